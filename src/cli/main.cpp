@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+  std::fputs("quintaro-cli: no commands yet\n", stderr);
+  return 1;
+}

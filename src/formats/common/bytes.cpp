@@ -1,0 +1,134 @@
+#include "formats/common/bytes.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace quintaro {
+
+static_assert(std::endian::native == std::endian::little,
+              "the file formats are little-endian and read by memcpy");
+
+namespace {
+constexpr std::size_t kReadChunk = 1 << 18;
+}
+
+ByteReader::ByteReader(std::span<const std::uint8_t> bytes)
+    : data_(bytes.data()), avail_(bytes.size()), size_(bytes.size()) {}
+
+ByteReader::ByteReader(std::FILE* file, std::uint64_t size)
+    : size_(size), file_(file), buffer_(kReadChunk) {
+  data_ = buffer_.data();
+}
+
+void ByteReader::Fail() {
+  if (failed_) return;
+  failed_ = true;
+  failOffset_ = Offset();
+  avail_ = pos_;  // the fast path in Read() hands out nothing after a failure
+}
+
+bool ByteReader::Refill(std::size_t need) {
+  // Keeps the unread tail, then tops the buffer up from the file.
+  if (!file_) return false;
+  std::size_t tail = avail_ - pos_;
+  if (buffer_.size() < need) buffer_.resize(need);
+  std::memmove(buffer_.data(), buffer_.data() + pos_, tail);
+  consumed_ += pos_;
+  pos_ = 0;
+  avail_ = tail;
+  data_ = buffer_.data();
+  std::uint64_t left = size_ - consumed_ - tail;
+  std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(buffer_.size() - tail, left));
+  while (want > 0) {
+    std::size_t got = std::fread(buffer_.data() + avail_, 1, want, file_);
+    if (got == 0) break;
+    avail_ += got;
+    want -= got;
+  }
+  return avail_ >= need;
+}
+
+bool ByteReader::ReadSlow(void* dst, std::size_t n) {
+  if (!failed_ && n <= Remaining()) {
+    if (n <= kReadChunk) {
+      if (Refill(n)) {
+        std::memcpy(dst, data_ + pos_, n);
+        pos_ += n;
+        return true;
+      }
+    } else if (file_) {
+      // Large block: copy what is buffered, then read the rest directly.
+      std::size_t head = avail_ - pos_;
+      std::memcpy(dst, data_ + pos_, head);
+      consumed_ += avail_;
+      pos_ = avail_ = 0;
+      std::size_t rest = n - head;
+      std::size_t got = std::fread(static_cast<std::uint8_t*>(dst) + head, 1, rest, file_);
+      consumed_ += got;
+      if (got == rest) return true;
+    }
+  }
+  std::memset(dst, 0, n);
+  Fail();
+  return false;
+}
+
+bool ByteReader::Skip(std::uint64_t n) {
+  if (failed_) return false;
+  if (n > Remaining()) {
+    Fail();
+    return false;
+  }
+  while (n > 0) {
+    std::size_t here = avail_ - pos_;
+    if (here == 0 && !Refill(1)) {
+      Fail();
+      return false;
+    }
+    here = avail_ - pos_;
+    std::size_t step = static_cast<std::size_t>(std::min<std::uint64_t>(here, n));
+    pos_ += step;
+    n -= step;
+  }
+  return true;
+}
+
+bool ByteReader::ReadBytes(std::string& out, std::size_t n) {
+  if (failed_ || n > Remaining()) {
+    Fail();
+    return false;
+  }
+  std::size_t start = out.size();
+  out.resize(start + n);
+  return Read(out.data() + start, n);
+}
+
+ByteWriter::ByteWriter() = default;
+
+ByteWriter::ByteWriter(std::FILE* file) : file_(file) { buffer_.reserve(kFlushAt + 4096); }
+
+ByteWriter::~ByteWriter() = default;
+
+void ByteWriter::Zeros(std::size_t n) { Fill(0, n); }
+
+void ByteWriter::Fill(std::uint8_t value, std::size_t n) {
+  if (failed_) return;
+  buffer_.insert(buffer_.end(), n, value);
+  if (file_ && buffer_.size() >= kFlushAt) FlushBuffer();
+}
+
+void ByteWriter::FlushBuffer() {
+  if (failed_ || !file_ || buffer_.empty()) return;
+  std::size_t put = std::fwrite(buffer_.data(), 1, buffer_.size(), file_);
+  if (put != buffer_.size()) failed_ = true;
+  written_ += put;
+  buffer_.clear();
+}
+
+bool ByteWriter::Flush() {
+  FlushBuffer();
+  if (file_ && !failed_ && std::fflush(file_) != 0) failed_ = true;
+  return !failed_;
+}
+
+}  // namespace quintaro

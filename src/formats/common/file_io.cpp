@@ -1,0 +1,129 @@
+#include "formats/common/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
+namespace quintaro {
+
+InputFile::InputFile(const std::string& path) {
+  file_ = std::fopen(path.c_str(), "rb");
+  if (!file_) return;
+  struct stat st {};
+  if (fstat(fileno(file_), &st) != 0 || !S_ISREG(st.st_mode)) {
+    std::fclose(file_);
+    file_ = nullptr;
+    return;
+  }
+  size_ = static_cast<std::uint64_t>(st.st_size);
+}
+
+InputFile::~InputFile() {
+  if (file_) std::fclose(file_);
+}
+
+bool FileStartsWith(const std::string& path, const std::string& magic) {
+  InputFile in(path);
+  if (!in.IsOpen() || in.Size() < magic.size()) return false;
+  std::string head(magic.size(), '\0');
+  if (std::fread(head.data(), 1, head.size(), in.Handle()) != head.size()) return false;
+  return head == magic;
+}
+
+namespace {
+std::string RandomSuffix() {
+  static std::mt19937_64 rng{std::random_device{}() ^ static_cast<std::uint64_t>(getpid())};
+  static const char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+  std::string s;
+  for (int i = 0; i < 10; ++i) s += kDigits[rng() % 36];
+  return s;
+}
+}  // namespace
+
+AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
+  namespace fs = std::filesystem;
+  fs::path t(target_);
+  for (int attempt = 0; attempt < 16 && !file_; ++attempt) {
+    temp_ = (t.parent_path() / ("." + t.filename().string() + ".tmp-" + RandomSuffix())).string();
+    int fd = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      break;
+    }
+    file_ = fdopen(fd, "wb");
+    if (!file_) ::close(fd);
+  }
+  if (!file_) temp_.clear();
+}
+
+AtomicFile::~AtomicFile() { Abandon(); }
+
+bool AtomicFile::Commit() {
+  if (!file_) return false;
+  bool ok = std::fflush(file_) == 0 && fsync(fileno(file_)) == 0;
+  ok = (std::fclose(file_) == 0) && ok;
+  file_ = nullptr;
+  if (ok && std::rename(temp_.c_str(), target_.c_str()) == 0) {
+    temp_.clear();
+    return true;
+  }
+  ::unlink(temp_.c_str());
+  temp_.clear();
+  return false;
+}
+
+void AtomicFile::Abandon() {
+  if (file_) {
+    std::fclose(file_);
+    file_ = nullptr;
+  }
+  if (!temp_.empty()) {
+    ::unlink(temp_.c_str());
+    temp_.clear();
+  }
+}
+
+bool WriteFileAtomically(const std::string& path, const std::function<bool(ByteWriter&)>& body) {
+  AtomicFile out(path);
+  if (!out.IsOpen()) return false;
+  ByteWriter w(out.Handle());
+  if (!body(w) || !w.Flush()) return false;  // ~AtomicFile removes the temporary file
+  return out.Commit();
+}
+
+WorkFolder::WorkFolder() {
+  namespace fs = std::filesystem;
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  std::error_code ec;
+  fs::path base = (runtime && *runtime && fs::is_directory(runtime, ec)) ? fs::path(runtime)
+                                                                        : fs::temp_directory_path(ec);
+  if (ec || base.empty()) base = "/tmp";
+  std::string templ = (base / "quintaro-XXXXXX").string();
+  if (mkdtemp(templ.data())) path_ = templ + "/";
+}
+
+WorkFolder::~WorkFolder() {
+  if (path_.empty()) return;
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+bool IsSafeFileName(const std::string& name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    auto c = static_cast<unsigned char>(name[i]);
+    // A Shift-JIS trail byte may be 0x5C; it is part of a character, not a separator.
+    if (((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) && i + 1 < name.size()) {
+      ++i;
+      continue;
+    }
+    if (c == '/' || c == '\\' || c == '\0' || c == ':') return false;
+  }
+  return true;
+}
+
+}  // namespace quintaro

@@ -1,0 +1,81 @@
+// File access shared by the readers and writers: opening for a streamed
+// read, atomic replacement of a target file, and the per-process work folder.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "formats/common/bytes.h"
+
+namespace quintaro {
+
+// A file opened read-only with its size known up front.
+class InputFile {
+ public:
+  explicit InputFile(const std::string& path);
+  ~InputFile();
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+
+  bool IsOpen() const { return file_ != nullptr; }
+  std::uint64_t Size() const { return size_; }
+  std::FILE* Handle() const { return file_; }
+
+ private:
+  std::FILE* file_ = nullptr;
+  std::uint64_t size_ = 0;
+};
+
+// True when the file starts with exactly these bytes. Any error gives false.
+bool FileStartsWith(const std::string& path, const std::string& magic);
+
+// Writes a file through a temporary file beside the target: the target is
+// replaced only when every byte was written and synced. On failure the
+// temporary file is removed and an existing target is left as it was.
+class AtomicFile {
+ public:
+  explicit AtomicFile(std::string target);
+  ~AtomicFile();  // abandons the write unless Commit() succeeded
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+
+  bool IsOpen() const { return file_ != nullptr; }
+  std::FILE* Handle() const { return file_; }
+  // Flushes, syncs and renames over the target.
+  bool Commit();
+  void Abandon();
+
+ private:
+  std::string target_;
+  std::string temp_;
+  std::FILE* file_ = nullptr;
+};
+
+// Runs `body` with a writer over a new temporary file beside `path` and
+// replaces `path` with it when body returns true and every write succeeded.
+bool WriteFileAtomically(const std::string& path, const std::function<bool(ByteWriter&)>& body);
+
+// A folder of this process alone, removed with its content when destroyed.
+// Created under $XDG_RUNTIME_DIR when set, else under the system's temporary folder.
+class WorkFolder {
+ public:
+  WorkFolder();
+  ~WorkFolder();
+  WorkFolder(const WorkFolder&) = delete;
+  WorkFolder& operator=(const WorkFolder&) = delete;
+
+  bool IsValid() const { return !path_.empty(); }
+  // The folder with a trailing '/', or empty when it could not be created.
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// True when `name` (Shift-JIS bytes) can be used as a plain file name inside a folder: not
+// empty, no path separator, no drive prefix, not "." or "..", no NUL.
+bool IsSafeFileName(const std::string& name);
+
+}  // namespace quintaro

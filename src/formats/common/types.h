@@ -1,0 +1,63 @@
+// Types shared by the four drawing formats.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quintaro {
+
+// Kinds of figures, as numbered in every entity order list.
+enum EntityKind : std::int32_t {
+  kEntNone = 0,  // an order entry that a partial load left unfilled
+  kEntLine = 1,
+  kEntArc = 2,
+  kEntPoint = 3,
+  kEntText = 4,
+  kEntDimension = 5,
+  kEntSolid = 6,
+  kEntBlock = 7,
+};
+
+// One entry of an entity order list: which array, which index in it.
+struct EntityOrderEntry {
+  std::int32_t kind = kEntNone;
+  std::int32_t index = 0;
+  friend bool operator==(const EntityOrderEntry&, const EntityOrderEntry&) = default;
+};
+
+// A layer as group 0..15 and layer 0..15; code = group * 16 + layer.
+inline int LayerCodeOf(int group, int layer) { return group * 16 + layer; }
+
+// Values that texts may substitute (file name, drawing time, memo lines,
+// print scale). A load fills its container's copy; the drawing code reads
+// them from the drawing context it is given.
+struct TextMacroValues {
+  std::string fileName;
+  std::string drawTime;  // "h : mm"
+  std::string memo1;     // memo up to the first CR LF
+  std::string memo2;     // memo after it
+  double printScale = 1.0;
+};
+
+// The bounding box of a drawing: MinX, MinY, MaxX, MaxY in drawing units.
+struct DrawingExtents {
+  double minX = 0, minY = 0, maxX = 0, maxY = 0;
+  friend bool operator==(const DrawingExtents&, const DrawingExtents&) = default;
+};
+
+// The four file formats, told apart by their magic bytes.
+enum class DocFormat { kUnknown, kJwc, kJwk, kJww, kJws };
+
+inline constexpr char kJwwMagic[] = "JwwData.";
+inline constexpr char kJwsMagic[] = "JwsData";
+inline constexpr char kJwcMagic[] = "jw_cad(c)data.......";
+inline constexpr char kJwkMagic[] = "jw_cad(c)sym........";
+
+// The format whose magic the file starts with; kUnknown when none (or unreadable).
+DocFormat DetectFormat(const std::string& path);
+// ".JWC", ".JWK", ".JWW", ".JWS", or "" for kUnknown.
+const char* DocKindOf(DocFormat format);
+// The format named by an extension (with or without the dot, any case).
+DocFormat FormatOfExtension(const std::string& extension);
+
+}  // namespace quintaro

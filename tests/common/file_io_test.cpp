@@ -1,0 +1,111 @@
+#include "formats/common/file_io.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "formats/common/types.h"
+#include "support/temp_dir.h"
+
+namespace quintaro {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::size_t CountEntries(const std::string& dir) {
+  return static_cast<std::size_t>(
+      std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+}
+
+TEST(AtomicSave, ReplacesTheTargetOnlyOnSuccess) {
+  test::TempDir dir;
+  std::string target = dir.File("out.jww");
+  test::WriteAll(target, {1, 2, 3});
+
+  // A body that fails part-way leaves the old content and no stray file.
+  EXPECT_FALSE(WriteFileAtomically(target, [](ByteWriter& w) {
+    w.Fill(9, 5000);
+    return false;
+  }));
+  EXPECT_EQ(test::ReadAll(target), (std::vector<std::uint8_t>{1, 2, 3}));
+  EXPECT_EQ(CountEntries(dir.Path()), 1u);
+
+  EXPECT_TRUE(WriteFileAtomically(target, [](ByteWriter& w) {
+    w.U8(42);
+    return true;
+  }));
+  EXPECT_EQ(test::ReadAll(target), (std::vector<std::uint8_t>{42}));
+  EXPECT_EQ(CountEntries(dir.Path()), 1u);
+}
+
+TEST(AtomicSave, FailsCleanlyInAReadOnlyFolderAndWhenTheDiskFills) {
+  if (geteuid() == 0) {
+    // root ignores folder permissions; the file-size limit below still applies.
+  } else {
+    test::TempDir ro;
+    chmod(ro.Path().c_str(), 0555);
+    EXPECT_FALSE(WriteFileAtomically(ro.File("x"), [](ByteWriter&) { return true; }));
+  }
+
+  test::TempDir dir;
+  std::string target = dir.File("big");
+  test::WriteAll(target, {7});
+  // Simulate a full disk: the process may not write more than 64 KiB into one file.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  rlimit small = old;
+  small.rlim_cur = 64 * 1024;
+  setrlimit(RLIMIT_FSIZE, &small);
+  bool ok = WriteFileAtomically(target, [](ByteWriter& w) {
+    w.Fill(1, 3 << 20);
+    return true;
+  });
+  setrlimit(RLIMIT_FSIZE, &old);
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(test::ReadAll(target), (std::vector<std::uint8_t>{7}));
+  EXPECT_EQ(CountEntries(dir.Path()), 1u);
+}
+
+TEST(WorkFolder, IsPrivateToEachInstanceAndRemovedWithItsContent) {
+  std::string kept;
+  {
+    WorkFolder a, b;
+    ASSERT_TRUE(a.IsValid());
+    ASSERT_TRUE(b.IsValid());
+    EXPECT_NE(a.Path(), b.Path());
+    test::WriteAll(a.Path() + "img.gz", {1});
+    kept = a.Path();
+  }
+  EXPECT_FALSE(fs::exists(kept));
+}
+
+TEST(SafeFileName, RefusesEveryWayOutOfTheFolder) {
+  EXPECT_TRUE(IsSafeFileName("photo.jpg.gz"));
+  EXPECT_TRUE(IsSafeFileName("\x95\x5C.gz"));  // Shift-JIS character with trail byte 0x5C
+  for (const char* bad : {"", ".", "..", "../x.gz", "a/b.gz", "..\\x.gz", "C:x.gz", "/etc/x"})
+    EXPECT_FALSE(IsSafeFileName(bad)) << bad;
+}
+
+TEST(DetectFormat, ChoosesByMagicNotByExtension) {
+  test::TempDir dir;
+  auto put = [&](const std::string& name, const std::string& head) {
+    test::WriteAll(dir.File(name), std::vector<std::uint8_t>(head.begin(), head.end()));
+    return dir.File(name);
+  };
+  EXPECT_EQ(DetectFormat(put("a.jwc", "JwwData.\x5e\x02")), DocFormat::kJww);
+  EXPECT_EQ(DetectFormat(put("b.jww", "JwsData....")), DocFormat::kJws);
+  EXPECT_EQ(DetectFormat(put("c", std::string(kJwcMagic) + "x")), DocFormat::kJwc);
+  EXPECT_EQ(DetectFormat(put("d", kJwkMagic)), DocFormat::kJwk);
+  EXPECT_EQ(DetectFormat(put("e", "jw_cad(c)sym.......")), DocFormat::kUnknown);  // one short
+  EXPECT_EQ(DetectFormat(dir.File("missing")), DocFormat::kUnknown);
+  EXPECT_EQ(FormatOfExtension(".JwW"), DocFormat::kJww);
+  EXPECT_EQ(FormatOfExtension("txt"), DocFormat::kUnknown);
+}
+
+}  // namespace
+}  // namespace quintaro

@@ -1,0 +1,32 @@
+// A temporary folder for one test, removed afterwards; and file helpers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quintaro::test {
+
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  // path of `name` inside the folder
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+std::vector<std::uint8_t> ReadAll(const std::string& path);
+void WriteAll(const std::string& path, const std::vector<std::uint8_t>& bytes);
+bool FileExists(const std::string& path);
+// Path of a shared sample, e.g. SamplePath("jww/dist_test1.jww").
+std::string SamplePath(const std::string& relative);
+// Every sample file of one folder ("jww", "jws", "jwk"), sorted by name.
+std::vector<std::string> SampleFiles(const std::string& folder);
+
+}  // namespace quintaro::test
