@@ -1,0 +1,33 @@
+// Strings of the drawings are kept as the bytes they were read as: Shift-JIS
+// (code page 932) in most files, UTF-16LE where a newer file used that form.
+// They are decoded only to be shown.
+#pragma once
+
+#include <string>
+
+namespace quintaro {
+
+enum class TextEncoding : unsigned char { kCp932, kUtf16le };
+
+struct EncodedText {
+  std::string bytes;
+  TextEncoding encoding = TextEncoding::kCp932;
+
+  bool Empty() const { return bytes.empty(); }
+  friend bool operator==(const EncodedText&, const EncodedText&) = default;
+};
+
+// UTF-8 for display; undecodable sequences become U+FFFD.
+std::string Cp932ToUtf8(const std::string& bytes);
+std::string Utf16leToUtf8(const std::string& bytes);
+std::string ToUtf8(const EncodedText& text);
+// Shift-JIS bytes for UTF-8 text (for names typed by users and for tests);
+// characters without a Shift-JIS form become '?'.
+std::string Utf8ToCp932(const std::string& utf8);
+
+// True for a byte that starts a two-byte Shift-JIS character.
+inline bool IsSjisLeadByte(unsigned char c) {
+  return (c >= 0x80 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFD);
+}
+
+}  // namespace quintaro
