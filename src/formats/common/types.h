@@ -1,8 +1,11 @@
 // Types shared by the four drawing formats.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
+
+#include "formats/common/text.h"
 
 namespace quintaro {
 
@@ -44,6 +47,18 @@ struct DrawingExtents {
   double minX = 0, minY = 0, maxX = 0, maxY = 0;
   friend bool operator==(const DrawingExtents&, const DrawingExtents&) = default;
 };
+
+// What a container hands to the attribute store for one layer (code
+// group * 16 + layer): display state 1 normal, 2 display only, 3 hidden;
+// the layer's and its group's names (empty where the format has none);
+// scale = 1 / the group's scale denominator.
+struct PublishedLayer {
+  int state = 1;
+  EncodedText name;
+  EncodedText groupName;
+  double scale = 1.0;
+};
+using PublishedLayers = std::array<PublishedLayer, 256>;
 
 // The four file formats, told apart by their magic bytes.
 enum class DocFormat { kUnknown, kJwc, kJwk, kJww, kJws };
