@@ -1,0 +1,141 @@
+#include "cli/json.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace quintaro::cli {
+
+namespace {
+
+// Length of the valid UTF-8 sequence at s[i], or 0 when it is not valid.
+std::size_t Utf8Length(const std::string& s, std::size_t i) {
+  auto c = static_cast<unsigned char>(s[i]);
+  std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+  if (n == 0 || i + n > s.size()) return 0;
+  for (std::size_t k = 1; k < n; ++k)
+    if ((static_cast<unsigned char>(s[i + k]) >> 6) != 0x2) return 0;
+  return n;
+}
+
+}  // namespace
+
+std::string JsonQuote(const std::string& utf8) {
+  std::string out = "\"";
+  for (std::size_t i = 0; i < utf8.size();) {
+    auto c = static_cast<unsigned char>(utf8[i]);
+    std::size_t n = Utf8Length(utf8, i);
+    if (n == 0) {
+      out += "\xEF\xBF\xBD";
+      ++i;
+      continue;
+    }
+    if (n > 1) {
+      out.append(utf8, i, n);
+    } else if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", c);
+      out += buf;
+    } else {
+      out += static_cast<char>(c);
+    }
+    i += n;
+  }
+  return out + "\"";
+}
+
+void JsonWriter::Raw(const std::string& s) { out_ << s; }
+
+void JsonWriter::Separate() {
+  if (afterKey_) {
+    afterKey_ = false;
+    return;
+  }
+  if (!filled_.empty()) {
+    if (filled_.back()) out_ << ", ";
+    filled_.back() = true;
+  }
+}
+
+JsonWriter& JsonWriter::BeginObject() {
+  Separate();
+  out_ << '{';
+  filled_.push_back(false);
+  return *this;
+}
+
+JsonWriter& JsonWriter::EndObject() {
+  out_ << '}';
+  filled_.pop_back();
+  return *this;
+}
+
+JsonWriter& JsonWriter::BeginArray() {
+  Separate();
+  out_ << '[';
+  filled_.push_back(false);
+  return *this;
+}
+
+JsonWriter& JsonWriter::EndArray() {
+  out_ << ']';
+  filled_.pop_back();
+  return *this;
+}
+
+JsonWriter& JsonWriter::Key(const std::string& key) {
+  Separate();
+  out_ << JsonQuote(key) << ": ";
+  afterKey_ = true;
+  return *this;
+}
+
+JsonWriter& JsonWriter::String(const std::string& utf8) {
+  Separate();
+  out_ << JsonQuote(utf8);
+  return *this;
+}
+
+JsonWriter& JsonWriter::Int(long long v) {
+  Separate();
+  out_ << v;
+  return *this;
+}
+
+JsonWriter& JsonWriter::Number(double v) {
+  Separate();
+  if (!std::isfinite(v)) {
+    out_ << "null";  // JSON has no NaN or infinity
+    return *this;
+  }
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.17g", v);
+  // Shortest form that reads back to the same double.
+  for (int prec = 1; prec <= 17; ++prec) {
+    char tryBuf[32];
+    std::snprintf(tryBuf, sizeof tryBuf, "%.*g", prec, v);
+    if (std::strtod(tryBuf, nullptr) == v) {
+      out_ << tryBuf;
+      return *this;
+    }
+  }
+  out_ << buf;
+  return *this;
+}
+
+JsonWriter& JsonWriter::Bool(bool v) {
+  Separate();
+  out_ << (v ? "true" : "false");
+  return *this;
+}
+
+JsonWriter& JsonWriter::Null() {
+  Separate();
+  out_ << "null";
+  return *this;
+}
+
+}  // namespace quintaro::cli
