@@ -1,0 +1,91 @@
+// One drawing of the DOS-era JWC format in memory, with its reader and writer.
+//
+// The file is four 200-byte header lines, fixed tables (point slots, text
+// styles, layer group and layer state bytes) and one section per figure
+// kind; names close the file. Texts are Shift-JIS bytes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "formats/common/bytes.h"
+#include "formats/common/types.h"
+#include "formats/jwc/jwc_header.h"
+#include "formats/jwc/jwc_types.h"
+
+namespace quintaro {
+
+class TJwcData {
+ public:
+  static constexpr int kPointSlots = 101;  // slot 0 is never drawn, counted or measured
+  static constexpr int kMaxUsedSlots = 100;
+  static constexpr int kTextStyles = 12;  // 0..10 are in the file; 11 stays zero
+  static constexpr int kFileTextStyles = 11;
+  static constexpr int kLayerGroups = 16;
+  static constexpr int kLayers = 256;  // indexed by layer code
+
+  TJwcData() { ResetData(); }
+
+  // True when the file begins with "jw_cad(c)data.......".
+  static bool IsJwcFile(const std::string& path);
+
+  // Empties the drawing and sets every header value to its default.
+  void ResetData();
+  void ClearData() { ResetData(); }
+
+  // Reads a drawing. True only when every byte was read; a partial load
+  // keeps every record read completely and tells in loadReport where it
+  // stopped. Sets the text macro values in `macros` either way.
+  bool LoadFromFile(const std::string& path);
+  bool LoadFromBytes(std::span<const std::uint8_t> bytes, std::string_view name = {});
+
+  // Writes the drawing. Texts and names are cleaned in memory, text
+  // addresses, counts, the text block end and headerLines are updated to
+  // what was written. The file is replaced atomically; on failure nothing
+  // is written and saveError tells why.
+  bool SaveToFile(const std::string& path);
+  bool SaveToBytes(std::vector<std::uint8_t>& out);
+
+  // Layer and group names and the group scales for the attribute store.
+  PublishedLayers PublishLayers() const;
+
+  // Point slots 1..UsedPointSlots() are in use.
+  int UsedPointSlots() const;
+  // The style a text names; an all-zero style for a number out of range.
+  const TEntJwcMojiStyle& StyleOf(int number) const;
+  // 1 / scale of a layer group; 1 where the scale is 0, negative or invalid.
+  double GroupScaleFactor(int group) const;
+
+  // Header lines as last read or written (200 bytes each; empty when not read).
+  std::array<std::string, 4> headerLines;
+  TEntJwcHeader header;
+  std::array<TEntJwcPointSlot, kPointSlots> pointSlots{};
+  std::array<TEntJwcMojiStyle, kTextStyles> textStyles{};
+  std::array<TEntJwcLayerGroup, kLayerGroups> layerGroups{};
+  std::array<TEntJwcLayer, kLayers> layers{};
+  std::vector<TEntJwcSen> lines;
+  std::vector<TEntJwcEnko> arcs;
+  std::vector<TEntJwcMoji2> texts;
+  std::vector<TEntJwcTen> points;
+  DrawingExtents extents;  // the container's copy of the computed extents
+
+  TextMacroValues macros;    // set by every load
+  JwcLoadReport loadReport;  // of the last load
+  std::string saveError;     // why the last save failed
+
+  // Compares the drawing (not macros, reports or extents).
+  friend bool operator==(const TJwcData& a, const TJwcData& b);
+
+ private:
+  bool Load(ByteReader& reader, std::string_view name);
+  // Cleans texts and names, lays out the text block and builds the header
+  // lines; false (nothing changed) when the drawing cannot be written.
+  bool PrepareSave();
+  bool WriteBody(ByteWriter& writer) const;
+};
+
+}  // namespace quintaro

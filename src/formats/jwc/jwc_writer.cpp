@@ -1,0 +1,131 @@
+// Writing a drawing. PrepareSave decides everything that can make the
+// drawing unwritable before a byte is written; WriteBody only streams.
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "formats/jwc/jwc_data.h"
+#include "formats/jwc/jwc_line_text.h"
+#include "formats/jwc/jwc_records.h"
+#include "formats/jwc/jwc_strings.h"
+
+namespace quintaro {
+namespace {
+
+constexpr std::size_t kMaxCount = std::numeric_limits<std::int32_t>::max();
+
+void WriteName(ByteWriter& w, const std::string& name, std::size_t bytes) {
+  std::string field = name.substr(0, bytes);
+  field.resize(bytes, '\0');
+  w.Bytes(field);
+}
+
+std::string FarText(std::int64_t linear) {
+  auto v = static_cast<std::uint32_t>(linear);
+  std::uint32_t segment = JwcTextSegment(static_cast<std::int32_t>(v));
+  return FormatFarAddress(segment, v - segment * 16);
+}
+
+}  // namespace
+
+bool TJwcData::PrepareSave() {
+  saveError.clear();
+  double factor = header.PaperFactor;
+  if (!std::isfinite(factor) || factor == 0) {
+    saveError = "the paper factor is not usable";
+    return false;
+  }
+  if (lines.size() > kMaxCount || arcs.size() > kMaxCount || texts.size() > kMaxCount ||
+      points.size() > kMaxCount) {
+    saveError = "too many figures for the header counts";
+    return false;
+  }
+  std::vector<std::string> cleaned;
+  cleaned.reserve(texts.size());
+  std::int64_t total = 0;
+  for (const auto& t : texts) {
+    cleaned.push_back(CleanTextForFile(t.text));
+    total += static_cast<std::int64_t>(cleaned.back().size()) + 1;
+  }
+
+  TEntJwcHeader h = header;
+  h.lineCount = static_cast<std::int32_t>(lines.size());
+  h.arcCount = static_cast<std::int32_t>(arcs.size());
+  h.textCount = static_cast<std::int32_t>(texts.size());
+  h.pointCount = static_cast<std::int32_t>(points.size());
+  h.slotCount = UsedPointSlots();
+  std::int64_t end = std::int64_t{h.textStart} + total;
+  // Text addresses are 16-bit offsets from one segment; more text cannot be addressed.
+  if (h.textStart < 0 || end > std::numeric_limits<std::int32_t>::max() ||
+      !JwcTextBlockFits(h.textStart, static_cast<std::int32_t>(end))) {
+    saveError = "the texts need " + std::to_string(total) + " bytes, more than a text block at " +
+                FarText(h.textStart) + " can address";
+    return false;
+  }
+  h.textEnd = static_cast<std::int32_t>(end);
+
+  std::array<std::string, 4> built = {BuildJwcTitleLine(h), BuildJwcValueLine(2, h),
+                                      BuildJwcValueLine(3, h), BuildJwcValueLine(4, h)};
+  for (std::size_t i = 1; i < built.size(); ++i) {
+    if (built[i].empty()) {
+      saveError = "header line " + std::to_string(i + 1) + " cannot hold its values";
+      return false;
+    }
+  }
+
+  header = h;
+  headerLines = std::move(built);
+  std::int32_t address = h.textStart;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    texts[i].text = std::move(cleaned[i]);
+    texts[i].address = address;
+    address += static_cast<std::int32_t>(texts[i].text.size()) + 1;
+  }
+  for (auto& l : layers) l.name = CleanNameForFile(l.name, TEntJwcLayer::kNameBytes);
+  for (auto& g : layerGroups) g.name = CleanNameForFile(g.name, TEntJwcLayerGroup::kNameBytes);
+  return true;
+}
+
+bool TJwcData::WriteBody(ByteWriter& w) const {
+  const double factor = header.PaperFactor;
+  for (const auto& line : headerLines) w.Bytes(line);
+  for (const auto& s : pointSlots) WriteJwcCoord(w, s.x, factor);
+  for (const auto& s : pointSlots) WriteJwcCoord(w, s.y, factor);
+  for (const auto& s : pointSlots) w.U8(s.layer);
+
+  auto styles = std::span(textStyles).first(kFileTextStyles);
+  for (const auto& s : styles) w.U16(s.color >= 1 && s.color <= 6 ? s.color : 0);
+  for (const auto& s : styles) w.U16(s.width);
+  for (const auto& s : styles) w.U16(s.height);
+  for (const auto& s : styles) w.U16(s.spacing);
+  for (const auto& g : layerGroups) {
+    if (header.FloatScales) {
+      w.F32(g.scale);
+    } else {
+      w.U16(RoundToU16(g.scale));
+    }
+  }
+  for (const auto& g : layerGroups) w.U8(g.state1);
+  for (const auto& l : layers) w.U8(l.state1);
+  for (const auto& g : layerGroups) w.U8(g.state2);
+  for (const auto& l : layers) w.U8(l.state2);
+  for (const auto& g : layerGroups) w.U8(g.state3);
+
+  for (const auto& s : lines) WriteJwcSen(w, s, factor);
+  for (const auto& a : arcs) WriteJwcEnko(w, a, factor);
+  const std::uint32_t segment = JwcTextSegment(header.textStart);
+  for (const auto& t : texts) {
+    auto offset = static_cast<std::uint16_t>(static_cast<std::uint32_t>(t.address) - segment * 16);
+    WriteJwcMoji(w, t, factor, offset, static_cast<std::uint16_t>(segment));
+  }
+  for (const auto& t : texts) {
+    w.Bytes(t.text);
+    w.U8(0);
+  }
+  for (const auto& p : points) WriteJwcTen(w, p, factor);
+  for (const auto& l : layers) WriteName(w, l.name, TEntJwcLayer::kNameBytes);
+  for (const auto& g : layerGroups) WriteName(w, g.name, TEntJwcLayerGroup::kNameBytes);
+  return w.Ok();
+}
+
+}  // namespace quintaro
