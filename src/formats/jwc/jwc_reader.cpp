@@ -102,17 +102,10 @@ class JwcReader {
   template <typename T, typename ReadFn>
   bool Section(std::vector<T>& out, std::int32_t count, std::uint64_t bytes, const char* kind,
                ReadFn read) {
+    std::uint64_t failed = 0;
     auto n = static_cast<std::uint64_t>(count);
-    out.reserve(static_cast<std::size_t>(std::min(n, r_.Remaining() / bytes)));
-    for (std::uint64_t i = 0; i < n; ++i) {
-      T record = read(r_, factor_);
-      if (!r_.Ok()) {
-        return Stop(std::string(kind) + " section (" + kind + " " + std::to_string(i + 1) + " of " +
-                    std::to_string(n) + ")");
-      }
-      out.push_back(std::move(record));
-    }
-    return true;
+    return ReadJwcRecords(r_, out, n, bytes, factor_, read, failed) ||
+           Stop(JwcSectionPlace(kind, failed, n));
   }
 
   bool Texts() {

@@ -140,6 +140,11 @@ void WriteJwcMoji(ByteWriter& w, const TEntJwcMoji2& t, double factor, std::uint
   w.U8(t.kept);
 }
 
+std::string JwcSectionPlace(const char* kind, std::uint64_t index, std::uint64_t count) {
+  return std::string(kind) + " section (" + kind + " " + std::to_string(index + 1) + " of " +
+         std::to_string(count) + ")";
+}
+
 std::string TextInBlock(const std::string& block, std::int64_t pos) {
   if (pos < 0 || pos >= static_cast<std::int64_t>(block.size())) return {};
   auto start = static_cast<std::size_t>(pos);

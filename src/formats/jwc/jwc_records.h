@@ -2,7 +2,10 @@
 // reader multiplies coordinates by `factor`, the writer divides by it.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "formats/common/bytes.h"
 #include "formats/jwc/jwc_types.h"
@@ -41,5 +44,26 @@ std::uint16_t RoundToU16(double v);
 // (or the block's end), control characters removed. Empty when `pos` lies
 // outside the block.
 std::string TextInBlock(const std::string& block, std::int64_t pos);
+
+// Reads `count` records of `bytes` bytes each with `read`, reserving no
+// more than the input can hold. Stops at the first record that is not
+// complete; `failed` is then its 0-based index and the result false.
+template <typename T, typename ReadFn>
+bool ReadJwcRecords(ByteReader& r, std::vector<T>& out, std::uint64_t count, std::uint64_t bytes,
+                    double factor, ReadFn read, std::uint64_t& failed) {
+  out.reserve(static_cast<std::size_t>(std::min(count, r.Remaining() / bytes)));
+  for (std::uint64_t i = 0; i < count; ++i) {
+    T record = read(r, factor);
+    if (!r.Ok()) {
+      failed = i;
+      return false;
+    }
+    out.push_back(std::move(record));
+  }
+  return true;
+}
+
+// "arc section (arc 12 of 40)" for the 0-based index 11.
+std::string JwcSectionPlace(const char* kind, std::uint64_t index, std::uint64_t count);
 
 }  // namespace quintaro

@@ -1,0 +1,81 @@
+// Writing a symbol. PrepareSave decides everything that can make the
+// symbol unwritable before a byte is written; WriteBody only streams.
+#include <cstdint>
+#include <limits>
+
+#include "formats/jwc/jwc_records.h"
+#include "formats/jwc/jwc_strings.h"
+#include "formats/jwk/jwk_data.h"
+#include "formats/jwk/jwk_header.h"
+
+namespace quintaro {
+namespace {
+
+constexpr std::size_t kMaxCount = std::numeric_limits<std::int32_t>::max();
+constexpr std::int64_t kMaxTextOffset = 0xFFFF;  // a text finds its string by a 16-bit offset
+
+}  // namespace
+
+bool TJwkData::PrepareSave() {
+  saveError.clear();
+  if (lines.size() > kMaxCount || arcs.size() > kMaxCount || points.size() > kMaxCount ||
+      texts.size() > kMaxCount) {
+    saveError = "too many figures for the header counts";
+    return false;
+  }
+  std::vector<std::string> cleaned;
+  cleaned.reserve(texts.size());
+  std::int64_t total = 0;
+  std::int64_t lastOffset = 0;
+  for (const auto& t : texts) {
+    cleaned.push_back(CleanTextForFile(t.text));
+    lastOffset = total;
+    total += static_cast<std::int64_t>(cleaned.back().size()) + 1;
+  }
+  if (lastOffset > kMaxTextOffset || total > std::numeric_limits<std::int32_t>::max()) {
+    saveError = "the texts need " + std::to_string(total) +
+                " bytes; a text cannot start beyond byte 65535 of the text block";
+    return false;
+  }
+
+  TEntJwkHeader h = header;
+  h.lineCount = static_cast<std::int32_t>(lines.size());
+  h.arcCount = static_cast<std::int32_t>(arcs.size());
+  h.pointCount = static_cast<std::int32_t>(points.size());
+  h.textCount = static_cast<std::int32_t>(texts.size());
+  h.textBlockSize = static_cast<std::int32_t>(total);
+  std::array<std::string, 2> built = {BuildJwkTitleLine(h), BuildJwkValueLine(h)};
+  if (built[1].empty()) {
+    saveError = "header line 2 cannot hold its values";
+    return false;
+  }
+
+  header = h;
+  headerLines = std::move(built);
+  std::int32_t offset = 0;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    texts[i].text = std::move(cleaned[i]);
+    texts[i].address = offset;
+    offset += static_cast<std::int32_t>(texts[i].text.size()) + 1;
+  }
+  return true;
+}
+
+bool TJwkData::WriteBody(ByteWriter& w) const {
+  for (const auto& line : headerLines) w.Bytes(line);
+  for (const auto& s : lines) WriteJwcSen(w, s, 1.0);
+  for (const auto& a : arcs) WriteJwcEnko(w, a, 1.0);
+  for (const auto& p : points) WriteJwcTen(w, p, 1.0);
+  for (const auto& t : texts) {
+    auto offset = static_cast<std::uint32_t>(t.address);
+    WriteJwcMoji(w, t, 1.0, static_cast<std::uint16_t>(offset & 0xFFFF),
+                 static_cast<std::uint16_t>(offset >> 16));
+  }
+  for (const auto& t : texts) {
+    w.Bytes(t.text);
+    w.U8(0);
+  }
+  return w.Ok();
+}
+
+}  // namespace quintaro
