@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+
+#include "render/primitives.h"
+#include "render_fixture.h"
+
+namespace quintaro::render {
+namespace {
+
+using test::Drawing;
+
+TEST(PrimitivesTest, RoundHalfAwayFromZero) {
+  EXPECT_EQ(RoundHalfAway(2.5), 3);
+  EXPECT_EQ(RoundHalfAway(-2.5), -3);
+  EXPECT_EQ(RoundHalfAway(-2.4), -2);
+  EXPECT_EQ(RoundHalfAway(0.49999), 0);
+  EXPECT_EQ(RoundHalfAway(1e300), INT32_MAX);
+  EXPECT_EQ(RoundHalfAway(-1e300), INT32_MIN);
+  EXPECT_EQ(RoundHalfAway(NAN), 0);
+}
+
+TEST(PrimitivesTest, PixelRowsRunDownwards) {
+  ViewTransform v;
+  v.Set(0, 0, 1, 100, 100);
+  EXPECT_EQ(ToPixel(v, 0, v.Bottom), (PixelPoint{0, 100}));
+  EXPECT_EQ(ToPixel(v, 0, v.Top), (PixelPoint{0, 0}));
+  v.Set(-10, 5, 2.5, 100, 100);
+  EXPECT_DOUBLE_EQ(v.Right, 30);
+  EXPECT_DOUBLE_EQ(v.Top, 45);
+  EXPECT_EQ(ToPixel(v, -9, 6), (PixelPoint{3, 97}));  // 2.5 rounds up, 97.5 px from the top
+}
+
+TEST(PrimitivesTest, BorderCountsAsOutside) {
+  ViewTransform v;
+  v.Set(0, 0, 1, 8, 8);
+  EXPECT_EQ(OutCode(v, 4, 4), 0);
+  EXPECT_EQ(OutCode(v, 0, 4), kOutLeft);
+  EXPECT_EQ(OutCode(v, 8, 8), kOutRight | kOutTop);
+  EXPECT_EQ(ClassifyBox(v, 1, 1, 7, 7), 0);
+  EXPECT_EQ(ClassifyBox(v, -1, 1, 7, 7), 1);
+  EXPECT_EQ(ClassifyBox(v, -1, 1, -3, 7), 2);
+}
+
+TEST(PrimitivesTest, SegmentsAreClippedToTheWindow) {
+  Drawing d(0, 0, 1, 8, 8);
+  DrawSegment(d.dc, d.canvas, -10, 4, 20, 4);
+  DrawSegment(d.dc, d.canvas, 1, 8, 6, 8);  // on the top border: not drawn
+  DrawSegment(d.dc, d.canvas, 2, 2, 3, 5);  // inside, unchanged
+  DrawSegment(d.dc, d.canvas, 4, -4, 4, 20);
+  auto lines = d.canvas.Lines();
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].from, (PixelPoint{0, 4}));
+  EXPECT_EQ(lines[0].to, (PixelPoint{8, 4}));
+  EXPECT_EQ(lines[1].from, (PixelPoint{2, 6}));
+  EXPECT_EQ(lines[1].to, (PixelPoint{3, 3}));
+  EXPECT_EQ(lines[2].from, (PixelPoint{4, 8}));
+  EXPECT_EQ(lines[2].to, (PixelPoint{4, 0}));
+}
+
+TEST(PrimitivesTest, ClipKeepsSlopeAndRejectsDegenerateRemainders) {
+  ViewTransform v;
+  v.Set(0, 0, 1, 10, 10);
+  double x1 = -5, y1 = 0, x2 = 5, y2 = 10;
+  EXPECT_EQ(ClipSegment(v, x1, y1, x2, y2), 1);
+  EXPECT_DOUBLE_EQ(x1, 0);
+  EXPECT_DOUBLE_EQ(y1, 5);
+  EXPECT_DOUBLE_EQ(x2, 5);
+  EXPECT_DOUBLE_EQ(y2, 10);
+  // Touching only the corner: both ends collapse into it.
+  x1 = -1, y1 = 11, x2 = 1, y2 = 9;
+  double cx1 = x1, cy1 = y1, cx2 = x2, cy2 = y2;
+  EXPECT_EQ(ClipSegment(v, cx1, cy1, cx2, cy2), 1);
+  x1 = -1, y1 = 1, x2 = 1, y2 = -1;  // through the corner (0, 0)
+  EXPECT_EQ(ClipSegment(v, x1, y1, x2, y2), 2);
+}
+
+TEST(PrimitivesTest, PixelFrameThinAndSmall) {
+  test::Drawing d;
+  PixelFrame(d.canvas, 10, 10, 12, 12);
+  EXPECT_TRUE(d.canvas.Calls().empty());
+  PixelFrame(d.canvas, 10, 10, 11, 60);
+  PixelFrame(d.canvas, 10, 10, 60, 12);
+  PixelFrame(d.canvas, 10, 10, 60, 60);
+  auto lines = d.canvas.Lines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].to, (PixelPoint{10, 60}));
+  EXPECT_EQ(lines[1].to, (PixelPoint{60, 10}));
+  EXPECT_EQ(d.canvas.Count(CallKind::kRectangle), 1);
+}
+
+TEST(PrimitivesTest, BoxesPartlyOutsideBecomePolygons) {
+  Drawing d(0, 0, 1, 100, 100);
+  DrawBox(d.dc, d.canvas, 10, 10, 11, 60);  // 1 px wide: a line
+  DrawBox(d.dc, d.canvas, -10, 10, 50, 60);
+  DrawBox(d.dc, d.canvas, -10, 10, -5, 60);
+  EXPECT_EQ(d.canvas.Lines().size(), 1u);
+  auto polygons = d.canvas.Of(CallKind::kPolygon);
+  ASSERT_EQ(polygons.size(), 1u);
+  EXPECT_EQ(polygons[0].points[0], (PixelPoint{-10, 90}));
+}
+
+TEST(PrimitivesTest, SolidWithOneCornerInsideIsDrawn) {
+  Drawing d(0, 0, 1, 100, 100);
+  auto quad = [&](double x4) {
+    d.dc.vertices = {{-30, 10}, {-20, 10}, {-20, 50}, {x4, 50}};
+    DrawPolygon(d.dc, d.canvas);
+  };
+  quad(30);
+  quad(-10);
+  EXPECT_EQ(d.canvas.Count(CallKind::kPolygon), 1);
+  EXPECT_TRUE(d.dc.vertices.empty());
+}
+
+TEST(PrimitivesTest, HugePolygonsAreOutlinedOnly) {
+  Drawing d(0, 0, 1, 100, 100);
+  d.dc.vertices = {{-20000, 50}, {50, 50}, {50, 60}};
+  DrawPolygon(d.dc, d.canvas);
+  EXPECT_EQ(d.canvas.Count(CallKind::kPolygon), 0);
+  auto polylines = d.canvas.Of(CallKind::kPolyline);
+  // Clipped at the left border on the way out and, closed, on the way back;
+  // a run ends at every clipped edge.
+  ASSERT_EQ(polylines.size(), 2u);
+  EXPECT_EQ(polylines[0].points, (std::vector<PixelPoint>{{0, 50}, {50, 50}}));
+  EXPECT_EQ(polylines[1].points, (std::vector<PixelPoint>{{50, 50}, {50, 40}, {0, 40}}));
+}
+
+TEST(PrimitivesTest, PolylineSplitsWhereItLeavesTheWindow) {
+  Drawing d(0, 0, 1, 100, 100);
+  d.dc.vertices = {{10, 10}, {20, 10}, {200, 10}, {200, 20}, {20, 20}, {10, 20}};
+  DrawPolyline(d.dc, d.canvas);
+  auto runs = d.canvas.Of(CallKind::kPolyline);
+  // A run ends at every clipped edge, whether it leaves or enters.
+  ASSERT_EQ(runs.size(), 3u);
+  EXPECT_EQ(runs[0].points, (std::vector<PixelPoint>{{10, 90}, {20, 90}, {100, 90}}));
+  EXPECT_EQ(runs[1].points, (std::vector<PixelPoint>{{100, 80}, {20, 80}}));
+  EXPECT_EQ(runs[2].points, (std::vector<PixelPoint>{{20, 80}, {10, 80}}));
+  // Everything beyond one edge: nothing at all.
+  d.dc.vertices = {{-10, 10}, {-20, 10}, {-5, 90}};
+  DrawPolyline(d.dc, d.canvas);
+  EXPECT_EQ(d.canvas.Count(CallKind::kPolyline), 3);
+}
+
+TEST(CurvesTest, ArcsHave73PointsAndCirclesHave72) {
+  Drawing d(-50, -50, 1, 100, 100);
+  DrawArc(d.dc, d.canvas, 0, 0, 40, 1, 0, 0, M_PI / 2);
+  auto arc = d.canvas.Of(CallKind::kPolyline);
+  ASSERT_EQ(arc.size(), 1u);
+  ASSERT_EQ(arc[0].points.size(), 73u);
+  EXPECT_EQ(arc[0].points.front(), (PixelPoint{90, 50}));
+  EXPECT_EQ(arc[0].points.back(), (PixelPoint{50, 10}));
+  DrawEllipse(d.dc, d.canvas, 0, 0, 40, 0.5, M_PI / 2);
+  auto ellipse = d.canvas.Of(CallKind::kPolygon);
+  ASSERT_EQ(ellipse.size(), 1u);
+  ASSERT_EQ(ellipse[0].points.size(), 72u);
+  // Tilted by 90 degrees: the long axis is vertical, the short one 20 mm.
+  EXPECT_EQ(ellipse[0].points[0], (PixelPoint{50, 10}));
+  EXPECT_EQ(ellipse[0].points[18], (PixelPoint{30, 50}));
+}
+
+TEST(CurvesTest, PlacedCurvesAreDeformedPointByPoint) {
+  Drawing d(-100, -100, 1, 200, 200);
+  Placement p{10, 0, 2, 0, 0, 1, 1};
+  DrawEllipse(d.dc, d.canvas, 0, 0, 20, 1, 0, &p);
+  auto e = d.canvas.Of(CallKind::kPolygon);
+  ASSERT_EQ(e.size(), 1u);
+  EXPECT_EQ(e[0].points[0], (PixelPoint{150, 100}));  // (50, 0)
+  EXPECT_EQ(e[0].points[18], (PixelPoint{110, 80}));  // (10, 20)
+  EXPECT_EQ(e[0].points[36], (PixelPoint{70, 100}));  // (-30, 0)
+}
+
+std::array<double, 8> Solid(double sel, double s = 0, double w = M_PI / 2) {
+  return {0, 0, 40, 1, 0, s, w, sel};
+}
+
+TEST(CurvesTest, CurvedSolidShapes) {
+  Drawing d(-50, -50, 1, 100, 100);
+  auto last = [&] { return d.canvas.Calls().back(); };
+  DrawArcSolid(d.dc, d.canvas, 101, Solid(100));
+  EXPECT_EQ(last().points.size(), 72u);
+  DrawArcSolid(d.dc, d.canvas, 101, Solid(0));  // sector: arc then centre
+  EXPECT_EQ(last().points.size(), 74u);
+  EXPECT_EQ(last().points.back(), (PixelPoint{50, 50}));
+  DrawArcSolid(d.dc, d.canvas, 101, Solid(5));
+  EXPECT_EQ(last().points.size(), 73u);
+  DrawArcSolid(d.dc, d.canvas, 101, Solid(1));  // quarter: the tangents meet at (40, 40)
+  EXPECT_EQ(last().points.back(), (PixelPoint{90, 10}));
+  DrawArcSolid(d.dc, d.canvas, 101, Solid(1, 0, M_PI));  // parallel tangents: the centre
+  EXPECT_EQ(last().points.back(), (PixelPoint{50, 50}));
+  DrawArcSolid(d.dc, d.canvas, 111, Solid(100));
+  EXPECT_EQ(last().kind, CallKind::kPolyline);
+  EXPECT_EQ(last().points.size(), 73u);
+  EXPECT_EQ(last().points.front(), last().points.back());
+  DrawArcSolid(d.dc, d.canvas, 105, Solid(20));  // ring: outer arc, inner arc back
+  ASSERT_EQ(last().points.size(), 146u);
+  EXPECT_EQ(last().points[72], (PixelPoint{50, 10}));
+  EXPECT_EQ(last().points[73], (PixelPoint{50, 30}));
+  EXPECT_EQ(last().points[145], (PixelPoint{70, 50}));
+  std::size_t before = d.canvas.Calls().size();
+  DrawArcSolid(d.dc, d.canvas, 106, Solid(0));  // inner radius 0 must not divide by it
+  DrawArcSolid(d.dc, d.canvas, 107, Solid(20));
+  EXPECT_EQ(d.canvas.Calls().size(), before + 1);
+}
+
+TEST(CurvesTest, FlattenedRingHasItsOwnInnerFlatness) {
+  Drawing d(-50, -50, 1, 100, 100);
+  std::array<double, 8> v{0, 0, 40, 0.5, 0, 0, M_PI, 20};
+  DrawArcSolid(d.dc, d.canvas, 106, v);
+  // inner flatness (0.5 * 40 - 40) / 20 + 1 = 0: the inner arc lies on the axis
+  auto pts = d.canvas.Calls().back().points;
+  EXPECT_EQ(pts[73 + 36], (PixelPoint{50, 50}));
+}
+
+}  // namespace
+}  // namespace quintaro::render
