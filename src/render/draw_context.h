@@ -4,7 +4,9 @@
 // not meant to be shared between threads.
 #pragma once
 
+#include <array>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "formats/common/types.h"
@@ -49,6 +51,9 @@ struct DrawContext {
   bool drawAborted = false;
   // Scale denominator of the layer group of the text or block being drawn.
   double groupScale = 1.0;
+  // Scale denominators of the drawing's 16 layer groups (100 for 1:100),
+  // set by the scene drawing from the container.
+  std::array<double, 16> groupScales{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
 
   TextMacroValues macros;
   // The "now" of the date macros; the local clock when empty.
@@ -69,6 +74,8 @@ struct DrawContext {
   std::vector<PixelPoint> pixels;
   std::string textBuffer;
   std::string macroBuffer;
+  std::string fontBuffer;
+  std::string contentBuffer;
   FontSpec font;
 };
 
