@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "formats/common/types.h"
 #include "formats/jwc/jwc_line_text.h"
 
 namespace quintaro {
@@ -95,6 +96,18 @@ bool JwcTextBlockFits(std::int32_t start, std::int32_t end) {
   if (start < 0 || end < start) return false;
   std::int64_t base = std::int64_t{JwcTextSegment(start)} * 16;
   return end - base <= 0xFFFF;
+}
+
+std::string JwcTitleAForWrite(const TEntJwcHeader& header) {
+  constexpr std::size_t kScaleFlag = 22;
+  std::string title = TitleWithMagic(header.titleA, kJwcMagic);
+  if (header.FloatScales) {
+    if (title.size() <= kScaleFlag) title.resize(kScaleFlag + 1, '\0');
+    title[kScaleFlag] = 'f';
+  } else if (title.size() > kScaleFlag && title[kScaleFlag] == 'f') {
+    title[kScaleFlag] = '\0';
+  }
+  return title;
 }
 
 std::string BuildJwcTitleLine(const TEntJwcHeader& header) {

@@ -87,6 +87,10 @@ void ParseJwcTitleLine(const std::string& line, TEntJwcHeader& header);
 void ParseJwcValueLine(int line, const std::string& text, TEntJwcHeader& header);
 
 // Builds line 1 (titles NUL-padded to 40, 32 and 32; spaces; line feed).
+// Title A as written: the magic first, and byte 22 "f" exactly when the
+// group scales are written as floats, so that the file reads back the way
+// it was written.
+std::string JwcTitleAForWrite(const TEntJwcHeader& header);
 std::string BuildJwcTitleLine(const TEntJwcHeader& header);
 // Builds line 2, 3 or 4 as 200 bytes. Empty when the values cannot be
 // written in 198 characters even in their shortest forms.

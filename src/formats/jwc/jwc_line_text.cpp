@@ -201,6 +201,17 @@ LineTitles SplitTitleLine(std::string_view line) {
           field(kJwcTitleABytes + kJwcTitleBBytes, kJwcTitleCBytes)};
 }
 
+std::string TitleWithMagic(std::string titleA, std::string_view magic) {
+  if (titleA.size() < magic.size()) titleA.resize(magic.size(), '\0');
+  titleA.replace(0, magic.size(), magic);
+  return titleA;
+}
+
+std::string TitleField(std::string title, std::size_t n) {
+  title.resize(n, '\0');
+  return title;
+}
+
 std::string BuildTitleLine(const std::string& a, const std::string& b, const std::string& c) {
   std::string line;
   for (auto [s, n] :

@@ -51,6 +51,11 @@ struct LineTitles {
   std::string a, b, c;
 };
 LineTitles SplitTitleLine(std::string_view line);
+// Title A as written: it must begin with the format's magic, or the file
+// would not be recognised again.
+std::string TitleWithMagic(std::string titleA, std::string_view magic);
+// A title as its field holds it: NUL-padded or cut to n bytes.
+std::string TitleField(std::string title, std::size_t n);
 // Titles NUL-padded (or cut) to 40, 32 and 32 bytes, spaces, line feed.
 std::string BuildTitleLine(const std::string& a, const std::string& b, const std::string& c);
 

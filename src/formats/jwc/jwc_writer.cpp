@@ -30,11 +30,6 @@ std::string FarText(std::int64_t linear) {
 
 bool TJwcData::PrepareSave() {
   saveError.clear();
-  double factor = header.PaperFactor;
-  if (!std::isfinite(factor) || factor == 0) {
-    saveError = "the paper factor is not usable";
-    return false;
-  }
   if (lines.size() > kMaxCount || arcs.size() > kMaxCount || texts.size() > kMaxCount ||
       points.size() > kMaxCount) {
     saveError = "too many figures for the header counts";
@@ -54,6 +49,13 @@ bool TJwcData::PrepareSave() {
   h.textCount = static_cast<std::int32_t>(texts.size());
   h.pointCount = static_cast<std::int32_t>(points.size());
   h.slotCount = UsedPointSlots();
+  // Coordinates are written with the factor the reader will derive from
+  // the written header, so that they read back as they are held.
+  if (h.PaperWidth == 0) h.PaperWidth = 518;
+  h.PaperFactor = ComputeJwcPaperFactor(h);
+  h.titleA = TitleField(JwcTitleAForWrite(h), kJwcTitleABytes);
+  h.titleB = TitleField(h.titleB, kJwcTitleBBytes);
+  h.titleC = TitleField(h.titleC, kJwcTitleCBytes);
   std::int64_t end = std::int64_t{h.textStart} + total;
   // Text addresses are 16-bit offsets from one segment; more text cannot be addressed.
   if (h.textStart < 0 || end > std::numeric_limits<std::int32_t>::max() ||

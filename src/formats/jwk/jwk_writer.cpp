@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "formats/common/types.h"
+#include "formats/jwc/jwc_line_text.h"
 #include "formats/jwc/jwc_records.h"
 #include "formats/jwc/jwc_strings.h"
 #include "formats/jwk/jwk_data.h"
@@ -44,6 +46,9 @@ bool TJwkData::PrepareSave() {
   h.pointCount = static_cast<std::int32_t>(points.size());
   h.textCount = static_cast<std::int32_t>(texts.size());
   h.textBlockSize = static_cast<std::int32_t>(total);
+  h.titleA = TitleField(TitleWithMagic(h.titleA, kJwkMagic), kJwcTitleABytes);
+  h.titleB = TitleField(h.titleB, kJwcTitleBBytes);
+  h.titleC = TitleField(h.titleC, kJwcTitleCBytes);
   std::array<std::string, 2> built = {BuildJwkTitleLine(h), BuildJwkValueLine(h)};
   if (built[1].empty()) {
     saveError = "header line 2 cannot hold its values";
