@@ -43,8 +43,8 @@ enum class BrushStyle : std::uint8_t {
   kClear,
   kHorizontal,
   kVertical,
-  kFDiagonal,  // lines rising to the right
-  kBDiagonal,  // lines falling to the right
+  kFDiagonal,  // lines falling to the right
+  kBDiagonal,  // lines rising to the right
   kCross,
   kDiagCross,
 };

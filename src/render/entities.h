@@ -13,7 +13,9 @@
 
 namespace quintaro::render {
 
-inline int LayerCodeOf(const TEntJwwBase& b) { return b.LayerGroup * 16 + b.Layer; }
+inline int LayerCodeOf(const TEntJwwBase& b) {
+  return b.LayerGroup * 16 + b.Layer;
+}
 
 // A text's bytes as Shift-JIS (UTF-16 texts are converted into `buffer`;
 // characters without a Shift-JIS form show as "?").
@@ -37,15 +39,15 @@ void DrawSolid(DrawContext& dc, Canvas& canvas, const TEntJwwSolid& e,
                const Placement* place = nullptr);
 PointMarker MarkerOf(const TEntJwwTen& e);
 void DrawPointEntity(DrawContext& dc, Canvas& canvas, const TEntJwwTen& e,
-               const Placement* place = nullptr);
+                     const Placement* place = nullptr);
 
 // True for a text that describes an image: "^@BM" ... ",".
 bool IsImageText(std::string_view sjis);
 // An image as a hatched, axis-parallel frame of its size at its start point.
 void DrawImageText(DrawContext& dc, Canvas& canvas, const TEntJwwMojiFixed& m,
                    const EncodedText& text, const Placement* place = nullptr);
-void DrawText(DrawContext& dc, Canvas& canvas, const TEntJwwMojiFixed& m,
-              const EncodedText& font, const EncodedText& text);
+void DrawText(DrawContext& dc, Canvas& canvas, const TEntJwwMojiFixed& m, const EncodedText& font,
+              const EncodedText& text);
 void DrawPlacedText(DrawContext& dc, Canvas& canvas, const TEntJwwMojiFixed& m,
                     const EncodedText& font, const EncodedText& text, const BlockPlace& block);
 
@@ -79,8 +81,8 @@ template <class MojiT>
 void DrawDimension(DrawContext& dc, Canvas& canvas, const TEntJwwSunpoT<MojiT>& d,
                    const BlockPlace* block = nullptr) {
   DrawDimensionParts(dc, canvas,
-                     {&d.Line, &d.Text, &d.Text.FontName, &d.Text.Text, d.SxfMode, &d.Aux1,
-                      &d.Aux2, &d.Points[0], &d.Points[1]},
+                     {&d.Line, &d.Text, &d.Text.FontName, &d.Text.Text, d.SxfMode, &d.Aux1, &d.Aux2,
+                      &d.Points[0], &d.Points[1]},
                      block);
 }
 

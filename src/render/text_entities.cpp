@@ -44,7 +44,9 @@ double Round4(double v) {
 
 }  // namespace
 
-double RoundHalfAwayReal(double x) { return x >= 0 ? std::trunc(x + 0.5) : std::trunc(x - 0.5); }
+double RoundHalfAwayReal(double x) {
+  return x >= 0 ? std::trunc(x + 0.5) : std::trunc(x - 0.5);
+}
 
 bool IsImageText(std::string_view sjis) {
   return sjis.substr(0, 4) == "^@BM" && sjis.find(',') != std::string_view::npos;
@@ -80,14 +82,16 @@ void PlaceTextRow(TextRow& row, const Placement& p) {
   if (!p.IsIdentity()) {
     double a = Direction(e.x - s.x, e.y - s.y);
     double dx = std::cos(a), dy = std::sin(a);
-    auto along = [&](double len) { return Distance(ps, p.Apply({s.x + len * dx, s.y + len * dy})); };
+    auto along = [&](double len) {
+      return Distance(ps, p.Apply({s.x + len * dx, s.y + len * dy}));
+    };
     row.width = along(row.width);
     row.spacing = along(row.spacing);
     DrawPoint up = p.Apply({s.x - row.height * dy, s.y + row.height * dx});
     double len = Distance(ps, pe);
-    row.height = len > 0 ? std::fabs((pe.x - ps.x) * (up.y - ps.y) - (pe.y - ps.y) * (up.x - ps.x)) /
-                               len
-                         : Distance(ps, up);
+    row.height =
+        len > 0 ? std::fabs((pe.x - ps.x) * (up.y - ps.y) - (pe.y - ps.y) * (up.x - ps.x)) / len
+                : Distance(ps, up);
     if (p.m11 * p.m22 < 0) std::swap(ps, pe);
   }
   row.startX = ps.x;

@@ -1,0 +1,185 @@
+#include "render/qt/qt_canvas.h"
+
+#include <QFontMetricsF>
+#include <QPen>
+#include <QPixmap>
+#include <QPolygon>
+
+#include "formats/common/text.h"
+
+namespace quintaro::render {
+
+QColor ToQColor(Color c) {
+  return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+namespace {
+
+Qt::PenStyle ToQtPenStyle(PenStyle s) {
+  switch (s) {
+    case PenStyle::kDash:
+      return Qt::DashLine;
+    case PenStyle::kDot:
+      return Qt::DotLine;
+    case PenStyle::kDashDot:
+      return Qt::DashDotLine;
+    case PenStyle::kDashDotDot:
+      return Qt::DashDotDotLine;
+    case PenStyle::kNull:
+      return Qt::NoPen;
+    default:
+      return Qt::SolidLine;
+  }
+}
+
+Qt::BrushStyle ToQtBrushStyle(BrushStyle s) {
+  switch (s) {
+    case BrushStyle::kSolid:
+      return Qt::SolidPattern;
+    case BrushStyle::kHorizontal:
+      return Qt::HorPattern;
+    case BrushStyle::kVertical:
+      return Qt::VerPattern;
+    case BrushStyle::kFDiagonal:
+      return Qt::FDiagPattern;
+    case BrushStyle::kBDiagonal:
+      return Qt::BDiagPattern;
+    case BrushStyle::kCross:
+      return Qt::CrossPattern;
+    case BrushStyle::kDiagCross:
+      return Qt::DiagCrossPattern;
+    default:
+      return Qt::NoBrush;
+  }
+}
+
+}  // namespace
+
+QtCanvas::QtCanvas(QPaintDevice* device) {
+  Begin(device);
+}
+
+QtCanvas::QtCanvas(int width, int height)
+    : image_(std::max(1, width), std::max(1, height), QImage::Format_RGB32) {
+  image_.fill(Qt::white);
+  Begin(&image_);
+}
+
+QtCanvas::~QtCanvas() {
+  End();
+}
+
+void QtCanvas::Begin(QPaintDevice* device) {
+  width_ = device->width();
+  height_ = device->height();
+  painter_.begin(device);
+  painter_.setRenderHint(QPainter::Antialiasing, false);
+  pending_.reserve(4096);
+}
+
+void QtCanvas::End() {
+  if (!painter_.isActive()) return;
+  Flush();
+  painter_.end();
+}
+
+void QtCanvas::PenChanged() {
+  Flush();
+  penDirty_ = true;
+}
+
+void QtCanvas::BrushChanged() {
+  Flush();
+  brushDirty_ = true;
+}
+
+void QtCanvas::FontChanged() {
+  fontDirty_ = true;
+}
+
+void QtCanvas::ApplyState() {
+  if (penDirty_) {
+    const Pen& p = CurrentPen();
+    QPen pen(ToQColor(p.color));
+    pen.setWidth(p.width);  // 0: cosmetic, one pixel
+    pen.setStyle(ToQtPenStyle(p.style));
+    pen.setCapStyle(Qt::FlatCap);
+    painter_.setPen(pen);
+    painter_.setCompositionMode(p.mode == PenMode::kXor ? QPainter::RasterOp_SourceXorDestination
+                                                        : QPainter::CompositionMode_SourceOver);
+    penDirty_ = false;
+  }
+  if (brushDirty_) {
+    painter_.setBrush(QBrush(ToQColor(CurrentBrush().color), ToQtBrushStyle(CurrentBrush().style)));
+    brushDirty_ = false;
+  }
+}
+
+void QtCanvas::Flush() {
+  if (pending_.empty()) return;
+  ApplyState();
+  painter_.drawLines(pending_.data(), static_cast<int>(pending_.size()));
+  pending_.clear();
+}
+
+void QtCanvas::MoveTo(int x, int y) {
+  current_ = QPoint(x, y);
+}
+
+void QtCanvas::LineTo(int x, int y) {
+  QPoint to(x, y);
+  pending_.emplace_back(current_, to);
+  current_ = to;
+  if (pending_.size() >= 4096) Flush();
+}
+
+void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  Flush();
+  ApplyState();
+  int l = std::min(x1, x2), r = std::max(x1, x2), t = std::min(y1, y2), b = std::max(y1, y2);
+  if (r - l < 1 || b - t < 1) return;
+  painter_.drawRect(QRect(l, t, r - l - 1, b - t - 1));
+}
+
+void QtCanvas::Polyline(std::span<const PixelPoint> points) {
+  Flush();
+  ApplyState();
+  points_.clear();
+  for (const PixelPoint& p : points) points_.emplace_back(p.x, p.y);
+  painter_.drawPolyline(points_.data(), static_cast<int>(points_.size()));
+}
+
+void QtCanvas::Polygon(std::span<const PixelPoint> points) {
+  Flush();
+  ApplyState();
+  points_.clear();
+  for (const PixelPoint& p : points) points_.emplace_back(p.x, p.y);
+  painter_.drawPolygon(points_.data(), static_cast<int>(points_.size()), Qt::OddEvenFill);
+}
+
+std::unique_ptr<Canvas> QtCanvas::CreateBitmap(int width, int height) const {
+  return std::make_unique<QtCanvas>(width, height);
+}
+
+bool QtCanvas::CopyFrom(const Canvas& source, int sx, int sy, int w, int h, int dx, int dy) {
+  auto* src = dynamic_cast<const QtCanvas*>(&source);
+  if (src == nullptr || src->image_.isNull()) return false;
+  const_cast<QtCanvas*>(src)->Flush();
+  Flush();
+  painter_.save();
+  painter_.setCompositionMode(QPainter::CompositionMode_Source);
+  painter_.drawImage(QPoint(dx, dy), src->image_, QRect(sx, sy, w, h));
+  painter_.restore();
+  return true;
+}
+
+const QString& QtCanvas::Decode(std::string_view bytes, TextEncoding encoding) {
+  std::string key(bytes);
+  key += static_cast<char>(encoding);
+  auto it = glyphs_.find(key);
+  if (it != glyphs_.end()) return it->second;
+  std::string utf8 = ToUtf8({std::string(bytes), encoding});
+  return glyphs_.emplace(key, QString::fromStdString(utf8)).first->second;
+}
+
+}  // namespace quintaro::render

@@ -1,0 +1,78 @@
+// The canvas drawn with QPainter, on any paint device: an image, a pixmap,
+// a widget or an SVG generator. Straight lines are collected and handed to
+// the painter in batches; Flush() (or the destructor) draws what is left.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QLine>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QString>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "render/canvas.h"
+
+namespace quintaro::render {
+
+class QtCanvas : public Canvas {
+ public:
+  // Paints on `device`, which must outlive the canvas.
+  explicit QtCanvas(QPaintDevice* device);
+  // An off-screen canvas owning its image (white, 32-bit RGB).
+  QtCanvas(int width, int height);
+  ~QtCanvas() override;
+  QtCanvas(const QtCanvas&) = delete;
+  QtCanvas& operator=(const QtCanvas&) = delete;
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void Rectangle(int x1, int y1, int x2, int y2) override;
+  void Polyline(std::span<const PixelPoint> points) override;
+  void Polygon(std::span<const PixelPoint> points) override;
+  void TextOut(int x, int y, std::string_view bytes, TextEncoding encoding) override;
+  std::unique_ptr<Canvas> CreateBitmap(int width, int height) const override;
+  bool CopyFrom(const Canvas& source, int sx, int sy, int w, int h, int dx, int dy) override;
+  void Flush() override;
+
+  // Ends painting (flushing first); the canvas must not be drawn on afterwards.
+  void End();
+  QPainter& Painter() { return painter_; }
+  // The owned image of an off-screen canvas (null image otherwise).
+  const QImage& Image() const { return image_; }
+
+ protected:
+  void PenChanged() override;
+  void BrushChanged() override;
+  void FontChanged() override;
+
+ private:
+  void Begin(QPaintDevice* device);
+  void ApplyState();
+  void DrawGlyph(const QString& glyph, bool upright, bool cornerMark, double advance);
+  const QString& Decode(std::string_view bytes, TextEncoding encoding);
+
+  QImage image_;
+  QPainter painter_;
+  int width_ = 0, height_ = 0;
+  QPoint current_;
+  std::vector<QLine> pending_;
+  std::vector<QPoint> points_;
+  bool penDirty_ = true, brushDirty_ = true, fontDirty_ = true;
+  QFont qfont_;
+  double fontScaleX_ = 1, fontScaleY_ = 1, fontAscent_ = 0;
+  bool vertical_ = false;
+  std::unordered_map<std::string, QString> glyphs_;
+};
+
+QColor ToQColor(Color c);
+
+// The installed family that shows a face name of the drawings (Shift-JIS,
+// without a leading "@"); the usual Windows Japanese faces map to the IPA fonts.
+QString FamilyForFace(const std::string& faceName, bool* japanese);
+
+}  // namespace quintaro::render
