@@ -23,6 +23,28 @@ std::uint8_t ColorOut(std::uint8_t c) {
 
 }  // namespace
 
+TEntJwcSen WrittenForm(TEntJwcSen s) {
+  s.lineType = LineTypeOut(s.lineType);
+  s.color = ColorOut(s.color);
+  return s;
+}
+
+TEntJwcEnko WrittenForm(TEntJwcEnko a) {
+  a.lineType = LineTypeOut(a.lineType);
+  a.color = ColorOut(a.color);
+  return a;
+}
+
+TEntJwcTen WrittenForm(TEntJwcTen p) {
+  p.color = ColorOut(p.color);
+  return p;
+}
+
+TEntJwcMojiStyle WrittenForm(TEntJwcMojiStyle s) {
+  if (s.color < 1 || s.color > 6) s.color = 0;
+  return s;
+}
+
 std::int32_t RoundToI32(double v) {
   if (std::isnan(v)) return 0;
   v = std::nearbyint(v);

@@ -24,8 +24,14 @@ TEntJwcTen ReadJwcTen(ByteReader& r, double factor);
 // bytes 16 and 18 (how they address the string depends on the format).
 TEntJwcMoji2 ReadJwcMoji(ByteReader& r, double factor, std::uint16_t& low, std::uint16_t& high);
 
-// Colour numbers and line types out of range are written as 0; the
-// records themselves are not changed.
+// A record as the writer stores it: colour numbers and line types out of
+// range become 0. The held records keep their values.
+TEntJwcSen WrittenForm(TEntJwcSen s);
+TEntJwcEnko WrittenForm(TEntJwcEnko a);
+TEntJwcTen WrittenForm(TEntJwcTen p);
+TEntJwcMojiStyle WrittenForm(TEntJwcMojiStyle s);
+
+// Each writes the record's written form.
 void WriteJwcSen(ByteWriter& w, const TEntJwcSen& s, double factor);
 void WriteJwcEnko(ByteWriter& w, const TEntJwcEnko& a, double factor);
 void WriteJwcTen(ByteWriter& w, const TEntJwcTen& p, double factor);

@@ -96,7 +96,7 @@ bool TJwcData::WriteBody(ByteWriter& w) const {
   for (const auto& s : pointSlots) w.U8(s.layer);
 
   auto styles = std::span(textStyles).first(kFileTextStyles);
-  for (const auto& s : styles) w.U16(s.color >= 1 && s.color <= 6 ? s.color : 0);
+  for (const auto& s : styles) w.U16(WrittenForm(s).color);
   for (const auto& s : styles) w.U16(s.width);
   for (const auto& s : styles) w.U16(s.height);
   for (const auto& s : styles) w.U16(s.spacing);
