@@ -78,9 +78,27 @@ std::string_view StripExtension(std::string_view name) {
   return dot == std::string_view::npos ? name : name.substr(0, dot);
 }
 
-// Paths are held in the file system's encoding (UTF-8); texts are Shift-JIS.
-std::string ToSjis(std::string_view utf8) {
-  return Utf8ToCp932(std::string(utf8));
+// True for text with at least one multi-byte UTF-8 sequence and no
+// invalid one.
+bool IsUtf8(std::string_view s) {
+  bool wide = false;
+  for (std::size_t i = 0; i < s.size();) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+    if (n == 0 || i + n > s.size()) return false;
+    for (std::size_t k = 1; k < n; ++k) {
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+    }
+    wide |= n > 1;
+    i += n;
+  }
+  return wide;
+}
+
+// Paths and memo lines may come as UTF-8 (file system, decoded memos) or as
+// the drawing's own Shift-JIS; texts are drawn as Shift-JIS.
+std::string ToSjis(std::string_view s) {
+  return IsUtf8(s) ? Utf8ToCp932(std::string(s)) : std::string(s);
 }
 
 // The first n bytes, leaving out a double-byte character that does not fit.
@@ -133,11 +151,11 @@ bool ScaleMacro(const DrawContext& dc, std::string_view t, std::string& out) {
 
 bool MemoMacro(const DrawContext& dc, std::string_view t, std::string& out) {
   if (t == "%m1") {
-    out = dc.macros.memo1;
+    out = ToSjis(dc.macros.memo1);
   } else if (t == "%m2") {
-    out = dc.macros.memo2;
+    out = ToSjis(dc.macros.memo2);
   } else if (t == "%mm") {
-    out = dc.macros.memo1 + kHalfDot + kHalfDot + dc.macros.memo2;
+    out = ToSjis(dc.macros.memo1) + kHalfDot + kHalfDot + ToSjis(dc.macros.memo2);
   } else {
     return false;
   }

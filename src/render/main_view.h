@@ -1,0 +1,29 @@
+// The whole-drawing view: fit-all transform, background and frame, and the
+// set-up a drawing needs before it is drawn the first time.
+#pragma once
+
+#include <string>
+
+#include "formats/common/types.h"
+#include "render/canvas.h"
+#include "render/draw_context.h"
+#include "render/gra_attribute.h"
+
+namespace quintaro::render {
+
+// The view that shows `extents` whole in a width x height canvas with a
+// 0.9 margin, centred; an extent of 1e-14 or less counts as 1e-14.
+ViewTransform FitAllView(const DrawingExtents& extents, int width, int height);
+
+// Fills the canvas with the background and draws the blue frame along its edge.
+void ClearWithFrame(Canvas& canvas, const TgraAttribute& attr);
+
+// Hands a drawing's layers to the store and shows every layer in its own
+// colours (state 1), as after opening a drawing; `withNames` for JWW and JWC.
+void ShowAllLayers(TgraAttribute& attr, const PublishedLayers& layers, bool withNames);
+
+// The document time stamp for the date macros: the file's modification time
+// (local time) when it can be read, else the zero date.
+DateTime FileTimeStamp(const std::string& path);
+
+}  // namespace quintaro::render
