@@ -24,7 +24,7 @@ TEST(JwcLineText, SplitsValuesAndFillsMissingOnesWithZero) {
   EXPECT_EQ(v, (std::vector<std::string_view>{"1", "2"}));
 }
 
-TEST(JwcLineText, ReadsIntegersLikeTheOldProgram) {
+TEST(JwcLineText, ReadsDecimalAndDollarHexIntegers) {
   EXPECT_EQ(ParseLineInt(" 12"), 12);
   EXPECT_EQ(ParseLineInt("12 "), 0);  // a blank after the digits spoils the value
   EXPECT_EQ(ParseLineInt("12\0  \n"sv), 12);

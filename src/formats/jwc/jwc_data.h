@@ -85,6 +85,9 @@ class TJwcData {
   // Cleans texts and names, lays out the text block and builds the header
   // lines; false (nothing changed) when the drawing cannot be written.
   bool PrepareSave();
+  // The header as it will be written: current counts, titles with the
+  // magic, the paper factor the reader will derive.
+  TEntJwcHeader HeaderToWrite() const;
   bool WriteBody(ByteWriter& writer) const;
 };
 

@@ -15,8 +15,8 @@ std::string StripControls(std::string_view s);
 // (the file ends strings there), and no dangling lead byte.
 std::string CleanForFile(std::string_view s);
 
-// A text as written: cleaned, and "^@BM%temp%..." (an image in the old
-// program's temporary folder) shortened to "^@BM...".
+// A text as written: cleaned, and an image text "^@BM%temp%..." (a path in
+// a temporary folder) shortened to "^@BM...".
 std::string CleanTextForFile(std::string_view s);
 
 // Cuts to at most `limit` bytes without splitting a double-byte character.

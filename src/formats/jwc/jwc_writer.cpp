@@ -1,6 +1,5 @@
 // Writing a drawing. PrepareSave decides everything that can make the
 // drawing unwritable before a byte is written; WriteBody only streams.
-#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -26,23 +25,21 @@ std::string FarText(std::int64_t linear) {
   return FormatFarAddress(segment, v - segment * 16);
 }
 
-}  // namespace
-
-bool TJwcData::PrepareSave() {
-  saveError.clear();
-  if (lines.size() > kMaxCount || arcs.size() > kMaxCount || texts.size() > kMaxCount ||
-      points.size() > kMaxCount) {
-    saveError = "too many figures for the header counts";
-    return false;
-  }
+// The texts as written and the bytes they take in the text block.
+std::vector<std::string> CleanTexts(const std::vector<TEntJwcMoji2>& texts, std::int64_t& total) {
   std::vector<std::string> cleaned;
   cleaned.reserve(texts.size());
-  std::int64_t total = 0;
+  total = 0;
   for (const auto& t : texts) {
     cleaned.push_back(CleanTextForFile(t.text));
     total += static_cast<std::int64_t>(cleaned.back().size()) + 1;
   }
+  return cleaned;
+}
 
+}  // namespace
+
+TEntJwcHeader TJwcData::HeaderToWrite() const {
   TEntJwcHeader h = header;
   h.lineCount = static_cast<std::int32_t>(lines.size());
   h.arcCount = static_cast<std::int32_t>(arcs.size());
@@ -56,16 +53,28 @@ bool TJwcData::PrepareSave() {
   h.titleA = TitleField(JwcTitleAForWrite(h), kJwcTitleABytes);
   h.titleB = TitleField(h.titleB, kJwcTitleBBytes);
   h.titleC = TitleField(h.titleC, kJwcTitleCBytes);
+  return h;
+}
+
+bool TJwcData::PrepareSave() {
+  saveError.clear();
+  if (lines.size() > kMaxCount || arcs.size() > kMaxCount || texts.size() > kMaxCount ||
+      points.size() > kMaxCount) {
+    saveError = "too many figures for the header counts";
+    return false;
+  }
+  std::int64_t total = 0;
+  std::vector<std::string> cleaned = CleanTexts(texts, total);
+  TEntJwcHeader h = HeaderToWrite();
   std::int64_t end = std::int64_t{h.textStart} + total;
   // Text addresses are 16-bit offsets from one segment; more text cannot be addressed.
-  if (h.textStart < 0 || end > std::numeric_limits<std::int32_t>::max() ||
+  if (end > std::numeric_limits<std::int32_t>::max() ||
       !JwcTextBlockFits(h.textStart, static_cast<std::int32_t>(end))) {
     saveError = "the texts need " + std::to_string(total) + " bytes, more than a text block at " +
                 FarText(h.textStart) + " can address";
     return false;
   }
   h.textEnd = static_cast<std::int32_t>(end);
-
   std::array<std::string, 4> built = {BuildJwcTitleLine(h), BuildJwcValueLine(2, h),
                                       BuildJwcValueLine(3, h), BuildJwcValueLine(4, h)};
   for (std::size_t i = 1; i < built.size(); ++i) {
