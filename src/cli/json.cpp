@@ -111,15 +111,14 @@ JsonWriter& JsonWriter::Number(double v) {
     out_ << "null";  // JSON has no NaN or infinity
     return *this;
   }
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.17g", v);
-  // Shortest form that reads back to the same double.
-  for (int prec = 1; prec <= 17; ++prec) {
-    char tryBuf[32];
-    std::snprintf(tryBuf, sizeof tryBuf, "%.*g", prec, v);
-    if (std::strtod(tryBuf, nullptr) == v) {
-      out_ << tryBuf;
-      return *this;
+  char buf[40];
+  if (v == std::trunc(v) && std::fabs(v) < 1e15) {
+    std::snprintf(buf, sizeof buf, "%.0f", v);  // whole numbers without an exponent
+  } else {
+    // The shortest form that reads back to the same double.
+    for (int prec = 1; prec <= 17; ++prec) {
+      std::snprintf(buf, sizeof buf, "%.*g", prec, v);
+      if (std::strtod(buf, nullptr) == v) break;
     }
   }
   out_ << buf;

@@ -1,6 +1,100 @@
-#include <cstdio>
+// quintaro-cli: re-layer Jw_cad drawings from the command line.
+#include <unistd.h>
 
-int main() {
-  std::fputs("quintaro-cli: no commands yet\n", stderr);
-  return 1;
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "cli/commands.h"
+
+namespace {
+
+using quintaro::cli::MoveStep;
+
+// The --group and --layer values in the order they were given on the line.
+std::vector<MoveStep> StepsInOrder(const CLI::App& app, const CLI::Option* group,
+                                   const CLI::Option* layer) {
+  std::vector<MoveStep> steps;
+  std::size_t gi = 0, li = 0;
+  const auto& gv = group->results();
+  const auto& lv = layer->results();
+  for (const CLI::Option* opt : app.parse_order()) {
+    if (opt == group && gi < gv.size()) steps.push_back(*quintaro::cli::ParseGroupMove(gv[gi++]));
+    if (opt == layer && li < lv.size()) steps.push_back(*quintaro::cli::ParseLayerMove(lv[li++]));
+  }
+  return steps;
+}
+
+CLI::Validator GroupMoveValidator() {
+  return CLI::Validator(
+      [](std::string& s) {
+        return quintaro::cli::ParseGroupMove(s) ? std::string()
+                                                : "expected S:D with hexadecimal digits, e.g. 2:5";
+      },
+      "S:D");
+}
+
+CLI::Validator LayerMoveValidator() {
+  return CLI::Validator(
+      [](std::string& s) {
+        return quintaro::cli::ParseLayerMove(s) ? std::string()
+                                                : "expected G-L:H-M with hexadecimal digits, e.g. 2-3:5-0";
+      },
+      "G-L:H-M");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"quintaro-cli: inspect, convert and re-layer Jw_cad drawings (JWW, JWS, JWC, JWK)"};
+  app.require_subcommand(1);
+  app.set_version_flag("--version", "quintaro-cli 1.0.0");
+
+  std::string infoFile;
+  bool infoJson = false;
+  auto* info = app.add_subcommand("info", "Summarise a drawing: format, counts, extents, layers");
+  info->add_option("FILE", infoFile, "the drawing")->required();
+  info->add_flag("--json", infoJson, "print one JSON object");
+
+  quintaro::cli::ConvertOptions conv;
+  auto* convert = app.add_subcommand("convert", "Load a drawing and save it again in its format");
+  convert->add_option("IN", conv.in, "the drawing to read")->required();
+  convert->add_option("-o,--output", conv.out, "the file to write")->required();
+  convert->add_flag("--overwrite", conv.overwrite,
+                    "replace an existing output (kept under its ._EXT name)");
+  convert->add_flag("--partial", conv.partial, "save what a damaged input held");
+
+  quintaro::cli::MoveOptions mv;
+  std::vector<std::string> groupMoves, layerMoves;
+  auto* move = app.add_subcommand("move", "Move figures between layer groups or layers and save");
+  move->add_option("FILES", mv.inputs, "the drawing(s) to read")->required();
+  move->add_option("-o,--output", mv.out, "the file to write (one input)");
+  move->add_option("--out-dir", mv.outDir, "folder for the outputs (any number of inputs)");
+  auto* group = move->add_option("--group", groupMoves, "move group S onto group D (hex digits)")
+                    ->check(GroupMoveValidator());
+  auto* layer = move->add_option("--layer", layerMoves, "move layer G-L onto layer H-M (hex digits)")
+                    ->check(LayerMoveValidator());
+  move->add_option("--map", mv.mapFile,
+                   "JSON list of moves: [{\"group\": \"2:5\"}, {\"layer\": \"2-3:5-0\"}]");
+  move->add_flag("--overwrite", mv.overwrite, "replace existing outputs (kept under ._EXT names)");
+  move->add_flag("--partial", mv.partial, "save what a damaged input held");
+  move->add_flag("--dry-run", mv.dryRun, "print what would move; write nothing");
+
+  std::string demoOut;
+  bool demoOverwrite = false;
+  auto* demo = app.add_subcommand("demo", "Write the project's demo drawing (JWW)");
+  demo->add_option("-o,--output", demoOut, "the file to write")->required();
+  demo->add_flag("--overwrite", demoOverwrite, "replace an existing file");
+
+  CLI11_PARSE(app, argc, argv);
+
+  quintaro::cli::Io io{std::cout, std::cerr, isatty(STDERR_FILENO) != 0};
+  if (*info) return quintaro::cli::RunInfo(infoFile, infoJson, io);
+  if (*convert) return quintaro::cli::RunConvert(conv, io);
+  if (*move) {
+    auto steps = StepsInOrder(*move, group, layer);
+    mv.steps.insert(mv.steps.begin(), steps.begin(), steps.end());
+    return quintaro::cli::RunMove(mv, io);
+  }
+  if (*demo) return quintaro::cli::RunDemo(demoOut, demoOverwrite, io);
+  return 2;
 }

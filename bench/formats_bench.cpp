@@ -1,0 +1,114 @@
+// Load and save of large generated drawings, each beside the raw read or
+// write of the same bytes in the same run. Peak memory of a load is
+// reported as counters (bytes over a process that loads nothing, and that
+// over the file size).
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "bench_files.h"
+#include "formats/document/demo_drawing.h"
+
+namespace quintaro::bench {
+namespace {
+
+constexpr std::size_t kEntities = 1'000'000;
+
+const std::string& LargeJww() {
+  return GeneratedFile("large.jww", [](const std::string& path) {
+    TJwwData d = MakeLargeDrawing(kEntities);
+    d.SaveToFile(path, d.Header.Version);
+  });
+}
+
+const std::string& LargeJws() {
+  return GeneratedFile("large.jws", [](const std::string& path) {
+    TJwsData d = MakeLargeSymbol(kEntities);
+    d.SaveToFile(path, d.Version);
+  });
+}
+
+const std::string& LargeJwc() {
+  return GeneratedFile("large.jwc", [](const std::string& path) {
+    TJwcData d = MakeLargeJwc(kEntities);
+    d.SaveToFile(path);
+  });
+}
+
+void SetBytes(benchmark::State& state, const std::string& path) {
+  auto size = static_cast<std::int64_t>(std::filesystem::file_size(path));
+  state.SetBytesProcessed(size * static_cast<std::int64_t>(state.iterations()));
+  state.counters["file_MB"] = static_cast<double>(size) / 1e6;
+}
+
+void ReportPeakMemory(benchmark::State& state, const char* kind, const std::string& path) {
+  double base = static_cast<double>(PeakRssOf("none", path));
+  double loaded = static_cast<double>(PeakRssOf(kind, path));
+  double size = static_cast<double>(std::filesystem::file_size(path));
+  state.counters["peak_MB_over_base"] = (loaded - base) / 1e6;
+  state.counters["peak_over_file"] = (loaded - base) / size;
+}
+
+// ---- baselines ----
+
+void BM_RawRead(benchmark::State& state, const std::string& (*file)()) {
+  const std::string& path = file();
+  for (auto _ : state) benchmark::DoNotOptimize(ReadWhole(path));
+  SetBytes(state, path);
+}
+
+void BM_RawWrite(benchmark::State& state, const std::string& (*file)()) {
+  const std::string& path = file();
+  std::vector<std::uint8_t> bytes = ReadWhole(path);
+  std::string out = BenchFolder() + "/raw.out";
+  for (auto _ : state) WriteWhole(out, bytes);
+  SetBytes(state, path);
+}
+
+// ---- the formats ----
+
+template <class Doc>
+void BM_Load(benchmark::State& state, const std::string& (*file)(), const char* kind) {
+  const std::string& path = file();
+  for (auto _ : state) {
+    Doc d;
+    if (!d.LoadFromFile(path)) state.SkipWithError("load failed");
+    benchmark::DoNotOptimize(d);
+  }
+  SetBytes(state, path);
+  ReportPeakMemory(state, kind, path);
+}
+
+template <class Doc, class Save>
+void BM_Save(benchmark::State& state, const std::string& (*file)(), Save save) {
+  const std::string& path = file();
+  Doc d;
+  d.LoadFromFile(path);
+  std::string out = BenchFolder() + "/saved.out";
+  for (auto _ : state) {
+    if (!save(d, out)) state.SkipWithError("save failed");
+  }
+  SetBytes(state, path);
+}
+
+bool SaveJww(TJwwData& d, const std::string& out) { return d.SaveToFile(out, d.Header.Version); }
+bool SaveJws(TJwsData& d, const std::string& out) { return d.SaveToFile(out, d.Version); }
+bool SaveJwc(TJwcData& d, const std::string& out) { return d.SaveToFile(out); }
+
+BENCHMARK_CAPTURE(BM_RawRead, jww, LargeJww)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Load<TJwwData>, jww, LargeJww, "jww")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RawWrite, jww, LargeJww)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Save<TJwwData>, jww, LargeJww, SaveJww)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_CAPTURE(BM_RawRead, jws, LargeJws)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Load<TJwsData>, jws, LargeJws, "jws")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RawWrite, jws, LargeJws)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Save<TJwsData>, jws, LargeJws, SaveJws)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_CAPTURE(BM_RawRead, jwc, LargeJwc)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Load<TJwcData>, jwc, LargeJwc, "jwc")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RawWrite, jwc, LargeJwc)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Save<TJwcData>, jwc, LargeJwc, SaveJwc)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace quintaro::bench

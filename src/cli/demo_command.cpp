@@ -1,0 +1,29 @@
+#include <filesystem>
+
+#include "cli/commands.h"
+#include "cli/session.h"
+#include "formats/document/demo_drawing.h"
+#include "formats/document/save_target.h"
+
+namespace quintaro::cli {
+
+int RunDemo(const std::string& out, bool overwrite, Io io) {
+  if (FormatOfExtension(std::filesystem::path(out).extension().string()) != DocFormat::kJww) {
+    Error(io, out + ": the demo drawing is a JWW file; give a name ending in .jww");
+    return 1;
+  }
+  std::error_code ec;
+  if (!overwrite && std::filesystem::exists(out, ec)) {
+    Error(io, out + ": exists already (use --overwrite to replace it)");
+    return 1;
+  }
+  TJwwData demo = MakeDemoDrawing();
+  if (!demo.SaveToFile(out, demo.Header.Version)) {
+    Error(io, out + ": not saved: " + demo.saveError);
+    return 1;
+  }
+  io.out << "wrote the demo drawing to " << out << "\n";
+  return 0;
+}
+
+}  // namespace quintaro::cli

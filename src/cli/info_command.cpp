@@ -1,0 +1,117 @@
+#include <cstdio>
+
+#include "cli/commands.h"
+#include "cli/json.h"
+#include "cli/session.h"
+
+namespace quintaro::cli {
+
+namespace {
+
+const char* FormatName(DocFormat f) {
+  switch (f) {
+    case DocFormat::kJwc: return "JWC";
+    case DocFormat::kJwk: return "JWK";
+    case DocFormat::kJww: return "JWW";
+    case DocFormat::kJws: return "JWS";
+    case DocFormat::kUnknown: break;
+  }
+  return "";
+}
+
+void WriteCounts(JsonWriter& j, const EntityCounts& c) {
+  j.BeginObject();
+  j.Key("lines").Int(c.lines).Key("arcs").Int(c.arcs).Key("points").Int(c.points);
+  j.Key("temporary_points").Int(c.temporaryPoints).Key("texts").Int(c.texts);
+  j.Key("dimensions").Int(c.dimensions).Key("solids").Int(c.solids).Key("blocks").Int(c.blocks);
+  j.EndObject();
+}
+
+void WriteGroups(JsonWriter& j, const Document& doc) {
+  j.BeginArray();
+  for (int g = 0; g < 16; ++g) {
+    j.BeginObject().Key("group").Int(g).Key("name").String(doc.GroupName(g));
+    j.Key("scale");
+    if (auto s = doc.GroupScale(g)) {
+      j.Number(*s);
+    } else {
+      j.Null();
+    }
+    j.Key("total").Int(doc.GroupTotal(g)).Key("layers").BeginArray();
+    for (int l = 0; l < 16; ++l) {
+      j.BeginObject().Key("layer").Int(l).Key("name").String(doc.LayerName(g, l));
+      j.Key("total").Int(doc.LayerTotal(g, l)).EndObject();
+    }
+    j.EndArray().EndObject();
+  }
+  j.EndArray();
+}
+
+void WriteJson(std::ostream& out, Document& doc) {
+  JsonWriter j(out);
+  j.BeginObject().Key("format").String(FormatName(doc.Format())).Key("version");
+  if (auto v = doc.Version()) {
+    j.Int(*v);
+  } else {
+    j.Null();
+  }
+  j.Key("complete").Bool(doc.Complete()).Key("entities");
+  WriteCounts(j, doc.Counts());
+  j.Key("block_definitions").Int(doc.BlockDefinitions());
+  DrawingExtents e = doc.Extents();
+  j.Key("extents").BeginArray().Number(e.minX).Number(e.minY).Number(e.maxX).Number(e.maxY);
+  j.EndArray().Key("groups");
+  WriteGroups(j, doc);
+  j.EndObject();
+  out << "\n";
+}
+
+std::string Fixed(double v) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.3f", v);
+  return buf;
+}
+
+void WriteText(std::ostream& out, Document& doc) {
+  out << "file:        " << doc.Path() << "\n";
+  out << "format:      " << FormatName(doc.Format());
+  if (auto v = doc.Version()) out << ", version " << *v;
+  out << (doc.Complete() ? ", complete" : ", INCOMPLETE: " + doc.LoadProblem()) << "\n";
+  EntityCounts c = doc.Counts();
+  out << "figures:     " << c.lines << " lines, " << c.arcs << " arcs, " << c.points << " points, "
+      << c.temporaryPoints << " temporary points, " << c.texts << " texts, " << c.dimensions
+      << " dimensions, " << c.solids << " solids, " << c.blocks << " block insertions\n";
+  out << "block defs:  " << doc.BlockDefinitions() << "\n";
+  DrawingExtents e = doc.Extents();
+  out << "extents:     (" << Fixed(e.minX) << ", " << Fixed(e.minY) << ") - (" << Fixed(e.maxX)
+      << ", " << Fixed(e.maxY) << ")\n";
+  out << "layers with figures (total in block placements included):\n";
+  bool any = false;
+  for (int g = 0; g < 16; ++g) {
+    int total = doc.GroupTotal(g);
+    if (total == 0) continue;
+    any = true;
+    out << "  " << doc.GroupLabel(g) << "  total " << total << "\n";
+    for (int l = 0; l < 16; ++l) {
+      int lt = doc.LayerTotal(g, l);
+      if (lt > 0) out << "      " << doc.LayerLabel(g, l) << "  " << lt << "\n";
+    }
+  }
+  if (!any) out << "  (none)\n";
+}
+
+}  // namespace
+
+int RunInfo(const std::string& file, bool json, Io io) {
+  CliSession session;
+  // A damaged file is still described: that is what info is for.
+  if (!session.Open(file, true, io)) return 1;
+  if (json) {
+    WriteJson(io.out, session.Doc());
+  } else {
+    WriteText(io.out, session.Doc());
+  }
+  return session.Doc().Complete() ? 0 : 1;
+}
+
+}  // namespace quintaro::cli

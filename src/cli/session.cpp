@@ -1,0 +1,67 @@
+#include "cli/session.h"
+
+#include <filesystem>
+
+#include "formats/document/save_target.h"
+
+namespace quintaro::cli {
+
+namespace fs = std::filesystem;
+
+void Error(Io io, const std::string& message) { io.err << "quintaro-cli: " << message << "\n"; }
+
+void Warning(Io io, const std::string& message) {
+  io.err << "quintaro-cli: warning: " << message << "\n";
+}
+
+CliSession::CliSession() : images_(folder_.Path()), doc_(&images_) {}
+
+bool CliSession::Open(const std::string& path, bool allowPartial, Io io) {
+  OpenResult r = doc_.Open(path);
+  if (r == OpenResult::kUnreadable || r == OpenResult::kUnknownFormat) {
+    Error(io, path + ": " + Describe(r));
+    return false;
+  }
+  DocFormat byExtension = FormatOfExtension(fs::path(path).extension().string());
+  if (byExtension != doc_.Format()) {
+    Warning(io, path + ": the file's content is " + std::string(DocKindOf(doc_.Format())).substr(1) +
+                    " whatever its extension says");
+  }
+  if (r == OpenResult::kPartial) {
+    std::string msg = path + ": damaged or cut short: " + doc_.LoadProblem();
+    if (!allowPartial) {
+      Error(io, msg + "; nothing written (use --partial to keep what was read)");
+      return false;
+    }
+    Warning(io, msg + "; going on with what was read");
+  }
+  return true;
+}
+
+bool CliSession::Save(const std::string& target, bool overwrite, Io io) {
+  if (auto problem = SaveTargetProblem(doc_.Path(), target, doc_.Format())) {
+    Error(io, target + ": " + *problem);
+    return false;
+  }
+  std::error_code ec;
+  if (fs::exists(target, ec)) {
+    if (!overwrite) {
+      Error(io, target + ": exists already (use --overwrite to replace it; the old file is kept as " +
+                    BackupNameOf(target) + ")");
+      return false;
+    }
+    std::string why;
+    if (!BackUpExisting(target, &why)) {
+      Error(io, why);
+      return false;
+    }
+  }
+  std::string why;
+  if (!doc_.Save(target, &why)) {
+    Error(io, target + ": not saved: " + why);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace quintaro::cli

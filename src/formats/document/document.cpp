@@ -1,0 +1,295 @@
+#include "formats/document/document.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <type_traits>
+
+#include "formats/common/file_io.h"
+#include "formats/extents/extents.h"
+#include "layers/labels.h"
+#include "layers/move.h"
+
+namespace quintaro {
+
+namespace {
+
+template <class T>
+inline constexpr bool kIsNone = std::is_same_v<std::decay_t<T>, std::monostate>;
+
+template <class T>
+std::string Problem(const T& report) {
+  if (report.complete) return {};
+  char where[64];
+  std::snprintf(where, sizeof where, " (at byte %llu)",
+                static_cast<unsigned long long>(report.failOffset));
+  return report.reason + where;
+}
+
+// Main-list counts of the two Windows formats.
+template <class List>
+EntityCounts CountList(const List& list) {
+  EntityCounts c;
+  c.lines = list.Sen.size();
+  c.arcs = list.Enko.size();
+  for (const auto& p : list.Ten) (p.Temporary == 1 ? c.temporaryPoints : c.points)++;
+  c.texts = list.Moji.size();
+  c.dimensions = list.Sunpo.size();
+  c.solids = list.Solid.size();
+  c.blocks = list.Block.size();
+  return c;
+}
+
+template <class Dos>
+EntityCounts CountDos(const Dos& d) {
+  EntityCounts c;
+  c.lines = d.lines.size();
+  c.arcs = d.arcs.size();
+  c.points = d.points.size();
+  c.texts = d.texts.size();
+  return c;
+}
+
+}  // namespace
+
+template <class F>
+auto Document::Visit(F&& f) const {
+  return std::visit(std::forward<F>(f), doc_);
+}
+
+template <class F>
+auto Document::VisitMut(F&& f) {
+  return std::visit(std::forward<F>(f), doc_);
+}
+
+const char* Describe(OpenResult result) {
+  switch (result) {
+    case OpenResult::kOpened: return "opened";
+    case OpenResult::kPartial: return "opened partly";
+    case OpenResult::kUnreadable: return "cannot be read";
+    case OpenResult::kUnknownFormat: return "is not a JWW, JWS, JWC or JWK file";
+  }
+  return "";
+}
+
+OpenResult Document::Open(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return OpenResult::kUnreadable;
+  DocFormat format = DetectFormat(path);
+  if (format == DocFormat::kUnknown) {
+    // Readable but of no known kind, or unreadable after all.
+    return InputFile(path).IsOpen() ? OpenResult::kUnknownFormat : OpenResult::kUnreadable;
+  }
+  // Images of the previous drawing go before the next one is read.
+  if (images_) images_->DeleteFiles();
+  bool complete = false;
+  switch (format) {
+    case DocFormat::kJwc: complete = doc_.emplace<TJwcData>().LoadFromFile(path); break;
+    case DocFormat::kJwk: complete = doc_.emplace<TJwkData>().LoadFromFile(path); break;
+    case DocFormat::kJww: {
+      auto& d = doc_.emplace<TJwwData>();
+      d.SetImageStore(images_);
+      complete = d.LoadFromFile(path);
+      break;
+    }
+    case DocFormat::kJws: {
+      auto& d = doc_.emplace<TJwsData>();
+      complete = d.LoadFromFile(path);
+      break;
+    }
+    case DocFormat::kUnknown: break;
+  }
+  path_ = path;
+  return complete ? OpenResult::kOpened : OpenResult::kPartial;
+}
+
+void Document::Close() {
+  if (images_) images_->DeleteFiles();
+  doc_.emplace<std::monostate>();
+  path_.clear();
+}
+
+DocFormat Document::Format() const {
+  return Visit([](const auto& d) {
+    using T = std::decay_t<decltype(d)>;
+    if constexpr (std::is_same_v<T, TJwcData>) return DocFormat::kJwc;
+    if constexpr (std::is_same_v<T, TJwkData>) return DocFormat::kJwk;
+    if constexpr (std::is_same_v<T, TJwwData>) return DocFormat::kJww;
+    if constexpr (std::is_same_v<T, TJwsData>) return DocFormat::kJws;
+    return DocFormat::kUnknown;
+  });
+}
+
+std::optional<int> Document::Version() const {
+  if (const auto* d = Jww()) return d->Header.Version;
+  if (const auto* d = Jws()) return d->Version;
+  return std::nullopt;
+}
+
+bool Document::Complete() const {
+  return Visit([](const auto& d) {
+    if constexpr (kIsNone<decltype(d)>) {
+      return false;
+    } else if constexpr (requires { d.report; }) {
+      return d.report.complete;
+    } else {
+      return d.loadReport.complete;
+    }
+  });
+}
+
+std::string Document::LoadProblem() const {
+  return Visit([](const auto& d) -> std::string {
+    if constexpr (kIsNone<decltype(d)>) {
+      return "no drawing is open";
+    } else if constexpr (requires { d.report; }) {
+      return Problem(d.report);
+    } else {
+      return Problem(d.loadReport);
+    }
+  });
+}
+
+EntityCounts Document::Counts() const {
+  return Visit([](const auto& d) -> EntityCounts {
+    if constexpr (kIsNone<decltype(d)>) {
+      return {};
+    } else if constexpr (requires { d.Sen; }) {
+      return CountList(d);
+    } else {
+      return CountDos(d);
+    }
+  });
+}
+
+int Document::BlockDefinitions() const {
+  if (const auto* d = Jww()) return static_cast<int>(d->BlockDefs.size());
+  if (const auto* d = Jws()) return static_cast<int>(d->BlockDefs.size());
+  return 0;
+}
+
+DrawingExtents Document::Extents() {
+  DrawingExtents e;
+  ComputeExtents(e);
+  return e;
+}
+
+void Document::ComputeExtents(DrawingExtents& shared) {
+  VisitMut([&](auto& d) {
+    if constexpr (!kIsNone<decltype(d)>) quintaro::ComputeExtents(d, shared);
+  });
+}
+
+LayerCensusResult Document::Census(int group, int layer) const {
+  return Visit([&](const auto& d) -> LayerCensusResult {
+    if constexpr (kIsNone<decltype(d)>) {
+      return {};
+    } else {
+      return LayerCensus(d, group, layer);
+    }
+  });
+}
+
+int Document::GroupTotal(int group) const { return Census(group, -1).Total(); }
+
+int Document::LayerTotal(int group, int layer) const { return Census(group, layer).Total(); }
+
+std::string Document::GroupName(int group) const {
+  if (group < 0 || group > 15) return {};
+  if (const auto* d = Jww()) {
+    return d->LayerGroups.size() == 16 ? ToUtf8(d->LayerGroups[group].Name) : std::string();
+  }
+  if (const auto* d = Jwc()) return Cp932ToUtf8(d->layerGroups[group].name);
+  return {};
+}
+
+std::string Document::LayerName(int group, int layer) const {
+  if (group < 0 || group > 15 || layer < 0 || layer > 15) return {};
+  int code = group * 16 + layer;
+  if (const auto* d = Jww()) {
+    return d->Layers.size() == 256 ? ToUtf8(d->Layers[code].Name) : std::string();
+  }
+  if (const auto* d = Jwc()) return Cp932ToUtf8(d->layers[code].name);
+  return {};
+}
+
+std::optional<double> Document::GroupScale(int group) const {
+  if (group < 0 || group > 15) return std::nullopt;
+  if (const auto* d = Jww()) {
+    if (d->LayerGroups.size() == 16) return d->LayerGroups[group].Scale;
+    return std::nullopt;
+  }
+  if (const auto* d = Jws()) return d->LayerGroups[group].Scale;
+  if (const auto* d = Jwc()) return d->layerGroups[group].scale;
+  return std::nullopt;
+}
+
+std::string Document::GroupLabel(int group) const {
+  return Visit([&](const auto& d) -> std::string {
+    if constexpr (kIsNone<decltype(d)>) {
+      return {};
+    } else {
+      return quintaro::GroupLabel(d, group);
+    }
+  });
+}
+
+std::string Document::LayerLabel(int group, int layer) const {
+  return Visit([&](const auto& d) -> std::string {
+    if constexpr (kIsNone<decltype(d)>) {
+      return {};
+    } else {
+      return quintaro::LayerLabel(d, group, layer);
+    }
+  });
+}
+
+void Document::Move(int srcGroup, int srcLayer, int dstGroup, int dstLayer) {
+  VisitMut([&](auto& d) {
+    if constexpr (!kIsNone<decltype(d)>) MoveLayerGroup(d, srcGroup, srcLayer, dstGroup, dstLayer);
+  });
+}
+
+bool Document::Save(const std::string& path, std::string* why) {
+  bool ok = VisitMut([&](auto& d) -> bool {
+    using T = std::decay_t<decltype(d)>;
+    if constexpr (kIsNone<T>) {
+      if (why) *why = "no drawing is open";
+      return false;
+    } else {
+      bool done;
+      if constexpr (std::is_same_v<T, TJwwData>) {
+        d.SetSaveMode(0);
+        done = d.SaveToFile(path, d.Header.Version);
+      } else if constexpr (std::is_same_v<T, TJwsData>) {
+        done = d.SaveToFile(path, d.Version);
+      } else {
+        done = d.SaveToFile(path);
+      }
+      if (!done && why) *why = d.saveError.empty() ? "the file could not be written" : d.saveError;
+      return done;
+    }
+  });
+  return ok;
+}
+
+PublishedLayers Document::PublishLayers() const {
+  return Visit([](const auto& d) -> PublishedLayers {
+    if constexpr (kIsNone<decltype(d)>) {
+      return {};
+    } else {
+      return d.PublishLayers();
+    }
+  });
+}
+
+const TextMacroValues* Document::Macros() const {
+  return Visit([](const auto& d) -> const TextMacroValues* {
+    if constexpr (kIsNone<decltype(d)>) {
+      return nullptr;
+    } else {
+      return &d.macros;
+    }
+  });
+}
+
+}  // namespace quintaro

@@ -1,0 +1,59 @@
+#include "formats/document/save_target.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+namespace quintaro {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Upper(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return s;
+}
+
+std::string Absolute(const std::string& path) {
+  std::error_code ec;
+  fs::path p = fs::absolute(path, ec);
+  return (ec ? fs::path(path) : p).lexically_normal().string();
+}
+
+}  // namespace
+
+std::optional<std::string> SaveTargetProblem(const std::string& source, const std::string& target,
+                                             DocFormat format) {
+  std::error_code ec;
+  bool same = Upper(Absolute(source)) == Upper(Absolute(target)) ||
+              (fs::exists(target, ec) && fs::equivalent(source, target, ec));
+  if (same) return "the output is the opened file itself; choose another name";
+  std::string ext = fs::path(target).extension().string();
+  if (FormatOfExtension(ext) != format) {
+    std::string want = DocKindOf(format);
+    return "the output extension '" + ext + "' is not " + want +
+           ": a drawing is saved in the format it was read in";
+  }
+  return std::nullopt;
+}
+
+std::string BackupNameOf(const std::string& target) {
+  fs::path p(target);
+  std::string ext = p.extension().string();
+  std::string upper = Upper(ext.empty() ? ext : ext.substr(1));
+  p.replace_extension("._" + upper);
+  return p.string();
+}
+
+bool BackUpExisting(const std::string& target, std::string* why) {
+  std::string backup = BackupNameOf(target);
+  std::error_code ec;
+  fs::copy_file(target, backup, fs::copy_options::overwrite_existing, ec);
+  if (!ec) return true;
+  if (why) *why = "cannot keep " + target + " as " + backup + ": " + ec.message();
+  return false;
+}
+
+}  // namespace quintaro

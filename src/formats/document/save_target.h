@@ -1,0 +1,29 @@
+// Where a drawing may be saved: the rules that protect the opened file.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "formats/common/types.h"
+
+namespace quintaro {
+
+// Why `target` must not receive a drawing of `format` opened from
+// `source`, or nothing when it may. Refused: the source itself (compared
+// without regard to case, and by identity of the file), and an extension
+// that is not the format's own.
+std::optional<std::string> SaveTargetProblem(const std::string& source, const std::string& target,
+                                             DocFormat format);
+
+// The name an existing target is moved to before it is replaced: its
+// extension becomes "._" and the upper-cased old extension without its dot
+// (_plan.jww -> _plan._JWW).
+std::string BackupNameOf(const std::string& target);
+
+// Keeps a copy of an existing target under its backup name (replacing an
+// older backup) before the target is replaced. The target itself stays in
+// place, so a save that then fails still leaves it as it was. False with a
+// reason when the copy fails.
+bool BackUpExisting(const std::string& target, std::string* why);
+
+}  // namespace quintaro

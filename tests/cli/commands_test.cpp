@@ -1,0 +1,182 @@
+#include "cli/commands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "formats/document/document.h"
+#include "support/temp_dir.h"
+
+namespace quintaro::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Capture {
+  std::ostringstream out, err;
+  Io io() { return {out, err, false}; }
+};
+
+std::string Copy(const test::TempDir& dir, const std::string& sample, const std::string& name) {
+  std::string to = dir.File(name);
+  fs::copy_file(test::SamplePath(sample), to);
+  return to;
+}
+
+TEST(CliInfo, PrintsTheSchemaWithMainListCountsForEachFormat) {
+  Capture jww;
+  ASSERT_EQ(RunInfo(test::SamplePath("jww/dist_test3.jww"), true, jww.io()), 0) << jww.err.str();
+  std::string j = jww.out.str();
+  for (const char* part : {"\"format\": \"JWW\"", "\"version\": 600", "\"complete\": true",
+                           "\"lines\": 104", "\"arcs\": 6", "\"texts\": 56", "\"extents\": [",
+                           "\"groups\": [{\"group\": 0, \"name\": "})
+    EXPECT_NE(j.find(part), std::string::npos) << part << "\n" << j;
+
+  Capture jwk;
+  ASSERT_EQ(RunInfo(test::SamplePath("jwk/dist_bkit.jwk"), true, jwk.io()), 0) << jwk.err.str();
+  std::string k = jwk.out.str();
+  for (const char* part : {"\"format\": \"JWK\"", "\"version\": null", "\"lines\": 22",
+                           "\"arcs\": 6", "\"scale\": null"})
+    EXPECT_NE(k.find(part), std::string::npos) << part << "\n" << k;
+  EXPECT_EQ(std::count(k.begin(), k.end(), '\n'), 1) << "exactly one JSON object on one line";
+}
+
+TEST(CliInfo, ReportsUnreadableAndForeignFilesOnOneLine) {
+  test::TempDir dir;
+  test::WriteAll(dir.File("notes.jww"), {'h', 'e', 'l', 'l', 'o'});
+  Capture r;
+  EXPECT_EQ(RunInfo(dir.File("notes.jww"), false, r.io()), 1);
+  EXPECT_EQ(r.err.str(), "quintaro-cli: " + dir.File("notes.jww") +
+                             ": is not a JWW, JWS, JWC or JWK file\n");
+  Capture m;
+  EXPECT_EQ(RunInfo(dir.File("missing.jww"), false, m.io()), 1);
+  EXPECT_NE(m.err.str().find("cannot be read"), std::string::npos);
+}
+
+TEST(CliInfo, DescribesACutFileAndSaysWhereItStopped) {
+  test::TempDir dir;
+  auto bytes = test::ReadAll(test::SamplePath("jww/dist_sample.jww"));
+  bytes.resize(bytes.size() / 2);
+  test::WriteAll(dir.File("cut.jww"), bytes);
+  Capture r;
+  EXPECT_EQ(RunInfo(dir.File("cut.jww"), true, r.io()), 1);
+  EXPECT_NE(r.out.str().find("\"complete\": false"), std::string::npos);
+  EXPECT_NE(r.err.str().find("at byte"), std::string::npos) << r.err.str();
+}
+
+TEST(CliConvert, RefusesTheInputAnotherFormatAndAnExistingOutput) {
+  test::TempDir dir;
+  std::string in = Copy(dir, "jww/dist_test5.jww", "plan.jww");
+  auto original = test::ReadAll(in);
+
+  Capture same;
+  EXPECT_EQ(RunConvert({in, dir.File("PLAN.JWW")}, same.io()), 1);
+  Capture other;
+  EXPECT_EQ(RunConvert({in, dir.File("plan.jwc")}, other.io()), 1);
+  EXPECT_NE(other.err.str().find("is not .JWW"), std::string::npos) << other.err.str();
+  EXPECT_FALSE(fs::exists(dir.File("plan.jwc")));
+
+  test::WriteAll(dir.File("_plan.jww"), {1, 2, 3});
+  Capture exists;
+  EXPECT_EQ(RunConvert({in, dir.File("_plan.jww")}, exists.io()), 1);
+  EXPECT_EQ(test::ReadAll(dir.File("_plan.jww")), (std::vector<std::uint8_t>{1, 2, 3}));
+
+  Capture over;
+  ASSERT_EQ(RunConvert({in, dir.File("_plan.jww"), true}, over.io()), 0) << over.err.str();
+  EXPECT_EQ(test::ReadAll(dir.File("_plan._JWW")), (std::vector<std::uint8_t>{1, 2, 3}));
+  EXPECT_EQ(test::ReadAll(in), original);
+
+  Document a, b;
+  ASSERT_EQ(a.Open(in), OpenResult::kOpened);
+  ASSERT_EQ(b.Open(dir.File("_plan.jww")), OpenResult::kOpened);
+  EXPECT_TRUE(*a.Jww() == *b.Jww());
+}
+
+TEST(CliConvert, WritesEveryFormatSoThatItReadsBackEqual) {
+  test::TempDir dir;
+  for (const char* sample : {"jws/dist_desk.jws", "jwk/dist_desk.jwk", "jww/ezj_2blocks.jww"}) {
+    std::string ext = fs::path(sample).extension().string();
+    std::string out = dir.File(std::string("out") + ext);
+    Capture r;
+    ASSERT_EQ(RunConvert({test::SamplePath(sample), out}, r.io()), 0) << sample << r.err.str();
+    Document a, b;
+    ASSERT_EQ(a.Open(test::SamplePath(sample)), OpenResult::kOpened);
+    ASSERT_EQ(b.Open(out), OpenResult::kOpened);
+    EXPECT_EQ(a.Counts().lines, b.Counts().lines) << sample;
+    for (int g = 0; g < 16; ++g) EXPECT_EQ(a.GroupTotal(g), b.GroupTotal(g)) << sample;
+  }
+}
+
+TEST(CliMove, MovesAGroupOntoAnEmptyOneAndSavesIt) {
+  test::TempDir dir;
+  std::string in = Copy(dir, "jww/dist_test1.jww", "t1.jww");
+  Document before;
+  ASSERT_EQ(before.Open(in), OpenResult::kOpened);
+  ASSERT_EQ(before.GroupTotal(5), 0);
+  int g0 = before.GroupTotal(0);
+  ASSERT_GT(g0, 0);
+
+  MoveOptions o;
+  o.inputs = {in};
+  o.out = dir.File("moved.jww");
+  o.steps = {{0, -1, 5, -1}};
+  Capture r;
+  ASSERT_EQ(RunMove(o, r.io()), 0) << r.err.str();
+  EXPECT_NE(r.out.str().find("before  group 0: " + std::to_string(g0) + "  group 5: 0"),
+            std::string::npos)
+      << r.out.str();
+  EXPECT_NE(r.out.str().find("after   group 0: 0  group 5: " + std::to_string(g0)),
+            std::string::npos);
+
+  Document after;
+  ASSERT_EQ(after.Open(o.out), OpenResult::kOpened);
+  EXPECT_EQ(after.GroupTotal(0), 0);
+  EXPECT_EQ(after.GroupTotal(5), g0);
+  for (int g = 1; g < 16; ++g) {
+    if (g != 5) EXPECT_EQ(after.GroupTotal(g), before.GroupTotal(g)) << g;
+  }
+  EXPECT_EQ(after.GroupName(5), before.GroupName(0));
+}
+
+TEST(CliMove, BatchGoesOnPastABadFileAndDryRunWritesNothing) {
+  test::TempDir in, out;
+  std::vector<std::string> files = {Copy(in, "jww/dist_test5.jww", "a.jww"),
+                                    in.File("bad.jww"), Copy(in, "jws/dist_bkit.jws", "b.jws")};
+  test::WriteAll(files[1], {'J', 'w', 'w', 'D', 'a', 't', 'a', '.', 0x5E});
+  test::WriteAll(in.File("map.json"), {});
+  std::string map = "[{\"group\": \"0:9\"}, {\"layer\": \"9-1:9-E\"}]";
+  test::WriteAll(in.File("map.json"), std::vector<std::uint8_t>(map.begin(), map.end()));
+
+  MoveOptions o;
+  o.inputs = files;
+  o.outDir = out.Path();
+  o.mapFile = in.File("map.json");
+  o.dryRun = true;
+  Capture dry;
+  EXPECT_EQ(RunMove(o, dry.io()), 1);
+  EXPECT_TRUE(fs::is_empty(out.Path()));
+  EXPECT_NE(dry.out.str().find("dry run: 2 file(s) done, 1 failed"), std::string::npos)
+      << dry.out.str();
+
+  o.dryRun = false;
+  Capture real;
+  EXPECT_EQ(RunMove(o, real.io()), 1);
+  EXPECT_TRUE(fs::exists(out.File("a.jww")));
+  EXPECT_TRUE(fs::exists(out.File("b.jws")));
+  EXPECT_FALSE(fs::exists(out.File("bad.jww")));
+  EXPECT_NE(real.err.str().find("bad.jww"), std::string::npos) << real.err.str();
+
+  Document moved;
+  ASSERT_EQ(moved.Open(out.File("a.jww")), OpenResult::kOpened);
+  EXPECT_EQ(moved.GroupTotal(0), 0);
+  EXPECT_EQ(moved.LayerTotal(9, 1), 0);
+
+  o.outDir = in.Path();  // never next to an input
+  Capture beside;
+  EXPECT_EQ(RunMove(o, beside.io()), 1);
+  EXPECT_NE(beside.err.str().find("apart from the inputs"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quintaro::cli
