@@ -80,6 +80,15 @@ TEST(JwwExtents, ArcAxisMasks) {
   EXPECT_EQ(JwwArcAxisMask(std::numeric_limits<double>::quiet_NaN(), 1.0), 0);
 }
 
+TEST(EllipsePoints, AxisPointsAreThoseOfTheirAngles) {
+  const EllipseShape el(3, 4, 10, 0.5, 0.3);
+  for (int k = 0; k < 4; ++k) {
+    const EllipsePointXY a = el.AtAxis(k), b = el.At(kAxisAngles[k]);
+    EXPECT_EQ(a.x, b.x) << k;
+    EXPECT_EQ(a.y, b.y) << k;
+  }
+}
+
 TEST(JwwExtents, TiltedEllipseGivesRotatedAxisPointsNotItsTightBox) {
   TJwwData doc;
   doc.Enko.push_back(JwwArc(0, 0, 10, 0, 0, true, 0.5, kPi / 4));

@@ -63,15 +63,31 @@ struct EllipsePointXY {
   double x = 0, y = 0;
 };
 
+// Parameter angles of the four axis points (the last as the drawing program
+// has always written it), with their cosines and sines as the math library
+// gives them, so that axis points cost no trigonometry.
+inline constexpr double kAxisAngles[4] = {0.0, 1.5707963267948966, 3.141592653589793,
+                                          4.71238898038469};
+inline constexpr double kAxisCos[4] = {1.0, 6.123233995736766e-17, -1.0, -1.8369701987210297e-16};
+inline constexpr double kAxisSin[4] = {0.0, 1.0, 1.2246467991473532e-16, -1.0};
+
 // An ellipse with centre (cx, cy), radius r, flatness f and tilt t (radians),
 // with the tilt's cosine and sine worked out once.
 struct EllipseShape {
   EllipseShape(double cx, double cy, double r, double f, double t)
-      : cx(cx), cy(cy), r(r), f(f), ct(std::cos(t)), st(std::sin(t)) {}
+      : cx(cx),
+        cy(cy),
+        r(r),
+        f(f),
+        ct(t == 0 ? 1.0 : std::cos(t)),
+        st(t == 0 ? 0.0 : std::sin(t)) {}
   // The point at parameter angle theta (radians): (r cos theta, r f sin theta)
   // rotated counter-clockwise by the tilt, then moved to the centre.
-  EllipsePointXY At(double theta) const {
-    const double u = r * std::cos(theta), v = r * f * std::sin(theta);
+  EllipsePointXY At(double theta) const { return AtCosSin(std::cos(theta), std::sin(theta)); }
+  // The axis point k (0..3), at kAxisAngles[k].
+  EllipsePointXY AtAxis(int k) const { return AtCosSin(kAxisCos[k], kAxisSin[k]); }
+  EllipsePointXY AtCosSin(double c, double s) const {
+    const double u = r * c, v = r * f * s;
     return {cx + ct * u - st * v, cy + st * u + ct * v};
   }
   double cx, cy, r, f, ct, st;
@@ -81,11 +97,6 @@ inline EllipsePointXY EllipsePoint(double cx, double cy, double r, double f, dou
                                    double theta) {
   return EllipseShape(cx, cy, r, f, t).At(theta);
 }
-
-// Parameter angles of the four axis points (the last as the drawing program
-// has always written it).
-inline constexpr double kAxisAngles[4] = {0.0, 1.5707963267948966, 3.141592653589793,
-                                          4.71238898038469};
 
 // Which axis points an arc sweep reaches: bit k for the axis point at k * 90
 // degrees. `start` in [0, 360) and `sweep` >= 0, both in degrees.

@@ -33,7 +33,7 @@ void AddArcs(const std::vector<TEntJwcEnko>& arcs, DrawingExtents& e, double div
     }
     for (int k = 0; k < 4; ++k) {
       if ((mask & (1 << k)) == 0) continue;
-      const EllipsePointXY p = el.At(kAxisAngles[k]);
+      const EllipsePointXY p = el.AtAxis(k);
       ExtentsAdd(e, p.x, p.y, div);
     }
   }

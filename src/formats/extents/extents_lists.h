@@ -28,7 +28,7 @@ struct PlacedSink {
 template <class Sink>
 void AddAxisPoints(const EllipseShape& el, int mask, const Sink& s) {
   for (int k = 0; k < 4; ++k)
-    if (mask & (1 << k)) s.Add(el.At(kAxisAngles[k]));
+    if (mask & (1 << k)) s.Add(el.AtAxis(k));
 }
 
 template <class Sink>

@@ -16,6 +16,7 @@ constexpr double kPi = 3.141592653589793;
 // 360 as often as needed (each such step is exact), but without looping on
 // huge angles.
 double Wrap360(double deg) {
+  if (deg >= 0 && deg < 360.0) return deg;
   double r = std::fmod(deg, 360.0);
   if (r < 0) r += 360.0;
   if (r >= 360.0) r -= 360.0;
