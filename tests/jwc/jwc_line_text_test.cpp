@@ -47,6 +47,7 @@ TEST(JwcLineText, ReadsFloatsAndRejectsWhatIsNoNumber) {
   EXPECT_EQ(ParseLineFloat(".5"), 0.5f);
   EXPECT_EQ(ParseLineFloat("-.5"), -0.5f);
   EXPECT_EQ(ParseLineFloat("+4"), 4.0f);
+  EXPECT_EQ(ParseLineFloat("+-4"), 0.0f);
   EXPECT_EQ(ParseLineFloat("inf"), 0.0f);
   EXPECT_EQ(ParseLineFloat("nan"), 0.0f);
   EXPECT_EQ(ParseLineFloat("1e39"), 0.0f);  // beyond single precision

@@ -125,8 +125,12 @@ std::int32_t ParseLineInt(std::string_view text) {
 
 float ParseLineFloat(std::string_view text) {
   text = NumberText(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  std::size_t lead = (!text.empty() && text.front() == '-') ? 1 : 0;
+  std::size_t lead = 0;
+  if (!text.empty() && text.front() == '+') {
+    text.remove_prefix(1);
+  } else if (!text.empty() && text.front() == '-') {
+    lead = 1;
+  }
   // from_chars would also take "inf" and "nan"; a number starts with a digit or a point.
   if (text.size() <= lead ||
       !(std::isdigit(static_cast<unsigned char>(text[lead])) || text[lead] == '.'))
