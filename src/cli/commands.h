@@ -38,6 +38,19 @@ struct MoveOptions {
 };
 int RunMove(const MoveOptions& options, Io io);
 
+struct RenderOptions {
+  std::string in;
+  std::string out;  // .png or .svg
+  int width = 1600;
+  int height = 1200;
+  bool blackBackground = false;
+  int group = -1;  // draw only this layer group (as its thumbnail)
+  int layer = -1;  // and only this layer of it
+};
+// Draws the drawing as the main view shows it right after opening, or the
+// thumbnail of one group or layer.
+int RunRender(const RenderOptions& options, Io io);
+
 // Writes the project's demo drawing (a JWW).
 int RunDemo(const std::string& out, bool overwrite, Io io);
 

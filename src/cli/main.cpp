@@ -2,6 +2,8 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <cctype>
+#include <cstdio>
 #include <iostream>
 
 #include "cli/commands.h"
@@ -42,6 +44,28 @@ CLI::Validator LayerMoveValidator() {
       "G-L:H-M");
 }
 
+CLI::Validator SizeValidator() {
+  return CLI::Validator(
+      [](std::string& s) {
+        int w = 0, h = 0;
+        char tail = 0;
+        return std::sscanf(s.c_str(), "%dx%d%c", &w, &h, &tail) == 2 && w > 0 && h > 0
+                   ? std::string()
+                   : "expected WIDTHxHEIGHT, e.g. 1600x1200";
+      },
+      "WxH");
+}
+
+CLI::Validator HexDigitValidator() {
+  return CLI::Validator(
+      [](std::string& s) {
+        return s.size() == 1 && std::isxdigit(static_cast<unsigned char>(s[0]))
+                   ? std::string()
+                   : "expected one hexadecimal digit 0-F";
+      },
+      "0-F");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -79,6 +103,20 @@ int main(int argc, char** argv) {
   move->add_flag("--partial", mv.partial, "save what a damaged input held");
   move->add_flag("--dry-run", mv.dryRun, "print what would move; write nothing");
 
+  quintaro::cli::RenderOptions rend;
+  std::string size = "1600x1200", background = "white", renderGroup, renderLayer;
+  auto* render = app.add_subcommand("render", "Draw a drawing (or one group or layer) to PNG or SVG");
+  render->add_option("IN", rend.in, "the drawing")->required();
+  render->add_option("-o,--output", rend.out, "the picture to write (.png or .svg)")->required();
+  render->add_option("--size", size, "width x height in pixels (default 1600x1200)")
+      ->check(SizeValidator());
+  render->add_option("--background", background, "white or black")
+      ->check(CLI::IsMember({"white", "black"}));
+  render->add_option("--group", renderGroup, "draw only this layer group (hex digit)")
+      ->check(HexDigitValidator());
+  render->add_option("--layer", renderLayer, "draw only this layer of the group (hex digit)")
+      ->check(HexDigitValidator());
+
   std::string demoOut;
   bool demoOverwrite = false;
   auto* demo = app.add_subcommand("demo", "Write the project's demo drawing (JWW)");
@@ -94,6 +132,13 @@ int main(int argc, char** argv) {
     auto steps = StepsInOrder(*move, group, layer);
     mv.steps.insert(mv.steps.begin(), steps.begin(), steps.end());
     return quintaro::cli::RunMove(mv, io);
+  }
+  if (*render) {
+    std::sscanf(size.c_str(), "%dx%d", &rend.width, &rend.height);
+    rend.blackBackground = background == "black";
+    if (!renderGroup.empty()) rend.group = std::stoi(renderGroup, nullptr, 16);
+    if (!renderLayer.empty()) rend.layer = std::stoi(renderLayer, nullptr, 16);
+    return quintaro::cli::RunRender(rend, io);
   }
   if (*demo) return quintaro::cli::RunDemo(demoOut, demoOverwrite, io);
   return 2;

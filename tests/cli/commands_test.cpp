@@ -180,3 +180,41 @@ TEST(CliMove, BatchGoesOnPastABadFileAndDryRunWritesNothing) {
 
 }  // namespace
 }  // namespace quintaro::cli
+
+namespace quintaro::cli {
+namespace {
+
+TEST(CliRender, DrawsTheWholeDrawingOrOneGroupAndRefusesOtherPictureKinds) {
+  test::TempDir dir;
+  RenderOptions o;
+  o.in = test::SamplePath("jws/dist_desk.jws");
+  o.out = dir.File("desk.png");
+  o.width = 200;
+  o.height = 150;
+  Capture r;
+  ASSERT_EQ(RunRender(o, r.io()), 0) << r.err.str();
+  auto png = test::ReadAll(o.out);
+  ASSERT_GT(png.size(), 8u);
+  EXPECT_EQ(std::string(png.begin() + 1, png.begin() + 4), "PNG");
+
+  o.out = dir.File("desk.svg");
+  o.group = 0;
+  Capture s;
+  ASSERT_EQ(RunRender(o, s.io()), 0) << s.err.str();
+  auto svg = test::ReadAll(o.out);
+  EXPECT_NE(std::string(svg.begin(), svg.end()).find("<svg"), std::string::npos);
+
+  o.out = dir.File("desk.jpg");
+  Capture bad;
+  EXPECT_EQ(RunRender(o, bad.io()), 1);
+  o.out = dir.File("desk2.png");
+  o.group = -1;
+  o.layer = 3;
+  Capture noGroup;
+  EXPECT_EQ(RunRender(o, noGroup.io()), 1);
+  EXPECT_FALSE(fs::exists(dir.File("desk.jpg")));
+  EXPECT_FALSE(fs::exists(dir.File("desk2.png")));
+}
+
+}  // namespace
+}  // namespace quintaro::cli

@@ -4,6 +4,7 @@
 #include <QSvgGenerator>
 
 #include "render/main_view.h"
+#include "render/primitives.h"
 #include "render/qt/qt_canvas.h"
 #include "render/scene_dos.h"
 #include "render/scene_jww.h"
@@ -26,8 +27,13 @@ bool DrawOnto(QPaintDevice* device, const Data& data, const DrawingExtents& exte
   dc.abortCheck = options.abortCheck;
   QtCanvas canvas(device);
   dc.view = FitAllView(extents, canvas.Width(), canvas.Height());
-  ClearWithFrame(canvas, attr);
-  DrawScene(dc, canvas, data);
+  if (options.group >= 0) {
+    ClearCanvas(canvas, attr, canvas.Width(), canvas.Height());
+    DrawThumbnail(dc, canvas, data, options.layer, options.group);
+  } else {
+    ClearWithFrame(canvas, attr);
+    DrawScene(dc, canvas, data);
+  }
   canvas.End();
   return !dc.drawAborted;
 }

@@ -18,6 +18,10 @@ struct RenderOptions {
   int width = 1024;
   int height = 768;
   bool blackBackground = false;
+  // A layer group (0..15) draws only that group's figures, as its thumbnail
+  // does (background, no frame); with `layer` (0..15) only that layer's.
+  int group = -1;
+  int layer = -1;
   // Asked during the drawing; true stops it (the image keeps what was drawn).
   std::function<bool()> abortCheck;
 };
