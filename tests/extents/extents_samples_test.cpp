@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "formats/extents/extents.h"
-#include "formats/jwk/jwk_data.h"
 #include "formats/jws/jws_data.h"
 #include "formats/jww/jww_data.h"
 #include "support/temp_dir.h"
@@ -76,25 +75,6 @@ TEST(SampleExtents, JwsSymbolsHoldTheirFiguresAndReferencePoint) {
     ComputeExtents(doc, e);
     CheckMainList(doc, e);
     EXPECT_TRUE(Inside(e, doc.Header.RefX, doc.Header.RefY));
-  }
-}
-
-TEST(SampleExtents, JwkSymbolsAreMeasuredInSymbolScale) {
-  const auto files = test::SampleFiles("jwk");
-  ASSERT_FALSE(files.empty());
-  for (const std::string& path : files) {
-    SCOPED_TRACE(path);
-    TJwkData doc;
-    ASSERT_TRUE(doc.LoadFromFile(path));
-    ASSERT_FALSE(doc.lines.empty());
-    DrawingExtents e;
-    ComputeExtents(doc, e);
-    const double div = doc.header.SymbolScale;
-    for (const auto& s : doc.lines) {
-      ASSERT_TRUE(Inside(e, s.startX / div, s.startY / div));
-      ASSERT_TRUE(Inside(e, s.endX / div, s.endY / div));
-    }
-    EXPECT_TRUE(Inside(e, 0, 0));  // the origin seeds the box
   }
 }
 

@@ -6,7 +6,6 @@
 
 #include "extents/jww_models.h"
 #include "formats/jwc/jwc_data.h"
-#include "formats/jwk/jwk_data.h"
 #include "formats/jws/jws_data.h"
 #include "formats/jww/jww_data.h"
 #include "layers/census.h"
@@ -136,16 +135,11 @@ TEST(JwsCensus, CountsLikeJww) {
 
 TEST(JwcCensus, LayerCodesAndUsedPointSlots) {
   TJwcData doc;
-  TEntJwcSen line;
-  line.layer = 0x23;
-  doc.lines = {line, line};
+  doc.lines.resize(2);
+  doc.lines[0].layer = 0x23;
   doc.lines[1].layer = 0x32;
-  TEntJwcEnko arc;
-  arc.layer = 0x2F;
-  doc.arcs.push_back(arc);
-  TEntJwcMoji2 text;
-  text.layer = 0x23;
-  doc.texts.push_back(text);
+  doc.arcs.emplace_back().layer = 0x2F;
+  doc.texts.emplace_back().layer = 0x23;
   doc.header.slotCount = 2;
   doc.pointSlots[0].layer = 0x23;  // slot 0 never counts
   doc.pointSlots[1].layer = 0x23;
@@ -160,22 +154,6 @@ TEST(JwcCensus, LayerCodesAndUsedPointSlots) {
   EXPECT_EQ(GroupTotal(doc, 2), 5);
   EXPECT_EQ(LayerTotal(doc, 2, 15), 1);
   EXPECT_EQ(GroupTotal(doc, 3), 1);
-}
-
-TEST(JwkCensus, CountsFourKinds) {
-  TJwkData doc;
-  TEntJwcTen p;
-  p.layer = 0xA1;
-  doc.points = {p, p};
-  TEntJwcSen line;
-  line.layer = 0xA0;
-  doc.lines.push_back(line);
-  const LayerCensusResult c = LayerCensus(doc, 10, -1);
-  EXPECT_EQ(c.points, 2);
-  EXPECT_EQ(c.lines, 1);
-  EXPECT_EQ(c.temporaryPoints, 0);
-  EXPECT_EQ(LayerTotal(doc, 10, 1), 2);
-  EXPECT_EQ(GroupTotal(doc, 0), 0);
 }
 
 }  // namespace

@@ -101,20 +101,17 @@ TEST(JwcMove, InvalidNumbersMoveNothing) {
   }
 }
 
-TEST(JwkMove, MovesEveryKindWithoutNames) {
+TEST(JwkMove, MovesEveryKind) {
   TJwkData doc;
-  for (std::uint8_t c : {0x23, 0x24}) {
-    doc.lines.emplace_back().layer = c;
-    doc.arcs.emplace_back().layer = c;
-    doc.points.emplace_back().layer = c;
-    doc.texts.emplace_back().layer = c;
-  }
+  doc.lines.emplace_back().layer = 0x24;
+  doc.arcs.emplace_back().layer = 0x24;
+  doc.points.emplace_back().layer = 0x24;
+  doc.texts.emplace_back().layer = 0x23;
   MoveLayerGroup(doc, 2, 4, 0, 0);
-  EXPECT_EQ(doc.lines[0].layer, 0x23);
-  EXPECT_EQ(doc.lines[1].layer, 0x00);
-  EXPECT_EQ(doc.arcs[1].layer, 0x00);
-  EXPECT_EQ(doc.points[1].layer, 0x00);
-  EXPECT_EQ(doc.texts[1].layer, 0x00);
+  EXPECT_EQ(doc.lines[0].layer, 0x00);
+  EXPECT_EQ(doc.arcs[0].layer, 0x00);
+  EXPECT_EQ(doc.points[0].layer, 0x00);
+  EXPECT_EQ(doc.texts[0].layer, 0x23);
 }
 
 }  // namespace

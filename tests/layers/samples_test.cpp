@@ -32,15 +32,10 @@ std::string BaseName(const std::string& path) {
   return std::filesystem::path(path).filename().string();
 }
 
-// Loading, saving and comparing per format.
-bool Load(TJwwData& d, const std::vector<std::uint8_t>& b) {
-  return d.LoadFromBytes(b);
-}
-bool Load(TJwsData& d, const std::vector<std::uint8_t>& b) {
-  return d.LoadFromBytes(b);
-}
-bool Load(TJwkData& d, const std::vector<std::uint8_t>& b) {
-  return d.LoadFromBytes(b);
+// Loading and saving per format.
+template <class Doc>
+bool Load(Doc& d, const std::vector<std::uint8_t>& bytes) {
+  return d.LoadFromBytes(bytes);
 }
 bool Save(TJwwData& d, std::vector<std::uint8_t>& out) {
   return d.SaveToBytes(d.Header.Version, out);
@@ -124,27 +119,6 @@ TEST(SampleMoves, JwsGroupMoveRoundTrip) {
 
 TEST(SampleMoves, JwkGroupMoveRoundTrip) {
   for (const auto& path : test::SampleFiles("jwk")) CheckGroupMoveRoundTrip<TJwkData>(path);
-}
-
-TEST(SampleMoves, JwwLayerMoveTakesExactlyThatLayer) {
-  for (const auto& path : test::SampleFiles("jww")) {
-    SCOPED_TRACE(path);
-    TJwwData doc;
-    ASSERT_TRUE(doc.LoadFromFile(path));
-    // The busiest layer of group 0 goes to layer 5 of group 9 (empty in
-    // every sample).
-    int from = 0;
-    for (int l = 1; l < 16; ++l)
-      if (LayerTotal(doc, 0, l) > LayerTotal(doc, 0, from)) from = l;
-    ASSERT_EQ(GroupTotal(doc, 9), 0);
-    const LayerCensusResult moved = LayerCensus(doc, 0, from);
-    const int rest = GroupTotal(doc, 0) - moved.Total();
-    MoveLayerGroup(doc, 0, from, 9, 5);
-    EXPECT_EQ(LayerCensus(doc, 9, 5), moved);
-    EXPECT_EQ(LayerTotal(doc, 0, from), 0);
-    EXPECT_EQ(GroupTotal(doc, 0), rest);
-    EXPECT_EQ(GroupTotal(doc, 9), moved.Total());
-  }
 }
 
 // Main-list counts per group and layer as independent readers report them.
