@@ -16,7 +16,8 @@ class TJwkData;
 std::string ScaleText(double s);
 
 // "[3] 1/100.000 1F": the group number as one hexadecimal digit, then for
-// JWW and JWC the group's scale and name. JWS and JWK: "[A] ".
+// JWW and JWC the group's scale and name. JWS and JWK: "[A] ". A JWW
+// drawing without layer tables (no header read) shows the number only.
 // Empty for a group outside 0..15.
 std::string GroupLabel(const TJwwData& doc, int group);
 std::string GroupLabel(const TJwsData& doc, int group);
