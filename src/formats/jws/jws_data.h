@@ -1,0 +1,95 @@
+// TJwsData: one JWS symbol file (Part 2.4): a fixed 452-byte header, then
+// the entity lists and block definitions of the JWW format (Parts 2.1-2.3),
+// read and written by the same code. Texts (TEntJwwMoji2) have no
+// 255-character limit; there is no layer table, memo, pen or image section.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "formats/common/types.h"
+#include "formats/jww/bind_images.h"
+#include "formats/jww/jww_types.h"
+
+namespace quintaro {
+
+class ByteReader;
+class ByteWriter;
+
+#pragma pack(push, 1)
+// The JWS header values after the version, written back unchanged (the
+// 16 layer group scales, which stand between RefX/RefY and Ints in the
+// file, are kept in TJwsData::LayerGroups).
+struct TEntJwsHeader {
+  double RefX, RefY;       // reference point (the extents start from it, Part 2.7)
+  std::int32_t Ints[6];
+  double Doubles[10];      // [6], [7], [8], [9]: range rectangle corner 1 x, y, corner 2 x, y
+  QUINTARO_BITWISE_EQ(TEntJwsHeader)
+};
+#pragma pack(pop)
+static_assert(sizeof(TEntJwsHeader) == 16 + 24 + 80);
+
+class TJwsData : public TJwsEntityList {
+ public:
+  static constexpr std::size_t kHeaderSize = 452;  // where the main list starts
+
+  // ---- the model (Part 2.4) ----
+  std::string Magic;            // 7 characters ("JwsData") after a load
+  std::int32_t Version = 0;
+  TEntJwsHeader Header{};
+  std::vector<TEntJwwLayerGroup> LayerGroups;  // 16 after a load: Scale from the file, State 2
+  // (EntityCount, EntityOrder and the seven arrays come from TJwsEntityList.)
+  std::int32_t BlockDefCount = 0;
+  std::vector<TEntJwwBlockDef2> BlockDefs;
+  std::vector<TEntJwwBlockTree> BlockTree;
+  std::int32_t ReferencedBlockCount = 0;
+
+  // ---- not part of the model (ignored by operator==) ----
+  TextMacroValues macros;   // UTF-8; a load sets the file name, empties the others, print scale 1.0
+  JwwLoadReport report;
+  std::string saveError;
+  DrawingExtents Extents;   // this container's copy of the extents (Part 2.7)
+
+  TJwsData();
+  TJwsData(const TJwsData&) = default;
+  TJwsData& operator=(const TJwsData&) = default;
+
+  // JWS files carry no images: the store is kept only so that the session
+  // can hand it to both containers alike; JWS loads and saves never touch it.
+  void SetImageStore(BindImageStore* store) { images_ = store; }
+  BindImageStore* ImageStore() const { return images_; }
+
+  // True when the file starts with "JwsData" (any error: false).
+  static bool IsJwsFile(const std::string& path);
+
+  void ResetData();
+  void ClearData();
+
+  bool LoadFromFile(const std::string& path);
+  bool LoadFromBytes(std::span<const std::uint8_t> bytes, const std::string& name = "");
+
+  // The version written is 230 when version <= 230, 351 when it is 300,
+  // otherwise version. Atomic; false with saveError set.
+  bool SaveToFile(const std::string& path, std::int32_t version);
+  bool SaveToBytes(std::int32_t version, std::vector<std::uint8_t>& out);
+  static std::int32_t VersionWritten(std::int32_t version) {
+    return version <= 230 ? 230 : version == 300 ? 351 : version;
+  }
+
+  void BuildBlockTree();
+
+  // Every layer normal (state 1), no names, scale 1 / group scale (1.0 when 0).
+  PublishedLayers PublishLayers() const;
+
+  friend bool operator==(const TJwsData& a, const TJwsData& b);
+
+ private:
+  bool Load(ByteReader& r, const std::string& name);
+  bool Save(ByteWriter& w, std::int32_t version);
+
+  BindImageStore* images_ = nullptr;
+};
+
+}  // namespace quintaro

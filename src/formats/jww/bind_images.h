@@ -1,0 +1,63 @@
+// The images carried inside JWW files (version 700 and later), Parts 2.1-2.3.
+//
+// One BindImageStore per process (the app and the CLI own it together with
+// their WorkFolder) is handed to the JWW and JWS containers by pointer. A JWW
+// load of version 700 or later empties and refills its list and, with
+// ImageExtract on, writes each image's bytes into the folder; a JWW save
+// copies the images that its texts use back from the folder. Without a store,
+// or with an empty folder, image data are read and dropped and saves carry
+// no images.
+//
+// Image names come from the file. An image is written to, read from and
+// deleted in the folder only under a safe local file name: the name itself
+// for a Shift-JIS name that IsSafeFileName accepts, the UTF-8 form of a
+// UTF-16 name that holds no separator, drive colon or NUL and is not "." or
+// ".."; any other name gets no file (its data are still consumed).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "formats/common/text.h"
+
+namespace quintaro {
+
+struct TBindImageType {
+  EncodedText Name;         // as stored in the drawing, usually ending in ".gz"
+  std::int32_t Size = 0;    // bytes of the carried image
+  std::uint8_t Used = 0;    // set by the writer
+  std::string FileName;     // safe local file name in the folder; empty = no file
+  friend bool operator==(const TBindImageType&, const TBindImageType&) = default;
+};
+
+class BindImageStore {
+ public:
+  std::vector<TBindImageType> List;  // the BindImageList
+  bool ImageExtract = true;  // a load writes the image files into the folder
+  bool ImageKeep = true;     // a load keeps the list (and a save carries images)
+
+  BindImageStore() = default;
+  explicit BindImageStore(std::string folder) { SetFolder(std::move(folder)); }
+
+  // The work folder (e.g. WorkFolder::Path()); a trailing '/' is added.
+  // Empty: no folder, images are not extracted and saves carry none.
+  void SetFolder(std::string folder);
+  const std::string& Folder() const { return folder_; }
+  bool HasFolder() const { return !folder_.empty(); }
+
+  // Full path of an entry's file, or "" when there is no folder or no safe name.
+  std::string PathOf(const TBindImageType& image) const;
+  // The safe local file name for a stored image name ("" when unsafe).
+  static std::string LocalFileName(const EncodedText& name);
+
+  // Deletes each listed image's file and, for a name ending in ".gz", the
+  // same name without it (errors ignored); then empties the list. The
+  // session calls this before each open and at exit.
+  void DeleteFiles();
+
+ private:
+  std::string folder_;
+};
+
+}  // namespace quintaro

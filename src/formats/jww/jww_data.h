@@ -1,0 +1,106 @@
+// TJwwData: one JWW drawing in memory (Part 2.1), its reader (Part 2.2) and
+// writer (Part 2.3).
+//
+// The entity lists are inherited from TJwwEntityList (jww_types.h):
+// EntityCount, EntityOrder and the seven arrays Sen, Enko, Ten, Moji, Sunpo,
+// Solid, Block. Each block definition is a TEntJwwBlockDef, itself a
+// TJwwEntityList with its own base, number, name and flags; BlockTree holds
+// every placed block with its placement (built after each load).
+//
+// Strings are EncodedText: Shift-JIS bytes, or UTF-16LE for strings that a
+// Jw_cad 8 file stored in the Unicode form; each is written back in its form.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "formats/common/types.h"
+#include "formats/jww/bind_images.h"
+#include "formats/jww/jww_types.h"
+
+namespace quintaro {
+
+class ByteReader;
+class ByteWriter;
+
+class TJwwData : public TJwwEntityList {
+ public:
+  // ---- the model (Part 2.1), in the order of the text ----
+  TEntJwwHeader Header;
+  std::vector<TEntJwwLayerGroup> LayerGroups;     // 16 once a header was read, else empty
+  std::vector<TEntJwwLayer> Layers;               // 256, index group * 16 + layer
+  std::vector<TEntJwwPen> Pens;                   // 10, colour numbers 0..9
+  std::vector<TEntJwwLineType> LineTypes;         // 8, line types 2..9
+  std::vector<TEntJwwRandLine> RandLines;         // 5, line types 11..15
+  std::vector<TEntJwwLineType> DoubleLineTypes;   // 4, line types 16..19
+  std::vector<TEntJwwColorExNo> ColorsEx;         // 257 (zero before version 420)
+  std::vector<TEntJwwLineTypeExNo> LineTypesEx;   // 33 (zero before version 420)
+  std::vector<TEntJwwMojiStyle> MojiStyles;       // 10, text styles 1..10
+  // (EntityCount, EntityOrder and the seven arrays come from TJwwEntityList.)
+  std::int32_t BlockDefCount = 0;                 // as announced by the file
+  std::vector<TEntJwwBlockDef> BlockDefs;
+  std::vector<TEntJwwBlockTree> BlockTree;
+  std::int32_t ReferencedBlockCount = 0;          // definitions reached from the main list
+  std::int32_t SaveMode = 0;                      // 0..15
+
+  // ---- not part of the model (ignored by operator==) ----
+  TextMacroValues macros;   // set by a load (UTF-8; Part 2.1 text-macro values)
+  JwwLoadReport report;     // of the last load
+  std::string saveError;    // why the last save failed ("" after a success)
+  DrawingExtents Extents;   // this container's copy of the extents (Part 2.7)
+
+  TJwwData();
+  TJwwData(const TJwwData&) = default;
+  TJwwData& operator=(const TJwwData&) = default;
+
+  // The carried-image store (not owned; nullptr = none: image data are
+  // read and dropped, saves carry no images).
+  void SetImageStore(BindImageStore* store) { images_ = store; }
+  BindImageStore* ImageStore() const { return images_; }
+
+  // True when the file starts with "JwwData." (any error: false).
+  static bool IsJwwFile(const std::string& path);
+
+  // Frees every table and array, zeroes every count, header defaults, SaveMode 0.
+  void ResetData();
+  // Frees the block definitions' lists, then ResetData.
+  void ClearData();
+
+  // Part 2.2. True only when the whole file was read; a partial load keeps
+  // everything completely read (see `report`). BuildBlockTree runs after it.
+  bool LoadFromFile(const std::string& path);
+  // The same reader over bytes in memory (tests, fuzzing).
+  bool LoadFromBytes(std::span<const std::uint8_t> bytes, const std::string& name = "");
+
+  void SetSaveMode(int mode) { SaveMode = (mode >= 0 && mode <= 15) ? mode : 0; }
+
+  // Part 2.3, written atomically (a failure leaves an existing file as it
+  // was). `version` is normally Header.Version. False with saveError set.
+  bool SaveToFile(const std::string& path, std::int32_t version);
+  // The same writer into memory (carried images too, from the store's folder).
+  bool SaveToBytes(std::int32_t version, std::vector<std::uint8_t>& out);
+
+  // Rebuilds BlockTree, the in-use flags, use indices and
+  // ReferencedBlockCount from the block insertions and definitions.
+  void BuildBlockTree();
+
+  // The layer table for the attribute store (Part 2.1 PublishLayers):
+  // state 3 (hidden) when the group or the layer state is 0, else 2 (display
+  // only) when either is 1, else 1; names; scale 1 / group scale (1.0 when 0).
+  PublishedLayers PublishLayers() const;
+
+  // Model equality (header, tables, lists, definitions, tree, counts, SaveMode).
+  friend bool operator==(const TJwwData& a, const TJwwData& b);
+
+ private:
+  bool Load(ByteReader& r, const std::string& name);
+  bool Save(ByteWriter& w, std::int32_t version);
+  bool ReadImages(ByteReader& r, std::string& where);
+  void SetMacros();
+
+  BindImageStore* images_ = nullptr;
+};
+
+}  // namespace quintaro

@@ -1,0 +1,121 @@
+#include "formats/jww/jww_lists.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace quintaro::jww {
+
+namespace {
+const char* const kClassNames[kClassList + 1] = {
+    "", "CDataSen", "CDataEnko", "CDataTen", "CDataMoji", "CDataSunpou", "CDataSolid", "CDataBlock", "CDataList",
+};
+}  // namespace
+
+const char* ClassName(int classId) {
+  return classId >= 1 && classId <= kClassList ? kClassNames[classId] : "";
+}
+
+int KindOfClassName(const char* name, std::size_t length) {
+  for (int k = 1; k <= kClassList; ++k) {
+    if (std::strlen(kClassNames[k]) == length && std::memcmp(kClassNames[k], name, length) == 0) return k;
+  }
+  return 0;
+}
+
+std::string DescribeMainFailure(const ListProgress& p) {
+  char buf[160];
+  std::snprintf(buf, sizeof buf, "the main entity list (entity %llu of %llu)",
+                static_cast<unsigned long long>(p.index + 1), static_cast<unsigned long long>(p.total));
+  return p.total == 0 && p.index == 0 ? std::string("the main entity list (its count)") : std::string(buf);
+}
+
+std::string DescribeDefFailure(const ListProgress& defs, const ListProgress& inner) {
+  if (defs.total == 0) return "the block definition list (its count)";
+  char buf[200];
+  if (inner.total > 0) {
+    std::snprintf(buf, sizeof buf, "the block definition list (definition %llu of %llu, entity %llu of %llu)",
+                  static_cast<unsigned long long>(defs.index + 1), static_cast<unsigned long long>(defs.total),
+                  static_cast<unsigned long long>(inner.index + 1), static_cast<unsigned long long>(inner.total));
+  } else {
+    std::snprintf(buf, sizeof buf, "the block definition list (definition %llu of %llu)",
+                  static_cast<unsigned long long>(defs.index + 1), static_cast<unsigned long long>(defs.total));
+  }
+  return buf;
+}
+
+int ClassTagReader::ReadNewClass(ByteReader& r) {
+  r.U16();  // schema number, ignored
+  std::uint16_t n = r.U16();
+  char name[16];
+  int kind = 0;
+  if (n <= sizeof name) {
+    if (!r.Read(name, n)) return 0;
+    kind = KindOfClassName(name, n);
+  } else if (!r.Skip(n)) {
+    return 0;
+  }
+  if (!r.Ok()) return 0;
+  classes_.emplace_back(counter_, kind);
+  ++counter_;
+  cacheIndex_ = 0;
+  return kind;
+}
+
+void ClassTagWriter::WriteTag(ByteWriter& w, int classId) {
+  std::uint32_t& index = index_[classId];
+  if (index == 0) {
+    const char* name = ClassName(classId);
+    auto n = static_cast<std::uint16_t>(std::strlen(name));
+    w.U16(0xFFFF);
+    w.U16(schema_);
+    w.U16(n);
+    w.Write(name, n);
+    index = counter_++;
+    return;
+  }
+  if (index <= 32766) {
+    w.U16(static_cast<std::uint16_t>(0x8000u + index));
+  } else {
+    w.U16(0x7FFF);
+    w.U32(0x80000000u | index);
+  }
+}
+
+std::uint8_t MapStyleBelow420(std::uint8_t s) {
+  switch (s) {
+    case 31: return 1;
+    case 32: return 4;
+    case 33: return 3;
+    case 34: case 40: case 41: return 6;
+    case 35: case 36: case 42: case 43: return 8;
+    case 37: return 2;
+    case 38: return 5;
+    case 39: return 7;
+    case 44: case 45: return 17;
+    default: break;
+  }
+  if (s >= 46 && s <= 62) return 0;  // the replacement line type
+  return s;
+}
+
+std::uint16_t MapColorBelow420(std::uint16_t c) {
+  switch (c) {
+    case 101: case 108: case 115: case 116: return 2;
+    case 102: case 110: return 8;
+    case 103: case 112: return 3;
+    case 104: case 113: return 6;
+    case 105: case 111: return 4;
+    case 106: case 109: case 114: return 5;
+    case 107: return 1;
+    default: break;
+  }
+  if (c >= 117 && c <= 356) return 0;  // the replacement colour number
+  return c;
+}
+
+TEntJwwBase RepairBase(TEntJwwBase b, BaseCheck check, std::int32_t version) {
+  RepairBaseInPlace(b, check, version < 420);
+  return b;
+}
+
+}  // namespace quintaro::jww

@@ -1,0 +1,174 @@
+// The carried-image section of version 700 (Parts 2.2, 2.3) and the
+// BindImageStore: image names must never reach outside the work folder.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "formats/jww/jww_data.h"
+#include "jww/jww_builder.h"
+#include "support/temp_dir.h"
+
+namespace quintaro {
+namespace {
+
+using test::BaseSpec;
+using test::JwwBuilder;
+
+std::string FileText(const std::string& path) {
+  auto b = test::ReadAll(path);
+  return std::string(b.begin(), b.end());
+}
+
+// A version-700 drawing with two image texts and an image section.
+std::vector<std::uint8_t> DrawingWithImages() {
+  JwwBuilder b(700);
+  BaseSpec s;
+  s.penColor = 2;
+  b.Header().Count(3);
+  b.Text(s, 0, 0, "f", "^@BM%temp%A.BMP,10,10");
+  b.Text(s, 0, 0, "f", "^@BM%temp%b.gz,5");
+  b.Text(s, 0, 0, "f", "plain");
+  b.Count(0);
+  b.ImageCount(8);
+  b.Image("a.bmp.gz", "AAAA");
+  b.Image("", "");          // empty name: no data
+  b.Image("empty.gz", "");  // size 0: no data
+  b.Image("../evil.gz", "EVIL");
+  b.Image("sub/dir.gz", "S");
+  b.Image("C:x.gz", "C");
+  b.WStr(u"\u753B\u50CF.gz");  // a UTF-16 name
+  b.B().I32(1).Str("W");
+  b.Image("b.gz", "BBBB");
+  return b.Bytes();
+}
+
+TEST(JwwImages, ExtractsSafeNamesAndConsumesTheOthers) {
+  test::TempDir dir;
+  std::filesystem::create_directory(dir.File("work"));
+  BindImageStore store(dir.File("work"));
+  TJwwData d;
+  d.SetImageStore(&store);
+  ASSERT_TRUE(d.LoadFromBytes(DrawingWithImages())) << d.report.reason;
+  ASSERT_EQ(store.List.size(), 8u);
+  EXPECT_EQ(FileText(dir.File("work/a.bmp.gz")), "AAAA");
+  EXPECT_EQ(FileText(dir.File("work/b.gz")), "BBBB");  // read from the right place
+  EXPECT_EQ(FileText(dir.File("work/画像.gz")), "W");
+  EXPECT_FALSE(test::FileExists(dir.File("evil.gz")));
+  EXPECT_FALSE(test::FileExists(dir.File("work/sub")));
+  EXPECT_FALSE(test::FileExists(dir.File("work/empty.gz")));
+  EXPECT_TRUE(store.List[3].FileName.empty());
+  EXPECT_TRUE(store.List[4].FileName.empty());
+  EXPECT_TRUE(store.List[5].FileName.empty());
+  EXPECT_EQ(store.List[6].Name.encoding, TextEncoding::kUtf16le);
+  EXPECT_EQ(store.List[6].FileName, "画像.gz");
+  EXPECT_EQ(store.List[7].Size, 4);
+  EXPECT_EQ(d.report.warnings.size(), 3u);
+  int files = 0;
+  for (auto& e : std::filesystem::directory_iterator(dir.File("work"))) {
+    (void)e;
+    ++files;
+  }
+  EXPECT_EQ(files, 3);
+}
+
+TEST(JwwImages, UnsafeUtf16NamesGetNoFile) {
+  EXPECT_EQ(BindImageStore::LocalFileName(EncodedText{std::string("..", 2), TextEncoding::kCp932}), "");
+  EXPECT_EQ(BindImageStore::LocalFileName(EncodedText{std::string(".\0.\0", 4), TextEncoding::kUtf16le}), "");
+  EXPECT_EQ(BindImageStore::LocalFileName(EncodedText{std::string("a\0/\0b\0", 6), TextEncoding::kUtf16le}), "");
+  EXPECT_EQ(BindImageStore::LocalFileName(EncodedText{std::string("a\0\\\0b\0", 6), TextEncoding::kUtf16le}), "");
+  // U+3041 U+002F: the UTF-8 bytes E3 81 81 2F would fool a Shift-JIS check
+  EXPECT_EQ(BindImageStore::LocalFileName(EncodedText{std::string("\x41\x30/\0", 4), TextEncoding::kUtf16le}), "");
+  EXPECT_EQ(BindImageStore::LocalFileName(EncodedText{std::string("a\0.\0g\0z\0", 8), TextEncoding::kUtf16le}), "a.gz");
+  // Shift-JIS: a trail byte 0x5C is part of its character
+  EXPECT_EQ(BindImageStore::LocalFileName(EncodedText{"\x95\x5C.gz", TextEncoding::kCp932}), "\x95\x5C.gz");
+}
+
+TEST(JwwImages, WithoutAStoreOrFolderTheDataAreDropped) {
+  TJwwData d;
+  ASSERT_TRUE(d.LoadFromBytes(DrawingWithImages()));
+  EXPECT_EQ(d.Moji.size(), 3u);
+  BindImageStore noFolder;
+  TJwwData e;
+  e.SetImageStore(&noFolder);
+  ASSERT_TRUE(e.LoadFromBytes(DrawingWithImages()));
+  EXPECT_EQ(noFolder.List.size(), 8u);
+  // saves carry no images then
+  std::vector<std::uint8_t> out;
+  ASSERT_TRUE(e.SaveToBytes(700, out));
+  EXPECT_EQ(std::vector<std::uint8_t>(out.end() - 4, out.end()), (std::vector<std::uint8_t>{0, 0, 0, 0}));
+}
+
+TEST(JwwImages, SaveCarriesTheUsedImagesThatExist) {
+  test::TempDir dir;
+  std::filesystem::create_directory(dir.File("w1"));
+  std::filesystem::create_directory(dir.File("w2"));
+  BindImageStore store(dir.File("w1"));
+  TJwwData d;
+  d.SetImageStore(&store);
+  ASSERT_TRUE(d.LoadFromBytes(DrawingWithImages()));
+  // b.gz disappears before the save: not carried, and the count says so
+  std::filesystem::remove(dir.File("w1/b.gz"));
+  std::vector<std::uint8_t> out;
+  ASSERT_TRUE(d.SaveToBytes(700, out)) << d.saveError;
+  EXPECT_EQ(store.List[0].Used, 1);  // "A.BMP" matches "a.bmp.gz" without regard to case
+  EXPECT_EQ(store.List[7].Used, 0);
+  BindImageStore other(dir.File("w2"));
+  TJwwData e;
+  e.SetImageStore(&other);
+  ASSERT_TRUE(e.LoadFromBytes(out)) << e.report.reason;
+  ASSERT_EQ(other.List.size(), 1u);
+  EXPECT_EQ(other.List[0].Name.bytes, "a.bmp.gz");
+  EXPECT_EQ(other.List[0].Size, 4);
+  EXPECT_EQ(FileText(dir.File("w2/a.bmp.gz")), "AAAA");
+  // Below version 700 there is no image section.
+  ASSERT_TRUE(d.SaveToBytes(600, out));
+  TJwwData f;
+  ASSERT_TRUE(f.LoadFromBytes(out));
+  EXPECT_EQ(f.Moji[0].Text.bytes, "^@BM%temp%A.BMP,10,10");
+}
+
+TEST(JwwImages, DeleteFilesRemovesTheImagesAndTheirUnpackedForms) {
+  test::TempDir dir;
+  std::filesystem::create_directory(dir.File("work"));
+  BindImageStore store(dir.File("work"));
+  TJwwData d;
+  d.SetImageStore(&store);
+  ASSERT_TRUE(d.LoadFromBytes(DrawingWithImages()));
+  test::WriteAll(dir.File("work/a.bmp"), {1});
+  test::WriteAll(dir.File("keep.gz"), {1});
+  test::WriteAll(dir.File("work/other"), {1});
+  store.DeleteFiles();
+  EXPECT_TRUE(store.List.empty());
+  EXPECT_FALSE(test::FileExists(dir.File("work/a.bmp.gz")));
+  EXPECT_FALSE(test::FileExists(dir.File("work/a.bmp")));
+  EXPECT_FALSE(test::FileExists(dir.File("work/b.gz")));
+  EXPECT_FALSE(test::FileExists(dir.File("work/画像.gz")));
+  EXPECT_TRUE(test::FileExists(dir.File("work/other")));
+  EXPECT_TRUE(test::FileExists(dir.File("keep.gz")));
+}
+
+TEST(JwwImages, ATruncatedImageLeavesNoPartialFile) {
+  test::TempDir dir;
+  BindImageStore store(dir.Path());
+  JwwBuilder b(700);
+  b.Header().Count(0).Count(0).ImageCount(1).Str("x.gz");
+  b.B().I32(100).Str("only part");
+  TJwwData d;
+  d.SetImageStore(&store);
+  EXPECT_FALSE(d.LoadFromBytes(b.Bytes()));
+  EXPECT_FALSE(test::FileExists(dir.File("x.gz")));
+  EXPECT_NE(d.report.reason.find("carried-image section"), std::string::npos) << d.report.reason;
+}
+
+TEST(JwwImages, BothSwitchesOffSkipTheSection) {
+  BindImageStore store;
+  store.ImageExtract = store.ImageKeep = false;
+  JwwBuilder b(700);
+  b.Header().Count(0).Count(0);  // no section at all
+  TJwwData d;
+  d.SetImageStore(&store);
+  EXPECT_TRUE(d.LoadFromBytes(b.Bytes()));
+}
+
+}  // namespace
+}  // namespace quintaro
