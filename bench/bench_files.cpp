@@ -75,7 +75,11 @@ void WriteWhole(const std::string& path, const std::vector<std::uint8_t>& bytes)
 }
 
 std::uint64_t PeakRssOf(const std::string& kind, const std::string& file) {
-  std::string cmd = "/proc/self/exe --peak-rss " + kind + " '" + file + "'";
+  // popen runs a shell, whose /proc/self/exe is the shell: name this program itself.
+  std::error_code ec;
+  std::string self = fs::read_symlink("/proc/self/exe", ec).string();
+  if (ec) return 0;
+  std::string cmd = "'" + self + "' --peak-rss " + kind + " '" + file + "'";
   std::FILE* p = popen(cmd.c_str(), "r");
   if (!p) return 0;
   unsigned long long bytes = 0;
