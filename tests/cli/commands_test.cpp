@@ -90,7 +90,14 @@ TEST(CliConvert, RefusesTheInputAnotherFormatAndAnExistingOutput) {
   Document a, b;
   ASSERT_EQ(a.Open(in), OpenResult::kOpened);
   ASSERT_EQ(b.Open(dir.File("_plan.jww")), OpenResult::kOpened);
-  EXPECT_TRUE(*a.Jww() == *b.Jww());
+  // The figures and layer tables come back as they were (the writer may only
+  // repair header values, such as blank extended colour names).
+  const TJwwData& x = *a.Jww();
+  const TJwwData& y = *b.Jww();
+  EXPECT_TRUE(static_cast<const TJwwEntityList&>(x) == static_cast<const TJwwEntityList&>(y));
+  EXPECT_TRUE(x.BlockDefs == y.BlockDefs);
+  EXPECT_TRUE(x.LayerGroups == y.LayerGroups);
+  EXPECT_TRUE(x.Layers == y.Layers);
 }
 
 TEST(CliConvert, WritesEveryFormatSoThatItReadsBackEqual) {
