@@ -1,0 +1,38 @@
+// The values every window of the program shares for the whole run. The
+// main window owns the one AppState; nothing here is global.
+#pragma once
+
+#include "app/view_navigation.h"
+#include "formats/common/file_io.h"
+#include "formats/common/types.h"
+#include "formats/document/document.h"
+#include "formats/jww/bind_images.h"
+#include "render/gra_attribute.h"
+
+namespace quintaro::app {
+
+struct DrawFlags {
+  bool DrawBusy = false;        // the main view is being drawn
+  bool AbortRequested = false;  // a wheel turn asked the drawing to stop
+};
+
+struct AppState {
+  // The work folder of the images carried by JWW drawings (TempFolder);
+  // created with the state and removed with it.
+  WorkFolder TempFolder;
+  BindImageStore images{TempFolder.Path()};  // BindImageList
+  Document document{&images};
+  render::TgraAttribute attributes;
+  DrawingExtents extents;
+  DrawFlags flags;
+  ViewState view;
+  int BackBlack = 0;  // 0 white, 1 black background
+  bool GrayEmpty = false;
+  int GroupInForm2 = -1, GroupInForm3 = -1;  // groups shown in the layer windows
+
+  AppState() = default;
+  AppState(const AppState&) = delete;
+  AppState& operator=(const AppState&) = delete;
+};
+
+}  // namespace quintaro::app

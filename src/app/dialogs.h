@@ -1,0 +1,36 @@
+// The questions the program asks its user: file dialogs and message boxes.
+// The program answers them with Qt's dialogs; tests script the answers.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace quintaro::app {
+
+struct FileDialogRequest {
+  QString folder;         // initial folder
+  QString fileName;       // proposed file name
+  QStringList filters;    // "Description (patterns)"; the description is what users see
+  int filterIndex = 0;    // preselected entry (0-based)
+  QString defaultSuffix;  // added to a name typed without extension (save only)
+};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // An existing file to open, or none when cancelled.
+  virtual std::optional<QString> ChooseOpenFile(const FileDialogRequest& request) = 0;
+  // A name to save to, or none when cancelled. Does not ask about overwriting.
+  virtual std::optional<QString> ChooseSaveFile(const FileDialogRequest& request) = 0;
+  // A plain message with an OK button.
+  virtual void Inform(const QString& text) = 0;
+  // An error message with an OK button.
+  virtual void Error(const QString& text) = 0;
+  // A confirmation-kind message with only an OK button.
+  virtual void Notice(const QString& text) = 0;
+  // A confirmation with Yes and No; true for Yes.
+  virtual bool AskYesNo(const QString& text) = 0;
+};
+
+}  // namespace quintaro::app

@@ -1,0 +1,121 @@
+#include "app/document_session.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "app/document_view.h"
+#include "app/ui_texts.h"
+#include "render/main_view.h"
+
+namespace quintaro::app {
+
+QString FileFilter(const QString& description, const QStringList& extensions) {
+  QStringList patterns;
+  for (const QString& ext : extensions) {
+    QString pattern = QStringLiteral("*.");
+    for (QChar c : ext) pattern += QStringLiteral("[%1%2]").arg(c.toLower(), c.toUpper());
+    patterns << pattern;
+  }
+  return description + QStringLiteral(" (") + patterns.join(' ') + QStringLiteral(")");
+}
+
+namespace {
+
+bool IsDrawingKind(const std::string& kind) {
+  return kind == ".JWC" || kind == ".JWK" || kind == ".JWW" || kind == ".JWS";
+}
+
+// The signature check of the container DocKind names.
+bool SignatureMatches(const std::string& kind, const std::string& file) {
+  if (kind == ".JWC") return TJwcData::IsJwcFile(file);
+  if (kind == ".JWK") return TJwkData::IsJwkFile(file);
+  if (kind == ".JWW") return TJwwData::IsJwwFile(file);
+  if (kind == ".JWS") return TJwsData::IsJwsFile(file);
+  return false;
+}
+
+}  // namespace
+
+std::string UpperExtension(const QString& path) {
+  QString suffix = QFileInfo(path).suffix();
+  if (suffix.isEmpty()) return {};
+  return ("." + suffix.toUpper()).toStdString();
+}
+
+std::string LocalPath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+
+DocumentSession::DocumentSession(AppState& state, SessionHost& host, Dialogs& dialogs,
+                                 QString programFolder)
+    : state_(state), host_(host), dialogs_(dialogs), ProgramFolder_(std::move(programFolder)) {
+  if (!ProgramFolder_.isEmpty() && !ProgramFolder_.endsWith('/')) ProgramFolder_ += '/';
+}
+
+QString DocumentSession::Title() const {
+  QString title = QString::fromUtf8(text::kTitle);
+  if (!DocKind_.empty() && !DocPath_.isEmpty()) title += QStringLiteral(" - ") + DocPath_;
+  return title;
+}
+
+QStringList DocumentSession::OpenFilters() {
+  return {FileFilter("JWC File(*.jwc)", {"jwc"}),
+          FileFilter("JWK File(*.jwk)", {"jwk"}),
+          FileFilter("JWW File(*.jww)", {"jww"}),
+          FileFilter("JWS File(*.jws)", {"jws"}),
+          FileFilter("All JWW DATA", {"jwc", "jwk", "jww", "jws"}),
+          QStringLiteral("All Files(*.*) (*)")};
+}
+
+void DocumentSession::MnuOpenClick() {
+  if (host_.DrawBusy()) return;
+  FileDialogRequest request;
+  if (!DocPath_.isEmpty()) {
+    QFileInfo last(DocPath_);
+    request.folder = last.absolutePath();
+    request.fileName = last.fileName();
+  }
+  request.filters = OpenFilters();
+  request.filterIndex = 4;
+  std::optional<QString> chosen = dialogs_.ChooseOpenFile(request);
+  if (!chosen || !QFileInfo::exists(*chosen)) return;
+  state_.GroupInForm2 = state_.GroupInForm3 = -1;
+  OpenDocument(*chosen);
+}
+
+OpenOutcome DocumentSession::OpenDocument(const QString& path) {
+  std::string kind = UpperExtension(path);
+  host_.ShowAllPage();
+  if (!IsDrawingKind(kind)) {
+    // Not a drawing: no document afterwards, and the view says so.
+    state_.document.Close();
+    DocPath_.clear();
+    DocKind_.clear();
+    host_.SetTitle(Title());
+    host_.DocumentChanged();
+    return OpenOutcome::kNoDocument;
+  }
+  // A file that vanished or fails its format's signature leaves the open
+  // drawing, its path and the title as they were.
+  std::string file = LocalPath(path);
+  if (!QFileInfo::exists(path) || !SignatureMatches(kind, file)) return OpenOutcome::kKept;
+  OpenResult result = state_.document.Open(file);
+  if (result == OpenResult::kUnreadable || result == OpenResult::kUnknownFormat) {
+    return OpenOutcome::kKept;
+  }
+  LoadInto(kind, path, result == OpenResult::kOpened);
+  return result == OpenResult::kOpened ? OpenOutcome::kOpened : OpenOutcome::kPartial;
+}
+
+void DocumentSession::LoadInto(const std::string& kind, const QString& path, bool complete) {
+  DocPath_ = path;
+  DocKind_ = kind;
+  if (!complete) dialogs_.Inform(QString::fromUtf8(text::kPartialLoad));
+  render::ShowAllLayers(state_.attributes, state_.document.PublishLayers(), HasLayerNames(kind));
+  state_.document.ComputeExtents(state_.extents);
+  host_.SetTitle(Title());
+  host_.DocumentChanged();
+}
+
+}  // namespace quintaro::app

@@ -1,0 +1,82 @@
+// The File menu's logic: which drawing is open and in which format, opening
+// a file into its container, and saving the drawing under a new name in the
+// same format. The opened file is never overwritten.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/dialogs.h"
+
+namespace quintaro::app {
+
+// What the session needs from the window that shows it.
+class SessionHost {
+ public:
+  virtual ~SessionHost() = default;
+  virtual bool DrawBusy() const = 0;
+  // Shown at once.
+  virtual void SetStatusText(const QString& text) = 0;
+  virtual void SetTitle(const QString& title) = 0;
+  virtual void ShowAllPage() = 0;
+  // A drawing was opened (or the document dropped): reset and draw the view.
+  virtual void DocumentChanged() = 0;
+};
+
+enum class OpenOutcome {
+  kOpened,
+  kPartial,     // damaged or cut short: what was read is open
+  kKept,        // missing file or wrong signature: the previous drawing stays
+  kNoDocument,  // not a drawing's extension: no drawing is open afterwards
+};
+
+class DocumentSession {
+ public:
+  DocumentSession(AppState& state, SessionHost& host, Dialogs& dialogs, QString programFolder);
+
+  // Path of the open drawing; at start the last path of the settings,
+  // although nothing is open then.
+  const QString& DocPath() const { return DocPath_; }
+  void SetDocPath(const QString& path) { DocPath_ = path; }
+  // ".JWC", ".JWK", ".JWW", ".JWS", or empty when no drawing is open.
+  const std::string& DocKind() const { return DocKind_; }
+  // "Quintaro", or "Quintaro - " and the path while a drawing is open.
+  QString Title() const;
+  const QString& ProgramFolder() const { return ProgramFolder_; }
+
+  void MnuOpenClick();
+  OpenOutcome OpenDocument(const QString& path);
+  void SaveDocumentAs();
+
+  // The open dialog's filters; the fifth (all four formats) is preselected.
+  static QStringList OpenFilters();
+  // The save dialog for the open drawing, or none without one.
+  std::optional<FileDialogRequest> SaveRequest() const;
+
+ private:
+  void LoadInto(const std::string& kind, const QString& path, bool complete);
+  bool IsOpenedFile(const QString& target) const;
+  bool InProgramFolder(const QString& target) const;
+  void WriteTo(const QString& target);
+  void Refuse();
+
+  AppState& state_;
+  SessionHost& host_;
+  Dialogs& dialogs_;
+  QString ProgramFolder_;  // with a trailing '/'
+  QString DocPath_;
+  std::string DocKind_;
+};
+
+// The upper-cased extension with its dot (".JWW"); empty when none.
+std::string UpperExtension(const QString& path);
+// "Description (patterns)" matching the extensions in any mix of cases;
+// the dialogs show only the description.
+QString FileFilter(const QString& description, const QStringList& extensions);
+// The path as the file system functions of the core take it.
+std::string LocalPath(const QString& path);
+
+}  // namespace quintaro::app

@@ -1,0 +1,96 @@
+// Wheel zoom and the two-button drag of the page "ALL".
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include "app/document_view.h"
+#include "app/main_view_page.h"
+
+namespace quintaro::app {
+
+void MainViewPage::Wheel(QWheelEvent* event) {
+  WheelTurn(event->angleDelta().y(), event->globalPosition());
+  event->accept();
+}
+
+void MainViewPage::WheelTurn(int delta, QPointF globalPos) {
+  if (state_.flags.DrawBusy) {
+    if (delta != 0) state_.flags.AbortRequested = true;
+    return;
+  }
+  // Whole notches of 120; finer wheels add up to them.
+  wheelRest_ += delta;
+  int notches = wheelRest_ / 120;
+  wheelRest_ -= notches * 120;
+  if (notches == 0 || !HasDocument()) return;
+  band_.shown = false;
+  QPointF at = box_->mapFromGlobal(globalPos);
+  double f = notches < 0 ? state_.view.WheelFactor : 1 / state_.view.WheelFactor;
+  ViewTransform view = dc_.view;
+  for (int i = 0; i < std::abs(notches); ++i) {
+    WheelZoom(view, state_.view, state_.extents, at.x(), at.y(), f);
+  }
+  Draw(&view);
+}
+
+void MainViewPage::MousePress(QMouseEvent* event) {
+  if (state_.flags.DrawBusy) return;
+  if (!left_ && !right_) press_ = event->position().toPoint();
+  if (event->buttons() & Qt::LeftButton) left_ = true;
+  if (event->buttons() & Qt::RightButton) right_ = true;
+}
+
+void MainViewPage::MouseMove(QMouseEvent* event) {
+  if (state_.flags.DrawBusy || !(left_ && right_)) return;
+  QPoint at = event->position().toPoint();
+  status_(QString::fromUtf8(DragStatusText(ClassifyBand(press_.x(), press_.y(), at.x(), at.y()))));
+  band_ = {press_, at, true};
+  box_->update();
+}
+
+void MainViewPage::MouseRelease(QMouseEvent* event) {
+  if (state_.flags.DrawBusy) return;
+  bool both = left_ && right_;
+  left_ = right_ = false;
+  if (!both) return;
+  if (band_.shown) {
+    band_.shown = false;
+    box_->update();
+  }
+  Release(event->position().toPoint());
+}
+
+void MainViewPage::Release(QPoint at) {
+  if (!HasDocument()) return;
+  DrawPoint r = PixelToDrawing(dc_.view, at.x(), at.y());
+  DrawPoint s = PixelToDrawing(dc_.view, press_.x(), press_.y());
+  Act(ClassifyRelease(dc_.view, r, s), r, s);
+}
+
+void MainViewPage::Act(DragAction action, DrawPoint r, DrawPoint s) {
+  int w = std::max(1, box_->width()), h = std::max(1, box_->height());
+  ViewState& view = state_.view;
+  switch (action) {
+    case DragAction::kPan:
+      PanTo(dc_.view, view, r);
+      break;
+    case DragAction::kZoomIn:
+      ZoomToRect(dc_.view, view, state_.extents, w, h, r, s);
+      break;
+    case DragAction::kZoomOut:
+      ZoomOut(dc_.view, view, state_.extents, w, h, r, s);
+      break;
+    case DragAction::kFitAll:
+      view.Reset();
+      break;
+    case DragAction::kPaperRange:
+      if (auto paper = PaperRectOf(session_.DocKind(), state_.document)) {
+        ShowRange(dc_.view, view, state_.extents, w, h, paper->a, paper->b);
+      } else {
+        view.Reset();  // a symbol has no paper: show it whole
+      }
+      break;
+  }
+  Draw();
+}
+
+}  // namespace quintaro::app

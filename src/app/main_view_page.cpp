@@ -1,0 +1,135 @@
+#include "app/main_view_page.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+
+#include "app/document_view.h"
+#include "app/ui_texts.h"
+#include "render/main_view.h"
+#include "render/primitives.h"
+#include "render/qt/qt_canvas.h"
+
+namespace quintaro::app {
+
+namespace {
+
+// How often a long drawing shows what it has drawn so far.
+constexpr int kProgressMs = 100;
+constexpr render::Color kBandColor = 0xFFFF00;  // aqua
+constexpr int kBandWidth = 3;
+
+// The transform fitted to a canvas of w x h, keeping its lower left corner.
+ViewTransform Resized(const ViewTransform& v, int w, int h) {
+  ViewTransform r;
+  r.Set(v.Left, v.Bottom, v.Scale, w, h);
+  return r;
+}
+
+}  // namespace
+
+MainViewPage::MainViewPage(AppState& state, const DocumentSession& session, EscapeWatch& escape,
+                           TPaintBox* box, StatusFn status)
+    : state_(state),
+      session_(session),
+      escape_(escape),
+      box_(box),
+      status_(std::move(status)),
+      dc_(state.attributes) {
+  dc_.abortCheck = [this] { return CheckAbort(); };
+  box_->SetHandler(this);
+}
+
+void MainViewPage::InitView(int width, int height) {
+  dc_.view.Centre(width, height);
+}
+
+void MainViewPage::DocumentChanged() {
+  state_.view.Reset();
+  const TextMacroValues* macros = state_.document.Macros();
+  dc_.macros = macros ? *macros : TextMacroValues{};
+  dc_.documentTime = render::FileTimeStamp(state_.document.Path());
+  Draw();
+}
+
+void MainViewPage::Draw(const ViewTransform* preset) {
+  band_.shown = false;
+  state_.flags.DrawBusy = true;
+  state_.flags.AbortRequested = false;
+  escape_.Reset();
+  abortChecks_ = 0;
+  int w = std::max(1, box_->width()), h = std::max(1, box_->height());
+  QImage image(w, h, QImage::Format_RGB32);
+  bool aborted = false;
+  if (!image.isNull()) {
+    render::QtCanvas canvas(&image);
+    drawing_ = &image;
+    canvas_ = &canvas;
+    progress_.start();
+    render::ClearWithFrame(canvas, state_.attributes);
+    if (HasDocument()) {
+      dc_.view =
+          preset ? Resized(*preset, w, h) : MainViewTransform(state_.extents, w, h, state_.view);
+      DrawSceneOf(session_.DocKind(), state_.document, dc_, canvas);
+      aborted = dc_.drawAborted;
+    }
+    canvas.End();
+    canvas_ = nullptr;
+    drawing_ = nullptr;
+  }
+  snapshot_ = image;
+  state_.flags.DrawBusy = false;
+  state_.flags.AbortRequested = false;
+  status_(aborted ? QString::fromUtf8(text::kDrawAborted) : QString());
+  box_->update();
+  if (drawEnded_) drawEnded_();
+}
+
+// Lets pending events run, so that the window stays responsive and a
+// wheel turn or the Escape key can stop the drawing.
+bool MainViewPage::CheckAbort() {
+  ++abortChecks_;
+  if (escape_.Hit()) return true;
+  if (!state_.flags.DrawBusy) return false;
+  if (progress_.elapsed() >= kProgressMs) {
+    canvas_->Flush();
+    box_->update();
+    progress_.restart();
+  }
+  QCoreApplication::processEvents();
+  return escape_.Hit() || state_.flags.AbortRequested;
+}
+
+void MainViewPage::Paint(QPainter& painter) {
+  if (state_.flags.DrawBusy) {
+    // What the running drawing has done so far.
+    if (drawing_ != nullptr) painter.drawImage(0, 0, *drawing_);
+    return;
+  }
+  painter.fillRect(box_->rect(), render::ToQColor(state_.attributes.BackColor()));
+  if (!snapshot_.isNull()) painter.drawImage(0, 0, snapshot_);
+  if (band_.shown) PaintBand(painter);
+}
+
+// The band in exclusive-or over the snapshot, drawn on a copy of the part
+// it covers so that it looks the same on any paint device.
+void MainViewPage::PaintBand(QPainter& painter) {
+  QRect area = QRect(band_.from, band_.to).normalized();
+  area.adjust(-kBandWidth, -kBandWidth, kBandWidth, kBandWidth);
+  area &= box_->rect();
+  if (area.isEmpty()) return;
+  QImage piece(area.size(), QImage::Format_RGB32);
+  piece.fill(render::ToQColor(state_.attributes.BackColor()));
+  {
+    QPainter copy(&piece);
+    copy.drawImage(-area.topLeft(), snapshot_);
+  }
+  render::QtCanvas canvas(&piece);
+  canvas.SetBrushStyle(render::BrushStyle::kClear);
+  canvas.SetPen({kBandColor, kBandWidth, render::PenStyle::kSolid, render::PenMode::kXor});
+  QPoint a = band_.from - area.topLeft(), b = band_.to - area.topLeft();
+  render::PixelFrame(canvas, a.x(), a.y(), b.x(), b.y());
+  canvas.End();
+  painter.drawImage(area.topLeft(), piece);
+}
+
+}  // namespace quintaro::app

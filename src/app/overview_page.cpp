@@ -1,0 +1,84 @@
+#include "app/overview_page.h"
+
+#include "app/document_view.h"
+#include "render/primitives.h"
+#include "render/qt/qt_canvas.h"
+
+namespace quintaro::app {
+
+OverviewCells CellsOf(int panelWidth, int panelHeight, int labelHeight) {
+  OverviewCells c;
+  c.labelHeight = labelHeight;
+  c.width = panelWidth / 4;
+  if (c.width <= 0) c.width = 4;
+  c.height = panelHeight / 4;
+  if (labelHeight >= c.height) c.height = labelHeight + 4;
+  return c;
+}
+
+OverviewPage::OverviewPage(AppState& state, const DocumentSession& session, QWidget* parent)
+    : state_(state), session_(session), panel_(new QWidget(parent)), dc_(state.attributes) {
+  panel_->setObjectName(QStringLiteral("Panel1"));
+  panel_->setAutoFillBackground(true);
+  QPalette palette = panel_->palette();
+  palette.setColor(QPalette::Window, Qt::white);
+  palette.setColor(QPalette::WindowText, Qt::black);
+  panel_->setPalette(palette);
+  int labelHeight = panel_->fontMetrics().height();
+  for (int tag = 1; tag <= 16; ++tag) {
+    auto* label = new QLabel(panel_);
+    label->setObjectName(QStringLiteral("Label%1").arg(tag));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->resize(label->width(), labelHeight);
+    labels_[tag - 1] = label;
+    images_[tag - 1] = new ThumbnailImage(tag, panel_);
+  }
+}
+
+void OverviewPage::Prepare() {
+  cells_ = CellsOf(panel_->width(), panel_->height(), labels_[0]->height());
+  const TextMacroValues* macros = state_.document.Macros();
+  dc_.macros = macros ? *macros : TextMacroValues{};
+  int w = cells_.width, h = cells_.height - cells_.labelHeight;
+  dc_.view = ThumbnailTransform(state_.extents, w, h, state_.view);
+}
+
+void OverviewPage::DrawOverview() {
+  for (QLabel* label : labels_) label->clear();
+  Prepare();
+  for (int group = 0; group < 16; ++group) DrawGroup(group);
+  state_.attributes.SetBackMode(state_.BackBlack);
+}
+
+void OverviewPage::RedrawGroup(int group) {
+  if (group < 0 || group > 15) return;
+  labels_[group]->clear();
+  Prepare();
+  DrawGroup(group);
+  state_.attributes.SetBackMode(state_.BackBlack);
+}
+
+void OverviewPage::DrawGroup(int group) {
+  int left = (group % 4) * cells_.width, top = (group / 4) * cells_.height;
+  int w = cells_.width, h = cells_.height - cells_.labelHeight;
+  QLabel* label = labels_[group];
+  label->setGeometry(left, top, cells_.width, cells_.labelHeight);
+  label->setText(QString::fromStdString(state_.document.GroupLabel(group)));
+  ThumbnailImage* image = images_[group];
+  image->ClearPicture();
+  image->setGeometry(left, top + cells_.labelHeight, w, h);
+  render::TgraAttribute& attr = state_.attributes;
+  bool grey = state_.GrayEmpty && state_.document.GroupTotal(group) == 0;
+  attr.SetBackMode(grey ? 2 : state_.BackBlack);
+  QImage picture(w, h, QImage::Format_RGB32);
+  if (picture.isNull()) return;
+  {
+    render::QtCanvas canvas(&picture);
+    render::ClearCanvas(canvas, attr, w, h);
+    DrawThumbnailOf(session_.DocKind(), state_.document, dc_, canvas, -1, group);
+    canvas.End();
+  }
+  image->SetPicture(std::move(picture));
+}
+
+}  // namespace quintaro::app

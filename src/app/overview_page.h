@@ -1,0 +1,54 @@
+// The page "LayerGroup": sixteen thumbnails of the drawing, one per layer
+// group, each with a label of the group's number, scale and name. They
+// follow the main view's zoom and pan, and are drawn anew each time the
+// page is turned to; resizing alone does not lay them out again.
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+#include <array>
+
+#include "app/app_state.h"
+#include "app/document_session.h"
+#include "app/thumbnail_image.h"
+#include "render/draw_context.h"
+
+namespace quintaro::app {
+
+struct OverviewCells {
+  int width = 4, height = 4;  // one cell
+  int labelHeight = 0;
+};
+
+// Cells of a panel's client size: a quarter of each side, at least 4
+// pixels wide and at least 4 pixels taller than the label.
+OverviewCells CellsOf(int panelWidth, int panelHeight, int labelHeight);
+
+class OverviewPage {
+ public:
+  OverviewPage(AppState& state, const DocumentSession& session, QWidget* parent);
+
+  QWidget* Panel() const { return panel_; }
+  // Lays out and draws all sixteen thumbnails.
+  void DrawOverview();
+  // Draws one group's thumbnail again, in the current layout.
+  void RedrawGroup(int group);
+
+  // tag 1..16
+  ThumbnailImage* Image(int tag) const { return images_[tag - 1]; }
+  QLabel* Label(int tag) const { return labels_[tag - 1]; }
+
+ private:
+  void Prepare();
+  void DrawGroup(int group);
+
+  AppState& state_;
+  const DocumentSession& session_;
+  QWidget* panel_;
+  std::array<ThumbnailImage*, 16> images_{};
+  std::array<QLabel*, 16> labels_{};
+  render::DrawContext dc_;
+  OverviewCells cells_;
+};
+
+}  // namespace quintaro::app

@@ -1,0 +1,124 @@
+// Save As: the dialog, the checks that protect the opened file and the
+// program's folder, the question before replacing a file, and the write.
+#include <QDir>
+#include <QFileInfo>
+#include <filesystem>
+
+#include "app/document_session.h"
+#include "app/ui_texts.h"
+#include "formats/document/save_target.h"
+
+namespace quintaro::app {
+
+namespace {
+
+struct KindTexts {
+  const char* kind;
+  const char* filter;
+  const char* suffix;
+  const char* saved;
+};
+
+constexpr KindTexts kKinds[] = {
+    {".JWC", "JWC File(*.jwc)", "jwc", text::kSavedJwc},
+    {".JWK", "JWK File(*.jwk)", "jwk", text::kSavedJwk},
+    {".JWW", "JWW File(*.jww)", "jww", text::kSavedJww},
+    {".JWS", "JWS File(*.jws)", "jws", text::kSavedJws},
+};
+
+const KindTexts* TextsOf(const std::string& kind) {
+  for (const auto& k : kKinds) {
+    if (kind == k.kind) return &k;
+  }
+  return nullptr;
+}
+
+QString Absolute(const QString& path) {
+  return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+bool SameFolder(const QString& a, const QString& b) {
+  std::error_code ec;
+  return std::filesystem::equivalent(LocalPath(a), LocalPath(b), ec);
+}
+
+}  // namespace
+
+std::optional<FileDialogRequest> DocumentSession::SaveRequest() const {
+  const KindTexts* texts = TextsOf(DocKind_);
+  if (texts == nullptr || DocPath_.isEmpty()) return std::nullopt;
+  QFileInfo opened(DocPath_);
+  FileDialogRequest request;
+  request.folder = opened.absolutePath();
+  request.fileName = QStringLiteral("_") + opened.fileName();
+  QString suffix = QString::fromUtf8(texts->suffix);
+  request.filters = QStringList{FileFilter(QString::fromUtf8(texts->filter), {suffix})};
+  request.filterIndex = 0;
+  request.defaultSuffix = suffix;
+  return request;
+}
+
+// The opened file by its name without regard to case, or by identity
+// (another name of the same file: a link, a different spelling of the path).
+bool DocumentSession::IsOpenedFile(const QString& target) const {
+  if (Absolute(target).toUpper() == Absolute(DocPath_).toUpper()) return true;
+  // With the format of the target's own extension only the identity test
+  // of SaveTargetProblem can object.
+  std::string ext = UpperExtension(target);
+  return SaveTargetProblem(LocalPath(DocPath_), LocalPath(target), FormatOfExtension(ext))
+      .has_value();
+}
+
+bool DocumentSession::InProgramFolder(const QString& target) const {
+  if (ProgramFolder_.isEmpty()) return false;
+  QString folder = QFileInfo(Absolute(target)).absolutePath();
+  QString program = QDir::cleanPath(ProgramFolder_);
+  return folder.toUpper() == program.toUpper() || SameFolder(folder, program);
+}
+
+void DocumentSession::Refuse() {
+  host_.SetStatusText(QString::fromUtf8(text::kNotSaved));
+}
+
+void DocumentSession::SaveDocumentAs() {
+  if (host_.DrawBusy()) return;
+  if (DocPath_.isEmpty() || DocKind_.empty()) {
+    host_.SetStatusText(QString::fromUtf8(text::kOpenFirst));
+    return;
+  }
+  std::optional<FileDialogRequest> request = SaveRequest();
+  if (!request) return;
+  std::optional<QString> chosen = dialogs_.ChooseSaveFile(*request);
+  if (!chosen) return;
+  host_.SetStatusText(QString());
+  QString target = *chosen;
+  if (IsOpenedFile(target)) {
+    dialogs_.Error(QString::fromUtf8(text::kSameName));
+    return Refuse();
+  }
+  if (InProgramFolder(target)) {
+    dialogs_.Notice(QString::fromUtf8(text::kProgramFolder));
+    return Refuse();
+  }
+  if (QFileInfo::exists(target)) {
+    if (!dialogs_.AskYesNo(QString::fromUtf8(text::kOverwrite))) return Refuse();
+    // The old file is kept as "._EXT" by a copy, so that it stays in place
+    // until the new one has been written completely. A failed copy is
+    // ignored, as the user agreed to replace the file.
+    BackUpExisting(LocalPath(target), nullptr);
+  }
+  if (UpperExtension(target) != DocKind_) {
+    host_.SetStatusText(QString::fromUtf8(text::kWrongExtension));
+    return;
+  }
+  WriteTo(target);
+}
+
+void DocumentSession::WriteTo(const QString& target) {
+  std::string why;
+  bool saved = state_.document.Save(LocalPath(target), &why);
+  const KindTexts* texts = TextsOf(DocKind_);
+  host_.SetStatusText(QString::fromUtf8(saved ? texts->saved : text::kSaveFailed));
+}
+
+}  // namespace quintaro::app

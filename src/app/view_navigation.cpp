@@ -1,0 +1,173 @@
+#include "app/view_navigation.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quintaro::app {
+
+namespace {
+
+double Extent(double a, double b) {
+  return std::max(std::fabs(b - a), 1e-14);
+}
+
+// Zoom and offsets of a view of `scale` whose lower left corner is
+// (minX, minY), relative to the fit scale `base`.
+void StoreView(ViewState& state, const DrawingExtents& e, int w, int h, double base, double scale,
+               double minX, double minY) {
+  state.ViewZoom = scale / base;
+  state.ViewOffsetX = minX - (e.minX + e.maxX) / 2 + w / 2.0 / scale;
+  state.ViewOffsetY = minY - (e.minY + e.maxY) / 2 + h / 2.0 / scale;
+}
+
+// Centres a view of `scale` on the middle of a and b.
+void CentreOn(const ViewTransform& view, ViewState& state, const DrawingExtents& e, int w, int h,
+              double scale, DrawPoint a, DrawPoint b) {
+  double base = view.Scale / state.ViewZoom;
+  double minX = (a.x + b.x) / 2 - w * 0.5 / scale;
+  double minY = (a.y + b.y) / 2 - h * 0.5 / scale;
+  StoreView(state, e, w, h, base, scale, minX, minY);
+}
+
+}  // namespace
+
+double ClampZoom(double zoom) {
+  if (!(zoom >= kMinZoom)) return kMinZoom;  // NaN too
+  return std::min(zoom, kMaxZoom);
+}
+
+double FitScale(const DrawingExtents& e, int w, int h) {
+  return std::min(w / Extent(e.minX, e.maxX), h / Extent(e.minY, e.maxY)) * 0.9;
+}
+
+ViewTransform MainViewTransform(const DrawingExtents& e, int w, int h, ViewState& state) {
+  state.ViewZoom = ClampZoom(state.ViewZoom);
+  double scale = FitScale(e, w, h) * state.ViewZoom;
+  double cx = (e.minX + e.maxX) / 2, cy = (e.minY + e.maxY) / 2;
+  ViewTransform v;
+  v.Set(cx - w / 2.0 / scale + state.ViewOffsetX, cy - h / 2.0 / scale + state.ViewOffsetY, scale,
+        w, h);
+  return v;
+}
+
+ViewTransform ThumbnailTransform(const DrawingExtents& e, int w, int h, const ViewState& state) {
+  double scale = FitScale(e, w, h) * state.ViewZoom;
+  double cx = (e.minX + e.maxX) / 2 + state.ViewOffsetX;
+  double cy = (e.minY + e.maxY) / 2 + state.ViewOffsetY;
+  ViewTransform v;
+  v.Set(cx - w / 2.0 / scale, cy - h / 2.0 / scale, scale, w, h);
+  return v;
+}
+
+DrawPoint PixelToDrawing(const ViewTransform& v, double px, double py) {
+  return {v.Left + px / v.Scale, v.Top - py / v.Scale};
+}
+
+void WheelZoom(ViewTransform& view, ViewState& state, const DrawingExtents& e, double px, double py,
+               double f) {
+  DrawPoint c = PixelToDrawing(view, px, py);
+  double mx = (view.Left + view.Right) / 2, my = (view.Bottom + view.Top) / 2;
+  double scale = view.Scale * f;
+  double hx = (view.Right - view.Left) / 2 / f;
+  double hy = (view.Top - view.Bottom) / 2 / f;
+  double minX = mx - hx - (c.x - mx) / f + (c.x - mx);
+  double minY = my - hy - (c.y - my) / f + (c.y - my);
+  int w = view.Width, h = view.Height;
+  view.Set(minX, minY, scale, w, h);
+  state.ViewZoom = ClampZoom(state.ViewZoom * f);
+  state.ViewOffsetX = minX - (e.minX + e.maxX) / 2 + w / 2.0 / scale;
+  state.ViewOffsetY = minY - (e.minY + e.maxY) / 2 + h / 2.0 / scale;
+}
+
+void PanTo(const ViewTransform& view, ViewState& state, DrawPoint r) {
+  state.ViewOffsetX += r.x - (view.Left + view.Right) / 2;
+  state.ViewOffsetY += r.y - (view.Bottom + view.Top) / 2;
+}
+
+void ZoomToRect(const ViewTransform& view, ViewState& state, const DrawingExtents& e, int w, int h,
+                DrawPoint r, DrawPoint s) {
+  double rw = std::fabs(r.x - s.x), rh = std::fabs(r.y - s.y);
+  if (rw <= 0.001) rw = 0.001;
+  if (rh <= 0.001) rh = 0.001;
+  CentreOn(view, state, e, w, h, std::min(w / rw, h / rh), r, s);
+}
+
+void ZoomOut(const ViewTransform& view, ViewState& state, const DrawingExtents& e, int w, int h,
+             DrawPoint r, DrawPoint s) {
+  double scale = std::min(w / (2 * (view.Right - view.Left)), h / (2 * (view.Top - view.Bottom)));
+  CentreOn(view, state, e, w, h, scale, r, s);
+}
+
+void ShowRange(const ViewTransform& view, ViewState& state, const DrawingExtents& e, int w, int h,
+               DrawPoint a, DrawPoint b) {
+  double rw = std::fabs(b.x - a.x) * 1.05, rh = std::fabs(b.y - a.y) * 1.05;
+  if (rw <= 0.001) rw = 0.001;
+  if (rh <= 0.001) rh = 0.001;
+  CentreOn(view, state, e, w, h, std::min(w / rw, h / rh), a, b);
+}
+
+DragAction ClassifyBand(int pressX, int pressY, int x, int y) {
+  if (std::abs(x - pressX) <= 5 || std::abs(y - pressY) <= 5) return DragAction::kPan;
+  bool right = x > pressX, down = y > pressY;
+  if (right) return down ? DragAction::kZoomIn : DragAction::kFitAll;
+  return down ? DragAction::kPaperRange : DragAction::kZoomOut;
+}
+
+DragAction ClassifyRelease(const ViewTransform& view, DrawPoint r, DrawPoint s) {
+  double tolerance = 5 / view.Scale;
+  if (std::fabs(r.x - s.x) <= tolerance || std::fabs(r.y - s.y) <= tolerance) {
+    return DragAction::kPan;
+  }
+  bool right = r.x > s.x, below = r.y < s.y;  // drawing y grows upwards
+  if (right) return below ? DragAction::kZoomIn : DragAction::kFitAll;
+  return below ? DragAction::kPaperRange : DragAction::kZoomOut;
+}
+
+const char* DragStatusText(DragAction action) {
+  switch (action) {
+    case DragAction::kPan:
+      return "[画面移動]";
+    case DragAction::kZoomIn:
+      return "[画面拡大]";
+    case DragAction::kZoomOut:
+      return "[画面縮小]";
+    case DragAction::kPaperRange:
+      return "[用紙範囲表示]";
+    case DragAction::kFitAll:
+      return "[全体表示]";
+  }
+  return "";
+}
+
+PaperSize PaperOfCode(int code) {
+  switch (code) {
+    case 0:
+      return {1189, 841};
+    case 1:
+      return {841, 594};
+    case 2:
+      return {594, 420};
+    case 3:
+      return {420, 297};
+    case 4:
+      return {297, 210};
+    case 8:
+      return {1682, 1189};
+    case 9:
+      return {2378, 1682};
+    case 10:
+      return {3364, 2378};
+    case 11:
+      return {4756, 3364};
+    case 12:
+      return {10000, 7073};
+    case 13:
+      return {50000, 35366};
+    case 14:
+      return {100000, 70732};
+    default:
+      return {1189, 841};
+  }
+}
+
+}  // namespace quintaro::app

@@ -1,0 +1,32 @@
+#include "scripted_dialogs.h"
+
+namespace quintaro::app::test {
+
+namespace {
+
+template <class T, class U>
+T Next(std::deque<T>& answers, U fallback) {
+  if (answers.empty()) return fallback;
+  T answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+}  // namespace
+
+std::optional<QString> ScriptedDialogs::ChooseOpenFile(const FileDialogRequest& request) {
+  openRequests.push_back(request);
+  return Next(openAnswers, std::nullopt);
+}
+
+std::optional<QString> ScriptedDialogs::ChooseSaveFile(const FileDialogRequest& request) {
+  saveRequests.push_back(request);
+  return Next(saveAnswers, std::nullopt);
+}
+
+bool ScriptedDialogs::AskYesNo(const QString& text) {
+  boxes.push_back({"ask", text});
+  return Next(yesNoAnswers, false);
+}
+
+}  // namespace quintaro::app::test
