@@ -1,6 +1,6 @@
 #include "scripted_dialogs.h"
 
-namespace quintaro::app::test {
+namespace quintaro::app::testing {
 
 namespace {
 
@@ -29,4 +29,4 @@ bool ScriptedDialogs::AskYesNo(const QString& text) {
   return Next(yesNoAnswers, false);
 }
 
-}  // namespace quintaro::app::test
+}  // namespace quintaro::app::testing

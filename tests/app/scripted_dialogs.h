@@ -8,7 +8,7 @@
 
 #include "app/dialogs.h"
 
-namespace quintaro::app::test {
+namespace quintaro::app::testing {
 
 class ScriptedDialogs : public Dialogs {
  public:
@@ -34,4 +34,4 @@ class ScriptedDialogs : public Dialogs {
   bool AskYesNo(const QString& text) override;
 };
 
-}  // namespace quintaro::app::test
+}  // namespace quintaro::app::testing

@@ -1,0 +1,342 @@
+// The document session: opening each format, the failures that keep the
+// open drawing, the partial load, and every step of Save As.
+#include <sys/resource.h>
+#include <QtTest>
+#include <csignal>
+#include <filesystem>
+
+#include "app/document_session.h"
+#include "app/ui_texts.h"
+#include "formats/document/demo_drawing.h"
+#include "scripted_dialogs.h"
+#include "support/temp_dir.h"
+
+using namespace quintaro;
+using namespace quintaro::app;
+using quintaro::test::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+QString Q(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
+
+struct FakeHost : SessionHost {
+  bool busy = false;
+  QStringList statuses;
+  QString title = Q(text::kCaption);
+  int changes = 0, allPages = 0;
+  bool DrawBusy() const override { return busy; }
+  void SetStatusText(const QString& t) override { statuses << t; }
+  void SetTitle(const QString& t) override { title = t; }
+  void ShowAllPage() override { ++allPages; }
+  void DocumentChanged() override { ++changes; }
+};
+
+// A session over its own state, with a program folder inside `dir`.
+struct Fixture {
+  TempDir dir;
+  AppState state;
+  FakeHost host;
+  testing::ScriptedDialogs dialogs;
+  DocumentSession session{state, host, dialogs, Q(dir.File("program"))};
+
+  Fixture() { fs::create_directory(dir.File("program")); }
+  // A copy of a shared sample under another name.
+  QString Copy(const std::string& sample, const std::string& name) {
+    fs::copy_file(test::SamplePath(sample), dir.File(name));
+    return Q(dir.File(name));
+  }
+  QString OpenCopy(const std::string& sample, const std::string& name) {
+    QString path = Copy(sample, name);
+    session.OpenDocument(path);
+    return path;
+  }
+  QString LastStatus() const { return host.statuses.isEmpty() ? QString() : host.statuses.last(); }
+};
+
+bool Matches(const QString& filter, const QString& name) {
+  QString patterns = filter.section('(', -1).chopped(1);
+  for (const QString& p : patterns.split(' ')) {
+    if (QRegularExpression(QRegularExpression::wildcardToRegularExpression(p))
+            .match(name)
+            .hasMatch())
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+class SessionTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void OpensEachFormatByItsExtension() {
+    Fixture f;
+    TJwcData jwc = MakeLargeJwc(40);
+    QVERIFY(jwc.SaveToFile(f.dir.File("plan.jwc")));
+    const std::pair<QString, std::string> cases[] = {
+        {f.Copy("jww/dist_sample.jww", "plan.JwW"), ".JWW"},
+        {f.Copy("jws/dist_kitchen.jws", "k.jws"), ".JWS"},
+        {f.Copy("jwk/dist_desk.jwk", "d.JWK"), ".JWK"},
+        {Q(f.dir.File("plan.jwc")), ".JWC"}};
+    int changes = 0;
+    for (const auto& [path, kind] : cases) {
+      QCOMPARE(f.session.OpenDocument(path), OpenOutcome::kOpened);
+      QCOMPARE(f.session.DocKind(), kind);
+      QCOMPARE(f.session.DocPath(), path);
+      QCOMPARE(f.host.title, QStringLiteral("Quintaro - ") + path);
+      QCOMPARE(f.host.changes, ++changes);
+      QCOMPARE(std::string(DocKindOf(f.state.document.Format())), kind);
+      QVERIFY(f.state.extents.maxX > f.state.extents.minX);
+    }
+    QVERIFY(f.dialogs.boxes.empty());
+    QCOMPARE(f.host.allPages, 4);
+  }
+
+  void FailedOpenKeepsThePreviousDrawing() {
+    Fixture f;
+    QString kitchen = f.OpenCopy("jws/dist_kitchen.jws", "kitchen.jws");
+    DrawingExtents extents = f.state.extents;
+    QString before = f.host.title;
+    // A JWW file named as a JWC fails the JWC signature; a vanished file.
+    QString wrong = f.Copy("jww/dist_sample.jww", "wrong.jwc");
+    for (const QString& path : {wrong, Q(f.dir.File("gone.jww"))}) {
+      QCOMPARE(f.session.OpenDocument(path), OpenOutcome::kKept);
+      QCOMPARE(f.session.DocPath(), kitchen);
+      QCOMPARE(f.session.DocKind(), std::string(".JWS"));
+      QCOMPARE(f.host.title, before);
+      QCOMPARE(f.state.document.Format(), DocFormat::kJws);
+      QCOMPARE(f.state.extents, extents);
+    }
+    QCOMPARE(f.host.changes, 1);
+    QVERIFY(f.dialogs.boxes.empty());
+  }
+
+  void OtherExtensionLeavesNoDocument() {
+    Fixture f;
+    f.OpenCopy("jww/dist_sample.jww", "plan.jww");
+    QString text = f.Copy("jww/dist_sample.jww", "plan.txt");
+    QCOMPARE(f.session.OpenDocument(text), OpenOutcome::kNoDocument);
+    QVERIFY(f.session.DocKind().empty());
+    QVERIFY(f.session.DocPath().isEmpty());
+    QCOMPARE(f.host.title, QStringLiteral("Quintaro"));
+    QVERIFY(!f.state.document.IsOpen());
+  }
+
+  void PartialLoadWarnsAndKeepsWhatWasRead() {
+    Fixture f;
+    auto bytes = test::ReadAll(test::SamplePath("jww/dist_test1.jww"));
+    bytes.resize(bytes.size() / 2);
+    test::WriteAll(f.dir.File("cut.jww"), bytes);
+    QCOMPARE(f.session.OpenDocument(Q(f.dir.File("cut.jww"))), OpenOutcome::kPartial);
+    QCOMPARE(f.dialogs.boxes.size(), std::size_t{1});
+    QCOMPARE(f.dialogs.boxes[0].kind, QStringLiteral("inform"));
+    QCOMPARE(f.dialogs.boxes[0].text, Q(text::kPartialLoad));
+    QCOMPARE(f.session.DocKind(), std::string(".JWW"));
+    QVERIFY(f.state.document.Counts().lines > 0);
+    QCOMPARE(f.host.changes, 1);
+  }
+
+  void OpenDialogStartsAtTheLastPathWithTheFilters() {
+    Fixture f;
+    QString plan = f.Copy("jww/dist_sample.jww", "plan.jww");
+    f.session.SetDocPath(plan);  // as read from the settings
+    f.state.GroupInForm2 = 3;
+    f.dialogs.openAnswers = {std::nullopt, Q(f.dir.File("missing.jww")), plan};
+    f.session.MnuOpenClick();  // cancelled
+    f.session.MnuOpenClick();  // a file that does not exist
+    QVERIFY(f.session.DocKind().empty());
+    QCOMPARE(f.state.GroupInForm2, 3);
+    f.session.MnuOpenClick();
+    QCOMPARE(f.session.DocKind(), std::string(".JWW"));
+    QCOMPARE(f.state.GroupInForm2, -1);
+    const FileDialogRequest& r = f.dialogs.openRequests[0];
+    QCOMPARE(r.folder, Q(f.dir.Path()));
+    QCOMPARE(r.fileName, QStringLiteral("plan.jww"));
+    QCOMPARE(r.filterIndex, 4);
+    QStringList shown;
+    for (const QString& filter : r.filters) shown << filter.left(filter.lastIndexOf(" ("));
+    QCOMPARE(shown, (QStringList{"JWC File(*.jwc)", "JWK File(*.jwk)", "JWW File(*.jww)",
+                                 "JWS File(*.jws)", "All JWW DATA", "All Files(*.*)"}));
+    for (const char* name : {"a.jww", "A.JWW", "a.JwW"}) QVERIFY(Matches(r.filters[2], name));
+    QVERIFY(!Matches(r.filters[2], "a.jws"));
+    for (const char* name : {"a.JWC", "b.jwk", "c.Jww", "d.jwS"}) {
+      QVERIFY(Matches(r.filters[4], name));
+    }
+    QVERIFY(Matches(r.filters[5], "README"));
+    f.host.busy = true;
+    f.session.MnuOpenClick();
+    QCOMPARE(f.dialogs.openRequests.size(), std::size_t{3});
+  }
+
+  void SaveAsNeedsAnOpenDrawing() {
+    Fixture f;
+    f.session.SetDocPath(f.Copy("jww/dist_sample.jww", "plan.jww"));  // settings only
+    f.session.SaveDocumentAs();
+    QCOMPARE(f.LastStatus(), Q(text::kOpenFirst));
+    QVERIFY(f.dialogs.saveRequests.empty());
+  }
+
+  void SaveAsProposesAnUnderscoredName() {
+    Fixture f;
+    QString plan = f.OpenCopy("jww/dist_sample.jww", "plan.jww");
+    f.session.SaveDocumentAs();  // cancelled: nothing else happens
+    QCOMPARE(f.dialogs.saveRequests.size(), std::size_t{1});
+    const FileDialogRequest& r = f.dialogs.saveRequests[0];
+    QCOMPARE(r.folder, Q(f.dir.Path()));
+    QCOMPARE(r.fileName, QStringLiteral("_plan.jww"));
+    QCOMPARE(r.filters.size(), 1);
+    QVERIFY(r.filters[0].startsWith(QStringLiteral("JWW File(*.jww) (")));
+    QVERIFY(Matches(r.filters[0], "X.JWW"));
+    QCOMPARE(r.filterIndex, 0);
+    QCOMPARE(r.defaultSuffix, QStringLiteral("jww"));
+    QVERIFY(f.host.statuses.isEmpty());
+    f.host.busy = true;
+    f.session.SaveDocumentAs();
+    QCOMPARE(f.dialogs.saveRequests.size(), std::size_t{1});
+  }
+
+  void SaveAsRefusesTheOpenedFile() {
+    Fixture f;
+    QString plan = f.OpenCopy("jww/dist_sample.jww", "plan.jww");
+    auto original = test::ReadAll(plan.toStdString());
+    fs::create_symlink(plan.toStdString(), f.dir.File("link.jww"));
+    fs::create_hard_link(plan.toStdString(), f.dir.File("hard.jww"));
+    QString sameByCase = Q(f.dir.File("PLAN.JWW"));
+    QString dotted = Q(f.dir.Path() + "/./plan.jww");
+    for (const QString& target :
+         {sameByCase, dotted, Q(f.dir.File("link.jww")), Q(f.dir.File("hard.jww"))}) {
+      f.dialogs.saveAnswers = {target};
+      f.dialogs.boxes.clear();
+      f.session.SaveDocumentAs();
+      QCOMPARE(f.dialogs.boxes.size(), std::size_t{1});
+      QCOMPARE(f.dialogs.boxes[0].kind, QStringLiteral("error"));
+      QCOMPARE(f.dialogs.boxes[0].text, Q(text::kSameName));
+      QCOMPARE(f.host.statuses.mid(f.host.statuses.size() - 2),
+               (QStringList{QString(), Q(text::kNotSaved)}));
+    }
+    QVERIFY(!fs::exists(f.dir.File("PLAN.JWW")));
+    QVERIFY(!fs::exists(f.dir.File("plan._JWW")));
+    QCOMPARE(test::ReadAll(plan.toStdString()), original);
+  }
+
+  void SaveAsRefusesTheProgramFolder() {
+    Fixture f;
+    f.OpenCopy("jww/dist_sample.jww", "plan.jww");
+    fs::create_directory_symlink(f.dir.File("program"), f.dir.File("alias"));
+    for (const std::string& target :
+         {std::string("program/x.jww"), std::string("PROGRAM/x.jww"), std::string("alias/x.jww")}) {
+      f.dialogs.saveAnswers = {Q(f.dir.File(target))};
+      f.dialogs.boxes.clear();
+      f.session.SaveDocumentAs();
+      QCOMPARE(f.dialogs.boxes.size(), std::size_t{1});
+      QCOMPARE(f.dialogs.boxes[0].kind, QStringLiteral("notice"));
+      QCOMPARE(f.dialogs.boxes[0].text, Q(text::kProgramFolder));
+      QCOMPARE(f.LastStatus(), Q(text::kNotSaved));
+    }
+    QVERIFY(fs::is_empty(f.dir.File("program")));
+  }
+
+  void ExistingTargetAnsweredNoStaysAsItWas() {
+    Fixture f;
+    f.OpenCopy("jww/dist_sample.jww", "plan.jww");
+    test::WriteAll(f.dir.File("_plan.jww"), {'o', 'l', 'd'});
+    f.dialogs.saveAnswers = {Q(f.dir.File("_plan.jww"))};
+    f.dialogs.yesNoAnswers = {false};
+    f.session.SaveDocumentAs();
+    QCOMPARE(f.dialogs.boxes.back().kind, QStringLiteral("ask"));
+    QCOMPARE(f.dialogs.boxes.back().text, Q(text::kOverwrite));
+    QCOMPARE(f.LastStatus(), Q(text::kNotSaved));
+    QCOMPARE(test::ReadAll(f.dir.File("_plan.jww")).size(), std::size_t{3});
+    QVERIFY(!fs::exists(f.dir.File("_plan._JWW")));
+  }
+
+  void ExistingTargetAnsweredYesIsKeptAsBackupAndReplaced() {
+    Fixture f;
+    QString plan = f.OpenCopy("jww/dist_sample.jww", "plan.jww");
+    QString title = f.host.title;
+    test::WriteAll(f.dir.File("_plan.jww"), {'o', 'l', 'd'});
+    f.dialogs.saveAnswers = {Q(f.dir.File("_plan.jww"))};
+    f.dialogs.yesNoAnswers = {true};
+    f.session.SaveDocumentAs();
+    QCOMPARE(test::ReadAll(f.dir.File("_plan._JWW")), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+    QVERIFY(TJwwData::IsJwwFile(f.dir.File("_plan.jww")));
+    QCOMPARE(f.host.statuses, (QStringList{QString(), Q(text::kSavedJww)}));
+    // The session stays on the opened file, and the saved one reads back.
+    QCOMPARE(f.session.DocPath(), plan);
+    QCOMPARE(f.host.title, title);
+    Document reread;
+    QCOMPARE(reread.Open(f.dir.File("_plan.jww")), OpenResult::kOpened);
+    QCOMPARE(reread.Counts().lines, f.state.document.Counts().lines);
+  }
+
+  void OtherExtensionWritesNothing() {
+    Fixture f;
+    f.OpenCopy("jww/dist_sample.jww", "plan.jww");
+    f.dialogs.saveAnswers = {Q(f.dir.File("x.jwc"))};
+    f.session.SaveDocumentAs();
+    QCOMPARE(f.LastStatus(), Q(text::kWrongExtension));
+    QVERIFY(!fs::exists(f.dir.File("x.jwc")));
+    // An existing file of the other kind is kept in place (and copied).
+    test::WriteAll(f.dir.File("y.jws"), {'y'});
+    f.dialogs.saveAnswers = {Q(f.dir.File("y.jws"))};
+    f.dialogs.yesNoAnswers = {true};
+    f.session.SaveDocumentAs();
+    QCOMPARE(f.LastStatus(), Q(text::kWrongExtension));
+    QCOMPARE(test::ReadAll(f.dir.File("y.jws")), (std::vector<std::uint8_t>{'y'}));
+  }
+
+  void EachFormatReportsItsSave() {
+    Fixture f;
+    TJwcData jwc = MakeLargeJwc(40);
+    QVERIFY(jwc.SaveToFile(f.dir.File("p.jwc")));
+    const std::pair<QString, const char*> cases[] = {
+        {Q(f.dir.File("p.jwc")), text::kSavedJwc},
+        {f.Copy("jwk/dist_desk.jwk", "d.jwk"), text::kSavedJwk},
+        {f.Copy("jws/dist_desk.jws", "d.jws"), text::kSavedJws}};
+    for (const auto& [path, saved] : cases) {
+      QCOMPARE(f.session.OpenDocument(path), OpenOutcome::kOpened);
+      QString target = QFileInfo(path).absolutePath() + "/out_" + QFileInfo(path).fileName();
+      f.dialogs.saveAnswers = {target};
+      f.session.SaveDocumentAs();
+      QCOMPARE(f.LastStatus(), Q(saved));
+      Document reread;
+      QCOMPARE(reread.Open(target.toStdString()), OpenResult::kOpened);
+      QCOMPARE(reread.Format(), f.state.document.Format());
+    }
+  }
+
+  void FailedWriteLeavesTheTargetUntouched() {
+    Fixture f;
+    f.OpenCopy("jww/dist_test7.jww", "plan.jww");
+    f.dialogs.saveAnswers = {Q(f.dir.File("nofolder/x.jww"))};
+    f.session.SaveDocumentAs();
+    QCOMPARE(f.LastStatus(), Q(text::kSaveFailed));
+    // A target that exists: the write runs out of allowed file size.
+    std::vector<std::uint8_t> old(1000, 'o');
+    test::WriteAll(f.dir.File("x.jww"), old);
+    f.dialogs.saveAnswers = {Q(f.dir.File("x.jww"))};
+    f.dialogs.yesNoAnswers = {true};
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 20000;
+    setrlimit(RLIMIT_FSIZE, &small);
+    f.session.SaveDocumentAs();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    QCOMPARE(f.LastStatus(), Q(text::kSaveFailed));
+    QCOMPARE(test::ReadAll(f.dir.File("x.jww")), old);
+    QCOMPARE(test::ReadAll(f.dir.File("x._JWW")), old);
+  }
+};
+
+QTEST_GUILESS_MAIN(SessionTest)
+#include "session_test.moc"
