@@ -1,0 +1,47 @@
+// A main window for the tests: its settings in a private folder, its
+// dialogs scripted, shown on the offscreen platform.
+#pragma once
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QString>
+#include <QWheelEvent>
+#include <memory>
+#include <string>
+
+#include "app/main_window.h"
+#include "app/paint_box.h"
+#include "scripted_dialogs.h"
+#include "support/temp_dir.h"
+
+namespace quintaro::app::testing {
+
+class AppWindow {
+ public:
+  // `settings` is written as the settings file first, unless empty.
+  explicit AppWindow(const std::string& settings = {}, QString settingsPath = {});
+
+  TForm1& Form() { return *form_; }
+  TPaintBox* Box() const;
+  quintaro::test::TempDir& Dir() { return dir_; }
+  ScriptedDialogs& Dialogs() { return dialogs_; }
+  QString SettingsPath() const { return settingsPath_; }
+
+  // A copy of a shared sample in the window's folder, opened.
+  QString OpenSample(const std::string& sample);
+
+  // Mouse and wheel events on the paint area, at pixel positions.
+  void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held);
+  void WheelAt(QPoint at, int delta);
+  // Presses left then right at `from`, moves to `to`, releases both; the
+  // status text seen after the move is returned.
+  QString TwoButtonDrag(QPoint from, QPoint to);
+
+ private:
+  quintaro::test::TempDir dir_;
+  ScriptedDialogs dialogs_;
+  QString settingsPath_;
+  std::unique_ptr<TForm1> form_;
+};
+
+}  // namespace quintaro::app::testing

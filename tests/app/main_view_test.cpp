@@ -1,0 +1,336 @@
+// The main window and its page "ALL", driven by real events: the designed
+// window, the fitted drawing with its frame, wheel zoom, the two-button
+// drag with its status texts and band, the background menu, the abort of
+// a drawing, closing and the settings of a run.
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QtTest>
+#include <cmath>
+
+#include "app/ui_texts.h"
+#include "app_window.h"
+#include "formats/document/demo_drawing.h"
+
+using namespace quintaro;
+using namespace quintaro::app;
+using testing::AppWindow;
+
+namespace {
+
+QString Q(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+bool Near(double a, double b, double tolerance = 1e-9) {
+  return std::fabs(a - b) <= tolerance * std::max(1.0, std::fabs(b));
+}
+
+DrawPoint Centre(const ViewTransform& v) {
+  return {(v.Left + v.Right) / 2, (v.Bottom + v.Top) / 2};
+}
+
+QAction* Action(TForm1& form, const char* name) {
+  return form.findChild<QAction*>(name);
+}
+
+// Pixel of a drawing point in a view (unrounded).
+QPointF PixelOf(const ViewTransform& v, DrawPoint p) {
+  return {(p.x - v.Left) * v.Scale, (v.Top - p.y) * v.Scale};
+}
+
+// A large drawing in the window's folder, opened.
+QString OpenLarge(AppWindow& w) {
+  std::string path = w.Dir().File("large.jww");
+  TJwwData big = MakeLargeDrawing(20000);
+  if (!big.SaveToFile(path, big.Header.Version)) return {};
+  w.Form().OpenDocument(QString::fromStdString(path));
+  return QString::fromStdString(path);
+}
+
+}  // namespace
+
+class MainViewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void WindowAsDesigned() {
+    AppWindow w;
+    TForm1& f = w.Form();
+    QCOMPARE(f.windowTitle(), QStringLiteral("Quintaro Ver.1.05"));
+    QCOMPARE(f.size(), QSize(555, 423));
+    QStringList menus;
+    for (QAction* a : f.menuBar()->actions()) menus << a->text();
+    QCOMPARE(menus, (QStringList{Q("ファイル(&F)"), Q("設定(&S)")}));
+    const std::pair<const char*, const char*> items[] = {
+        {"MnuOpen", "開く(&O)..."},
+        {"MnuSaveAs", "名前を付けて保存(&A)..."},
+        {"MnuClose", "閉じる(&X)"},
+        {"MnuSetWhite", "白色(&W)"},
+        {"MnuSetBlack", "黒色(&B)"},
+        {"MnuSetGray", "レイヤ内要素数が0の場合、背景色をグレーにする(&G)"}};
+    for (const auto& [name, caption] : items) QCOMPARE(Action(f, name)->text(), Q(caption));
+    QCOMPARE(f.findChild<QMenu*>("MnuSetBackColor")->title(), Q("背景色(&B)"));
+    QVERIFY(Action(f, "MnuSetWhite")->isChecked());
+    QVERIFY(!Action(f, "MnuSetBlack")->isChecked() && !Action(f, "MnuSetGray")->isChecked());
+    auto* pages = f.findChild<QTabWidget*>("PageControl1");
+    QCOMPARE(pages->tabPosition(), QTabWidget::South);
+    QCOMPARE(pages->tabText(0), QStringLiteral("ALL"));
+    QCOMPARE(pages->tabText(1), QStringLiteral("LayerGroup"));
+    QCOMPARE(pages->currentIndex(), 0);
+    QVERIFY(f.findChild<QWidget*>("StatusBar1") && f.findChild<QWidget*>("Panel1"));
+    QVERIFY(f.MainView().Snapshot().isNull());
+  }
+
+  void OpenFitsTheDrawingInsideTheFrame() {
+    AppWindow w;
+    QString path = w.OpenSample("jww/dist_sample.jww");
+    TForm1& f = w.Form();
+    QCOMPARE(f.windowTitle(), QStringLiteral("Quintaro - ") + path);
+    const QImage& snap = f.MainView().Snapshot();
+    QCOMPARE(snap.size(), w.Box()->size());
+    const ViewTransform& v = f.MainView().View();
+    const DrawingExtents& e = f.State().extents;
+    double across = (e.maxX - e.minX) * v.Scale / snap.width();
+    double down = (e.maxY - e.minY) * v.Scale / snap.height();
+    QVERIFY(Near(std::max(across, down), 0.9));
+    QVERIFY(std::min(across, down) <= 0.9 + 1e-9);
+    QVERIFY(Near(Centre(v).x, (e.minX + e.maxX) / 2) && Near(Centre(v).y, (e.minY + e.maxY) / 2));
+    QCOMPARE(snap.pixelColor(0, 0), QColor(0, 0, 255));
+    QCOMPARE(snap.pixelColor(snap.width() - 1, snap.height() - 1), QColor(0, 0, 255));
+    QCOMPARE(snap.pixelColor(2, 2), QColor(Qt::white));
+    QVERIFY(f.StatusText().isEmpty());
+    // Repaints show the snapshot.
+    QImage shown = w.Box()->grab().toImage();
+    for (QPoint p : {QPoint(0, 0), QPoint(snap.width() / 2, snap.height() / 2), QPoint(40, 30)}) {
+      QCOMPARE(shown.pixelColor(p), snap.pixelColor(p));
+    }
+  }
+
+  void WheelZoomsAroundTheCursor() {
+    AppWindow w;
+    w.OpenSample("jww/dist_sample.jww");
+    MainViewPage& page = w.Form().MainView();
+    double fit = page.View().Scale;
+    QPoint at(120, 80);
+    DrawPoint under = PixelToDrawing(page.View(), at.x(), at.y());
+    w.WheelAt(at, -120);  // towards the user
+    QVERIFY(Near(page.View().Scale, 2 * fit));
+    QCOMPARE(w.Form().State().view.ViewZoom, 2.0);
+    DrawPoint after = PixelToDrawing(page.View(), at.x(), at.y());
+    QVERIFY(Near(after.x, under.x) && Near(after.y, under.y));
+    w.WheelAt(at, 60);  // half a notch does nothing yet
+    QVERIFY(Near(page.View().Scale, 2 * fit));
+    w.WheelAt(at, 60);
+    QVERIFY(Near(page.View().Scale, fit));
+    QCOMPARE(w.Form().State().view.ViewZoom, 1.0);
+  }
+
+  void DragOfFewPixelsPansToTheReleasePoint() {
+    AppWindow w;
+    w.OpenSample("jww/dist_sample.jww");
+    MainViewPage& page = w.Form().MainView();
+    ViewTransform before = page.View();
+    DrawPoint r = PixelToDrawing(before, 300, 103);
+    QCOMPARE(w.TwoButtonDrag({100, 100}, {300, 103}), Q("[画面移動]"));
+    QVERIFY(Near(Centre(page.View()).x, r.x) && Near(Centre(page.View()).y, r.y));
+    QVERIFY(Near(page.View().Scale, before.Scale));
+    QVERIFY(!page.LeftPressed() && !page.RightPressed() && !page.Band().shown);
+  }
+
+  void DragRightDownZoomsToTheRectangle() {
+    AppWindow w;
+    w.OpenSample("jww/dist_sample.jww");
+    MainViewPage& page = w.Form().MainView();
+    ViewTransform before = page.View();
+    // A band of 10 x 10 mm, rounded to whole pixels.
+    QPoint from(60, 60);
+    int side = static_cast<int>(std::lround(10 * before.Scale));
+    QPoint to = from + QPoint(side, side);
+    w.Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    w.Mouse(QEvent::MouseButtonPress, from, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
+    w.Mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton | Qt::RightButton);
+    QCOMPARE(w.Form().StatusText(), Q("[画面拡大]"));
+    QVERIFY(page.Band().shown);
+    // The band is drawn in exclusive-or with aqua over the snapshot.
+    QImage shown = w.Box()->grab().toImage();
+    QPoint edge(from.x(), (from.y() + to.y()) / 2);
+    QColor under = page.Snapshot().pixelColor(edge);
+    QCOMPARE(shown.pixelColor(edge), QColor(under.red(), 255 - under.green(), 255 - under.blue()));
+    w.Mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::RightButton);
+    w.Mouse(QEvent::MouseButtonRelease, to, Qt::RightButton, Qt::NoButton);
+    QVERIFY(!page.Band().shown);
+    // The band's corners now span the view exactly in the tighter direction.
+    const ViewTransform& z = page.View();
+    QPointF a = PixelOf(z, PixelToDrawing(before, from.x(), from.y()));
+    QPointF b = PixelOf(z, PixelToDrawing(before, to.x(), to.y()));
+    double spanX = std::fabs(b.x() - a.x()), spanY = std::fabs(b.y() - a.y());
+    QVERIFY(spanX <= z.Width + 1e-6 && spanY <= z.Height + 1e-6);
+    QVERIFY(Near(spanX, z.Width) || Near(spanY, z.Height));
+    QVERIFY(Near((a.x() + b.x()) / 2, z.Width / 2.0) && Near((a.y() + b.y()) / 2, z.Height / 2.0));
+  }
+
+  void DragLeftUpZoomsOutAndRightUpFitsAll() {
+    AppWindow w;
+    w.OpenSample("jww/dist_sample.jww");
+    MainViewPage& page = w.Form().MainView();
+    double fit = page.View().Scale;
+    ViewTransform before = page.View();
+    DrawPoint a = PixelToDrawing(before, 200, 150), b = PixelToDrawing(before, 120, 90);
+    QCOMPARE(w.TwoButtonDrag({200, 150}, {120, 90}), Q("[画面縮小]"));
+    QVERIFY(Near(page.View().Scale, fit / 2));
+    QVERIFY(Near(Centre(page.View()).x, (a.x + b.x) / 2));
+    QVERIFY(Near(Centre(page.View()).y, (a.y + b.y) / 2));
+    QCOMPARE(w.TwoButtonDrag({100, 150}, {200, 60}), Q("[全体表示]"));
+    QCOMPARE(w.Form().State().view.ViewZoom, 1.0);
+    QCOMPARE(w.Form().State().view.ViewOffsetX, 0.0);
+    QVERIFY(Near(page.View().Scale, fit));
+  }
+
+  void DragLeftDownShowsThePaper() {
+    AppWindow w;
+    w.OpenSample("jww/dist_sample.jww");
+    w.Form().State().document.Jww()->Header.PaperSize = 3;  // A3
+    MainViewPage& page = w.Form().MainView();
+    QCOMPARE(w.TwoButtonDrag({200, 60}, {100, 150}), Q("[用紙範囲表示]"));
+    const ViewTransform& v = page.View();
+    QVERIFY(Near(Centre(v).x, 0, 1e-6) && Near(Centre(v).y, 0, 1e-6));
+    double wide = v.Right - v.Left, high = v.Top - v.Bottom;
+    QVERIFY(wide >= 420 * 1.05 - 1e-6 && high >= 297 * 1.05 - 1e-6);
+    QVERIFY(Near(wide, 420 * 1.05) || Near(high, 297 * 1.05));
+    // A symbol of the DOS kind has no paper: the drawing is shown whole.
+    w.OpenSample("jwk/dist_desk.jwk");
+    double fit = page.View().Scale;
+    w.WheelAt({50, 50}, -120);
+    w.TwoButtonDrag({200, 60}, {100, 150});
+    QVERIFY(Near(page.View().Scale, fit));
+  }
+
+  void OneButtonDoesNotDrag() {
+    AppWindow w;
+    w.OpenSample("jww/dist_sample.jww");
+    MainViewPage& page = w.Form().MainView();
+    ViewTransform before = page.View();
+    w.Mouse(QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton, Qt::LeftButton);
+    w.Mouse(QEvent::MouseMove, {200, 200}, Qt::NoButton, Qt::LeftButton);
+    QVERIFY(w.Form().StatusText().isEmpty() && !page.Band().shown);
+    w.Mouse(QEvent::MouseButtonRelease, {200, 200}, Qt::LeftButton, Qt::NoButton);
+    QVERIFY(!page.LeftPressed() && !page.RightPressed());
+    QCOMPARE(page.View().Scale, before.Scale);
+    QCOMPARE(page.View().Left, before.Left);
+    // The press point is the first press's: a later right press alone does not move it.
+    w.Mouse(QEvent::MouseButtonPress, {50, 50}, Qt::RightButton, Qt::RightButton);
+    w.Mouse(QEvent::MouseButtonPress, {90, 90}, Qt::LeftButton, Qt::LeftButton | Qt::RightButton);
+    w.Mouse(QEvent::MouseMove, {150, 150}, Qt::NoButton, Qt::LeftButton | Qt::RightButton);
+    QCOMPARE(page.Band().from, QPoint(50, 50));
+  }
+
+  void BackgroundMenuRedrawsInBlackAndWhite() {
+    AppWindow w;
+    w.OpenSample("jww/dist_sample.jww");
+    TForm1& f = w.Form();
+    Action(f, "MnuSetBlack")->trigger();
+    QVERIFY(Action(f, "MnuSetBlack")->isChecked() && !Action(f, "MnuSetWhite")->isChecked());
+    QCOMPARE(f.MainView().Snapshot().pixelColor(2, 2), QColor(Qt::black));
+    QCOMPARE(f.MainView().Snapshot().pixelColor(0, 0), QColor(0, 0, 255));
+    Action(f, "MnuSetBlack")->trigger();  // choosing it again keeps it chosen
+    QVERIFY(Action(f, "MnuSetBlack")->isChecked());
+    Action(f, "MnuSetWhite")->trigger();
+    QVERIFY(Action(f, "MnuSetWhite")->isChecked() && !Action(f, "MnuSetBlack")->isChecked());
+    QCOMPARE(f.MainView().Snapshot().pixelColor(2, 2), QColor(Qt::white));
+  }
+
+  void EscapeStopsTheDrawingAtTheFirstCheck() {
+    AppWindow w;
+    QVERIFY(!OpenLarge(w).isEmpty());
+    TForm1& f = w.Form();
+    QVERIFY(f.StatusText().isEmpty());
+    int full = f.MainView().AbortChecks();
+    QVERIFY(full > 100);
+    QCoreApplication::postEvent(w.Box(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
+    f.MainView().Draw();
+    QCOMPARE(f.MainView().AbortChecks(), 1);
+    QCOMPARE(f.StatusText(), Q("[ESC]描画中断しました"));
+    QVERIFY(!f.State().flags.DrawBusy && !f.State().flags.AbortRequested);
+    QVERIFY(!f.MainView().Snapshot().isNull());  // the part drawn is kept
+    f.MainView().Draw();
+    QCOMPARE(f.MainView().AbortChecks(), full);
+    QVERIFY(f.StatusText().isEmpty());
+  }
+
+  void WheelDuringDrawingOnlyStopsIt() {
+    AppWindow w;
+    QVERIFY(!OpenLarge(w).isEmpty());
+    TForm1& f = w.Form();
+    QPoint at(80, 80);
+    QCoreApplication::postEvent(
+        w.Box(),
+        new QWheelEvent(QPointF(at), QPointF(w.Box()->mapToGlobal(at)), QPoint(), QPoint(0, -120),
+                        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false));
+    f.MainView().Draw();
+    QCOMPARE(f.MainView().AbortChecks(), 1);
+    QCOMPARE(f.StatusText(), Q("[ESC]描画中断しました"));
+    QCOMPARE(f.State().view.ViewZoom, 1.0);
+  }
+
+  void CommandsWaitWhileDrawing() {
+    AppWindow w;
+    QVERIFY(!OpenLarge(w).isEmpty());
+    TForm1& f = w.Form();
+    w.Dialogs().openAnswers = {QString()};
+    QTimer::singleShot(0, &f, [&f] {
+      f.close();
+      f.MnuOpenClick();
+      f.MnuSaveAsClick();
+      f.SetBackground(1);
+    });
+    f.MainView().Draw();
+    QVERIFY(f.isVisible() && !f.TornDown());
+    QVERIFY(w.Dialogs().openRequests.empty() && w.Dialogs().saveRequests.empty());
+    QCOMPARE(f.State().BackBlack, 0);
+    QVERIFY(Action(f, "MnuSetWhite")->isChecked());
+    QVERIFY(f.StatusText().isEmpty());  // drawn to its end
+    QVERIFY(f.close());
+    QVERIFY(f.TornDown());
+  }
+
+  void SettingsOfTheLastRun() {
+    quintaro::test::TempDir other;
+    std::string last = other.File("my plans/plan a.jww");
+    AppWindow w("[Form]\r\nF01_X=abc\r\nF01_W=640\r\nF02_Y=9\r\n[Sets]\r\nZFILE=\"" + last +
+                "\"\r\nBKCOL=7\r\nLGRAY=1\r\n");
+    TForm1& f = w.Form();
+    QCOMPARE(f.pos().x(), 0);
+    QCOMPARE(f.width(), 640);
+    QVERIFY(Action(f, "MnuSetBlack")->isChecked() && Action(f, "MnuSetGray")->isChecked());
+    QCOMPARE(f.State().attributes.BackColor(), render::Color{0});
+    QCOMPARE(f.Session().DocPath(), QString::fromStdString(last));
+    Action(f, "MnuSaveAs")->trigger();
+    QCOMPARE(f.StatusText(), Q("ファイルを開いて下さい。"));
+    Action(f, "MnuOpen")->trigger();
+    QCOMPARE(w.Dialogs().openRequests.at(0).folder, QString::fromStdString(other.File("my plans")));
+    QCOMPARE(w.Dialogs().openRequests.at(0).fileName, QStringLiteral("plan a.jww"));
+    Action(f, "MnuClose")->trigger();
+    QVERIFY(f.TornDown());
+    auto bytes = quintaro::test::ReadAll(w.SettingsPath().toStdString());
+    std::string text(bytes.begin(), bytes.end());
+    QCOMPARE(std::count(text.begin(), text.end(), '\n'), 17L);
+    for (std::string line : {"F01_X=0\r\n", "F01_W=640\r\n", "F02_Y=9\r\n", "F03_W=503\r\n",
+                             "BKCOL=1\r\n", "LGRAY=1\r\n"}) {
+      QVERIFY2(text.find(line) != std::string::npos, line.c_str());
+    }
+    QVERIFY(text.find("ZFILE=\"" + last + "\"\r\n") != std::string::npos);
+  }
+
+  void UnwritableSettingsDoNotStopTheProgram() {
+    quintaro::test::TempDir dir;
+    quintaro::test::WriteAll(dir.File("file"), {'x'});
+    AppWindow w({}, QString::fromStdString(dir.File("file/quintaro.ini")));
+    w.OpenSample("jww/dist_sample.jww");
+    QVERIFY(w.Form().close());
+    QVERIFY(w.Form().TornDown());
+    QVERIFY(!w.Form().State().document.IsOpen());
+  }
+};
+
+QTEST_MAIN(MainViewTest)
+#include "main_view_test.moc"
