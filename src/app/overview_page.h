@@ -37,6 +37,9 @@ class OverviewPage {
   // tag 1..16
   ThumbnailImage* Image(int tag) const { return images_[tag - 1]; }
   QLabel* Label(int tag) const { return labels_[tag - 1]; }
+  // The transform of the last thumbnail drawing.
+  const ViewTransform& ThumbnailView() const { return dc_.view; }
+  const OverviewCells& Cells() const { return cells_; }
 
  private:
   void Prepare();

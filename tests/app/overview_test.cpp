@@ -1,0 +1,176 @@
+// The page "LayerGroup": cells and labels, thumbnails that follow the main
+// view, the grey background of empty groups, redraws after a background
+// change or a move, and the layout kept until the page is turned to again.
+#include <QTabWidget>
+#include <QtTest>
+
+#include "app_window.h"
+#include "formats/document/demo_drawing.h"
+
+using namespace quintaro;
+using namespace quintaro::app;
+using testing::AppWindow;
+
+namespace {
+
+bool Near(double a, double b) {
+  return std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(b));
+}
+
+QTabWidget* Pages(AppWindow& w) {
+  return w.Form().findChild<QTabWidget*>("PageControl1");
+}
+
+void TurnTo(AppWindow& w, int page) {
+  Pages(w)->setCurrentIndex(page);
+}
+
+// How many pixels of a picture differ from `background`.
+int Marks(const QImage& picture, QColor background) {
+  int n = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) n += picture.pixelColor(x, y) != background;
+  }
+  return n;
+}
+
+}  // namespace
+
+class OverviewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void CellSizes() {
+    OverviewCells c = CellsOf(600, 400, 15);
+    QCOMPARE(c.width, 150);
+    QCOMPARE(c.height, 100);
+    QCOMPARE(CellsOf(3, 400, 15).width, 4);  // narrower than 4 pixels
+    QCOMPARE(CellsOf(0, 400, 15).width, 4);
+    QCOMPARE(CellsOf(600, 40, 15).height, 19);  // label as high as the cell
+    QCOMPARE(CellsOf(600, 60, 15).height, 19);  // exactly as high as the label
+    QCOMPARE(CellsOf(600, 64, 15).height, 16);  // one pixel more than the label
+  }
+
+  void LabelsAndCellsOfAJwwDrawing() {
+    AppWindow w;
+    TJwwData demo = MakeDemoDrawing();
+    demo.LayerGroups[0].Scale = 50;
+    demo.LayerGroups[0].Name = EncodedText{"1F"};
+    std::string path = w.Dir().File("demo.jww");
+    QVERIFY(demo.SaveToFile(path, demo.Header.Version));
+    w.Form().OpenDocument(QString::fromStdString(path));
+    TurnTo(w, 1);
+    OverviewPage& o = w.Form().Overview();
+    QCOMPARE(o.Label(1)->text(), QStringLiteral("[0] 1/50.000 1F"));
+    QVERIFY(o.Label(16)->text().startsWith(QStringLiteral("[F] 1/")));
+    OverviewCells c = o.Cells();
+    QWidget* panel = o.Panel();
+    QCOMPARE(c.width, panel->width() / 4);
+    for (int tag = 1; tag <= 16; ++tag) {
+      int i = tag - 1;
+      QPoint cell((i % 4) * c.width, (i / 4) * c.height);
+      QCOMPARE(o.Label(tag)->geometry(), QRect(cell, QSize(c.width, c.labelHeight)));
+      QCOMPARE(o.Image(tag)->geometry(),
+               QRect(cell + QPoint(0, c.labelHeight), QSize(c.width, c.height - c.labelHeight)));
+      QCOMPARE(o.Image(tag)->Picture().size(), o.Image(tag)->size());
+      QCOMPARE(o.Image(tag)->Tag(), tag);
+    }
+  }
+
+  void SymbolLabelsCarryOnlyTheNumber() {
+    AppWindow w;
+    w.OpenSample("jws/dist_kitchen.jws");
+    TurnTo(w, 1);
+    QCOMPARE(w.Form().Overview().Label(1)->text(), QStringLiteral("[0] "));
+    QCOMPARE(w.Form().Overview().Label(11)->text(), QStringLiteral("[A] "));
+  }
+
+  void EachThumbnailShowsItsGroupOnly() {
+    AppWindow w;
+    w.OpenSample("jww/jdu_sample.jww");  // figures on groups 0 and F only
+    TurnTo(w, 1);
+    OverviewPage& o = w.Form().Overview();
+    QVERIFY(Marks(o.Image(16)->Picture(), Qt::white) > 100);
+    QCOMPARE(Marks(o.Image(2)->Picture(), Qt::white), 0);
+    // After a move only the two thumbnails concerned are drawn again.
+    w.Form().State().document.Move(15, -1, 1, -1);
+    o.RedrawGroup(15);
+    o.RedrawGroup(1);
+    QCOMPARE(Marks(o.Image(16)->Picture(), Qt::white), 0);
+    QVERIFY(Marks(o.Image(2)->Picture(), Qt::white) > 100);
+    QCOMPARE(o.Label(2)->text(), QStringLiteral("[1] ") + o.Label(2)->text().mid(4));
+  }
+
+  void EmptyGroupsTurnGreyOnRequest() {
+    AppWindow w;
+    w.OpenSample("jww/jdu_sample.jww");
+    TForm1& f = w.Form();
+    TurnTo(w, 1);
+    f.SetBackground(1);
+    QCOMPARE(Pages(w)->currentIndex(), 1);  // the page stays
+    OverviewPage& o = f.Overview();
+    QCOMPARE(o.Image(2)->Picture().pixelColor(0, 0), QColor(Qt::black));
+    QCOMPARE(f.MainView().Snapshot().pixelColor(2, 2), QColor(Qt::black));
+    f.findChild<QAction*>("MnuSetGray")->trigger();
+    QVERIFY(f.State().GrayEmpty);
+    QCOMPARE(Marks(o.Image(2)->Picture(), QColor(0x80, 0x80, 0x80)), 0);
+    QCOMPARE(o.Image(1)->Picture().pixelColor(0, 0), QColor(Qt::black));
+    QCOMPARE(o.Image(16)->Picture().pixelColor(0, 0), QColor(Qt::black));
+    // The store is back on the chosen background afterwards.
+    QCOMPARE(f.State().attributes.BackColor(), render::Color{0});
+    f.findChild<QAction*>("MnuSetGray")->trigger();
+    QCOMPARE(o.Image(2)->Picture().pixelColor(0, 0), QColor(Qt::black));
+  }
+
+  void ThumbnailsFollowTheMainView() {
+    AppWindow w;
+    w.OpenSample("jww/dist_sample.jww");
+    TForm1& f = w.Form();
+    w.WheelAt({30, 30}, -120);
+    w.WheelAt({30, 30}, -120);
+    TurnTo(w, 1);
+    const ViewTransform& main = f.MainView().View();
+    const ViewTransform& thumb = f.Overview().ThumbnailView();
+    QVERIFY(Near((thumb.Left + thumb.Right) / 2, (main.Left + main.Right) / 2));
+    QVERIFY(Near((thumb.Bottom + thumb.Top) / 2, (main.Bottom + main.Top) / 2));
+    OverviewCells c = f.Overview().Cells();
+    QVERIFY(Near(thumb.Scale, FitScale(f.State().extents, c.width, c.height - c.labelHeight) * 4));
+  }
+
+  void ResizingKeepsTheLayoutUntilThePageIsShownAgain() {
+    AppWindow w;
+    w.OpenSample("jww/dist_sample.jww");
+    TurnTo(w, 1);
+    OverviewPage& o = w.Form().Overview();
+    QRect before = o.Image(6)->geometry();
+    w.Form().resize(w.Form().width() + 200, w.Form().height() + 120);
+    QCoreApplication::processEvents();
+    QCOMPARE(o.Image(6)->geometry(), before);
+    TurnTo(w, 0);
+    TurnTo(w, 1);
+    QVERIFY(o.Image(6)->geometry().width() > before.width());
+  }
+
+  void PageTurnedDuringADrawingIsDrawnAfterIt() {
+    AppWindow w;
+    w.OpenSample("jww/dist_sample.jww");
+    TForm1& f = w.Form();
+    QVERIFY(f.Overview().Image(1)->Picture().isNull());
+    QTimer::singleShot(0, &f, [&w] { TurnTo(w, 1); });
+    f.MainView().Draw();
+    QCOMPARE(Pages(w)->currentIndex(), 1);
+    QVERIFY(!f.Overview().Image(1)->Picture().isNull());
+    QVERIFY(f.StatusText().isEmpty());
+  }
+
+  void OpeningShowsThePageAll() {
+    AppWindow w;
+    w.OpenSample("jww/dist_sample.jww");
+    TurnTo(w, 1);
+    w.OpenSample("jws/dist_desk.jws");
+    QCOMPARE(Pages(w)->currentIndex(), 0);
+  }
+};
+
+QTEST_MAIN(OverviewTest)
+#include "overview_test.moc"
