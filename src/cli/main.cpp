@@ -32,7 +32,7 @@ CLI::Validator GroupMoveValidator() {
         return quintaro::cli::ParseGroupMove(s) ? std::string()
                                                 : "expected S:D with hexadecimal digits, e.g. 2:5";
       },
-      "S:D");
+      "");
 }
 
 CLI::Validator LayerMoveValidator() {
@@ -41,7 +41,7 @@ CLI::Validator LayerMoveValidator() {
         return quintaro::cli::ParseLayerMove(s) ? std::string()
                                                 : "expected G-L:H-M with hexadecimal digits, e.g. 2-3:5-0";
       },
-      "G-L:H-M");
+      "");
 }
 
 CLI::Validator SizeValidator() {
@@ -53,7 +53,7 @@ CLI::Validator SizeValidator() {
                    ? std::string()
                    : "expected WIDTHxHEIGHT, e.g. 1600x1200";
       },
-      "WxH");
+      "");
 }
 
 CLI::Validator HexDigitValidator() {
@@ -63,7 +63,7 @@ CLI::Validator HexDigitValidator() {
                    ? std::string()
                    : "expected one hexadecimal digit 0-F";
       },
-      "0-F");
+      "");
 }
 
 }  // namespace
@@ -94,9 +94,11 @@ int main(int argc, char** argv) {
   move->add_option("-o,--output", mv.out, "the file to write (one input)");
   move->add_option("--out-dir", mv.outDir, "folder for the outputs (any number of inputs)");
   auto* group = move->add_option("--group", groupMoves, "move group S onto group D (hex digits)")
-                    ->check(GroupMoveValidator());
+                    ->check(GroupMoveValidator())
+                    ->type_name("S:D");
   auto* layer = move->add_option("--layer", layerMoves, "move layer G-L onto layer H-M (hex digits)")
-                    ->check(LayerMoveValidator());
+                    ->check(LayerMoveValidator())
+                    ->type_name("G-L:H-M");
   move->add_option("--map", mv.mapFile,
                    "JSON list of moves: [{\"group\": \"2:5\"}, {\"layer\": \"2-3:5-0\"}]");
   move->add_flag("--overwrite", mv.overwrite, "replace existing outputs (kept under ._EXT names)");
@@ -109,12 +111,15 @@ int main(int argc, char** argv) {
   render->add_option("IN", rend.in, "the drawing")->required();
   render->add_option("-o,--output", rend.out, "the picture to write (.png or .svg)")->required();
   render->add_option("--size", size, "width x height in pixels (default 1600x1200)")
+      ->type_name("WxH")
       ->check(SizeValidator());
   render->add_option("--background", background, "white or black")
       ->check(CLI::IsMember({"white", "black"}));
   render->add_option("--group", renderGroup, "draw only this layer group (hex digit)")
+      ->type_name("G")
       ->check(HexDigitValidator());
   render->add_option("--layer", renderLayer, "draw only this layer of the group (hex digit)")
+      ->type_name("L")
       ->check(HexDigitValidator());
 
   std::string demoOut;
