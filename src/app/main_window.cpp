@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -109,6 +110,7 @@ void TForm1::ApplySettings() {
   const WindowBounds& b = settings_.forms[0];
   move(b.left, b.top);
   resize(b.width, b.height);
+  KeepOnScreen();
   session_->SetDocPath(QString::fromStdString(settings_.lastFile));
   state_.BackBlack = settings_.backBlack;
   state_.GrayEmpty = settings_.grayEmpty != 0;
@@ -116,6 +118,17 @@ void TForm1::ApplySettings() {
   state_.attributes.BuildPenColors();
   state_.attributes.SetGrayColor(kDisplayOnlyGrey);
   SyncMenuChecks();
+}
+
+// A place saved on a screen that is no longer there would leave the
+// window out of reach: it goes to its designed place instead.
+void TForm1::KeepOnScreen() {
+  QRect bounds(pos(), size());
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    if (screen->availableGeometry().intersects(bounds)) return;
+  }
+  if (QGuiApplication::screens().isEmpty()) return;
+  move(kDesignedBounds[0].left, kDesignedBounds[0].top);
 }
 
 void TForm1::SyncMenuChecks() {

@@ -58,6 +58,7 @@ class TForm1 : public QMainWindow, public SessionHost {
   void BuildMenus();
   void BuildPages();
   void ApplySettings();
+  void KeepOnScreen();
   void SyncMenuChecks();
   void PageControl1Change();
   void DrawEnded();

@@ -118,6 +118,19 @@ class MainViewTest : public QObject {
     QCOMPARE(w.Form().State().view.ViewZoom, 2.0);
     DrawPoint after = PixelToDrawing(page.View(), at.x(), at.y());
     QVERIFY(Near(after.x, under.x) && Near(after.y, under.y));
+    // Turned over another part of the window (which hands the wheel on to
+    // the window), it still zooms around the cursor's place on the paint area.
+    QWidget* bar = w.Form().findChild<QWidget*>("StatusBar1");
+    QPoint onBar = bar->mapTo(&w.Form(), QPoint(10, 5));
+    QPoint inBox = w.Box()->mapFromGlobal(w.Form().mapToGlobal(onBar));
+    DrawPoint below = PixelToDrawing(page.View(), inBox.x(), inBox.y());
+    QWheelEvent wheel(QPointF(onBar), QPointF(w.Form().mapToGlobal(onBar)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&w.Form(), &wheel);
+    QVERIFY(Near(page.View().Scale, fit));
+    DrawPoint still = PixelToDrawing(page.View(), inBox.x(), inBox.y());
+    QVERIFY(Near(still.x, below.x) && Near(still.y, below.y));
+    w.WheelAt(at, -120);
     w.WheelAt(at, 60);  // half a notch does nothing yet
     QVERIFY(Near(page.View().Scale, 2 * fit));
     w.WheelAt(at, 60);
@@ -319,6 +332,12 @@ class MainViewTest : public QObject {
       QVERIFY2(text.find(line) != std::string::npos, line.c_str());
     }
     QVERIFY(text.find("ZFILE=\"" + last + "\"\r\n") != std::string::npos);
+  }
+
+  void WindowSavedOffTheScreensComesBack() {
+    AppWindow w("[Form]\r\nF01_X=5000\r\nF01_Y=-4000\r\nF01_W=600\r\n");
+    QCOMPARE(w.Form().pos(), QPoint(192, 107));
+    QCOMPARE(w.Form().width(), 600);
   }
 
   void UnwritableSettingsDoNotStopTheProgram() {
