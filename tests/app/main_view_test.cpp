@@ -210,6 +210,15 @@ class MainViewTest : public QObject {
     double wide = v.Right - v.Left, high = v.Top - v.Bottom;
     QVERIFY(wide >= 420 * 1.05 - 1e-6 && high >= 297 * 1.05 - 1e-6);
     QVERIFY(Near(wide, 420 * 1.05) || Near(high, 297 * 1.05));
+    // A JWC drawing's paper starts at the origin (A2 here).
+    TJwcData jwc = MakeLargeJwc(40);
+    jwc.header.PaperCode = 2;
+    std::string plan = w.Dir().File("plan.jwc");
+    QVERIFY(jwc.SaveToFile(plan));
+    w.Form().OpenDocument(QString::fromStdString(plan));
+    w.TwoButtonDrag({200, 60}, {100, 150});
+    QVERIFY(Near(Centre(v).x, 297, 1e-6) && Near(Centre(v).y, 210, 1e-6));
+    QVERIFY(Near(v.Right - v.Left, 594 * 1.05) || Near(v.Top - v.Bottom, 420 * 1.05));
     // A symbol of the DOS kind has no paper: the drawing is shown whole.
     w.OpenSample("jwk/dist_desk.jwk");
     double fit = page.View().Scale;
