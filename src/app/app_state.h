@@ -14,6 +14,8 @@ namespace quintaro::app {
 struct DrawFlags {
   bool DrawBusy = false;        // the main view is being drawn
   bool AbortRequested = false;  // a wheel turn asked the drawing to stop
+  // A layer window was to be painted while the main view was drawn.
+  bool LayerRepaintPending = false;
 };
 
 struct AppState {

@@ -80,6 +80,7 @@ void DocumentSession::MnuOpenClick() {
   request.filterIndex = 4;
   std::optional<QString> chosen = dialogs_.ChooseOpenFile(request);
   if (!chosen || !QFileInfo::exists(*chosen)) return;
+  host_.CloseLayerWindows();
   state_.GroupInForm2 = state_.GroupInForm3 = -1;
   OpenDocument(*chosen);
 }

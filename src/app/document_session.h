@@ -24,6 +24,8 @@ class SessionHost {
   virtual void ShowAllPage() = 0;
   // A drawing was opened (or the document dropped): reset and draw the view.
   virtual void DocumentChanged() = 0;
+  // Closes both layer windows (their groups become -1).
+  virtual void CloseLayerWindows() {}
 };
 
 enum class OpenOutcome {

@@ -1,6 +1,7 @@
 #include "app/document_view.h"
 
 #include "app/view_navigation.h"
+#include "layers/move.h"
 #include "render/scene_dos.h"
 #include "render/scene_jww.h"
 
@@ -9,16 +10,16 @@ namespace quintaro::app {
 namespace {
 
 // Calls `f` with the container DocKind names, when it is the one open.
-template <class F>
-void WithContainer(const std::string& docKind, const Document& doc, F&& f) {
+template <class Doc, class F>
+void WithContainer(const std::string& docKind, Doc& doc, F&& f) {
   if (docKind == ".JWC") {
-    if (const auto* d = doc.Jwc()) f(*d);
+    if (auto* d = doc.Jwc()) f(*d);
   } else if (docKind == ".JWK") {
-    if (const auto* d = doc.Jwk()) f(*d);
+    if (auto* d = doc.Jwk()) f(*d);
   } else if (docKind == ".JWW") {
-    if (const auto* d = doc.Jww()) f(*d);
+    if (auto* d = doc.Jww()) f(*d);
   } else if (docKind == ".JWS") {
-    if (const auto* d = doc.Jws()) f(*d);
+    if (auto* d = doc.Jws()) f(*d);
   }
 }
 
@@ -33,6 +34,12 @@ void DrawThumbnailOf(const std::string& docKind, const Document& doc, render::Dr
                      render::Canvas& canvas, int layer, int group) {
   WithContainer(docKind, doc,
                 [&](const auto& d) { render::DrawThumbnail(dc, canvas, d, layer, group); });
+}
+
+void MoveLayerGroupOf(const std::string& docKind, Document& doc, int srcGroup, int srcLayer,
+                      int dstGroup, int dstLayer) {
+  WithContainer(docKind, doc,
+                [&](auto& d) { MoveLayerGroup(d, srcGroup, srcLayer, dstGroup, dstLayer); });
 }
 
 std::optional<PaperRect> PaperRectOf(const std::string& docKind, const Document& doc) {

@@ -19,6 +19,11 @@ void DrawSceneOf(const std::string& docKind, const Document& doc, render::DrawCo
 void DrawThumbnailOf(const std::string& docKind, const Document& doc, render::DrawContext& dc,
                      render::Canvas& canvas, int layer, int group);
 
+// Moves the figures of a group (layers -1) or of one layer in the container
+// DocKind names; nothing with any other DocKind.
+void MoveLayerGroupOf(const std::string& docKind, Document& doc, int srcGroup, int srcLayer,
+                      int dstGroup, int dstLayer);
+
 struct PaperRect {
   render::DrawPoint a, b;  // two opposite corners, mm
 };

@@ -27,6 +27,25 @@ QAction* AddAction(QMenu* menu, const char* name, const char* caption) {
   return action;
 }
 
+// A place saved on a screen that is no longer there would leave the
+// window out of reach: it goes to its designed place instead.
+void PlaceWindow(QWidget* window, const WindowBounds& b, const WindowBounds& designed) {
+  window->move(b.left, b.top);
+  window->resize(b.width, b.height);
+  QRect bounds(window->pos(), window->size());
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    if (screen->availableGeometry().intersects(bounds)) return;
+  }
+  if (QGuiApplication::screens().isEmpty()) return;
+  window->move(designed.left, designed.top);
+}
+
+WindowBounds BoundsOf(const QWidget* window) {
+  QRect r = window->isMaximized() || window->isMinimized() ? window->normalGeometry()
+                                                           : QRect(window->pos(), window->size());
+  return {r.x(), r.y(), r.width(), r.height()};
+}
+
 QFont DesignedFont() {
   bool japanese = false;
   QFont font(render::FamilyForFace(Utf8ToCp932("ＭＳ Ｐゴシック"), &japanese));
@@ -43,6 +62,7 @@ TForm1::TForm1(const AppEnvironment& env, QWidget* parent) : QMainWindow(parent)
   session_ = std::make_unique<DocumentSession>(state_, *this, *env_.dialogs, env_.programFolder);
   BuildMenus();
   BuildPages();
+  BuildLayerWindows();
   qApp->installEventFilter(&escape_);
   ApplySettings();
   mainView_->InitView(width(), height());
@@ -103,14 +123,30 @@ void TForm1::BuildPages() {
   connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
 }
 
+// Created in the order second layer window, ghost, first layer window;
+// none is shown before it is needed.
+void TForm1::BuildLayerWindows() {
+  form3_ = new TForm3(state_, this);
+  ghost_ = new TFormA1(this);
+  form2_ = new TForm2(state_, this);
+  LayerMovesParts parts;
+  parts.state = &state_;
+  parts.session = session_.get();
+  parts.dialogs = env_.dialogs;
+  parts.overview = overview_.get();
+  parts.mainStatus = [this](const QString& t) { SetStatusText(t); };
+  parts.form2 = form2_;
+  parts.form3 = form3_;
+  parts.ghost = ghost_;
+  moves_ = std::make_unique<LayerMoves>(parts);
+}
+
 // The settings of the last run, and the attribute store's start values.
 void TForm1::ApplySettings() {
   settings_ =
       env_.settingsPath.isEmpty() ? AppSettings{} : ReadSettings(env_.settingsPath.toStdString());
-  const WindowBounds& b = settings_.forms[0];
-  move(b.left, b.top);
-  resize(b.width, b.height);
-  KeepOnScreen();
+  QWidget* windows[] = {this, form2_, form3_};
+  for (int i = 0; i < 3; ++i) PlaceWindow(windows[i], settings_.forms[i], kDesignedBounds[i]);
   session_->SetDocPath(QString::fromStdString(settings_.lastFile));
   state_.BackBlack = settings_.backBlack;
   state_.GrayEmpty = settings_.grayEmpty != 0;
@@ -118,17 +154,6 @@ void TForm1::ApplySettings() {
   state_.attributes.BuildPenColors();
   state_.attributes.SetGrayColor(kDisplayOnlyGrey);
   SyncMenuChecks();
-}
-
-// A place saved on a screen that is no longer there would leave the
-// window out of reach: it goes to its designed place instead.
-void TForm1::KeepOnScreen() {
-  QRect bounds(pos(), size());
-  for (const QScreen* screen : QGuiApplication::screens()) {
-    if (screen->availableGeometry().intersects(bounds)) return;
-  }
-  if (QGuiApplication::screens().isEmpty()) return;
-  move(kDesignedBounds[0].left, kDesignedBounds[0].top);
 }
 
 void TForm1::SyncMenuChecks() {
@@ -146,8 +171,15 @@ void TForm1::ShowAllPage() {
   PageControl1->setCurrentIndex(0);
 }
 
+// A new drawing (or none) leaves nothing for the layer windows to show.
 void TForm1::DocumentChanged() {
+  CloseLayerWindows();
   mainView_->DocumentChanged();
+}
+
+void TForm1::CloseLayerWindows() {
+  form2_->close();
+  form3_->close();
 }
 
 void TForm1::SetBackground(int black) {
@@ -181,6 +213,11 @@ void TForm1::PageControl1Change() {
 }
 
 void TForm1::DrawEnded() {
+  if (state_.flags.LayerRepaintPending) {
+    state_.flags.LayerRepaintPending = false;
+    form2_->Panel()->update();
+    form3_->Panel()->update();
+  }
   if (!overviewPending_) return;
   overviewPending_ = false;
   if (PageControl1->currentIndex() == 1) overview_->DrawOverview();
@@ -208,8 +245,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::TearDown() {
   if (tornDown_) return;
   tornDown_ = true;
-  QRect bounds = isMaximized() || isMinimized() ? normalGeometry() : QRect(pos(), size());
-  settings_.forms[0] = {bounds.x(), bounds.y(), bounds.width(), bounds.height()};
+  settings_.forms = {BoundsOf(this), BoundsOf(form2_), BoundsOf(form3_)};
+  CloseLayerWindows();
   settings_.lastFile = session_->DocPath().toStdString();
   settings_.backBlack = state_.BackBlack;
   settings_.grayEmpty = state_.GrayEmpty ? 1 : 0;

@@ -1,6 +1,7 @@
 // TForm1: the main window. It owns everything the program shares (the
 // drawing, the attribute store, the view state, the work folder), the
-// document session, the page "ALL" and the page "LayerGroup".
+// document session, the page "ALL", the page "LayerGroup", the two layer
+// windows and the drag ghost.
 #pragma once
 
 #include <QAction>
@@ -13,7 +14,10 @@
 #include "app/app_environment.h"
 #include "app/app_state.h"
 #include "app/document_session.h"
+#include "app/drag_ghost.h"
 #include "app/escape_watch.h"
+#include "app/layer_moves.h"
+#include "app/layer_window.h"
 #include "app/main_view_page.h"
 #include "app/overview_page.h"
 #include "app/settings_file.h"
@@ -33,6 +37,7 @@ class TForm1 : public QMainWindow, public SessionHost {
   void SetTitle(const QString& title) override { setWindowTitle(title); }
   void ShowAllPage() override;
   void DocumentChanged() override;
+  void CloseLayerWindows() override;
 
   void MnuOpenClick() { session_->MnuOpenClick(); }
   void MnuSaveAsClick() { session_->SaveDocumentAs(); }
@@ -46,6 +51,10 @@ class TForm1 : public QMainWindow, public SessionHost {
   DocumentSession& Session() { return *session_; }
   MainViewPage& MainView() { return *mainView_; }
   OverviewPage& Overview() { return *overview_; }
+  TForm2& Form2() { return *form2_; }
+  TForm3& Form3() { return *form3_; }
+  TFormA1& FormA1() { return *ghost_; }
+  LayerMoves& Moves() { return *moves_; }
   QString StatusText() const { return statusText_->text(); }
   // True once the window has closed and its settings were written.
   bool TornDown() const { return tornDown_; }
@@ -57,8 +66,8 @@ class TForm1 : public QMainWindow, public SessionHost {
  private:
   void BuildMenus();
   void BuildPages();
+  void BuildLayerWindows();
   void ApplySettings();
-  void KeepOnScreen();
   void SyncMenuChecks();
   void PageControl1Change();
   void DrawEnded();
@@ -71,6 +80,10 @@ class TForm1 : public QMainWindow, public SessionHost {
   std::unique_ptr<DocumentSession> session_;
   std::unique_ptr<MainViewPage> mainView_;
   std::unique_ptr<OverviewPage> overview_;
+  TForm3* form3_ = nullptr;  // windows of their own, owned as children
+  TFormA1* ghost_ = nullptr;
+  TForm2* form2_ = nullptr;
+  std::unique_ptr<LayerMoves> moves_;
   QAction* MnuOpen = nullptr;
   QAction* MnuSaveAs = nullptr;
   QAction* MnuClose = nullptr;

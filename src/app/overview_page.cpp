@@ -31,8 +31,12 @@ OverviewPage::OverviewPage(AppState& state, const DocumentSession& session, QWid
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->resize(label->width(), labelHeight);
     labels_[tag - 1] = label;
-    images_[tag - 1] = new ThumbnailImage(tag, panel_);
+    images_[tag - 1] = new ThumbnailImage(tag, ThumbnailSource::kMain, panel_);
   }
+}
+
+void OverviewPage::SetMouse(ThumbnailMouse* mouse) {
+  for (ThumbnailImage* image : images_) image->SetMouse(mouse);
 }
 
 void OverviewPage::Prepare() {

@@ -29,6 +29,8 @@ class OverviewPage {
   OverviewPage(AppState& state, const DocumentSession& session, QWidget* parent);
 
   QWidget* Panel() const { return panel_; }
+  // Where the thumbnails' presses, drags and double-clicks go.
+  void SetMouse(ThumbnailMouse* mouse);
   // Lays out and draws all sixteen thumbnails.
   void DrawOverview();
   // Draws one group's thumbnail again, in the current layout.

@@ -1,11 +1,17 @@
 #include "app/thumbnail_image.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace quintaro::app {
 
-ThumbnailImage::ThumbnailImage(int tag, QWidget* parent) : QWidget(parent), tag_(tag) {
+ThumbnailImage::ThumbnailImage(int tag, ThumbnailSource source, QWidget* parent)
+    : QWidget(parent), tag_(tag), source_(source) {
   setObjectName(QStringLiteral("Image%1").arg(tag));
+  // Painted whole (picture or panel white), so that a new picture repaints
+  // only the thumbnail and never the panel below it.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
 void ThumbnailImage::SetPicture(QImage picture) {
@@ -19,9 +25,30 @@ void ThumbnailImage::ClearPicture() {
 }
 
 void ThumbnailImage::paintEvent(QPaintEvent*) {
-  if (picture_.isNull()) return;
   QPainter painter(this);
-  painter.drawImage(0, 0, picture_);
+  painter.fillRect(rect(), Qt::white);
+  if (!picture_.isNull()) painter.drawImage(0, 0, picture_);
+}
+
+void ThumbnailImage::mousePressEvent(QMouseEvent* event) {
+  if (mouse_) mouse_->ThumbnailPressed(*this, *event);
+}
+
+void ThumbnailImage::mouseMoveEvent(QMouseEvent* event) {
+  if (mouse_) mouse_->ThumbnailMoved(*this, *event);
+}
+
+void ThumbnailImage::mouseReleaseEvent(QMouseEvent* event) {
+  if (mouse_) mouse_->ThumbnailReleased(*this, *event);
+}
+
+void ThumbnailImage::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (mouse_ == nullptr) return;
+  if (event->button() == Qt::LeftButton) {
+    mouse_->ThumbnailDoubleClicked(*this);
+  } else {
+    mouse_->ThumbnailPressed(*this, *event);
+  }
 }
 
 }  // namespace quintaro::app

@@ -35,4 +35,10 @@ inline constexpr char kSavedJww[] = "保存を行いました。｜JWW形式フ�
 inline constexpr char kSavedJws[] = "保存を行いました。｜JWS形式ファイル";
 inline constexpr char kDrawAborted[] = "[ESC]描画中断しました";
 
+inline constexpr char kLayerGroupCaption[] = "Quintaro - LayerGroup:";
+inline constexpr char kElementCount[] = "レイヤグループ内要素数：";
+inline constexpr char kMoveCancelled[] = "移動をキャンセルしました。";
+inline constexpr char kConverting[] = "レイヤ変換中です。";
+inline constexpr char kConverted[] = "レイヤ変換完了しました。";
+
 }  // namespace quintaro::app::text

@@ -1,0 +1,128 @@
+#include "app/layer_moves.h"
+
+#include <QMouseEvent>
+
+#include "app/ui_texts.h"
+
+namespace quintaro::app {
+
+LayerMoves::LayerMoves(const LayerMovesParts& parts) : parts_(parts) {
+  parts_.overview->SetMouse(this);
+  parts_.form2->SetMouse(this);
+  parts_.form3->SetMouse(this);
+  parts_.ghost->SetDrop([this](const DragRecord& record, QPoint screen) { Drop(record, screen); });
+}
+
+TLayerWindow* LayerMoves::WindowOf(ThumbnailSource source) const {
+  if (source == ThumbnailSource::kForm2) return parts_.form2;
+  if (source == ThumbnailSource::kForm3) return parts_.form3;
+  return nullptr;
+}
+
+TLayerWindow* LayerMoves::OtherOf(const TLayerWindow* window) const {
+  if (window == parts_.form2) return parts_.form3;
+  return parts_.form2;
+}
+
+void LayerMoves::OpenGroup(int tag) {
+  if (tag < 1 || tag > 16 || !HasDocument()) return;
+  int group = tag - 1;
+  for (TLayerWindow* window :
+       {static_cast<TLayerWindow*>(parts_.form2), static_cast<TLayerWindow*>(parts_.form3)}) {
+    if (window->ShownGroup() != group) continue;
+    if (window->isMinimized()) window->showNormal();
+    window->raise();
+    window->activateWindow();
+    return;
+  }
+  if (parts_.form2->ShownGroup() < 0) return SetUpAndShow(*parts_.form2, group);
+  if (parts_.form3->ShownGroup() < 0) return SetUpAndShow(*parts_.form3, group);
+}
+
+void LayerMoves::SetUpAndShow(TLayerWindow& window, int group) {
+  const AppState& state = *parts_.state;
+  QString label = parts_.overview->Label(group + 1)->text();
+  window.setWindowTitle(QString::fromUtf8(text::kLayerGroupCaption) + label);
+  window.SetUp({parts_.session->DocKind(), state.view, group, state.GrayEmpty, state.BackBlack});
+  window.SetShownGroup(group);
+  window.show();
+  window.raise();
+}
+
+// A right-button press starts a drag: on the overview only while a drawing
+// is open, on a layer window only while it shows a group. Not while the
+// main view is drawn, which the thumbnails and a move would disturb.
+void LayerMoves::ThumbnailPressed(ThumbnailImage& image, QMouseEvent& event) {
+  if (!(event.buttons() & Qt::RightButton) || parts_.ghost->Dragging()) return;
+  if (image.Tag() == 0 || parts_.state->flags.DrawBusy) return;
+  DragRecord record;
+  record.source = image.Source();
+  record.tag = image.Tag();
+  record.press = event.position().toPoint();
+  QString caption;
+  if (TLayerWindow* window = WindowOf(image.Source())) {
+    if (window->ShownGroup() < 0) return;
+    record.sourceGroup = window->ShownGroup();
+    caption = window->Label(image.Tag())->text();
+  } else {
+    if (!HasDocument()) return;
+    caption = parts_.overview->Label(image.Tag())->text();
+  }
+  parts_.ghost->Start(record, image, caption);
+}
+
+void LayerMoves::ThumbnailMoved(ThumbnailImage&, QMouseEvent& event) {
+  parts_.ghost->Follow(event.globalPosition().toPoint(), event.buttons());
+}
+
+void LayerMoves::ThumbnailReleased(ThumbnailImage&, QMouseEvent& event) {
+  parts_.ghost->Follow(event.globalPosition().toPoint(), event.buttons());
+}
+
+void LayerMoves::ThumbnailDoubleClicked(ThumbnailImage& image) {
+  if (image.Source() == ThumbnailSource::kMain) OpenGroup(image.Tag());
+}
+
+void LayerMoves::Drop(const DragRecord& record, QPoint screen) {
+  if (TLayerWindow* window = WindowOf(record.source)) {
+    DropFromLayerWindow(*window, record, screen);
+  } else {
+    DropFromMain(record, screen);
+  }
+}
+
+// Layer windows stay above the main window, so a point inside one of them
+// is not on the overview even where the overview lies below.
+bool LayerMoves::OverLayerWindow(QPoint screen) const {
+  for (const QWidget* window :
+       {static_cast<QWidget*>(parts_.form2), static_cast<QWidget*>(parts_.form3)}) {
+    if (window->isVisible() && window->frameGeometry().contains(screen)) return true;
+  }
+  return false;
+}
+
+void LayerMoves::DropFromMain(const DragRecord& record, QPoint screen) {
+  parts_.mainStatus(QString());
+  const QWidget* panel = parts_.overview->Panel();
+  if (!panel->isVisible() || OverLayerWindow(screen)) return;
+  if (std::optional<int> cell = CellAt(ScreenRect(panel), screen)) {
+    MoveGroup(record.tag - 1, *cell);
+  }
+}
+
+// The source window's own panel first: where the two windows overlap, the
+// drop counts for the window the drag started in.
+void LayerMoves::DropFromLayerWindow(TLayerWindow& from, const DragRecord& record, QPoint screen) {
+  from.SetStatusText(QString());
+  if (from.ShownGroup() < 0) return;
+  if (std::optional<int> cell = CellAt(ScreenRect(from.Panel()), screen)) {
+    return MoveLayer(from, record.tag - 1, *cell);
+  }
+  TLayerWindow& other = *OtherOf(&from);
+  if (other.ShownGroup() < 0 || !other.isVisible() || other.isMinimized()) return;
+  if (std::optional<int> cell = CellAt(ScreenRect(other.Panel()), screen)) {
+    MoveLayerAcross(from, other, record.tag - 1, *cell);
+  }
+}
+
+}  // namespace quintaro::app

@@ -1,0 +1,167 @@
+#include "app/layer_window.h"
+
+#include <QCloseEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/document_view.h"
+#include "app/ui_texts.h"
+#include "render/primitives.h"
+#include "render/qt/qt_canvas.h"
+
+namespace quintaro::app {
+
+namespace {
+
+constexpr int kMinimumThumbnail = 4;
+
+// Panel1: white, and every paint of it runs the window's show/paint routine.
+class PaintedPanel : public QWidget {
+ public:
+  PaintedPanel(TLayerWindow* window, QWidget* parent) : QWidget(parent), window_(window) {
+    setObjectName(QStringLiteral("Panel1"));
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter(this).fillRect(rect(), Qt::white);
+    window_->ShowPaint();
+  }
+
+ private:
+  TLayerWindow* window_;
+};
+
+QLabel* MakeLabel(int tag, QWidget* panel) {
+  auto* label = new QLabel(panel);
+  label->setObjectName(QStringLiteral("Label%1").arg(tag));
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // Opaque, so that a new caption repaints the label and not the panel.
+  label->setAutoFillBackground(true);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::Window, Qt::white);
+  palette.setColor(QPalette::WindowText, Qt::black);
+  label->setPalette(palette);
+  label->resize(label->width(), panel->fontMetrics().height());
+  return label;
+}
+
+}  // namespace
+
+TLayerWindow::TLayerWindow(AppState& state, int AppState::*groupEntry, ThumbnailSource which,
+                           QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      state_(state),
+      groupEntry_(groupEntry),
+      which_(which),
+      dc_(state.attributes) {
+  if (parent) setFont(parent->font());
+  panel_ = new PaintedPanel(this, this);
+  for (int tag = 1; tag <= 16; ++tag) {
+    labels_[tag - 1] = MakeLabel(tag, panel_);
+    images_[tag - 1] = new ThumbnailImage(tag, which, panel_);
+  }
+  StatusBar1 = new QStatusBar(this);
+  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+  statusText_ = new QLabel(StatusBar1);
+  StatusBar1->addWidget(statusText_, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(panel_, 1);
+  layout->addWidget(StatusBar1);
+}
+
+void TLayerWindow::SetMouse(ThumbnailMouse* mouse) {
+  for (ThumbnailImage* image : images_) image->SetMouse(mouse);
+}
+
+void TLayerWindow::SetStatusText(const QString& text) {
+  statusText_->setText(text);
+  statusText_->repaint();
+}
+
+// The cells and the thumbnail transform of the panel's present size, from
+// the values handed over at set-up. False while the main view is drawn:
+// the thumbnails share its attribute store and wait for its end.
+bool TLayerWindow::Prepare() {
+  if (state_.flags.DrawBusy) {
+    state_.flags.LayerRepaintPending = true;
+    return false;
+  }
+  cells_ = CellsOf(panel_->width(), panel_->height(), labels_[0]->height());
+  const TextMacroValues* macros = state_.document.Macros();
+  dc_.macros = macros ? *macros : TextMacroValues{};
+  int w = cells_.width, h = cells_.height - cells_.labelHeight;
+  dc_.view = ThumbnailTransform(state_.extents, w, h, setup_.view);
+  return true;
+}
+
+void TLayerWindow::ShowPaint() {
+  if (ShownGroup() < 0 || !Prepare()) return;
+  statusText_->clear();
+  for (QLabel* label : labels_) label->clear();
+  for (int layer = 0; layer < 16; ++layer) DrawLayer(layer, kMinimumThumbnail);
+  // Set without an immediate repaint: this runs inside a paint.
+  statusText_->setText(ElementCountText());
+}
+
+void TLayerWindow::RedrawLayer(int layer) {
+  if (layer < 0 || layer > 15 || ShownGroup() < 0 || !Prepare()) return;
+  labels_[layer]->clear();
+  DrawLayer(layer, 1);
+}
+
+void TLayerWindow::DrawLayer(int layer, int minimum) {
+  int group = setup_.group;
+  int left = (layer % 4) * cells_.width, top = (layer / 4) * cells_.height;
+  int w = std::max(minimum, cells_.width);
+  int h = std::max(minimum, cells_.height - cells_.labelHeight);
+  QLabel* label = labels_[layer];
+  label->setGeometry(left, top, cells_.width, cells_.labelHeight);
+  label->setText(QString::fromStdString(state_.document.LayerLabel(group, layer)));
+  ThumbnailImage* image = images_[layer];
+  image->setGeometry(left, top + cells_.labelHeight, w, h);
+  render::TgraAttribute& attr = state_.attributes;
+  bool grey = setup_.grayEmpty && state_.document.LayerTotal(group, layer) == 0;
+  attr.SetBackMode(grey ? 2 : setup_.backBlack);
+  QImage picture(w, h, QImage::Format_RGB32);
+  if (!picture.isNull()) {
+    render::QtCanvas canvas(&picture);
+    render::ClearCanvas(canvas, attr, w, h);
+    DrawThumbnailOf(setup_.kind, state_.document, dc_, canvas, layer, group);
+    canvas.End();
+  }
+  image->SetPicture(std::move(picture));
+  // The store goes back to the main window's background, which the main
+  // view paints with, not to the one handed over.
+  attr.SetBackMode(state_.BackBlack);
+}
+
+QString TLayerWindow::ElementCountText() const {
+  LayerCensusResult census = state_.document.Census(setup_.group, -1);
+  return QString::fromUtf8(text::kElementCount) +
+         QStringLiteral("%1 (%2)").arg(census.Direct()).arg(census.InBlocks());
+}
+
+void TLayerWindow::ShowElementCount() {
+  if (ShownGroup() >= 0) SetStatusText(ElementCountText());
+}
+
+void TLayerWindow::closeEvent(QCloseEvent* event) {
+  SetShownGroup(-1);
+  event->accept();
+}
+
+TForm2::TForm2(AppState& state, QWidget* parent)
+    : TLayerWindow(state, &AppState::GroupInForm2, ThumbnailSource::kForm2, parent) {
+  setObjectName(QStringLiteral("Form2"));
+}
+
+TForm3::TForm3(AppState& state, QWidget* parent)
+    : TLayerWindow(state, &AppState::GroupInForm3, ThumbnailSource::kForm3, parent) {
+  setObjectName(QStringLiteral("Form3"));
+}
+
+}  // namespace quintaro::app

@@ -1,0 +1,95 @@
+// TForm2 and TForm3: the two layer windows, of identical build. Each shows
+// one layer group as sixteen thumbnails, one per layer, with the group's
+// element counts in its status bar. A window keeps no picture of its own:
+// every paint lays out and draws all sixteen thumbnails from the drawing.
+#pragma once
+
+#include <QLabel>
+#include <QStatusBar>
+#include <QWidget>
+#include <array>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/overview_page.h"
+#include "app/thumbnail_image.h"
+#include "render/draw_context.h"
+
+namespace quintaro::app {
+
+// The values a layer window is set up with. They are copies: a later zoom
+// of the main view or a change of background does not reach an open
+// window until it is set up again.
+struct LayerWindowSetup {
+  std::string kind;  // DocKind
+  ViewState view;    // the main view's zoom and offsets
+  int group = 0;
+  bool grayEmpty = false;
+  int backBlack = 0;
+};
+
+class TLayerWindow : public QWidget {
+ public:
+  // The group entry of the shared state that this window keeps up to date.
+  TLayerWindow(AppState& state, int AppState::*groupEntry, ThumbnailSource which, QWidget* parent);
+
+  void SetUp(const LayerWindowSetup& setup) { setup_ = setup; }
+  const LayerWindowSetup& Setup() const { return setup_; }
+  ThumbnailSource Which() const { return which_; }
+  // The group shown, -1 while closed.
+  int ShownGroup() const { return state_.*groupEntry_; }
+  void SetShownGroup(int group) { state_.*groupEntry_ = group; }
+
+  // Lays out and draws all sixteen thumbnails and the element counts; runs
+  // on every paint of the panel, the first one at showing included.
+  void ShowPaint();
+  // Draws one layer's thumbnail again in the current layout.
+  void RedrawLayer(int layer);
+  // "レイヤグループ内要素数：" with the directly drawn elements and, in
+  // brackets, the members of placed blocks.
+  void ShowElementCount();
+  // Shown at once.
+  void SetStatusText(const QString& text);
+  QString StatusText() const { return statusText_->text(); }
+
+  QWidget* Panel() const { return panel_; }
+  ThumbnailImage* Image(int tag) const { return images_[tag - 1]; }
+  QLabel* Label(int tag) const { return labels_[tag - 1]; }
+  const OverviewCells& Cells() const { return cells_; }
+  const ViewTransform& ThumbnailView() const { return dc_.view; }
+  void SetMouse(ThumbnailMouse* mouse);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  bool Prepare();
+  QString ElementCountText() const;
+  void DrawLayer(int layer, int minimum);
+
+  AppState& state_;
+  int AppState::*groupEntry_;
+  ThumbnailSource which_;
+  LayerWindowSetup setup_;
+  QWidget* panel_ = nullptr;
+  QStatusBar* StatusBar1 = nullptr;
+  QLabel* statusText_ = nullptr;
+  std::array<ThumbnailImage*, 16> images_{};
+  std::array<QLabel*, 16> labels_{};
+  render::DrawContext dc_;
+  OverviewCells cells_;
+};
+
+// The first layer window; its group is GroupInForm2.
+class TForm2 final : public TLayerWindow {
+ public:
+  TForm2(AppState& state, QWidget* parent);
+};
+
+// The second layer window; its group is GroupInForm3.
+class TForm3 final : public TLayerWindow {
+ public:
+  TForm3(AppState& state, QWidget* parent);
+};
+
+}  // namespace quintaro::app
