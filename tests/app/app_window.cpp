@@ -1,5 +1,6 @@
 #include "app_window.h"
 
+#include <QTabWidget>
 #include <QTest>
 #include <filesystem>
 
@@ -54,6 +55,52 @@ QString AppWindow::TwoButtonDrag(QPoint from, QPoint to) {
   Mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::RightButton);
   Mouse(QEvent::MouseButtonRelease, to, Qt::RightButton, Qt::NoButton);
   return status;
+}
+
+void AppWindow::ShowGroups() {
+  form_->findChild<QTabWidget*>("PageControl1")->setCurrentIndex(1);
+}
+
+void AppWindow::Arrange() {
+  form_->setGeometry(0, 0, 400, 420);
+  form_->Form2().setGeometry(420, 0, 360, 280);
+  form_->Form3().setGeometry(420, 310, 360, 280);
+  QCoreApplication::processEvents();
+}
+
+void AppWindow::DoubleClick(ThumbnailImage* image) {
+  QPoint at(5, 5);
+  QMouseEvent press(QEvent::MouseButtonPress, at, image->mapToGlobal(at), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, image->mapToGlobal(at), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QMouseEvent twice(QEvent::MouseButtonDblClick, at, image->mapToGlobal(at), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(image, &press);
+  QApplication::sendEvent(image, &release);
+  QApplication::sendEvent(image, &twice);
+  QApplication::sendEvent(image, &release);
+}
+
+void AppWindow::RightDrag(ThumbnailImage* image, QPoint press, const std::vector<QPoint>& path) {
+  QMouseEvent down(QEvent::MouseButtonPress, press, image->mapToGlobal(press), Qt::RightButton,
+                   Qt::RightButton, Qt::NoModifier);
+  QApplication::sendEvent(image, &down);
+  for (QPoint screen : path) {
+    QMouseEvent move(QEvent::MouseMove, image->mapFromGlobal(screen), screen, Qt::NoButton,
+                     Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(image, &move);
+  }
+  QPoint end = path.empty() ? image->mapToGlobal(press) : path.back();
+  QMouseEvent up(QEvent::MouseButtonRelease, image->mapFromGlobal(end), end, Qt::RightButton,
+                 Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(image, &up);
+}
+
+QPoint AppWindow::CellCentre(const QWidget* panel, int index) {
+  int cw = panel->width() / 4, ch = panel->height() / 4;
+  QPoint local((index % 4) * cw + cw / 2, (index / 4) * ch + ch / 2);
+  return panel->mapToGlobal(local);
 }
 
 }  // namespace quintaro::app::testing

@@ -8,6 +8,7 @@
 #include <QWheelEvent>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/main_window.h"
 #include "app/paint_box.h"
@@ -36,6 +37,21 @@ class AppWindow {
   // Presses left then right at `from`, moves to `to`, releases both; the
   // status text seen after the move is returned.
   QString TwoButtonDrag(QPoint from, QPoint to);
+
+  // Turns to the page "LayerGroup", which draws the group thumbnails.
+  void ShowGroups();
+  // The main window and the two layer windows side by side on the screen,
+  // none covering another: main at the left, TForm2 top right, TForm3
+  // bottom right.
+  void Arrange();
+  // A left double-click on a thumbnail.
+  static void DoubleClick(ThumbnailImage* image);
+  // A right-button drag: pressed at `press` within the thumbnail, moved over
+  // the screen points of `path` and released at the last. Every event goes to
+  // the pressed thumbnail, as the press's mouse grab does on a desktop.
+  static void RightDrag(ThumbnailImage* image, QPoint press, const std::vector<QPoint>& path);
+  // The screen point in the middle of cell `index` (0..15) of a panel.
+  static QPoint CellCentre(const QWidget* panel, int index);
 
  private:
   quintaro::test::TempDir dir_;

@@ -1,0 +1,283 @@
+// The layer windows: which window a double-clicked group opens in, the
+// caption, labels and thumbnails of the sixteen layers, the element-count
+// line, values kept from the set-up, a new drawing on every paint, closing,
+// and the window set with its places in the settings file.
+#include <QtTest>
+
+#include "app_window.h"
+#include "formats/document/demo_drawing.h"
+#include "support/temp_dir.h"
+
+using namespace quintaro;
+using namespace quintaro::app;
+using testing::AppWindow;
+
+namespace {
+
+QString Q(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+// How many pixels of a picture differ from `background`.
+int Marks(const QImage& picture, QColor background) {
+  int n = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) n += picture.pixelColor(x, y) != background;
+  }
+  return n;
+}
+
+void OpenGroup(AppWindow& w, int group) {
+  AppWindow::DoubleClick(w.Form().Overview().Image(group + 1));
+}
+
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+}  // namespace
+
+class LayerWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void WhichWindowOpensAGroup() {
+    AppWindow w;
+    TForm1& f = w.Form();
+    w.ShowGroups();
+    OpenGroup(w, 3);  // no drawing yet
+    QVERIFY(!f.Form2().isVisible());
+    w.OpenSample("jww/dist_sample.jww");
+    w.ShowGroups();
+    OpenGroup(w, 3);
+    QVERIFY(f.Form2().isVisible());
+    QCOMPARE(f.State().GroupInForm2, 3);
+    QCOMPARE(f.Form2().windowTitle(), Q("Quintaro - LayerGroup:[3] 1/100.000 "));
+    OpenGroup(w, 3);  // brought up, not opened twice
+    QVERIFY(!f.Form3().isVisible());
+    QCOMPARE(f.State().GroupInForm3, -1);
+    OpenGroup(w, 5);
+    QVERIFY(f.Form3().isVisible());
+    QCOMPARE(f.State().GroupInForm3, 5);
+    OpenGroup(w, 1);  // both windows show other groups
+    QCOMPARE(f.State().GroupInForm2, 3);
+    QCOMPARE(f.State().GroupInForm3, 5);
+    QCOMPARE(f.Form2().Setup().group, 3);
+    f.Form2().close();
+    QCOMPARE(f.State().GroupInForm2, -1);
+    OpenGroup(w, 1);
+    QCOMPARE(f.State().GroupInForm2, 1);
+    QCOMPARE(f.Form2().Setup().group, 1);
+    QVERIFY(f.Form2().windowTitle().startsWith(Q("Quintaro - LayerGroup:[1] ")));
+  }
+
+  void OnlyALeftDoubleClickOnAGroupOpensIt() {
+    AppWindow w;
+    w.OpenSample("jww/dist_sample.jww");
+    w.ShowGroups();
+    ThumbnailImage* image = w.Form().Overview().Image(2);
+    QMouseEvent right(QEvent::MouseButtonDblClick, QPointF(5, 5), image->mapToGlobal(QPointF(5, 5)),
+                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(image, &right);
+    QCOMPARE(w.Form().State().GroupInForm2, -1);
+    w.Form().FormA1().Follow(QPoint(0, 0), Qt::NoButton);  // end the drag it began
+    // A layer thumbnail opens nothing either.
+    OpenGroup(w, 0);
+    AppWindow::DoubleClick(w.Form().Form2().Image(3));
+    QCOMPARE(w.Form().State().GroupInForm3, -1);
+  }
+
+  void LabelsThumbnailsAndCountsOfALayerGroup() {
+    AppWindow w;
+    TJwwData demo = MakeDemoDrawing();
+    demo.Layers[2 * 16 + 0].Name = EncodedText{"walls"};
+    std::string path = w.Dir().File("demo.jww");
+    QVERIFY(demo.SaveToFile(path, demo.Header.Version));
+    w.Form().OpenDocument(QString::fromStdString(path));
+    w.ShowGroups();
+    OpenGroup(w, 2);
+    TForm2& form = w.Form().Form2();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(form.Label(1)->text(), Q("(0)  walls"));
+    QVERIFY(form.Label(16)->text().startsWith(Q("(F) ")));
+    OverviewCells c = form.Cells();
+    QCOMPARE(c.width, form.Panel()->width() / 4);
+    for (int tag = 1; tag <= 16; ++tag) {
+      int i = tag - 1;
+      QPoint cell((i % 4) * c.width, (i / 4) * c.height);
+      QCOMPARE(form.Label(tag)->geometry(), QRect(cell, QSize(c.width, c.labelHeight)));
+      QCOMPARE(form.Image(tag)->pos(), cell + QPoint(0, c.labelHeight));
+      QCOMPARE(form.Image(tag)->Picture().size(), form.Image(tag)->size());
+    }
+  }
+
+  void SymbolLayersCarryOnlyTheNumber() {
+    AppWindow w;
+    w.OpenSample("jwk/dist_desk.jwk");
+    w.ShowGroups();
+    OpenGroup(w, 0);
+    QVERIFY(QTest::qWaitForWindowExposed(&w.Form().Form2()));
+    QCOMPARE(w.Form().Form2().Label(1)->text(), Q("(0) "));
+    QCOMPARE(w.Form().Form2().Label(11)->text(), Q("(A) "));
+  }
+
+  void ElementCountLineSeparatesBlockMembers() {
+    // One block of 8 lines placed once, beside 6 texts and the insertion.
+    AppWindow w;
+    w.OpenSample("jww/ezj_copy_block.jww");
+    w.ShowGroups();
+    OpenGroup(w, 0);
+    QVERIFY(QTest::qWaitForWindowExposed(&w.Form().Form2()));
+    QCOMPARE(w.Form().Form2().StatusText(), Q("レイヤグループ内要素数：7 (8)"));
+    OpenGroup(w, 4);
+    QVERIFY(QTest::qWaitForWindowExposed(&w.Form().Form3()));
+    QCOMPARE(w.Form().Form3().StatusText(), Q("レイヤグループ内要素数：0 (0)"));
+  }
+
+  void EachThumbnailShowsOneLayerAndEmptyOnesTurnGrey() {
+    AppWindow w;
+    w.OpenSample("jww/dist_amansion_heimen.jww");  // group 0, layers 0..9
+    TForm1& f = w.Form();
+    f.MnuSetGrayClick();
+    w.ShowGroups();
+    OpenGroup(w, 0);
+    TForm2& form = f.Form2();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    for (int layer = 0; layer < 16; ++layer) {
+      const QImage& picture = form.Image(layer + 1)->Picture();
+      if (layer <= 9) {
+        QVERIFY2(Marks(picture, Qt::white) > 0, qPrintable(QString::number(layer)));
+      } else {
+        QCOMPARE(Marks(picture, QColor(0x80, 0x80, 0x80)), 0);
+      }
+    }
+  }
+
+  void EveryPaintDrawsTheLayersAnew() {
+    AppWindow w;
+    w.OpenSample("jww/dist_amansion_heimen.jww");
+    TForm1& f = w.Form();
+    w.ShowGroups();
+    OpenGroup(w, 0);
+    TForm2& form = f.Form2();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(Marks(form.Image(13)->Picture(), Qt::white), 0);
+    f.State().document.Move(0, 1, 0, 12);  // behind the window's back
+    form.Panel()->repaint();
+    QVERIFY(Marks(form.Image(13)->Picture(), Qt::white) > 0);
+    QCOMPARE(Marks(form.Image(2)->Picture(), Qt::white), 0);
+    // A resize lays the thumbnails out again at once.
+    int before = form.Image(6)->width();
+    form.resize(form.width() + 200, form.height() + 100);
+    QTRY_VERIFY(form.Image(6)->width() > before);
+    QCOMPARE(form.Image(6)->Picture().size(), form.Image(6)->size());
+  }
+
+  void PaintingComesToRest() {
+    AppWindow w;
+    w.OpenSample("jww/dist_sample.jww");
+    w.ShowGroups();
+    OpenGroup(w, 0);
+    TForm2& form = w.Form().Form2();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    PaintCounter counter(form.Panel());
+    QTest::qWait(100);
+    counter.paints = 0;
+    QTest::qWait(300);
+    QCOMPARE(counter.paints, 0);  // new captions and pictures do not repaint the panel
+  }
+
+  void PanelsSmallerThanSixteenPixelsKeepFourPixelThumbnails() {
+    AppWindow w;
+    w.OpenSample("jww/dist_sample.jww");
+    w.ShowGroups();
+    OpenGroup(w, 0);
+    TForm2& form = w.Form().Form2();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.Panel()->setFixedSize(10, 12);
+    QTRY_COMPARE(form.Panel()->size(), QSize(10, 12));
+    form.Panel()->repaint();
+    for (int tag = 1; tag <= 16; ++tag) {
+      QVERIFY(form.Image(tag)->width() >= 4);
+      QVERIFY(form.Image(tag)->height() >= 4);
+      QCOMPARE(form.Image(tag)->Picture().size(), form.Image(tag)->size());
+    }
+  }
+
+  void SetUpValuesAreCopies() {
+    AppWindow w;
+    w.OpenSample("jww/dist_sample.jww");
+    TForm1& f = w.Form();
+    w.ShowGroups();
+    OpenGroup(w, 0);
+    TForm2& form = f.Form2();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    double scale = form.ThumbnailView().Scale;
+    f.findChild<QTabWidget*>("PageControl1")->setCurrentIndex(0);
+    w.WheelAt({40, 40}, -120);
+    f.SetBackground(1);
+    form.Panel()->repaint();
+    QCOMPARE(form.ThumbnailView().Scale, scale);
+    QCOMPARE(form.Image(1)->Picture().pixelColor(0, 0), QColor(Qt::white));
+    // The attribute store stays on the main window's background.
+    QCOMPARE(f.State().attributes.BackColor(), render::Color{0});
+    form.close();
+    OpenGroup(w, 0);  // set up again: now zoomed and black
+    QTRY_VERIFY(form.ThumbnailView().Scale > scale * 1.5);
+    QCOMPARE(form.Image(1)->Picture().pixelColor(0, 0), QColor(Qt::black));
+  }
+
+  void ChoosingAnotherFileClosesBothWindows() {
+    AppWindow w;
+    QString plan = w.OpenSample("jww/dist_sample.jww");
+    TForm1& f = w.Form();
+    w.ShowGroups();
+    OpenGroup(w, 0);
+    OpenGroup(w, 1);
+    QVERIFY(f.Form3().isVisible());
+    w.Dialogs().openAnswers = {plan};
+    f.MnuOpenClick();
+    QVERIFY(!f.Form2().isVisible());
+    QVERIFY(!f.Form3().isVisible());
+    QCOMPARE(f.State().GroupInForm2, -1);
+    QCOMPARE(f.State().GroupInForm3, -1);
+  }
+
+  void WindowSetAndItsPlacesInTheSettings() {
+    std::string ini =
+        "[Form]\r\nF02_X=31\r\nF02_Y=32\r\nF02_W=333\r\nF02_H=234\r\n"
+        "F03_X=abc\r\nF03_W=444\r\n[Sets]\r\n";
+    AppWindow w(ini);
+    TForm1& f = w.Form();
+    QCOMPARE(f.Form2().geometry().size(), QSize(333, 234));
+    QCOMPARE(f.Form2().pos(), QPoint(31, 32));
+    QCOMPARE(f.Form3().pos(), QPoint(0, 173));  // designed top, left not a number
+    QCOMPARE(f.Form3().size(), QSize(444, 376));
+    // Created main, second layer window, ghost, first layer window; only
+    // the main window is shown.
+    QObjectList children = f.children();
+    int i3 = children.indexOf(&f.Form3()), ia = children.indexOf(&f.FormA1());
+    QVERIFY(i3 >= 0 && i3 < ia && ia < children.indexOf(&f.Form2()));
+    QVERIFY(!f.Form2().isVisible() && !f.Form3().isVisible() && !f.FormA1().isVisible());
+    QVERIFY(f.FormA1().windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(f.FormA1().windowFlags() & Qt::WindowStaysOnTopHint);
+    f.Form3().setGeometry(50, 60, 300, 200);
+    f.close();
+    std::vector<std::uint8_t> bytes = test::ReadAll(w.SettingsPath().toStdString());
+    std::string text(bytes.begin(), bytes.end());
+    QVERIFY(text.find("F02_X=31\r\nF02_Y=32\r\nF02_W=333\r\nF02_H=234\r\n") != std::string::npos);
+    QVERIFY(text.find("F03_X=50\r\nF03_Y=60\r\nF03_W=300\r\nF03_H=200\r\n") != std::string::npos);
+  }
+};
+
+QTEST_MAIN(LayerWindowTest)
+#include "layer_window_test.moc"
