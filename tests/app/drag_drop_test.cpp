@@ -1,0 +1,273 @@
+// Dragging thumbnails with the right button: the ghost, the target cell of
+// a drop, and the three move commands with their questions, answers, status
+// texts, redraws and the figures' layers afterwards.
+#include <QtTest>
+#include <array>
+
+#include "app/document_view.h"
+#include "app_window.h"
+#include "layers/move.h"
+
+using namespace quintaro;
+using namespace quintaro::app;
+using testing::AppWindow;
+
+namespace {
+
+using Totals = std::array<int, 256>;
+
+QString Q(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+Totals LayerTotals(const Document& doc) {
+  Totals t{};
+  for (int code = 0; code < 256; ++code) t[code] = doc.LayerTotal(code / 16, code % 16);
+  return t;
+}
+
+// The figures of (sg, sl) now lie on (dg, dl); layers -1 for whole groups.
+Totals Moved(Totals t, int sg, int sl, int dg, int dl) {
+  for (int l = 0; l < 16; ++l) {
+    if (sl >= 0 && l != sl) continue;
+    int to = dg * 16 + (dl >= 0 ? dl : l);
+    t[to] += t[sg * 16 + l];
+    t[sg * 16 + l] = 0;
+  }
+  return t;
+}
+
+int Marks(const QImage& picture) {
+  int n = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) n += picture.pixelColor(x, y) != Qt::white;
+  }
+  return n;
+}
+
+// A drawing on the page "LayerGroup", the windows side by side.
+struct Desk {
+  AppWindow w;
+  TForm1& f = w.Form();
+  Totals before{};
+
+  explicit Desk(const std::string& sample) {
+    w.OpenSample(sample);
+    w.Arrange();
+    w.ShowGroups();
+    before = Totals_();
+  }
+  Totals Totals_() const { return LayerTotals(f.State().document); }
+  int Questions() {
+    int n = 0;
+    for (const auto& box : w.Dialogs().boxes) n += box.kind == "ask";
+    return n;
+  }
+  QString LastQuestion() { return w.Dialogs().boxes.back().text; }
+  void Open(int group) {
+    AppWindow::DoubleClick(f.Overview().Image(group + 1));
+    QCoreApplication::processEvents();
+  }
+  // Drags a group thumbnail to a screen point.
+  void DragGroup(int group, QPoint to) {
+    AppWindow::RightDrag(f.Overview().Image(group + 1), {8, 8}, {to});
+  }
+  void DragLayer(TLayerWindow& window, int layer, QPoint to) {
+    AppWindow::RightDrag(window.Image(layer + 1), {8, 8}, {to});
+  }
+};
+
+}  // namespace
+
+class DragDropTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void TargetCellOfAPoint() {
+    QRect panel(100, 50, 400, 302);  // cells of 100 x 75
+    QCOMPARE(CellAt(panel, {100, 50}), std::optional<int>(0));
+    QCOMPARE(CellAt(panel, {499, 50}), std::optional<int>(3));
+    QCOMPARE(CellAt(panel, {250, 140}), std::optional<int>(5));
+    QCOMPARE(CellAt(panel, {120, 351}), std::optional<int>(12));  // below the last row
+    QCOMPARE(CellAt(panel, {500, 60}), std::nullopt);
+    QCOMPARE(CellAt(panel, {99, 60}), std::nullopt);
+    QCOMPARE(CellAt(panel, {120, 352}), std::nullopt);
+    QCOMPARE(CellAt(QRect(0, 0, 3, 2), {2, 1}), std::optional<int>(6));  // no division by 0
+  }
+
+  void GhostCoversTheThumbnailAndFollowsThePointer() {
+    Desk d("jww/jdu_sample.jww");
+    ThumbnailImage* image = d.f.Overview().Image(16);
+    QPoint press(10, 12);
+    QMouseEvent down(QEvent::MouseButtonPress, press, image->mapToGlobal(press), Qt::RightButton,
+                     Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(image, &down);
+    TFormA1& ghost = d.f.FormA1();
+    QVERIFY(ghost.isVisible() && ghost.Dragging());
+    QCOMPARE(ghost.pos(), image->mapToGlobal(QPoint(0, 0)));
+    QCOMPARE(ghost.size(), image->size() + QSize(0, 14));
+    QCOMPARE(ghost.StatusText(), Q("[F] 1/100.000 "));
+    QCOMPARE(ghost.Picture(), image->Picture());
+    QCOMPARE(ghost.Record().source, ThumbnailSource::kMain);
+    QCOMPARE(ghost.Record().tag, 16);
+    for (QPoint screen : {QPoint(200, 150), QPoint(90, 60)}) {
+      QMouseEvent move(QEvent::MouseMove, image->mapFromGlobal(screen), screen, Qt::NoButton,
+                       Qt::RightButton, Qt::NoModifier);
+      QApplication::sendEvent(image, &move);
+      QCOMPARE(ghost.pos(), screen - press);
+    }
+    // A left button released on the way does not end the drag.
+    ghost.Follow({95, 70}, Qt::RightButton);
+    QVERIFY(ghost.Dragging());
+    ghost.Follow({95, 70}, Qt::NoButton);  // released over group 0's cell
+    QVERIFY(!ghost.isVisible() && !ghost.Dragging());
+    QCOMPARE(d.Questions(), 1);
+  }
+
+  void PressesThatStartNoDrag() {
+    AppWindow w;
+    w.ShowGroups();
+    AppWindow::RightDrag(w.Form().Overview().Image(3), {5, 5}, {});  // no drawing open
+    QVERIFY(!w.Form().FormA1().isVisible());
+    w.OpenSample("jww/jdu_sample.jww");
+    w.ShowGroups();
+    ThumbnailImage* image = w.Form().Overview().Image(16);
+    QMouseEvent left(QEvent::MouseButtonPress, QPointF(5, 5), image->mapToGlobal(QPointF(5, 5)),
+                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(image, &left);
+    QVERIFY(!w.Form().FormA1().Dragging());
+    w.Form().State().flags.DrawBusy = true;  // the main view is being drawn
+    AppWindow::RightDrag(image, {5, 5}, {AppWindow::CellCentre(w.Form().Overview().Panel(), 5)});
+    w.Form().State().flags.DrawBusy = false;
+    QVERIFY(w.Dialogs().boxes.empty());
+  }
+
+  void GroupDropsOnTheOverview() {
+    Desk d("jww/jdu_sample.jww");  // figures on groups 0 and F
+    QWidget* panel = d.f.Overview().Panel();
+    d.DragGroup(15, AppWindow::CellCentre(panel, 15));  // its own cell
+    QCOMPARE(d.Questions(), 0);
+    d.DragGroup(15, AppWindow::CellCentre(panel, 5));
+    QCOMPARE(d.LastQuestion(),
+             Q("レイヤグループ[F]の図形を\r\nレイヤグループ[5]へ移動します。\r\nよろしいですか？"));
+    QCOMPARE(d.f.StatusText(), Q("移動をキャンセルしました。"));
+    QCOMPARE(d.Totals_(), d.before);
+    // Below the last thumbnail row, in the second column: group D.
+    TJwwData expected = *d.f.State().document.Jww();
+    MoveLayerGroup(expected, 15, -1, 13, -1);
+    d.w.Dialogs().yesNoAnswers = {true};
+    d.DragGroup(15, panel->mapToGlobal(QPoint(panel->width() / 4 + 3, panel->height() - 1)));
+    QVERIFY(d.LastQuestion().startsWith(Q("レイヤグループ[F]の図形を\r\nレイヤグループ[D]へ")));
+    QCOMPARE(d.f.StatusText(), Q("レイヤ変換完了しました。"));
+    QCOMPARE(d.Totals_(), Moved(d.before, 15, -1, 13, -1));
+    QVERIFY(*d.f.State().document.Jww() == expected);  // layer fields only
+    QCOMPARE(Marks(d.f.Overview().Image(16)->Picture()), 0);
+    QVERIFY(Marks(d.f.Overview().Image(14)->Picture()) > 100);
+  }
+
+  void GroupDropsOutsideTheOverviewDoNothing() {
+    Desk d("jww/jdu_sample.jww");
+    d.Open(1);
+    TForm2& form = d.f.Form2();
+    d.DragGroup(15, AppWindow::CellCentre(form.Panel(), 5));         // onto a layer window
+    d.DragGroup(15, d.f.mapToGlobal(QPoint(20, d.f.height() - 5)));  // the status bar
+    // A layer window lying over the overview hides the cells below it.
+    form.move(d.f.Overview().Panel()->mapToGlobal(QPoint(0, 0)));
+    QCoreApplication::processEvents();
+    d.DragGroup(0, AppWindow::CellCentre(form.Panel(), 10));
+    QCOMPARE(d.Questions(), 0);
+    QCOMPARE(d.Totals_(), d.before);
+    QVERIFY(d.f.StatusText().isEmpty());
+  }
+
+  void GroupMoveClosesTheWindowsOfItsGroups() {
+    Desk d("jww/jdu_sample.jww");
+    d.Open(15);
+    d.Open(0);
+    QCOMPARE(d.f.State().GroupInForm2, 15);
+    QCOMPARE(d.f.State().GroupInForm3, 0);
+    d.w.Dialogs().yesNoAnswers = {false, true, true};
+    QWidget* panel = d.f.Overview().Panel();
+    d.DragGroup(15, AppWindow::CellCentre(panel, 5));  // No: nothing closes
+    QVERIFY(d.f.Form2().isVisible());
+    d.DragGroup(15, AppWindow::CellCentre(panel, 5));
+    QVERIFY(!d.f.Form2().isVisible());
+    QCOMPARE(d.f.State().GroupInForm2, -1);
+    QVERIFY(d.f.Form3().isVisible());
+    d.Open(5);  // in the first window again
+    QCOMPARE(d.f.State().GroupInForm2, 5);
+    d.DragGroup(0, AppWindow::CellCentre(panel, 5));  // destination 5, source 0
+    QCOMPARE(d.f.State().GroupInForm2, -1);
+    QCOMPARE(d.f.State().GroupInForm3, -1);
+    QVERIFY(!d.f.Form2().isVisible() && !d.f.Form3().isVisible());
+  }
+
+  void LayerDropsInTheSameWindow() {
+    Desk d("jww/dist_amansion_heimen.jww");  // group 0, layers 0..9 named
+    d.Open(0);
+    TForm2& form = d.f.Form2();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    d.DragLayer(form, 4, AppWindow::CellCentre(form.Panel(), 4));
+    QCOMPARE(d.Questions(), 0);
+    d.DragLayer(form, 4, AppWindow::CellCentre(form.Panel(), 12));
+    QCOMPARE(d.LastQuestion(),
+             Q("－　レイヤグループ[0]　－\r\nレイヤ[4]の図形を\r\nレイヤ[C]へ移動します。\r\n"
+               "よろしいですか？"));
+    QCOMPARE(form.StatusText(), Q("移動をキャンセルしました。"));
+    QVERIFY(d.f.StatusText().isEmpty());
+    QCOMPARE(d.Totals_(), d.before);
+    d.w.Dialogs().yesNoAnswers = {true};
+    d.DragLayer(form, 4, AppWindow::CellCentre(form.Panel(), 12));
+    QCOMPARE(form.StatusText(), Q("レイヤ変換完了しました。"));
+    QCOMPARE(d.Totals_(), Moved(d.before, 0, 4, 0, 12));
+    QCOMPARE(form.Label(13)->text(), Q("(C)  設備機器"));  // the name went along
+    QCOMPARE(form.Label(5)->text(), Q("(4)  "));
+    QCOMPARE(Marks(form.Image(5)->Picture()), 0);
+    QVERIFY(Marks(form.Image(13)->Picture()) > 100);
+  }
+
+  void LayerDropsOnTheOtherWindow() {
+    Desk d("jww/dist_amansion_heimen.jww");
+    d.Open(0);
+    d.Open(3);
+    TForm2& a = d.f.Form2();
+    TForm3& b = d.f.Form3();
+    QVERIFY(QTest::qWaitForWindowExposed(&b));
+    d.DragLayer(a, 4, AppWindow::CellCentre(b.Panel(), 7));
+    QCOMPARE(d.LastQuestion(),
+             Q("レイヤ[0]－[4]の図形を\r\nレイヤ[3]－[7]へ移動します。\r\nよろしいですか？"));
+    QCOMPARE(a.StatusText(), Q("移動をキャンセルしました。"));
+    d.w.Dialogs().yesNoAnswers = {true};
+    d.DragLayer(a, 4, AppWindow::CellCentre(b.Panel(), 7));
+    QCOMPARE(d.Totals_(), Moved(d.before, 0, 4, 3, 7));
+    QCOMPARE(a.StatusText(), Q("レイヤ変換完了しました。"));
+    QCOMPARE(b.StatusText(), Q("レイヤグループ内要素数：632 (0)"));
+    QVERIFY(Marks(b.Image(8)->Picture()) > 100);
+    QCOMPARE(b.Label(8)->text(), Q("(7)  設備機器"));
+    QVERIFY(Marks(d.f.Overview().Image(4)->Picture()) > 100);  // group 3 on the overview
+    QVERIFY(d.f.StatusText().isEmpty());
+  }
+
+  void LayerDropsThatDoNothing() {
+    Desk d("jww/dist_amansion_heimen.jww");
+    d.Open(0);
+    TForm2& a = d.f.Form2();
+    QVERIFY(QTest::qWaitForWindowExposed(&a));
+    // Where the second window would be, but it is closed.
+    d.DragLayer(a, 4, AppWindow::CellCentre(d.f.Form3().Panel(), 7));
+    // On the main window's overview.
+    d.DragLayer(a, 4, AppWindow::CellCentre(d.f.Overview().Panel(), 5));
+    QCOMPARE(d.Questions(), 0);
+    QCOMPARE(d.Totals_(), d.before);
+    // Overlapping windows: the drop counts for the window it started in.
+    d.Open(3);
+    TForm3& b = d.f.Form3();
+    b.move(a.pos());
+    QCoreApplication::processEvents();
+    d.DragLayer(a, 4, AppWindow::CellCentre(a.Panel(), 9));
+    QVERIFY(d.LastQuestion().startsWith(Q("－　レイヤグループ[0]　－")));
+  }
+};
+
+QTEST_MAIN(DragDropTest)
+#include "drag_drop_test.moc"
