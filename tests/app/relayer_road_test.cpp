@@ -1,0 +1,202 @@
+// The road of a typical use, with the mouse and the dialogs only: open a
+// drawing, turn to "LayerGroup", drag a group (or a layer between the two
+// layer windows) with the right button, answer Yes, Save As the proposed
+// name, and read the saved file back. The figures must lie on their new
+// layers and nothing else may have changed.
+#include <QtTest>
+#include <array>
+#include <filesystem>
+#include <memory>
+
+#include "app_window.h"
+#include "formats/document/demo_drawing.h"
+#include "support/temp_dir.h"
+
+using namespace quintaro;
+using namespace quintaro::app;
+using testing::AppWindow;
+
+namespace {
+
+using Totals = std::array<int, 256>;
+
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
+
+Totals LayerTotals(const Document& doc) {
+  Totals t{};
+  for (int code = 0; code < 256; ++code) t[code] = doc.LayerTotal(code / 16, code % 16);
+  return t;
+}
+
+Totals Moved(Totals t, int sg, int sl, int dg, int dl) {
+  for (int l = 0; l < 16; ++l) {
+    if (sl >= 0 && l != sl) continue;
+    t[dg * 16 + (dl >= 0 ? dl : l)] += t[sg * 16 + l];
+    t[sg * 16 + l] = 0;
+  }
+  return t;
+}
+
+std::unique_ptr<Document> Read(const std::string& path) {
+  auto doc = std::make_unique<Document>();
+  if (doc->Open(path) != OpenResult::kOpened) doc.reset();
+  return doc;
+}
+
+// The drawing as Save As writes it without any move: the reference for
+// "nothing else changed", as a writer may tidy what it read.
+std::unique_ptr<Document> Resaved(const std::string& path, const std::string& copy) {
+  std::unique_ptr<Document> doc = Read(path);
+  if (!doc || !doc->Save(copy, nullptr)) return nullptr;
+  return Read(copy);
+}
+
+// The same model in every part: the four containers compare whole.
+bool SameModel(const Document& a, const Document& b) {
+  if (a.Jww() && b.Jww()) return *a.Jww() == *b.Jww();
+  if (a.Jws() && b.Jws()) return *a.Jws() == *b.Jws();
+  if (a.Jwc() && b.Jwc()) return *a.Jwc() == *b.Jwc();
+  if (a.Jwk() && b.Jwk()) return *a.Jwk() == *b.Jwk();
+  return false;
+}
+
+// Opens `path` through the File menu and turns to the group page.
+void OpenByMenu(AppWindow& w, const std::string& path) {
+  w.Dialogs().openAnswers = {Q(path)};
+  w.Form().MnuOpenClick();
+  w.Arrange();
+  w.ShowGroups();
+}
+
+// A drag that passes two points on its way before the release.
+void Drag(ThumbnailImage* image, QPoint to) {
+  QPoint from = image->mapToGlobal(QPoint(12, 10));
+  AppWindow::RightDrag(image, {12, 10}, {(from * 2 + to) / 3, (from + to * 2) / 3, to});
+}
+
+// Save As under the name proposed beside the opened file; its path.
+std::string SaveAsProposed(AppWindow& w, const std::string& opened) {
+  std::filesystem::path p(opened);
+  std::string proposed = (p.parent_path() / ("_" + p.filename().string())).string();
+  w.Dialogs().saveAnswers = {Q(proposed)};
+  w.Form().MnuSaveAsClick();
+  const FileDialogRequest& asked = w.Dialogs().saveRequests.back();
+  if (asked.fileName != Q("_" + p.filename().string())) return {};
+  return proposed;
+}
+
+}  // namespace
+
+class RelayerRoadTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void GroupTwoOntoGroupFive() {
+    AppWindow w;
+    // A drawing with figures on groups 2 and F, made from a shared sample.
+    std::string plan = w.Dir().File("plan.jww");
+    {
+      Document prep;
+      QCOMPARE(prep.Open(test::SamplePath("jww/jdu_sample.jww")), OpenResult::kOpened);
+      prep.Move(0, -1, 2, -1);
+      QVERIFY(prep.Save(plan, nullptr));
+    }
+    std::unique_ptr<Document> original = Read(plan);
+    QVERIFY(original && original->GroupTotal(2) > 0 && original->GroupTotal(5) == 0);
+    OpenByMenu(w, plan);
+    TForm1& f = w.Form();
+    w.Dialogs().yesNoAnswers = {true};
+    Drag(f.Overview().Image(3), AppWindow::CellCentre(f.Overview().Panel(), 5));
+    QCOMPARE(f.StatusText(), QString::fromUtf8("レイヤ変換完了しました。"));
+    std::string saved = SaveAsProposed(w, plan);
+    QCOMPARE(f.StatusText(), QString::fromUtf8("保存を行いました。｜JWW形式ファイル"));
+    std::unique_ptr<Document> back = Read(saved);
+    QVERIFY(back);
+    QVERIFY(back->Census(5, -1) == original->Census(2, -1));
+    QCOMPARE(back->GroupTotal(2), 0);
+    QCOMPARE(LayerTotals(*back), Moved(LayerTotals(*original), 2, -1, 5, -1));
+    back->Move(5, -1, 2, -1);
+    QVERIFY(SameModel(*back, *original));
+  }
+
+  void LayerBetweenTheTwoLayerWindows() {
+    AppWindow w;
+    std::string plan = w.Dir().File("mansion.jww");
+    std::filesystem::copy_file(test::SamplePath("jww/dist_amansion_heimen.jww"), plan);
+    std::filesystem::permissions(plan, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    std::unique_ptr<Document> original = Resaved(plan, w.Dir().File("reference.jww"));
+    QVERIFY(original && original->LayerTotal(3, 7) == 0 && original->LayerName(3, 7).empty());
+    OpenByMenu(w, plan);
+    TForm1& f = w.Form();
+    AppWindow::DoubleClick(f.Overview().Image(1));
+    AppWindow::DoubleClick(f.Overview().Image(4));
+    QVERIFY(QTest::qWaitForWindowExposed(&f.Form3()));
+    w.Dialogs().yesNoAnswers = {true};
+    Drag(f.Form2().Image(5), AppWindow::CellCentre(f.Form3().Panel(), 7));
+    QCOMPARE(f.Form2().StatusText(), QString::fromUtf8("レイヤ変換完了しました。"));
+    std::unique_ptr<Document> back = Read(SaveAsProposed(w, plan));
+    QVERIFY(back);
+    QVERIFY(back->Census(3, 7) == original->Census(0, 4));
+    QCOMPARE(LayerTotals(*back), Moved(LayerTotals(*original), 0, 4, 3, 7));
+    QCOMPARE(back->LayerName(3, 7), original->LayerName(0, 4));
+    QCOMPARE(back->LayerName(0, 4), std::string());
+    back->Move(3, 7, 0, 4);
+    QVERIFY(SameModel(*back, *original));
+  }
+
+  void EveryFormatByMouseAlone_data() {
+    QTest::addColumn<QString>("sample");
+    QTest::newRow("JWW") << "jww/dist_sample.jww";
+    QTest::newRow("JWS") << "jws/dist_kitchen.jws";
+    QTest::newRow("JWK") << "jwk/dist_desk.jwk";
+    QTest::newRow("JWC") << "";  // made here: there is no shared JWC sample
+  }
+
+  // Group 0 onto group 9, then the first layer of group 9 onto layer E of
+  // group A in the other layer window.
+  void EveryFormatByMouseAlone() {
+    QFETCH(QString, sample);
+    AppWindow w;
+    std::string plan;
+    if (sample.isEmpty()) {
+      plan = w.Dir().File("plan.jwc");
+      TJwcData jwc = MakeLargeJwc(40);  // groups 0 to 2
+      jwc.layerGroups[0].name = "1F";
+      QVERIFY(jwc.SaveToFile(plan));
+    } else {
+      std::filesystem::path name = std::filesystem::path(sample.toStdString()).filename();
+      plan = w.Dir().File(name.string());
+      std::filesystem::copy_file(test::SamplePath(sample.toStdString()), plan);
+      std::filesystem::permissions(plan, std::filesystem::perms::owner_write,
+                                   std::filesystem::perm_options::add);
+    }
+    std::string ext = std::filesystem::path(plan).extension().string();
+    std::unique_ptr<Document> original = Resaved(plan, w.Dir().File("reference" + ext));
+    QVERIFY(original && original->GroupTotal(9) == 0 && original->GroupTotal(10) == 0);
+    Totals before = LayerTotals(*original);
+    int layer = 0;
+    while (layer < 15 && before[layer] == 0) ++layer;
+    QVERIFY(before[layer] > 0);
+    OpenByMenu(w, plan);
+    TForm1& f = w.Form();
+    w.Dialogs().yesNoAnswers = {true, true};
+    Drag(f.Overview().Image(1), AppWindow::CellCentre(f.Overview().Panel(), 9));
+    AppWindow::DoubleClick(f.Overview().Image(10));
+    AppWindow::DoubleClick(f.Overview().Image(11));
+    QVERIFY(QTest::qWaitForWindowExposed(&f.Form3()));
+    Drag(f.Form2().Image(layer + 1), AppWindow::CellCentre(f.Form3().Panel(), 14));
+    QCOMPARE(w.Dialogs().boxes.size(), std::size_t{2});
+    std::unique_ptr<Document> back = Read(SaveAsProposed(w, plan));
+    QVERIFY(back);
+    QCOMPARE(LayerTotals(*back), Moved(Moved(before, 0, -1, 9, -1), 9, layer, 10, 14));
+    back->Move(10, 14, 9, layer);
+    back->Move(9, -1, 0, -1);
+    QVERIFY(SameModel(*back, *original));
+  }
+};
+
+QTEST_MAIN(RelayerRoadTest)
+#include "relayer_road_test.moc"
