@@ -69,9 +69,11 @@ CLI::Validator HexDigitValidator() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"quintaro-cli: inspect, convert and re-layer Jw_cad drawings (JWW, JWS, JWC, JWK)"};
+  // A fixed name keeps the usage lines (and the man page made from them) free of install paths.
+  CLI::App app{"quintaro-cli: inspect, convert and re-layer Jw_cad drawings (JWW, JWS, JWC, JWK)",
+               "quintaro-cli"};
   app.require_subcommand(1);
-  app.set_version_flag("--version", "quintaro-cli 1.0.0");
+  app.set_version_flag("--version", "quintaro-cli " QUINTARO_VERSION);
 
   std::string infoFile;
   bool infoJson = false;

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# installed_cli.sh STAGE VERSION SAMPLES: runs the installed quintaro-cli as a
+# user would (own home, config and runtime folders, started from elsewhere and
+# from its own folder) and checks it writes only where it was told to, keeps
+# its work folder in the runtime folder and removes it after.
+set -u
+source "$(dirname "$0")/lib.sh"
+stage=$1 version=$2 samples=$3
+cli=$stage/bin/quintaro-cli
+
+mkdir -p "$work"/{home,config,run,out}
+chmod 700 "$work/run"
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
+cd "$work/out" || exit 1
+
+expect_eq "$("$cli" --version)" "quintaro-cli $version" "--version"
+
+# One JWW drawing of the samples, and the project's demo drawing.
+sample=$(find "$samples/jww" -name '*.jww' | sort | head -1)
+[ -n "$sample" ] || fail "no JWW sample in $samples"
+"$cli" demo -o demo.jww >/dev/null || fail "demo"
+"$cli" info demo.jww | grep -q JWW || fail "info of the demo drawing does not name JWW"
+"$cli" info --json "$sample" | grep -q '"format": "JWW"' || fail "info --json of $sample"
+
+"$cli" move demo.jww -o _demo.jww --group 0:5 >/dev/null || fail "move of one drawing"
+expect_file _demo.jww
+
+# A batch with a mapping file: first a dry run that writes nothing.
+echo '[{"group": "0:5"}, {"layer": "5-0:6-1"}]' >moves.json
+mkdir done
+"$cli" move --map moves.json --out-dir done --dry-run demo.jww "$sample" >/dev/null ||
+  fail "batch dry run"
+expect_eq "$(ls done)" "" "files written by --dry-run"
+"$cli" move --map moves.json --out-dir done demo.jww "$sample" >/dev/null || fail "batch move"
+expect_file done/demo.jww
+expect_file "done/$(basename "$sample")"
+
+# Started from its own folder, writing a result elsewhere.
+(cd "$stage/bin" && ./quintaro-cli convert "$work/out/demo.jww" -o "$work/out/again.jww") >/dev/null ||
+  fail "convert started in the program's folder"
+expect_file again.jww
+
+# The work folder is made in the runtime folder (which then shows a new time)
+# and nowhere else, and is gone after the run.
+mkdir "$work/tmp"
+touch -d @978307200 "$work/run" "$work/tmp"
+TMPDIR=$work/tmp "$cli" info "$sample" >/dev/null || fail "info of $sample"
+[ "$(stat -c %Y "$work/run")" -gt 978307200 ] || fail "no work folder made in XDG_RUNTIME_DIR"
+expect_eq "$(stat -c %Y "$work/tmp")" 978307200 "time of TMPDIR (work folder made there)"
+expect_eq "$(ls -A "$work/run")" "" "runtime folder after exit"
+expect_eq "$(ls -A "$work/config" "$work/home" | tr -d '\n')" "$work/config:$work/home:" \
+  "config and home folders (the command-line tool keeps no settings)"
+
+expect_stage_unchanged "$stage"
+finish
