@@ -131,10 +131,10 @@ TEST(Jws, HeaderValuesAndLayers) {
   ASSERT_EQ(bytes.size(), TJwsData::kHeaderSize + 4);
   TJwsData d;
   ASSERT_TRUE(d.LoadFromBytes(bytes, "sym.jws"));
-  EXPECT_EQ(d.Header.RefX, 12.5);
-  EXPECT_EQ(d.Header.RefY, -3.0);
+  EXPECT_EQ(V(d.Header.RefX), 12.5);
+  EXPECT_EQ(V(d.Header.RefY), -3.0);
   EXPECT_EQ(d.Header.Ints[5], 105);
-  EXPECT_EQ(d.Header.Doubles[9], 13.5);
+  EXPECT_EQ(V(d.Header.Doubles[9]), 13.5);
   EXPECT_EQ(d.LayerGroups[3].Scale, 40.0);
   EXPECT_EQ(d.LayerGroups[3].State, 2);
   EXPECT_EQ(d.macros.fileName, "sym.jws");
@@ -184,7 +184,7 @@ TEST(Jws, VersionsBelow220AreReadAndWrittenAs230) {
   TJwsData e;
   ASSERT_TRUE(e.LoadFromBytes(out));
   EXPECT_EQ(e.Version, 230);
-  EXPECT_EQ(e.Sen[0].EndY, 4.0);
+  EXPECT_EQ(V(e.Sen[0].EndY), 4.0);
 }
 
 TEST(Jws, LongTextsAreKeptWholeAndImageTextsLoseTheirTempPrefix) {

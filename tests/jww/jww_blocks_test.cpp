@@ -35,7 +35,7 @@ TEST(JwwBlocks, PlacementOfDirectAndNestedInsertions) {
   EXPECT_EQ(top.Parent, -1);
   EXPECT_EQ(top.DefIndex, 0);
   EXPECT_EQ(top.Name.bytes, "outer");
-  EXPECT_EQ(top.Base.LayerGroup, 4);  // the insertion's base
+  EXPECT_EQ(V(top.Base.LayerGroup), 4);  // the insertion's base
   EXPECT_NEAR(top.M11, 0, 1e-12);
   EXPECT_NEAR(top.M12, -2, 1e-12);
   EXPECT_NEAR(top.M21, 2, 1e-12);
@@ -44,7 +44,7 @@ TEST(JwwBlocks, PlacementOfDirectAndNestedInsertions) {
   EXPECT_EQ(nested.Level, 1);
   EXPECT_EQ(nested.Parent, 0);
   EXPECT_EQ(nested.DefIndex, 1);
-  EXPECT_EQ(nested.Base.LayerGroup, 1);  // the base of the definition holding the insertion
+  EXPECT_EQ(V(nested.Base.LayerGroup), 1);  // the base of the definition holding the insertion
   // origin (10, 0) of the outer definition lands at (5, 25)
   EXPECT_NEAR(nested.OriginX, 5, 1e-12);
   EXPECT_NEAR(nested.OriginY, 25, 1e-12);
@@ -150,6 +150,10 @@ TEST(JwwBlocks, ForEachBaseVisitsEveryPart) {
   d.ForEachBase(true, [&](TEntJwwBase&) { ++all; });
   d.ForEachBase(false, [&](TEntJwwBase&) { ++withoutSxf; });
   EXPECT_EQ(all, 1 + 9);
+  const TJwwData& constant = d;
+  int visited = 0;
+  constant.ForEachBase(true, [&](const TEntJwwBase&) { ++visited; });
+  EXPECT_EQ(visited, all);
   EXPECT_EQ(withoutSxf, 1 + 3);
   d.ForEachBase(true, [](TEntJwwBase& base) { base.LayerGroup = 7; });
   EXPECT_EQ(d.Sunpo[0].Points[3].Base.LayerGroup, 7);

@@ -5,9 +5,15 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "support/byte_builder.h"
+
+// The value of a field of a packed record (#pragma pack(1)): GoogleTest's
+// macros bind their arguments to references, which must not point at
+// unaligned fields; V(x) hands them a copy.
+#define V(x) (static_cast<std::remove_cvref_t<decltype(x)>>(x))
 
 namespace quintaro::test {
 

@@ -49,9 +49,9 @@ TEST(JwwReader, MinimalFilesOfEveryVersionStepLoadComplete) {
     EXPECT_TRUE(d.report.complete);
     EXPECT_EQ(d.Header.Version, v);
     ASSERT_EQ(d.Sen.size(), 1u);
-    EXPECT_EQ(d.Sen[0].EndY, 4.0);
+    EXPECT_EQ(V(d.Sen[0].EndY), 4.0);
     EXPECT_EQ(d.LayerGroups[3].Scale, 100.0);
-    EXPECT_EQ(d.Header.PrintScale, 50.0);
+    EXPECT_EQ(V(d.Header.PrintScale), 50.0);
     EXPECT_EQ(d.macros.fileName, "x.jww");
     EXPECT_EQ(d.macros.memo1, "first");
     EXPECT_EQ(d.macros.memo2, "second");
@@ -61,7 +61,7 @@ TEST(JwwReader, MinimalFilesOfEveryVersionStepLoadComplete) {
     EXPECT_EQ(d.Header.Switch11Tens, 1);
     // jumps 5..8 keep their defaults in the short form
     EXPECT_EQ(d.Header.ZoomJumps[6].LayerGroup, -1);
-    EXPECT_EQ(d.Header.ZoomJumps[6].Scale, 1.0);
+    EXPECT_EQ(V(d.Header.ZoomJumps[6].Scale), 1.0);
   }
 }
 
@@ -93,28 +93,28 @@ TEST(JwwReader, Version350HasNoPenWidthAnd351Has) {
     TJwwData d;
     ASSERT_TRUE(d.LoadFromBytes(bytes)) << v << " " << d.report.reason;
     std::uint16_t w = v > 350 ? 55 : 0;
-    EXPECT_EQ(d.Sen[0].Base.PenWidth, w);
-    EXPECT_EQ(d.Sen[0].Base.LayerGroup, 1);
-    EXPECT_EQ(d.Sen[0].Base.Layer, 2);
-    EXPECT_EQ(d.Sen[0].Base.Flags, 0x1234);
+    EXPECT_EQ(V(d.Sen[0].Base.PenWidth), w);
+    EXPECT_EQ(V(d.Sen[0].Base.LayerGroup), 1);
+    EXPECT_EQ(V(d.Sen[0].Base.Layer), 2);
+    EXPECT_EQ(V(d.Sen[0].Base.Flags), 0x1234);
     EXPECT_EQ(d.Sen[0].Base.CurveAttr, 7u);
-    EXPECT_EQ(d.Sen[0].StartY, 2.0);
-    EXPECT_EQ(d.Enko[0].Base.PenWidth, w);
-    EXPECT_EQ(d.Enko[0].Radius, 5.0);
-    EXPECT_EQ(d.Enko[0].ArcAngle, 1.0);
-    EXPECT_EQ(d.Ten[0].Base.PenWidth, w);
-    EXPECT_EQ(d.Ten[0].Temporary, 1);
-    EXPECT_EQ(d.Ten[0].Code, 42);
-    EXPECT_EQ(d.Ten[0].Angle, 0.25);
-    EXPECT_EQ(d.Ten[0].Scale, 3.0);
-    EXPECT_EQ(d.Moji[0].Base.LayerGroup, 7);
+    EXPECT_EQ(V(d.Sen[0].StartY), 2.0);
+    EXPECT_EQ(V(d.Enko[0].Base.PenWidth), w);
+    EXPECT_EQ(V(d.Enko[0].Radius), 5.0);
+    EXPECT_EQ(V(d.Enko[0].ArcAngle), 1.0);
+    EXPECT_EQ(V(d.Ten[0].Base.PenWidth), w);
+    EXPECT_EQ(V(d.Ten[0].Temporary), 1);
+    EXPECT_EQ(V(d.Ten[0].Code), 42);
+    EXPECT_EQ(V(d.Ten[0].Angle), 0.25);
+    EXPECT_EQ(V(d.Ten[0].Scale), 3.0);
+    EXPECT_EQ(V(d.Moji[0].Base.LayerGroup), 7);
     EXPECT_EQ(d.Moji[0].Text.bytes, "text");
     EXPECT_EQ(d.Moji[0].FontName.bytes, "font");
-    EXPECT_EQ(d.Solid[0].Color, 0x123456);
-    EXPECT_EQ(d.Solid[0].Y4, 7.0);
-    EXPECT_EQ(d.Block[0].Number, 9);
-    EXPECT_EQ(d.Block[0].ScaleY, 3.0);
-    EXPECT_EQ(d.Block[0].Base.PenWidth, w);
+    EXPECT_EQ(V(d.Solid[0].Color), 0x123456);
+    EXPECT_EQ(V(d.Solid[0].Y4), 7.0);
+    EXPECT_EQ(V(d.Block[0].Number), 9);
+    EXPECT_EQ(V(d.Block[0].ScaleY), 3.0);
+    EXPECT_EQ(V(d.Block[0].Base.PenWidth), w);
     ASSERT_EQ(d.EntityOrder.size(), 6u);
     EXPECT_EQ(d.EntityOrder[4], (EntityOrderEntry{kEntSolid, 0}));
   }
@@ -128,10 +128,10 @@ TEST(JwwReader, PointAndSolidExtrasOnlyWithTheirMarks) {
   auto bytes = Finish(b);
   TJwwData d;
   ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.report.reason;
-  EXPECT_EQ(d.Ten[0].Code, 0);
-  EXPECT_EQ(d.Ten[0].Angle, 0.0);
-  EXPECT_EQ(d.Ten[0].Scale, 1.0);
-  EXPECT_EQ(d.Solid[0].Color, 0);
+  EXPECT_EQ(V(d.Ten[0].Code), 0);
+  EXPECT_EQ(V(d.Ten[0].Angle), 0.0);
+  EXPECT_EQ(V(d.Ten[0].Scale), 1.0);
+  EXPECT_EQ(V(d.Solid[0].Color), 0);
 }
 
 TEST(JwwReader, DimensionsWithAndWithoutTheSxfPart) {
@@ -145,22 +145,22 @@ TEST(JwwReader, DimensionsWithAndWithoutTheSxfPart) {
     ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.report.reason;
     ASSERT_EQ(d.Sunpo.size(), 1u);
     const auto& dim = d.Sunpo[0];
-    EXPECT_EQ(dim.Line.EndX, 100.0);
+    EXPECT_EQ(V(dim.Line.EndX), 100.0);
     EXPECT_EQ(dim.Text.Text.bytes, "100");
     if (v > 419) {
       EXPECT_EQ(dim.SxfMode, 1);
       EXPECT_EQ(dim.Aux2.StartX, 100.0);
-      EXPECT_EQ(dim.Points[3].X, 3.0);
+      EXPECT_EQ(V(dim.Points[3].X), 3.0);
       EXPECT_EQ(dim.Points[3].Code, 7);
-      EXPECT_EQ(dim.Points[3].Scale, 2.0);
-      EXPECT_EQ(dim.Points[0].Base.LayerGroup, 4);
+      EXPECT_EQ(V(dim.Points[3].Scale), 2.0);
+      EXPECT_EQ(V(dim.Points[0].Base.LayerGroup), 4);
     } else {
       EXPECT_EQ(dim.SxfMode, 0);
       EXPECT_EQ(dim.Aux1.Base, dim.Base);
-      EXPECT_EQ(dim.Aux1.EndY, 0.0);
-      EXPECT_EQ(dim.Points[2].Base.LayerGroup, 2);
+      EXPECT_EQ(V(dim.Aux1.EndY), 0.0);
+      EXPECT_EQ(V(dim.Points[2].Base.LayerGroup), 2);
       EXPECT_EQ(dim.Points[2].Base.PenStyle, 0);
-      EXPECT_EQ(dim.Points[2].Scale, 0.0);
+      EXPECT_EQ(V(dim.Points[2].Scale), 0.0);
     }
   }
 }
@@ -215,7 +215,7 @@ TEST(JwwReader, ClassTagIndicesRunAcrossObjects) {
   ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.report.reason;
   EXPECT_EQ(d.Sen.size(), 2u);
   EXPECT_EQ(d.Enko.size(), 2u);
-  EXPECT_EQ(d.Enko[1].Radius, 2.0);
+  EXPECT_EQ(V(d.Enko[1].Radius), 2.0);
   // The writer produces the same tags: the file round-trips byte for byte
   // from the lists on.
   std::vector<std::uint8_t> out;
@@ -449,7 +449,7 @@ TEST(JwwReader, ResetAndClearEmptyEverything) {
   EXPECT_EQ(d.SaveMode, 0);
   d.ClearData();
   EXPECT_TRUE(d == TJwwData());
-  EXPECT_EQ(d.Header.PrintScale, 1.0);
+  EXPECT_EQ(V(d.Header.PrintScale), 1.0);
   EXPECT_EQ(d.Header.ZoomJumps[7].LayerGroup, -1);
 }
 

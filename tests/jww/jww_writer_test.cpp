@@ -49,17 +49,17 @@ TEST(JwwWriter, BaseBlockRepairs) {
   TJwwData d = Load(b.Bytes());
   d.Sen[0].Base.PenWidth = 40000;
   TJwwData e = SaveAndLoad(d, 351);
-  EXPECT_EQ(e.Sen[0].Base.Layer, 0);
-  EXPECT_EQ(e.Sen[0].Base.LayerGroup, 3);
-  EXPECT_EQ(e.Sen[0].Base.PenWidth, 0);
+  EXPECT_EQ(V(e.Sen[0].Base.Layer), 0);
+  EXPECT_EQ(V(e.Sen[0].Base.LayerGroup), 3);
+  EXPECT_EQ(V(e.Sen[0].Base.PenWidth), 0);
   EXPECT_EQ(e.Sen[1].Base.PenColor, 4);
   EXPECT_EQ(e.Sen[2].Base.PenStyle, 3);
   EXPECT_EQ(e.Sen[3].Base.PenStyle, 0);
   EXPECT_EQ(e.Ten[0].Base.PenStyle, 1);
   EXPECT_EQ(e.Moji[0].Base.PenStyle, 1);
-  EXPECT_EQ(e.Moji[0].Base.PenColor, 0);
-  EXPECT_EQ(e.Solid[0].Base.PenColor, 10);
-  EXPECT_EQ(e.Solid[0].Color, 0x00FF00);
+  EXPECT_EQ(V(e.Moji[0].Base.PenColor), 0);
+  EXPECT_EQ(V(e.Solid[0].Base.PenColor), 10);
+  EXPECT_EQ(V(e.Solid[0].Color), 0x00FF00);
   // From version 420 on the extended values are kept.
   TJwwData f = SaveAndLoad(d, 600);
   EXPECT_EQ(f.Sen[1].Base.PenColor, 105);
@@ -152,10 +152,10 @@ TEST(JwwWriter, RenumbersBlocksAndDropsUnusedDefinitions) {
   EXPECT_EQ(e.BlockDefs[1].Number, 1);
   EXPECT_EQ(e.BlockDefs[1].Name.bytes, "nine");
   EXPECT_EQ(e.BlockDefs[1].TimeStamp, 3);  // the position in the source file, as 32 bits
-  EXPECT_EQ(e.Block[0].Number, 0);
-  EXPECT_EQ(e.Block[1].Number, 1);
-  EXPECT_EQ(e.Block[2].Number, 0);  // no definition had 4
-  EXPECT_EQ(e.BlockDefs[1].Sen[0].EndX, 9.0);
+  EXPECT_EQ(V(e.Block[0].Number), 0);
+  EXPECT_EQ(V(e.Block[1].Number), 1);
+  EXPECT_EQ(V(e.Block[2].Number), 0);  // no definition had 4
+  EXPECT_EQ(V(e.BlockDefs[1].Sen[0].EndX), 9.0);
 }
 
 TEST(JwwWriter, FirstDefinitionWithANumberWins) {
@@ -231,8 +231,8 @@ TEST(JwwWriter, DimensionsKeepTheirPartsAcrossVersions) {
   EXPECT_TRUE(e.Sunpo == d.Sunpo);
   TJwwData f = SaveAndLoad(d, 351);  // no SXF part: copies of the base
   EXPECT_EQ(f.Sunpo[0].SxfMode, 0);
-  EXPECT_EQ(f.Sunpo[0].Points[0].Base.LayerGroup, 2);
-  EXPECT_EQ(f.Sunpo[0].Line.EndX, 100.0);
+  EXPECT_EQ(V(f.Sunpo[0].Points[0].Base.LayerGroup), 2);
+  EXPECT_EQ(V(f.Sunpo[0].Line.EndX), 100.0);
 }
 
 }  // namespace

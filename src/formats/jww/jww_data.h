@@ -8,7 +8,26 @@
 // every placed block with its placement (built after each load).
 //
 // Strings are EncodedText: Shift-JIS bytes, or UTF-16LE for strings that a
-// Jw_cad 8 file stored in the Unicode form; each is written back in its form.
+// Jw_cad 8 file stored in the Unicode form; each is written back in its form
+// (ToUtf8() decodes either for display).
+//
+// Typical use (the session of Part 1.1):
+//   BindImageStore images(workFolder.Path());   // one per process
+//   TJwwData jww;  jww.SetImageStore(&images);
+//   images.DeleteFiles(); jww.ClearData();       // before each open and at exit
+//   bool complete = jww.LoadFromFile(path);      // partial drawings stay loaded
+//   if (!complete) print(jww.report.reason, jww.report.failOffset);
+//   PublishedLayers layers = jww.PublishLayers();
+//   ... moves rewrite Layer/LayerGroup through ForEachBase() ...
+//   jww.SetSaveMode(0);
+//   if (!jww.SaveToFile(target, jww.Header.Version)) print(jww.saveError);
+//
+// Where the text of Parts 2.1-2.3 is mended (see also jww_types.h,
+// jww_string.h, bind_images.h): Unicode strings; image names confined to the
+// work folder; reservations bounded by the bytes that remain; block trees
+// bounded; atomic saves that open every carried image before writing the
+// count; a 44-byte shadow block for versions 231..299; strings of 0xFFFE
+// bytes or more in the uint32 length form.
 #pragma once
 
 #include <cstdint>

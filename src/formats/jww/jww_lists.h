@@ -670,10 +670,14 @@ std::size_t BuildBlockTree(const ChunkedArray<TEntJwwBlock>& mainBlocks, std::ve
     if (tree[k].DefIndex < 0) continue;
     const Def& def = defs[static_cast<std::size_t>(tree[k].DefIndex)];
     if (def.Block.empty()) continue;
+    if (tree[k].Level + 1 > kMaxBlockTreeDepth || tree.size() >= kMaxBlockTreeEntries) {
+      refused += def.Block.size();
+      continue;
+    }
     for (const auto& j : def.Block) {
       std::int32_t d = lookup(j.Number);
       bool refuse = false;
-      if (tree[k].Level + 1 > kMaxBlockTreeDepth || tree.size() >= kMaxBlockTreeEntries) {
+      if (tree.size() >= kMaxBlockTreeEntries) {
         refuse = true;
       } else if (d >= 0) {
         // The definition must not stand among the new entry's ancestors.

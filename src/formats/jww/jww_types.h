@@ -303,7 +303,10 @@ struct TJwwEntityListT {
   using Sunpo_t = TEntJwwSunpoT<MojiT>;
 
   std::int32_t EntityCount = 0;  // as announced by the file
-  std::vector<EntityOrderEntry> EntityOrder;  // file order; kind 0 = unfilled after a partial load
+  // The entities in file order. Sized to the announced count, bounded by
+  // what the rest of the file could hold (an entity takes at least 35
+  // bytes); entries a partial load did not fill are kind 0 and are skipped.
+  std::vector<EntityOrderEntry> EntityOrder;
   ChunkedArray<TEntJwwSen> Sen;
   ChunkedArray<TEntJwwEnko> Enko;
   ChunkedArray<TEntJwwTen> Ten;
@@ -346,7 +349,8 @@ struct TJwwEntityListT {
     }
   }
 
-  // Calls f(TEntJwwBase&) for every base block of the list's entities:
+  // Calls f(TEntJwwBase&) (f(const TEntJwwBase&) on a const list) for every
+  // base block of the list's entities:
   // lines, arcs, points, texts; each dimension's own base, line and text
   // (and, when withSxfParts, its two auxiliary lines and four points);
   // solids; block insertions. Part 4.4 passes withSxfParts = version >= 420.
@@ -368,6 +372,11 @@ struct TJwwEntityListT {
     }
     for (auto& e : Solid) f(e.Base);
     for (auto& e : Block) f(e.Base);
+  }
+  template <class F>
+  void ForEachBase(bool withSxfParts, F&& f) const {
+    const_cast<TJwwEntityListT*>(this)->ForEachBase(withSxfParts,
+                                                    [&f](const TEntJwwBase& b) { f(b); });
   }
 
   // Empties the list; texts and dimensions then grow in steps of textStep.
