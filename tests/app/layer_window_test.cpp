@@ -182,6 +182,26 @@ class LayerWindowTest : public QObject {
     QCOMPARE(form.Image(6)->Picture().size(), form.Image(6)->size());
   }
 
+  void APaintDuringAMainDrawingWaitsForItsEnd() {
+    AppWindow w;
+    w.OpenSample("jww/dist_amansion_heimen.jww");
+    TForm1& f = w.Form();
+    w.ShowGroups();
+    OpenGroup(w, 0);
+    TForm2& form = f.Form2();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    f.State().document.Move(0, 1, 0, 12);
+    int marksDuring = -1;
+    QTimer::singleShot(0, &form, [&] {
+      form.Panel()->repaint();
+      marksDuring = Marks(form.Image(13)->Picture(), Qt::white);
+      QVERIFY(f.State().flags.DrawBusy);
+    });
+    f.MainView().Draw();
+    QCOMPARE(marksDuring, 0);  // the store was not touched while drawing
+    QTRY_VERIFY(Marks(form.Image(13)->Picture(), Qt::white) > 0);
+  }
+
   void PaintingComesToRest() {
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
