@@ -1,7 +1,7 @@
 // libFuzzer target: loads a JWS file from memory; when the load is complete,
 // saves it, loads that, saves again and loads again.
 //
-// The first save may repair values (Parts 2.3, 2.4: layers, line types, colours,
+// The first save may repair values (layers, line types, colours,
 // block numbers, image texts), so the checks are: the reload of the first
 // save is complete, keeps the entity order, the counts and every entity's
 // geometry bit for bit; and from then on load and save are a fixed point

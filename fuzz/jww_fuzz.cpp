@@ -1,7 +1,7 @@
 // libFuzzer target: loads a JWW file from memory; when the load is complete,
 // saves it, loads that, saves again and loads again.
 //
-// The first save may repair values (Part 2.3: layers, pens, line types,
+// The first save may repair values (layers, pens, line types,
 // colours, names, block numbers), so the checks are: the reload of the first
 // save is complete, keeps the entity order, the counts and every entity's
 // geometry bit for bit; and from then on load and save are a fixed point

@@ -1,4 +1,4 @@
-// Part 2.4: the JWS format, on the shared samples and on built files.
+// The JWS format, on the shared samples and on built files.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -72,7 +72,7 @@ TEST(JwsSamples, LoadCompleteWithTheOracleCounts) {
 }
 
 // Samples without block definitions come back byte for byte; the others lose
-// their unused definitions and have their blocks renumbered (Part 2.3).
+// their unused definitions and have their blocks renumbered.
 TEST(JwsSamples, SaveIsAFixedPointAndKeepsFilesWithoutBlocks) {
   int identical = 0;
   for (const auto& path : test::SampleFiles("jws")) {

@@ -1,4 +1,4 @@
-// BuildBlockTree (Part 2.1): placement, lookups, and the bounds that stop
+// BuildBlockTree: placement, lookups, and the bounds that stop
 // blocks inserting themselves.
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Builds JWW (and JWS) files byte by byte for the tests, from the layout of
-// Part 2.2 written out here independently of the writer under test.
+// The file layout written out here independently of the writer under test.
 #pragma once
 
 #include <cstdint>

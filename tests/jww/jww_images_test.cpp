@@ -1,4 +1,4 @@
-// The carried-image section of version 700 (Parts 2.2, 2.3) and the
+// The carried-image section of version 700 and the
 // BindImageStore: image names must never reach outside the work folder.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// Part 2.2 edge cases, on files built byte by byte.
+// Reader edge cases, on files built byte by byte.
 #include <gtest/gtest.h>
 
 #include <chrono>

@@ -104,7 +104,7 @@ TEST(JwwSamples, UnicodeSamplesKeepTheirForm) {
   }
 }
 
-// Load, save, load: the first save writes the repairs of Part 2.3 (in these
+// Load, save, load: the first save writes the repairs (in these
 // samples only the extended tables: blank colour names become "Color_<i>",
 // blank line type names "LType_<i>", a line type pattern 0 becomes -1, and
 // the line types 17..32, whose kind is 0 in every sample, get the default

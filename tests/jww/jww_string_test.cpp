@@ -1,4 +1,4 @@
-// JwwString forms and filters (Parts 2.2, 2.3), the Unicode form of Jw_cad 8.
+// JwwString forms and filters, the Unicode form of Jw_cad 8.
 #include <gtest/gtest.h>
 
 #include <algorithm>

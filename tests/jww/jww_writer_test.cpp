@@ -1,4 +1,4 @@
-// Part 2.3: repairs, renumbering, versions, atomic saves.
+// The writer: repairs, renumbering, versions, atomic saves.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -154,7 +154,10 @@ TEST(JwwWriter, RenumbersBlocksAndDropsUnusedDefinitions) {
   EXPECT_EQ(e.BlockDefs[1].TimeStamp, 3);  // the position in the source file, as 32 bits
   EXPECT_EQ(V(e.Block[0].Number), 0);
   EXPECT_EQ(V(e.Block[1].Number), 1);
-  EXPECT_EQ(V(e.Block[2].Number), 0);  // no definition had 4
+  // No definition had 4: the insertion must still place nothing after the
+  // reload, so it gets a number that no written definition has.
+  EXPECT_EQ(V(e.Block[2].Number), 2);
+  EXPECT_EQ(e.BlockTree[2].DefIndex, -1);
   EXPECT_EQ(V(e.BlockDefs[1].Sen[0].EndX), 9.0);
 }
 

@@ -1,5 +1,5 @@
-// TJwsData: one JWS symbol file (Part 2.4): a fixed 452-byte header, then
-// the entity lists and block definitions of the JWW format (Parts 2.1-2.3),
+// TJwsData: one JWS symbol file: a fixed 452-byte header, then
+// the entity lists and block definitions of the JWW format,
 // read and written by the same code. Texts (TEntJwwMoji2) have no
 // 255-character limit; there is no layer table, memo, pen or image section.
 #pragma once
@@ -23,7 +23,7 @@ class ByteWriter;
 // 16 layer group scales, which stand between RefX/RefY and Ints in the
 // file, are kept in TJwsData::LayerGroups).
 struct TEntJwsHeader {
-  double RefX, RefY;       // reference point (the extents start from it, Part 2.7)
+  double RefX, RefY;       // reference point (the extents start from it)
   std::int32_t Ints[6];
   double Doubles[10];      // [6], [7], [8], [9]: range rectangle corner 1 x, y, corner 2 x, y
   QUINTARO_BITWISE_EQ(TEntJwsHeader)
@@ -35,7 +35,7 @@ class TJwsData : public TJwsEntityList {
  public:
   static constexpr std::size_t kHeaderSize = 452;  // where the main list starts
 
-  // ---- the model (Part 2.4) ----
+  // ---- the model ----
   std::string Magic;            // 7 characters ("JwsData") after a load
   std::int32_t Version = 0;
   TEntJwsHeader Header{};
@@ -50,7 +50,7 @@ class TJwsData : public TJwsEntityList {
   TextMacroValues macros;   // UTF-8; a load sets the file name, empties the others, print scale 1.0
   JwwLoadReport report;
   std::string saveError;
-  DrawingExtents Extents;   // this container's copy of the extents (Part 2.7)
+  DrawingExtents Extents;   // this container's copy of the extents
 
   TJwsData();
   TJwsData(const TJwsData&) = default;

@@ -1,4 +1,4 @@
-// The images carried inside JWW files (version 700 and later), Parts 2.1-2.3.
+// The images carried inside JWW files (version 700 and later).
 //
 // One BindImageStore per process (the app and the CLI own it together with
 // their WorkFolder) is handed to the JWW and JWS containers by pointer. A JWW

@@ -1,12 +1,12 @@
 // ChunkedArray<T>: the entity arrays of the JWW and JWS models.
 //
 // An array that grows in chunks of a fixed number of entries (1000 for the
-// main list, 500 for texts and dimensions inside block definitions, Part 2.1)
+// main list, 500 for texts and dimensions inside block definitions)
 // and never moves an entry once stored: growing allocates one more chunk
 // instead of copying the whole array, so a list of a million entities is read
 // without the quadratic copying (or the doubled peak memory) that growing one
 // contiguous buffer in steps of 1000 would cost. ShrinkToFit() cuts the last
-// chunk to its exact count ("cut to size" of Part 2.1).
+// chunk to its exact count ("cut to size").
 //
 // Indexing (a[i]), size(), empty(), back(), range-for and equality work as
 // with std::vector. Entries are not contiguous across chunks.

@@ -18,8 +18,8 @@ using jww::ListProgress;
 
 namespace {
 
-// A header block read in one piece (Part 2.2: "each block is read with one
-// read of the size given"); values are taken out only when it was complete.
+// A header block read in one piece, as it stands in the file; values are
+// taken out only when it was complete.
 class HeaderBlock {
  public:
   bool Read(ByteReader& r, std::size_t n) { return r.Read(b_, n); }
@@ -635,7 +635,7 @@ bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
     w.F64(h.SkyViewLevel);
     w.F64(h.SkyViewRadius);
   } else if (v > 230) {
-    w.Zeros(16);  // the reader reads 44 bytes above version 230 (fault of the text: 28 were written)
+    w.Zeros(16);  // the reader reads 44 bytes above version 230 (writing 28 would misalign every later value)
   }
   w.I32(h.Unit3D);
   w.F64(h.ViewScale);

@@ -1,5 +1,5 @@
-// TJwwData: one JWW drawing in memory (Part 2.1), its reader (Part 2.2) and
-// writer (Part 2.3).
+// TJwwData: one JWW drawing in memory, its reader and
+// writer.
 //
 // The entity lists are inherited from TJwwEntityList (jww_types.h):
 // EntityCount, EntityOrder and the seven arrays Sen, Enko, Ten, Moji, Sunpo,
@@ -11,7 +11,7 @@
 // Jw_cad 8 file stored in the Unicode form; each is written back in its form
 // (ToUtf8() decodes either for display).
 //
-// Typical use (the session of Part 1.1):
+// Typical use (the session):
 //   BindImageStore images(workFolder.Path());   // one per process
 //   TJwwData jww;  jww.SetImageStore(&images);
 //   images.DeleteFiles(); jww.ClearData();       // before each open and at exit
@@ -22,7 +22,7 @@
 //   jww.SetSaveMode(0);
 //   if (!jww.SaveToFile(target, jww.Header.Version)) print(jww.saveError);
 //
-// Where the text of Parts 2.1-2.3 is mended (see also jww_types.h,
+// Safeguards beyond the plain format (see also jww_types.h,
 // jww_string.h, bind_images.h): Unicode strings; image names confined to the
 // work folder; reservations bounded by the bytes that remain; block trees
 // bounded; atomic saves that open every carried image before writing the
@@ -46,7 +46,7 @@ class ByteWriter;
 
 class TJwwData : public TJwwEntityList {
  public:
-  // ---- the model (Part 2.1), in the order of the text ----
+  // ---- the model, in file order ----
   TEntJwwHeader Header;
   std::vector<TEntJwwLayerGroup> LayerGroups;     // 16 once a header was read, else empty
   std::vector<TEntJwwLayer> Layers;               // 256, index group * 16 + layer
@@ -65,10 +65,10 @@ class TJwwData : public TJwwEntityList {
   std::int32_t SaveMode = 0;                      // 0..15
 
   // ---- not part of the model (ignored by operator==) ----
-  TextMacroValues macros;   // set by a load (UTF-8; Part 2.1 text-macro values)
+  TextMacroValues macros;   // set by a load (UTF-8 text-macro values)
   JwwLoadReport report;     // of the last load
   std::string saveError;    // why the last save failed ("" after a success)
-  DrawingExtents Extents;   // this container's copy of the extents (Part 2.7)
+  DrawingExtents Extents;   // this container's copy of the extents
 
   TJwwData();
   TJwwData(const TJwwData&) = default;
@@ -87,7 +87,7 @@ class TJwwData : public TJwwEntityList {
   // Frees the block definitions' lists, then ResetData.
   void ClearData();
 
-  // Part 2.2. True only when the whole file was read; a partial load keeps
+  // Reads a drawing. True only when the whole file was read; a partial load keeps
   // everything completely read (see `report`). BuildBlockTree runs after it.
   bool LoadFromFile(const std::string& path);
   // The same reader over bytes in memory (tests, fuzzing).
@@ -95,7 +95,7 @@ class TJwwData : public TJwwEntityList {
 
   void SetSaveMode(int mode) { SaveMode = (mode >= 0 && mode <= 15) ? mode : 0; }
 
-  // Part 2.3, written atomically (a failure leaves an existing file as it
+  // Writes the drawing atomically (a failure leaves an existing file as it
   // was). `version` is normally Header.Version. False with saveError set.
   bool SaveToFile(const std::string& path, std::int32_t version);
   // The same writer into memory (carried images too, from the store's folder).
@@ -105,7 +105,7 @@ class TJwwData : public TJwwEntityList {
   // ReferencedBlockCount from the block insertions and definitions.
   void BuildBlockTree();
 
-  // The layer table for the attribute store (Part 2.1 PublishLayers):
+  // The layer table for the attribute store (PublishLayers):
   // state 3 (hidden) when the group or the layer state is 0, else 2 (display
   // only) when either is 1, else 1; names; scale 1 / group scale (1.0 when 0).
   PublishedLayers PublishLayers() const;

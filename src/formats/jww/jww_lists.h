@@ -1,6 +1,6 @@
 // Reading and writing of the entity lists, the block definition list and
-// the class tags (Parts 2.2, 2.3), shared by the JWW and JWS containers, and
-// the block tree (Part 2.1). Internal to the format libraries.
+// the class tags, shared by the JWW and JWS containers, and
+// the block tree. Internal to the format libraries.
 #pragma once
 
 #include <algorithm>
@@ -353,7 +353,7 @@ bool ReadListsAndDefs(ListReader<MojiT>& lists, TJwwEntityListT<MojiT>& main,
 // ---------------------------------------------------------------------------
 // Writing.
 
-// Which checks a base block gets (Part 2.3).
+// Which checks a base block gets.
 enum class BaseCheck { kLine, kPoint, kText, kDimension, kSolid, kNone };
 std::uint8_t MapStyleBelow420(std::uint8_t style);    // extended line types to standard ones
 std::uint16_t MapColorBelow420(std::uint16_t color);  // extended colours to standard ones
@@ -384,10 +384,10 @@ inline void RepairBaseInPlace(TEntJwwBase& b, BaseCheck check, bool below420) {
   const unsigned maxStandard = check == BaseCheck::kSolid ? 10u : 9u;
   if (!((c - 1u) <= maxStandard - 1u || (c - 101u) <= 255u)) b.PenColor = 0;
 }
-// The base block as the writer writes it for `version` (Part 2.3 repairs).
+// The base block as the writer writes it for `version` (repairs).
 TEntJwwBase RepairBase(TEntJwwBase b, BaseCheck check, std::int32_t version);
 
-// Numbers of the in-use block definitions (Part 2.3 renumbering).
+// Numbers of the in-use block definitions (renumbering).
 class BlockRenumber {
  public:
   template <class Def>
@@ -402,7 +402,10 @@ class BlockRenumber {
   }
   std::int32_t operator()(std::int32_t number) const {
     auto it = first_.find(number);
-    if (it == first_.end()) return 0;
+    // An insertion of a definition the drawing does not hold gets a number
+    // that no written definition has, so that it still places nothing after
+    // a reload (0 would make it place the first definition written).
+    if (it == first_.end()) return inUse_;
     std::int32_t u = useIndex_[static_cast<std::size_t>(it->second)];
     return u >= 0 ? u : number;
   }
@@ -417,7 +420,7 @@ class BlockRenumber {
 
 // What the writer does to the content of a text entity (not of a dimension
 // text) before the save filter's result is written: the JWS writer turns
-// "^@BM%temp%" into "^@BM" (Part 2.4).
+// "^@BM%temp%" into "^@BM".
 enum class TextRewrite { kNone, kDropTempPrefix };
 
 template <class MojiT>
@@ -604,7 +607,7 @@ class ListWriter {
 };
 
 // ---------------------------------------------------------------------------
-// BuildBlockTree (Part 2.1) with the bounds of jww_types.h. Returns the
+// BuildBlockTree with the bounds of jww_types.h. Returns the
 // number of entries refused (cycles, depth, size).
 template <class Def>
 std::size_t BuildBlockTree(const ChunkedArray<TEntJwwBlock>& mainBlocks, std::vector<Def>& defs,

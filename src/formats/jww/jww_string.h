@@ -1,5 +1,5 @@
 // JwwString: the length-prefixed strings of the JWW and JWS formats, in the
-// two forms of an MFC archive, and the filters applied to them (Parts 2.2, 2.3).
+// two forms the files use, and the filters applied to them.
 //
 // Shift-JIS form: a length byte n < 0xFF and n bytes; or 0xFF, a uint16
 // n < 0xFFFE and n bytes; or 0xFF, 0xFFFF, a uint32 n and n bytes.
@@ -43,7 +43,7 @@ bool SaveFilter(const EncodedText& text, EncodedText& out);
 EncodedText SaveFiltered(const EncodedText& text);
 
 // Writes a string in its own form. An ANSI string of 0xFFFE bytes or more
-// uses the uint32 length form (as MFC and Jw_cad do).
+// uses the uint32 length form (as Jw_cad does).
 void WriteString(ByteWriter& w, const EncodedText& text);
 
 // Text made of ASCII characters in the given form.

@@ -1,4 +1,4 @@
-// Record types of the JWW model (Part 2.1), shared with JWS (Part 2.4).
+// Record types of the JWW model, shared with JWS.
 //
 // Every fixed entity record is packed (#pragma pack(1)) and is byte for byte
 // the layout of the same object in a JWW file of version 351 or later, so the
@@ -141,7 +141,7 @@ struct TJwwViewRecord {
   QUINTARO_BITWISE_EQ(TJwwViewRecord)
 };
 
-// The numeric header values in file order (Part 2.1 table, Part 2.2 layout).
+// The numeric header values in file order (as laid out in the header).
 struct TEntJwwHeaderValues {
   std::int32_t Version;
   std::int32_t PaperSize;
@@ -192,7 +192,7 @@ struct TEntJwwHeader : TEntJwwHeaderValues {
   EncodedText Memo;   // raw (may hold CR LF)
 
   TEntJwwHeader() : TEntJwwHeaderValues{} { SetDefaults(); }
-  // The defaults after a reset (Part 2.1).
+  // The defaults after a reset.
   void SetDefaults() {
     static_cast<TEntJwwHeaderValues&>(*this) = TEntJwwHeaderValues{};
     Magic.clear();
@@ -259,8 +259,8 @@ struct TEntJwwLineTypeExNo {
 
 // Kind 4, text: the 83-byte fixed part, then font name and content.
 // TEntJwwMoji (JWW) holds at most 255 characters in each string (the reader
-// cuts longer ones, Part 2.2); TEntJwwMoji2 (JWS, Part 2.4) has no limit.
-// A content that begins with "^@BM" describes an image (Part 3.5).
+// cuts longer ones); TEntJwwMoji2 (JWS) has no limit.
+// A content that begins with "^@BM" describes an image.
 struct TEntJwwMoji : TEntJwwMojiFixed {
   EncodedText FontName;
   EncodedText Text;
@@ -353,7 +353,7 @@ struct TJwwEntityListT {
   // base block of the list's entities:
   // lines, arcs, points, texts; each dimension's own base, line and text
   // (and, when withSxfParts, its two auxiliary lines and four points);
-  // solids; block insertions. Part 4.4 passes withSxfParts = version >= 420.
+  // solids; block insertions. Layer moves pass withSxfParts = version >= 420.
   template <class F>
   void ForEachBase(bool withSxfParts, F&& f) {
     for (auto& e : Sen) f(e.Base);
@@ -447,7 +447,7 @@ struct TEntJwwBlockTree {
   }
 };
 
-// Bounds of BuildBlockTree (fault of the text: the expansion had none).
+// Bounds of BuildBlockTree (an expansion without them never ends on a block that inserts itself).
 // An entry whose definition already stands among its ancestors is refused
 // (a block that inserts itself); nesting deeper than kMaxBlockTreeDepth
 // levels is not expanded; and the tree holds at most kMaxBlockTreeEntries
