@@ -6,12 +6,14 @@
 // save is complete, keeps the entity order, the counts and every entity's
 // geometry bit for bit; and from then on load and save are a fixed point
 // (the second load equals the third, the two saves are byte-identical).
+// Carried images go to a work folder and must come back unchanged.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <span>
 #include <vector>
 
+#include "formats/common/file_io.h"
 #include "formats/jww/jww_data.h"
 
 namespace {
@@ -43,15 +45,16 @@ void CheckGeometryKept(const List& a, const List& b) {
     if (!SamePayload(a.Block[i], b.Block[i], 4)) std::abort();  // not the renumbered block number
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+// Loads, saves and reloads; aborts on any difference.
+void RoundTrip(std::span<const std::uint8_t> data, quintaro::BindImageStore& images) {
   using quintaro::TJwwData;
-  TJwwData m1;  // no image store: image data are read and dropped
-  if (!m1.LoadFromBytes(std::span<const std::uint8_t>(data, size))) return 0;
+  TJwwData m1;
+  m1.SetImageStore(&images);
+  if (!m1.LoadFromBytes(data)) return;
   std::vector<std::uint8_t> b1, b2;
-  if (!m1.SaveToBytes(m1.Header.Version, b1)) return 0;  // refused (e.g. inconsistent order): fine
+  if (!m1.SaveToBytes(m1.Header.Version, b1)) return;  // refused (e.g. inconsistent order): fine
   TJwwData m2;
+  m2.SetImageStore(&images);
   if (!m2.LoadFromBytes(b1)) std::abort();
   CheckGeometryKept(m1, m2);
   if (m2.ReferencedBlockCount != m1.ReferencedBlockCount) std::abort();
@@ -61,5 +64,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TJwwData m3;
   if (!m3.LoadFromBytes(b2)) std::abort();
   if (!(m2 == m3)) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static quintaro::WorkFolder folder;
+  static quintaro::BindImageStore images(folder.Path());
+  RoundTrip(std::span(data, size), images);
+  images.DeleteFiles();
   return 0;
 }
