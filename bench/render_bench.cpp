@@ -2,7 +2,6 @@
 // the same segments; and the 16 group thumbnails beside one scene.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QLine>
 #include <QPainter>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "formats/document/demo_drawing.h"
+#include "qt_app.h"
 #include "formats/extents/extents.h"
 #include "render/main_view.h"
 #include "render/qt/qt_canvas.h"
@@ -21,15 +21,6 @@ namespace {
 
 constexpr int kWidth = 1600, kHeight = 1200;
 
-void EnsureApp() {
-  static int argc = 1;
-  static char name[] = "quintaro-bench";
-  static char* argv[] = {name, nullptr};
-  if (QGuiApplication::instance()) return;
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static auto app = std::make_unique<QGuiApplication>(argc, argv);
-}
-
 struct Scene {
   TJwwData doc = MakeLargeDrawing(1'000'000);
   DrawingExtents extents;
@@ -37,7 +28,7 @@ struct Scene {
   std::vector<QLine> segments;  // every straight piece the scene draws
 
   Scene() {
-    EnsureApp();
+    EnsureQtApp();
     ComputeExtents(doc, extents);
     attr.SetBackMode(0);
     attr.BuildPenColors();

@@ -1,0 +1,136 @@
+// The desktop program on the large drawing: from OpenDocument to the first
+// snapshot, beside the scene drawing alone at the same size; and the
+// "LayerGroup" page, beside 16 thumbnail drawings at its cell size.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QTabWidget>
+
+#include "app/main_window.h"
+#include "bench_files.h"
+#include "formats/document/demo_drawing.h"
+#include "formats/extents/extents.h"
+#include "qt_app.h"
+#include "render/main_view.h"
+#include "render/qt/qt_canvas.h"
+#include "render/scene_jww.h"
+
+namespace quintaro::bench {
+namespace {
+
+// Answers every question with "no" and every file dialog with "cancel".
+class SilentDialogs : public app::Dialogs {
+ public:
+  std::optional<QString> ChooseOpenFile(const app::FileDialogRequest&) override { return {}; }
+  std::optional<QString> ChooseSaveFile(const app::FileDialogRequest&) override { return {}; }
+  void Inform(const QString&) override {}
+  void Error(const QString&) override {}
+  void Notice(const QString&) override {}
+  bool AskYesNo(const QString&) override { return false; }
+};
+
+const std::string& LargeFile() {
+  return GeneratedFile("app-large.jww", [](const std::string& path) {
+    TJwwData d = MakeLargeDrawing(1'000'000);
+    d.SaveToFile(path, d.Header.Version);
+  });
+}
+
+struct Window {
+  SilentDialogs dialogs;
+  std::unique_ptr<app::TForm1> form;
+  Window() {
+    EnsureQtApp();
+    app::AppEnvironment env;
+    env.dialogs = &dialogs;
+    env.programFolder = QString::fromStdString(BenchFolder());
+    form = std::make_unique<app::TForm1>(env);
+    form->resize(1200, 900);
+    form->show();
+    QApplication::processEvents();
+  }
+};
+
+// The scene alone into an image of the paint area's size.
+void DrawSceneAlone(const TJwwData& doc, QImage& image) {
+  render::TgraAttribute attr;
+  attr.SetBackMode(0);
+  attr.BuildPenColors();
+  render::ShowAllLayers(attr, doc.PublishLayers(), true);
+  DrawingExtents e = doc.Extents;
+  render::DrawContext dc(attr);
+  render::QtCanvas canvas(&image);
+  dc.view = render::FitAllView(e, image.width(), image.height());
+  render::ClearWithFrame(canvas, attr);
+  render::DrawScene(dc, canvas, doc);
+  canvas.End();
+}
+
+void BM_SceneAtWindowSize(benchmark::State& state) {
+  Window w;
+  w.form->OpenDocument(QString::fromStdString(LargeFile()));
+  const TJwwData* doc = w.form->State().document.Jww();
+  QWidget* box = w.form->findChild<QWidget*>("PaintBox1");
+  QImage image(box->width(), box->height(), QImage::Format_RGB32);
+  for (auto _ : state) DrawSceneAlone(*doc, image);
+  state.counters["width"] = box->width();
+}
+
+void BM_OpenToSnapshot(benchmark::State& state) {
+  Window w;
+  QString path = QString::fromStdString(LargeFile());
+  for (auto _ : state) {
+    w.form->OpenDocument(path);
+    QApplication::processEvents();
+  }
+}
+
+void BM_ThumbnailsAtCellSize(benchmark::State& state) {
+  Window w;
+  w.form->OpenDocument(QString::fromStdString(LargeFile()));
+  const TJwwData* doc = w.form->State().document.Jww();
+  // The cell size the page lays out (it is laid out when first shown).
+  auto* pages = w.form->findChild<QTabWidget*>("PageControl1");
+  pages->setCurrentIndex(1);
+  QApplication::processEvents();
+  const app::OverviewCells& cells = w.form->Overview().Cells();
+  int cw = cells.width, ch = cells.height - cells.labelHeight;
+  std::vector<QImage> images(16, QImage(std::max(cw, 4), std::max(ch, 4), QImage::Format_RGB32));
+  render::TgraAttribute attr;
+  attr.SetBackMode(0);
+  attr.BuildPenColors();
+  render::ShowAllLayers(attr, doc->PublishLayers(), true);
+  for (auto _ : state) {
+    for (int g = 0; g < 16; ++g) {
+      images[g].fill(Qt::white);
+      render::QtCanvas canvas(&images[g]);
+      render::DrawContext dc(attr);
+      dc.view = render::FitAllView(doc->Extents, images[g].width(), images[g].height());
+      render::DrawThumbnail(dc, canvas, *doc, -1, g);
+      canvas.End();
+    }
+  }
+}
+
+void BM_OverviewPage(benchmark::State& state) {
+  Window w;
+  w.form->OpenDocument(QString::fromStdString(LargeFile()));
+  auto* pages = w.form->findChild<QTabWidget*>("PageControl1");
+  for (auto _ : state) {
+    pages->setCurrentIndex(1);  // draws the 16 thumbnails
+    QApplication::processEvents();
+    state.PauseTiming();
+    pages->setCurrentIndex(0);
+    QApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+
+BENCHMARK(BM_SceneAtWindowSize)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenToSnapshot)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ThumbnailsAtCellSize)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OverviewPage)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace quintaro::bench
