@@ -81,6 +81,9 @@ struct EllipseShape {
         f(f),
         ct(t == 0 ? 1.0 : std::cos(t)),
         st(t == 0 ? 0.0 : std::sin(t)) {}
+  // The same with the tilt's cosine and sine already at hand.
+  EllipseShape(double cx, double cy, double r, double f, double ct, double st)
+      : cx(cx), cy(cy), r(r), f(f), ct(ct), st(st) {}
   // The point at parameter angle theta (radians): (r cos theta, r f sin theta)
   // rotated counter-clockwise by the tilt, then moved to the centre.
   EllipsePointXY At(double theta) const { return AtCosSin(std::cos(theta), std::sin(theta)); }

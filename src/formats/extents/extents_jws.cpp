@@ -1,6 +1,6 @@
 // Extents of a JWS symbol.
 #include "formats/extents/extents.h"
-#include "formats/extents/extents_lists.h"
+#include "formats/extents/extents_drawing.h"
 #include "formats/jws/jws_data.h"
 
 namespace quintaro {

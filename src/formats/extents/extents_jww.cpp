@@ -1,6 +1,6 @@
 // Extents of a JWW drawing.
 #include "formats/extents/extents.h"
-#include "formats/extents/extents_lists.h"
+#include "formats/extents/extents_drawing.h"
 #include "formats/jww/jww_data.h"
 
 namespace quintaro {
