@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 
 namespace quintaro {
 
@@ -105,11 +106,15 @@ bool ByteReader::ReadBytes(std::string& out, std::size_t n) {
 
 ByteWriter::ByteWriter() = default;
 
-ByteWriter::ByteWriter(std::FILE* file) : file_(file) { buffer_.reserve(kFlushAt + 4096); }
+ByteWriter::ByteWriter(std::FILE* file) : file_(file) {
+  buffer_.reserve(kFlushAt + 4096);
+}
 
 ByteWriter::~ByteWriter() = default;
 
-void ByteWriter::Zeros(std::size_t n) { Fill(0, n); }
+void ByteWriter::Zeros(std::size_t n) {
+  Fill(0, n);
+}
 
 void ByteWriter::Fill(std::uint8_t value, std::size_t n) {
   if (failed_) return;
@@ -120,14 +125,20 @@ void ByteWriter::Fill(std::uint8_t value, std::size_t n) {
 void ByteWriter::FlushBuffer() {
   if (failed_ || !file_ || buffer_.empty()) return;
   std::size_t put = std::fwrite(buffer_.data(), 1, buffer_.size(), file_);
-  if (put != buffer_.size()) failed_ = true;
+  if (put != buffer_.size()) {
+    failed_ = true;
+    error_ = errno;
+  }
   written_ += put;
   buffer_.clear();
 }
 
 bool ByteWriter::Flush() {
   FlushBuffer();
-  if (file_ && !failed_ && std::fflush(file_) != 0) failed_ = true;
+  if (file_ && !failed_ && std::fflush(file_) != 0) {
+    failed_ = true;
+    error_ = errno;
+  }
   return !failed_;
 }
 

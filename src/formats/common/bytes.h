@@ -82,8 +82,8 @@ class ByteReader {
   bool Refill(std::size_t need);
 
   const std::uint8_t* data_ = nullptr;
-  std::size_t avail_ = 0;  // bytes valid in data_
-  std::size_t pos_ = 0;    // next byte in data_
+  std::size_t avail_ = 0;       // bytes valid in data_
+  std::size_t pos_ = 0;         // next byte in data_
   std::uint64_t consumed_ = 0;  // bytes of the input before data_[0]
   std::uint64_t size_ = 0;
   std::uint64_t failOffset_ = 0;
@@ -104,6 +104,8 @@ class ByteWriter {
   ByteWriter& operator=(const ByteWriter&) = delete;
 
   bool Ok() const { return !failed_; }
+  // The errno of the write that failed (0 when none failed in the system).
+  int Error() const { return error_; }
   std::uint64_t Size() const { return written_ + buffer_.size(); }
   // The bytes written so far (memory mode only).
   const std::vector<std::uint8_t>& Bytes() const { return buffer_; }
@@ -142,6 +144,7 @@ class ByteWriter {
   std::uint64_t written_ = 0;
   std::FILE* file_ = nullptr;
   bool failed_ = false;
+  int error_ = 0;
 };
 
 }  // namespace quintaro

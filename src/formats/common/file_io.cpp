@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <random>
 
@@ -46,31 +48,48 @@ std::string RandomSuffix() {
 
 AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
   namespace fs = std::filesystem;
+  // A target its owner made read-only is not replaced either, although the
+  // folder would allow the rename.
+  if (::access(target_.c_str(), F_OK) == 0 && ::access(target_.c_str(), W_OK) != 0) {
+    error_ = errno;
+    return;
+  }
   fs::path t(target_);
   for (int attempt = 0; attempt < 16 && !file_; ++attempt) {
     temp_ = (t.parent_path() / ("." + t.filename().string() + ".tmp-" + RandomSuffix())).string();
     int fd = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
+      error_ = errno;
       if (errno == EEXIST) continue;
       break;
     }
     file_ = fdopen(fd, "wb");
-    if (!file_) ::close(fd);
+    if (!file_) {
+      error_ = errno;
+      ::close(fd);
+    }
   }
   if (!file_) temp_.clear();
 }
 
-AtomicFile::~AtomicFile() { Abandon(); }
+AtomicFile::~AtomicFile() {
+  Abandon();
+}
 
 bool AtomicFile::Commit() {
   if (!file_) return false;
   bool ok = std::fflush(file_) == 0 && fsync(fileno(file_)) == 0;
-  ok = (std::fclose(file_) == 0) && ok;
+  if (!ok) error_ = errno;
+  if (std::fclose(file_) != 0 && ok) {
+    error_ = errno;
+    ok = false;
+  }
   file_ = nullptr;
   if (ok && std::rename(temp_.c_str(), target_.c_str()) == 0) {
     temp_.clear();
     return true;
   }
+  if (ok) error_ = errno;
   ::unlink(temp_.c_str());
   temp_.clear();
   return false;
@@ -87,20 +106,29 @@ void AtomicFile::Abandon() {
   }
 }
 
-bool WriteFileAtomically(const std::string& path, const std::function<bool(ByteWriter&)>& body) {
+bool WriteFileAtomically(const std::string& path, const std::function<bool(ByteWriter&)>& body,
+                         std::string* why) {
+  auto fail = [why](int error) {
+    if (why && error != 0) *why = std::strerror(error);
+    return false;
+  };
   AtomicFile out(path);
-  if (!out.IsOpen()) return false;
+  if (!out.IsOpen()) return fail(out.Error());
   ByteWriter w(out.Handle());
-  if (!body(w) || !w.Flush()) return false;  // ~AtomicFile removes the temporary file
-  return out.Commit();
+  bool written = body(w);
+  // A body that refused without a failed write has its own reason.
+  if (!written && w.Ok()) return false;
+  if (!written || !w.Flush()) return fail(w.Error());  // ~AtomicFile removes the temporary file
+  return out.Commit() || fail(out.Error());
 }
 
 WorkFolder::WorkFolder() {
   namespace fs = std::filesystem;
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   std::error_code ec;
-  fs::path base = (runtime && *runtime && fs::is_directory(runtime, ec)) ? fs::path(runtime)
-                                                                        : fs::temp_directory_path(ec);
+  fs::path base = (runtime && *runtime && fs::is_directory(runtime, ec))
+                      ? fs::path(runtime)
+                      : fs::temp_directory_path(ec);
   if (ec || base.empty()) base = "/tmp";
   std::string templ = (base / "quintaro-XXXXXX").string();
   if (mkdtemp(templ.data())) path_ = templ + "/";

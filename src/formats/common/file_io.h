@@ -46,16 +46,22 @@ class AtomicFile {
   // Flushes, syncs and renames over the target.
   bool Commit();
   void Abandon();
+  // The errno of the step that failed (creating the file or committing it).
+  int Error() const { return error_; }
 
  private:
   std::string target_;
   std::string temp_;
   std::FILE* file_ = nullptr;
+  int error_ = 0;
 };
 
 // Runs `body` with a writer over a new temporary file beside `path` and
 // replaces `path` with it when body returns true and every write succeeded.
-bool WriteFileAtomically(const std::string& path, const std::function<bool(ByteWriter&)>& body);
+// When a write fails, `why` (if given) receives the system's reason, e.g.
+// "No space left on device"; it is left alone when body refused.
+bool WriteFileAtomically(const std::string& path, const std::function<bool(ByteWriter&)>& body,
+                         std::string* why = nullptr);
 
 // A folder of this process alone, removed with its content when destroyed.
 // Created under $XDG_RUNTIME_DIR when set, else under the system's temporary folder.

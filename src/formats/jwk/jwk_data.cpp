@@ -64,8 +64,9 @@ bool TJwkData::LoadFromBytes(std::span<const std::uint8_t> bytes, std::string_vi
 
 bool TJwkData::SaveToFile(const std::string& path) {
   if (!PrepareSave()) return false;
-  bool ok = WriteFileAtomically(path, [this](ByteWriter& w) { return WriteBody(w); });
-  if (!ok) saveError = "cannot write the file";
+  std::string why;
+  bool ok = WriteFileAtomically(path, [this](ByteWriter& w) { return WriteBody(w); }, &why);
+  if (!ok) saveError = "cannot write the file" + (why.empty() ? "" : ": " + why);
   return ok;
 }
 

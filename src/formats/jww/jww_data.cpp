@@ -512,8 +512,9 @@ PublishedLayers TJwwData::PublishLayers() const {
 
 bool TJwwData::SaveToFile(const std::string& path, std::int32_t version) {
   saveError.clear();
-  bool ok = WriteFileAtomically(path, [&](ByteWriter& w) { return Save(w, version); });
-  if (!ok && saveError.empty()) saveError = "could not write the file";
+  std::string why;
+  bool ok = WriteFileAtomically(path, [&](ByteWriter& w) { return Save(w, version); }, &why);
+  if (!ok && saveError.empty()) saveError = "could not write the file" + (why.empty() ? "" : ": " + why);
   return ok;
 }
 
