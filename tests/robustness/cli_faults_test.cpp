@@ -3,6 +3,8 @@
 // existing target as they were; a batch goes on with the next file.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <sstream>
 
@@ -56,8 +58,9 @@ struct CliFixture {
   }
 };
 
-void ExpectRefusedCleanly(CliFixture& f, const char* cause) {
-  SCOPED_TRACE(cause);
+// Each save path fails, names the target and the system's reason.
+void ExpectRefusedCleanly(CliFixture& f, int error) {
+  SCOPED_TRACE(std::strerror(error));
   auto in = Snap(f.input);
   auto old = Snap(f.target);
   auto names = test::Names(f.outDir);
@@ -65,6 +68,7 @@ void ExpectRefusedCleanly(CliFixture& f, const char* cause) {
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("quintaro-cli: "), std::string::npos) << r.err;
     EXPECT_NE(r.err.find(f.target), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(std::strerror(error)), std::string::npos) << r.err;
     EXPECT_EQ(Snap(f.input), in);
     EXPECT_EQ(Snap(f.target), old);
   }
@@ -78,21 +82,21 @@ void ExpectRefusedCleanly(CliFixture& f, const char* cause) {
 TEST(CliFaults, EverySavePathReportsAFullDisk) {
   CliFixture f;
   test::FileSizeLimit full(20000);
-  ExpectRefusedCleanly(f, "disk full");
+  ExpectRefusedCleanly(f, EFBIG);
 }
 
 TEST(CliFaults, EverySavePathReportsAReadOnlyTarget) {
   CliFixture f;
   test::ReadOnly target(f.target);
   if (!target.Ok()) GTEST_SKIP() << test::ReadOnly::kWhyNot;
-  ExpectRefusedCleanly(f, "read-only target");
+  ExpectRefusedCleanly(f, target.Error());
 }
 
 TEST(CliFaults, EverySavePathReportsAReadOnlyFolder) {
   CliFixture f;
   test::ReadOnly folder(f.outDir);
   if (!folder.Ok()) GTEST_SKIP() << test::ReadOnly::kWhyNot;
-  ExpectRefusedCleanly(f, "read-only folder");
+  ExpectRefusedCleanly(f, folder.Error());
 }
 
 TEST(CliFaults, AFolderInPlaceOfTheTargetIsReportedEvenToRoot) {

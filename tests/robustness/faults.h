@@ -9,6 +9,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <string>
@@ -36,6 +39,8 @@ class ReadOnly {
   ReadOnly(const ReadOnly&) = delete;
   ReadOnly& operator=(const ReadOnly&) = delete;
   bool Ok() const { return immutable_ || moded_; }
+  // The errno a write through the guard meets.
+  int Error() const { return immutable_ ? EPERM : EACCES; }
   static constexpr const char* kWhyNot =
       "running as root on a file system without the immutable flag: nothing makes a file "
       "read-only for root here (the cases that bind root are tested apart)";

@@ -6,6 +6,8 @@
 // save, and a carried image missing from the work folder at save time.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "faults.h"
@@ -45,8 +47,8 @@ struct SaveFixture {
 
   // The state a failed save must leave, and a retry that must succeed.
   void ExpectCleanFailure(const test::Snapshot& in, const test::Snapshot& old,
-                          const std::string& why) {
-    EXPECT_FALSE(why.empty());
+                          const std::string& why, int error) {
+    EXPECT_NE(why.find(std::strerror(error)), std::string::npos) << why;
     EXPECT_EQ(Snap(input), in);
     EXPECT_EQ(Snap(target), old);
     EXPECT_EQ(test::Names(out), std::vector<std::string>{fs::path(target).filename()});
@@ -72,7 +74,7 @@ TEST_P(SaveFaults, TheDiskFillingUpLeavesNoPartialFile) {
     test::FileSizeLimit full(16 << 10);
     EXPECT_FALSE(f.doc.Save(f.target, &why));
   }
-  f.ExpectCleanFailure(in, old, why);
+  f.ExpectCleanFailure(in, old, why, EFBIG);
   f.ExpectSavesNow();
 }
 
@@ -84,14 +86,14 @@ TEST_P(SaveFaults, AReadOnlyFolderOrTargetIsReported) {
     if (!folder.Ok()) GTEST_SKIP() << test::ReadOnly::kWhyNot;
     std::string why;
     EXPECT_FALSE(f.doc.Save(f.target, &why));
-    f.ExpectCleanFailure(in, old, why);
+    f.ExpectCleanFailure(in, old, why, folder.Error());
   }
   {
     test::ReadOnly target(f.target);
     ASSERT_TRUE(target.Ok());
     std::string why;
     EXPECT_FALSE(f.doc.Save(f.target, &why));
-    f.ExpectCleanFailure(in, old, why);
+    f.ExpectCleanFailure(in, old, why, target.Error());
   }
   f.ExpectSavesNow();
 }
@@ -103,12 +105,12 @@ TEST_P(SaveFaults, AFileForAFolderOrAFolderForTheTargetIsReported) {
   std::string ext = fs::path(f.target).extension();
   std::string why;
   EXPECT_FALSE(f.doc.Save(f.target + "/x" + ext, &why));
-  f.ExpectCleanFailure(in, old, why);
+  f.ExpectCleanFailure(in, old, why, ENOTDIR);
   fs::create_directory(f.out + "/folder" + ext);
   test::WriteAll(f.out + "/folder" + ext + "/keep", {'k'});
   why.clear();
   EXPECT_FALSE(f.doc.Save(f.out + "/folder" + ext, &why));
-  EXPECT_FALSE(why.empty());
+  EXPECT_NE(why.find(std::strerror(EISDIR)), std::string::npos) << why;
   EXPECT_EQ(test::Names(f.out + "/folder" + ext), std::vector<std::string>{"keep"});
   EXPECT_EQ(test::Names(f.out).size(), 2u);
   EXPECT_EQ(Snap(f.input), in);
