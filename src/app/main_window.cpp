@@ -250,7 +250,10 @@ void TForm1::TearDown() {
   settings_.lastFile = session_->DocPath().toStdString();
   settings_.backBlack = state_.BackBlack;
   settings_.grayEmpty = state_.GrayEmpty ? 1 : 0;
-  if (!env_.settingsPath.isEmpty()) WriteSettings(env_.settingsPath.toStdString(), settings_);
+  if (!env_.settingsPath.isEmpty() && !WriteSettings(env_.settingsPath.toStdString(), settings_)) {
+    qWarning("quintaro: the settings could not be written to %s",
+             qUtf8Printable(env_.settingsPath));
+  }
   state_.document.Close();
 }
 
