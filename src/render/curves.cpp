@@ -1,6 +1,8 @@
 // Ellipses, arcs and curved solids: always 72 or 73 straight pieces.
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "render/primitives.h"
 
@@ -37,9 +39,25 @@ void AddWhole(DrawContext& dc, const Curve& curve, int count, const Placement* p
   for (int k = 0; k < count; ++k) AddVertex(dc, curve.At(unit[k].x, unit[k].y), place);
 }
 
+// cos and sin of start + k * sweep / 72, k = 0..72.
+const std::array<DrawPoint, 73>& ArcCosSin(ArcAngles& memo, double start, double sweep) {
+  const auto startBits = std::bit_cast<std::uint64_t>(start);
+  const auto sweepBits = std::bit_cast<std::uint64_t>(sweep);
+  if (memo.valid && memo.startBits == startBits && memo.sweepBits == sweepBits) return memo.cosSin;
+  for (int k = 0; k <= 72; ++k) {
+    const double t = start + k * sweep / 72;
+    memo.cosSin[k] = {std::cos(t), std::sin(t)};
+  }
+  memo.valid = true;
+  memo.startBits = startBits;
+  memo.sweepBits = sweepBits;
+  return memo.cosSin;
+}
+
 void AddArc(DrawContext& dc, const Curve& curve, double start, double sweep,
             const Placement* place) {
-  for (int k = 0; k <= 72; ++k) AddVertex(dc, curve.AtAngle(start + k * sweep / 72), place);
+  const auto& cs = ArcCosSin(dc.arcAngles, start, sweep);
+  for (int k = 0; k <= 72; ++k) AddVertex(dc, curve.At(cs[k].x, cs[k].y), place);
 }
 
 // The arc, then the meeting point of the tangents at its two ends (the

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -41,6 +42,15 @@ struct DateTime {
 // Weekday of a date, 0 = Sunday.
 int WeekdayOf(const DateTime& t);
 
+// The cosines and sines of the 73 angles of the last arc drawn, kept for
+// the next arc with the same start and sweep (copies of one figure share
+// them), matched by the bits of both.
+struct ArcAngles {
+  bool valid = false;
+  std::uint64_t startBits = 0, sweepBits = 0;
+  std::array<DrawPoint, 73> cosSin{};
+};
+
 struct DrawContext {
   explicit DrawContext(const TgraAttribute& attributes) : attr(&attributes) {}
 
@@ -72,6 +82,7 @@ struct DrawContext {
   // Work buffers, kept between calls so drawing does not allocate.
   std::vector<DrawPoint> vertices;
   std::vector<PixelPoint> pixels;
+  ArcAngles arcAngles;
   std::string textBuffer;
   std::string macroBuffer;
   std::string fontBuffer;

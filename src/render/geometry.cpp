@@ -1,17 +1,8 @@
 #include "render/geometry.h"
 
-#include <climits>
 #include <cmath>
 
 namespace quintaro::render {
-
-int RoundHalfAway(double x) {
-  if (std::isnan(x)) return 0;
-  double r = x >= 0 ? std::trunc(x + 0.5) : std::trunc(x - 0.5);
-  if (r >= static_cast<double>(INT_MAX)) return INT_MAX;
-  if (r <= static_cast<double>(INT_MIN)) return INT_MIN;
-  return static_cast<int>(r);
-}
 
 DrawPoint RotateAbout(DrawPoint p, DrawPoint centre, double angle) {
   double c = std::cos(angle), s = std::sin(angle);

@@ -1,6 +1,7 @@
 // Small geometric helpers in drawing coordinates.
 #pragma once
 
+#include <climits>
 #include <optional>
 
 #include "render/draw_context.h"
@@ -10,8 +11,21 @@ namespace quintaro::render {
 inline constexpr double kPi = 3.14159265358979323846;
 
 // Rounds half away from zero; values beyond the int range are clamped and
-// NaN gives 0, so far-away points cannot overflow.
-int RoundHalfAway(double x);
+// NaN gives 0, so far-away points cannot overflow. Inline, as every pixel
+// goes through it: the conversion truncates toward zero, which is what
+// truncating x + 0.5 (or x - 0.5) and converting would give.
+inline int RoundHalfAway(double x) {
+  constexpr double kAboveMax = 2147483648.0, kBelowMin = -2147483649.0;
+  if (x >= 0) {
+    const double t = x + 0.5;
+    return t < kAboveMax ? static_cast<int>(t) : INT_MAX;
+  }
+  if (x < 0) {
+    const double t = x - 0.5;
+    return t > kBelowMin ? static_cast<int>(t) : INT_MIN;
+  }
+  return 0;  // NaN
+}
 
 // (x, y) rotated counter-clockwise about (cx, cy) by `angle` radians.
 DrawPoint RotateAbout(DrawPoint p, DrawPoint centre, double angle);

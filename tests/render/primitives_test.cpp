@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cmath>
+#include <random>
+#include <vector>
 
 #include "render/primitives.h"
 #include "render_fixture.h"
@@ -19,6 +21,38 @@ TEST(PrimitivesTest, RoundHalfAwayFromZero) {
   EXPECT_EQ(RoundHalfAway(1e300), INT32_MAX);
   EXPECT_EQ(RoundHalfAway(-1e300), INT32_MIN);
   EXPECT_EQ(RoundHalfAway(NAN), 0);
+}
+
+// The same as truncating x + 0.5 (x - 0.5 below zero) and clamping to the
+// int range, at the edges of that range and of the halves.
+TEST(PrimitivesTest, RoundHalfAwayIsTruncationOfTheShiftedValue) {
+  auto truncated = [](double x) {
+    const double r = x >= 0 ? std::trunc(x + 0.5) : std::trunc(x - 0.5);
+    return r >= INT32_MAX ? INT32_MAX : r <= INT32_MIN ? INT32_MIN : static_cast<int>(r);
+  };
+  std::vector<double> values = {0.0,
+                                -0.0,
+                                0.5,
+                                -0.5,
+                                0.49999999999999994,
+                                -0.49999999999999994,
+                                2147483646.5,
+                                2147483647.0,
+                                2147483647.4,
+                                2147483647.5,
+                                2147483648.0,
+                                -2147483647.5,
+                                -2147483648.0,
+                                -2147483648.4,
+                                -2147483648.5,
+                                -2147483649.0,
+                                4503599627370497.0,
+                                INFINITY,
+                                -INFINITY};
+  std::mt19937 rng(5);
+  std::uniform_real_distribution<double> any(-3e9, 3e9), near(-4, 4);
+  for (int i = 0; i < 2000; ++i) values.push_back(i % 2 ? any(rng) : near(rng));
+  for (double x : values) EXPECT_EQ(RoundHalfAway(x), truncated(x)) << x;
 }
 
 TEST(PrimitivesTest, PixelRowsRunDownwards) {
@@ -157,6 +191,26 @@ TEST(CurvesTest, ArcsHave73PointsAndCirclesHave72) {
   // Tilted by 90 degrees: the long axis is vertical, the short one 20 mm.
   EXPECT_EQ(ellipse[0].points[0], (PixelPoint{50, 10}));
   EXPECT_EQ(ellipse[0].points[18], (PixelPoint{30, 50}));
+}
+
+// Arcs that share their start or sweep with the arc before (the angles'
+// sines are kept from one arc to the next) draw as they do alone.
+TEST(CurvesTest, ArcsAfterOthersDrawAsAlone) {
+  const double angles[] = {0.0, -0.0, 0.5, 1.0, -1.0, M_PI, 7.5};
+  std::mt19937 rng(3);
+  auto pick = [&] { return angles[rng() % 7]; };
+  Drawing shared(-50, -50, 10, 1000, 1000);
+  for (int i = 0; i < 300; ++i) {
+    const double cx = static_cast<double>(rng() % 40) - 20, r = 1 + static_cast<double>(rng() % 30);
+    const double start = pick(), sweep = pick(), tilt = i % 3 == 0 ? 0.3 : 0.0;
+    shared.canvas.Clear();
+    DrawArc(shared.dc, shared.canvas, cx, 0, r, 0.5, tilt, start, sweep);
+    Drawing alone(-50, -50, 10, 1000, 1000);
+    DrawArc(alone.dc, alone.canvas, cx, 0, r, 0.5, tilt, start, sweep);
+    ASSERT_EQ(shared.canvas.Drawings().size(), alone.canvas.Drawings().size()) << i;
+    for (std::size_t k = 0; k < alone.canvas.Drawings().size(); ++k)
+      EXPECT_EQ(shared.canvas.Drawings()[k].points, alone.canvas.Drawings()[k].points) << i;
+  }
 }
 
 TEST(CurvesTest, PlacedCurvesAreDeformedPointByPoint) {
