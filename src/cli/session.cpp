@@ -61,6 +61,7 @@ bool CliSession::Save(const std::string& target, bool overwrite, Io io) {
     Error(io, target + ": not saved: " + why);
     return false;
   }
+  for (const std::string& w : doc_.SaveWarnings()) Warning(io, target + ": " + w);
   return true;
 }
 

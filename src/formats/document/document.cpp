@@ -272,6 +272,11 @@ bool Document::Save(const std::string& path, std::string* why) {
   return ok;
 }
 
+std::vector<std::string> Document::SaveWarnings() const {
+  if (const auto* d = Jww()) return d->saveWarnings;
+  return {};
+}
+
 PublishedLayers Document::PublishLayers() const {
   return Visit([](const auto& d) -> PublishedLayers {
     if constexpr (kIsNone<decltype(d)>) {

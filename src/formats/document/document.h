@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "formats/common/types.h"
 #include "formats/jwc/jwc_data.h"
@@ -76,6 +77,9 @@ class Document {
   // Writes the drawing in its format (JWW and JWS with the version read).
   // The target is replaced atomically; false with a reason on failure.
   bool Save(const std::string& path, std::string* why);
+  // What the last successful save had to leave out (a carried image
+  // missing from the work folder), one line each.
+  std::vector<std::string> SaveWarnings() const;
 
   PublishedLayers PublishLayers() const;
   const TextMacroValues* Macros() const;

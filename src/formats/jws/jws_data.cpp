@@ -137,7 +137,9 @@ bool TJwsData::SaveToFile(const std::string& path, std::int32_t version) {
   saveError.clear();
   std::string why;
   bool ok = WriteFileAtomically(path, [&](ByteWriter& w) { return Save(w, version); }, &why);
-  if (!ok && saveError.empty()) saveError = "could not write the file" + (why.empty() ? "" : ": " + why);
+  if (!ok && saveError.empty()) {
+    saveError = "could not write the file" + (why.empty() ? "" : ": " + why);
+  }
   return ok;
 }
 

@@ -512,14 +512,18 @@ PublishedLayers TJwwData::PublishLayers() const {
 
 bool TJwwData::SaveToFile(const std::string& path, std::int32_t version) {
   saveError.clear();
+  saveWarnings.clear();
   std::string why;
   bool ok = WriteFileAtomically(path, [&](ByteWriter& w) { return Save(w, version); }, &why);
-  if (!ok && saveError.empty()) saveError = "could not write the file" + (why.empty() ? "" : ": " + why);
+  if (!ok && saveError.empty()) {
+    saveError = "could not write the file" + (why.empty() ? "" : ": " + why);
+  }
   return ok;
 }
 
 bool TJwwData::SaveToBytes(std::int32_t version, std::vector<std::uint8_t>& out) {
   saveError.clear();
+  saveWarnings.clear();
   ByteWriter w;
   bool ok = Save(w, version) && w.Ok();
   if (ok) out = w.Bytes();
@@ -583,6 +587,8 @@ bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
         auto file = path.empty() ? nullptr : std::make_unique<InputFile>(path);
         if (!file || !file->IsOpen()) {
           im.Used = 0;
+          saveWarnings.push_back("the carried image " + ToUtf8(im.Name) +
+                                 " is missing from the work folder and was left out");
           continue;
         }
         if (file->Size() > 0x7FFFFFFFu) {

@@ -68,6 +68,7 @@ class TJwwData : public TJwwEntityList {
   TextMacroValues macros;   // set by a load (UTF-8 text-macro values)
   JwwLoadReport report;     // of the last load
   std::string saveError;    // why the last save failed ("" after a success)
+  std::vector<std::string> saveWarnings;  // what the last save left out (missing images)
   DrawingExtents Extents;   // this container's copy of the extents
 
   TJwwData();
