@@ -144,6 +144,9 @@ TEST(SaveFaults, ACarriedImageMissingAtSaveTimeIsLeftOut) {
   fs::remove(dir.File("work/a.gz"));
   std::string why;
   ASSERT_TRUE(doc.Save(dir.File("out.jww"), &why)) << why;
+  EXPECT_EQ(doc.SaveWarnings(),
+            std::vector<std::string>{
+                "the carried image a.gz is missing from the work folder and was left out"});
   // The other image and both texts are kept; reading back carries one image.
   BindImageStore back;
   TJwwData reread;
