@@ -34,9 +34,21 @@ struct Curve {
   DrawPoint AtAngle(double t) const { return At(std::cos(t), std::sin(t)); }
 };
 
+// Room for `count` more vertices at the end of the buffer.
+DrawPoint* AppendVertices(DrawContext& dc, int count) {
+  const std::size_t base = dc.vertices.size();
+  dc.vertices.resize(base + static_cast<std::size_t>(count));
+  return dc.vertices.data() + base;
+}
+
+DrawPoint Placed(DrawPoint p, const Placement* place) {
+  return place != nullptr ? place->Apply(p) : p;
+}
+
 void AddWhole(DrawContext& dc, const Curve& curve, int count, const Placement* place) {
   const auto& unit = UnitCircle();
-  for (int k = 0; k < count; ++k) AddVertex(dc, curve.At(unit[k].x, unit[k].y), place);
+  DrawPoint* out = AppendVertices(dc, count);
+  for (int k = 0; k < count; ++k) out[k] = Placed(curve.At(unit[k].x, unit[k].y), place);
 }
 
 // cos and sin of start + k * sweep / 72, k = 0..72.
@@ -57,7 +69,8 @@ const std::array<DrawPoint, 73>& ArcCosSin(ArcAngles& memo, double start, double
 void AddArc(DrawContext& dc, const Curve& curve, double start, double sweep,
             const Placement* place) {
   const auto& cs = ArcCosSin(dc.arcAngles, start, sweep);
-  for (int k = 0; k <= 72; ++k) AddVertex(dc, curve.At(cs[k].x, cs[k].y), place);
+  DrawPoint* out = AppendVertices(dc, 73);
+  for (int k = 0; k <= 72; ++k) out[k] = Placed(curve.At(cs[k].x, cs[k].y), place);
 }
 
 // The arc, then the meeting point of the tangents at its two ends (the

@@ -40,6 +40,19 @@ void FlushPixels(DrawContext& dc, Canvas& canvas) {
   dc.pixels.clear();
 }
 
+bool AllInside(const DrawContext& dc) {
+  for (const DrawPoint& p : dc.vertices)
+    if (OutCode(dc.view, p.x, p.y) != 0) return false;
+  return true;
+}
+
+// The vertex buffer's points as pixels, in the pixel buffer.
+void AllToPixels(DrawContext& dc) {
+  dc.pixels.resize(dc.vertices.size());
+  PixelPoint* out = dc.pixels.data();
+  for (const DrawPoint& p : dc.vertices) *out++ = ToPixel(dc.view, p.x, p.y);
+}
+
 bool AllShareOutside(const DrawContext& dc) {
   int common = ~0;
   for (const DrawPoint& p : dc.vertices) {
@@ -156,7 +169,11 @@ void DrawBox(DrawContext& dc, Canvas& canvas, double x1, double y1, double x2, d
 void DrawPolyline(DrawContext& dc, Canvas& canvas) {
   const auto& pts = dc.vertices;
   dc.pixels.clear();
-  if (pts.size() >= 2 && !AllShareOutside(dc)) {
+  if (pts.size() >= 2 && AllInside(dc)) {
+    // No segment needs clipping: the same pixels as the loop below, in one run.
+    AllToPixels(dc);
+    FlushPixels(dc, canvas);
+  } else if (pts.size() >= 2 && !AllShareOutside(dc)) {
     for (std::size_t k = 1; k < pts.size(); ++k) {
       double x1 = pts[k - 1].x, y1 = pts[k - 1].y, x2 = pts[k].x, y2 = pts[k].y;
       int r = ClipSegment(dc.view, x1, y1, x2, y2);
@@ -185,8 +202,7 @@ void DrawPolygon(DrawContext& dc, Canvas& canvas) {
     DrawPolyline(dc, canvas);
     return;
   }
-  dc.pixels.clear();
-  for (const DrawPoint& p : pts) dc.pixels.push_back(ToPixel(dc.view, p.x, p.y));
+  AllToPixels(dc);
   canvas.Polygon(dc.pixels);
   dc.pixels.clear();
   pts.clear();

@@ -4,6 +4,8 @@
 #include <QPen>
 #include <QPixmap>
 #include <QPolygon>
+#include <cstring>
+#include <type_traits>
 
 #include "formats/common/text.h"
 
@@ -97,20 +99,41 @@ void QtCanvas::FontChanged() {
   fontDirty_ = true;
 }
 
+// Pens and brushes are made once per value: a drawing switches between a
+// few colours many thousand times, and each new QPen or QBrush would cost an
+// allocation.
+const QPen& QtCanvas::QPenOf(const Pen& p) {
+  for (const auto& [key, pen] : qpens_)
+    if (key == p) return pen;
+  if (qpens_.size() >= kMaxCachedStates) qpens_.clear();
+  QPen pen(ToQColor(p.color));
+  pen.setWidth(p.width);  // 0: cosmetic, one pixel
+  pen.setStyle(ToQtPenStyle(p.style));
+  pen.setCapStyle(Qt::FlatCap);
+  return qpens_.emplace_back(p, pen).second;
+}
+
+const QBrush& QtCanvas::QBrushOf(const Brush& b) {
+  for (const auto& [key, brush] : qbrushes_)
+    if (key == b) return brush;
+  if (qbrushes_.size() >= kMaxCachedStates) qbrushes_.clear();
+  return qbrushes_.emplace_back(b, QBrush(ToQColor(b.color), ToQtBrushStyle(b.style))).second;
+}
+
 void QtCanvas::ApplyState() {
   if (penDirty_) {
     const Pen& p = CurrentPen();
-    QPen pen(ToQColor(p.color));
-    pen.setWidth(p.width);  // 0: cosmetic, one pixel
-    pen.setStyle(ToQtPenStyle(p.style));
-    pen.setCapStyle(Qt::FlatCap);
-    painter_.setPen(pen);
-    painter_.setCompositionMode(p.mode == PenMode::kXor ? QPainter::RasterOp_SourceXorDestination
-                                                        : QPainter::CompositionMode_SourceOver);
+    painter_.setPen(QPenOf(p));
+    if (!modeApplied_ || p.mode != appliedMode_) {
+      painter_.setCompositionMode(p.mode == PenMode::kXor ? QPainter::RasterOp_SourceXorDestination
+                                                          : QPainter::CompositionMode_SourceOver);
+      appliedMode_ = p.mode;
+      modeApplied_ = true;
+    }
     penDirty_ = false;
   }
   if (brushDirty_) {
-    painter_.setBrush(QBrush(ToQColor(CurrentBrush().color), ToQtBrushStyle(CurrentBrush().style)));
+    painter_.setBrush(QBrushOf(CurrentBrush()));
     brushDirty_ = false;
   }
 }
@@ -141,19 +164,25 @@ void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   painter_.drawRect(QRect(l, t, r - l - 1, b - t - 1));
 }
 
+// Both are two ints, x then y: the points are copied as one block.
+static_assert(sizeof(QPoint) == sizeof(PixelPoint) && std::is_trivially_copyable_v<QPoint>);
+
+void QtCanvas::ToQPoints(std::span<const PixelPoint> points) {
+  points_.resize(points.size());
+  if (!points.empty()) std::memcpy(points_.data(), points.data(), points.size_bytes());
+}
+
 void QtCanvas::Polyline(std::span<const PixelPoint> points) {
   Flush();
   ApplyState();
-  points_.clear();
-  for (const PixelPoint& p : points) points_.emplace_back(p.x, p.y);
+  ToQPoints(points);
   painter_.drawPolyline(points_.data(), static_cast<int>(points_.size()));
 }
 
 void QtCanvas::Polygon(std::span<const PixelPoint> points) {
   Flush();
   ApplyState();
-  points_.clear();
-  for (const PixelPoint& p : points) points_.emplace_back(p.x, p.y);
+  ToQPoints(points);
   painter_.drawPolygon(points_.data(), static_cast<int>(points_.size()), Qt::OddEvenFill);
 }
 

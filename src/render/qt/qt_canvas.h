@@ -3,14 +3,17 @@
 // the painter in batches; Flush() (or the destructor) draws what is left.
 #pragma once
 
+#include <QBrush>
 #include <QFont>
 #include <QImage>
 #include <QLine>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPen>
 #include <QString>
 #include <memory>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "render/canvas.h"
@@ -53,6 +56,9 @@ class QtCanvas : public Canvas {
  private:
   void Begin(QPaintDevice* device);
   void ApplyState();
+  const QPen& QPenOf(const Pen& p);
+  const QBrush& QBrushOf(const Brush& b);
+  void ToQPoints(std::span<const PixelPoint> points);
   void DrawGlyph(const QString& glyph, bool upright, bool cornerMark, double advance);
   const QString& Decode(std::string_view bytes, TextEncoding encoding);
 
@@ -63,6 +69,11 @@ class QtCanvas : public Canvas {
   std::vector<QLine> pending_;
   std::vector<QPoint> points_;
   bool penDirty_ = true, brushDirty_ = true, fontDirty_ = true;
+  static constexpr std::size_t kMaxCachedStates = 64;
+  std::vector<std::pair<Pen, QPen>> qpens_;
+  std::vector<std::pair<Brush, QBrush>> qbrushes_;
+  PenMode appliedMode_ = PenMode::kCopy;
+  bool modeApplied_ = false;
   QFont qfont_;
   double fontScaleX_ = 1, fontScaleY_ = 1, fontAscent_ = 0;
   bool vertical_ = false;
