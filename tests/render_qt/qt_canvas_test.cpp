@@ -56,6 +56,19 @@ TEST(QtCanvasTest, XorTwiceRestoresTheImage) {
   EXPECT_EQ(canvas.Image(), before);
 }
 
+// Lines wait in a batch; a pen change draws them with the pen they came
+// with, not with the new one.
+TEST(QtCanvasTest, BatchedLinesKeepTheirPen) {
+  QtCanvas canvas(32, 32);
+  canvas.SetPen({RgbColor(255, 0, 0), 0, PenStyle::kSolid, PenMode::kCopy});
+  PixelLine(canvas, 0, 5, 31, 5);
+  canvas.SetPen({RgbColor(0, 0, 255), 0, PenStyle::kSolid, PenMode::kCopy});
+  PixelLine(canvas, 0, 20, 31, 20);
+  canvas.End();
+  EXPECT_EQ(canvas.Image().pixel(10, 5), qRgb(255, 0, 0));
+  EXPECT_EQ(canvas.Image().pixel(10, 20), qRgb(0, 0, 255));
+}
+
 TEST(QtCanvasTest, HatchBrushFillsPartly) {
   QtCanvas canvas(64, 64);
   canvas.SetPen({0, 0, PenStyle::kNull, PenMode::kCopy});

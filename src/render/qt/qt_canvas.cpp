@@ -138,9 +138,10 @@ void QtCanvas::ApplyState() {
   }
 }
 
+// The pen of a batch is applied when its first line comes (LineTo): by the
+// time a pen change flushes the batch, CurrentPen() is already the new one.
 void QtCanvas::Flush() {
   if (pending_.empty()) return;
-  ApplyState();
   painter_.drawLines(pending_.data(), static_cast<int>(pending_.size()));
   pending_.clear();
 }
@@ -150,6 +151,7 @@ void QtCanvas::MoveTo(int x, int y) {
 }
 
 void QtCanvas::LineTo(int x, int y) {
+  if (pending_.empty()) ApplyState();
   QPoint to(x, y);
   pending_.emplace_back(current_, to);
   current_ = to;
