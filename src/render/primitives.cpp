@@ -46,11 +46,13 @@ bool AllInside(const DrawContext& dc) {
   return true;
 }
 
-// The vertex buffer's points as pixels, in the pixel buffer.
+// The vertex buffer's points as pixels (as ToPixel gives them), in the
+// pixel buffer.
 void AllToPixels(DrawContext& dc) {
+  const ViewTransform v = dc.view;
   dc.pixels.resize(dc.vertices.size());
   PixelPoint* out = dc.pixels.data();
-  for (const DrawPoint& p : dc.vertices) *out++ = ToPixel(dc.view, p.x, p.y);
+  for (const DrawPoint& p : dc.vertices) *out++ = ToPixel(v, p.x, p.y);
 }
 
 bool AllShareOutside(const DrawContext& dc) {

@@ -193,6 +193,31 @@ TEST(CurvesTest, ArcsHave73PointsAndCirclesHave72) {
   EXPECT_EQ(ellipse[0].points[18], (PixelPoint{30, 50}));
 }
 
+// Shapes convert all their vertices at once; each pixel is the one ToPixel
+// gives, for halves, far-away points and numbers that are none.
+TEST(PrimitivesTest, ShapeVerticesBecomeThePixelsOfToPixel) {
+  const double odd[] = {2.5, -2.5,     0.5,       -0.5,         1e300,        -1e300,
+                        NAN, INFINITY, -INFINITY, 2147483647.5, -2147483648.6};
+  std::mt19937 rng(9);
+  std::uniform_real_distribution<double> any(-200, 300);
+  for (int round = 0; round < 200; ++round) {
+    Drawing d(-10.25, 5.5, 0.5 + round % 7, 100, 80);
+    std::vector<DrawPoint> pts = {{-10, 6}, {-9.9, 6}};  // inside, and a short first edge
+    for (int k = 0; k < 6; ++k) {
+      const double x = rng() % 3 ? any(rng) : odd[rng() % 11];
+      const double y = rng() % 3 ? any(rng) : odd[rng() % 11];
+      pts.push_back({x, y});
+    }
+    d.dc.vertices = pts;
+    DrawPolygon(d.dc, d.canvas);
+    const auto drawn = d.canvas.Of(CallKind::kPolygon);
+    ASSERT_EQ(drawn.size(), 1u);
+    for (std::size_t k = 0; k < pts.size(); ++k)
+      EXPECT_EQ(drawn[0].points[k], ToPixel(d.dc.view, pts[k].x, pts[k].y))
+          << pts[k].x << " " << pts[k].y;
+  }
+}
+
 // Arcs that share their start or sweep with the arc before (the angles'
 // sines are kept from one arc to the next) draw as they do alone.
 TEST(CurvesTest, ArcsAfterOthersDrawAsAlone) {
