@@ -17,6 +17,8 @@ ExtentsBox AddPlacedPoints(const std::vector<Xy>& points, const PlacedSink& s);
 // The limited points of the definitions placed more than once, gathered on
 // first use: a placement then costs one matrix product per point instead of
 // a walk through the definition's records (and its arcs' trigonometry).
+// Large definitions are walked each time, so that the gathered points stay
+// a small amount of memory.
 template <class MojiT>
 class PlacedDefinitions {
  public:
@@ -25,6 +27,8 @@ class PlacedDefinitions {
       : defs_(defs), uses_(defs.size()), points_(defs.size()) {
     for (const auto& t : tree)
       if (Known(t)) ++uses_[static_cast<std::size_t>(t.DefIndex)];
+    for (std::size_t i = 0; i < defs.size(); ++i)
+      if (RecordsOf(defs[i]) > kMaxGathered) uses_[i] = 1;
   }
 
   bool Known(const TEntJwwBlockTree& t) const {
@@ -44,6 +48,11 @@ class PlacedDefinitions {
 
  private:
   static constexpr std::size_t kGathered = static_cast<std::size_t>(-1);
+  static constexpr std::size_t kMaxGathered = 100'000;
+  static std::size_t RecordsOf(const TEntJwwBlockDefT<MojiT>& d) {
+    return d.Sen.size() + d.Enko.size() + d.Ten.size() + d.Moji.size() + d.Sunpo.size() +
+           d.Solid.size();
+  }
   const std::vector<TEntJwwBlockDefT<MojiT>>& defs_;
   std::vector<std::size_t> uses_;  // placements, kGathered once collected
   std::vector<std::vector<Xy>> points_;
