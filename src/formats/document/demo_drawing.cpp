@@ -226,7 +226,11 @@ void FillMixed(List& list, std::size_t n, int blockNumber) {
     TEntJwwBase b = Base(code / 16, code % 16, 1 + static_cast<int>(i % 9), 1);
     double x = static_cast<double>(i % 1000) * 10.0, y = static_cast<double>(i / 1000) * 10.0;
     switch (i % 20) {
-      case 0: AddArc(list, b, x, y, 4, 0.5, 1.0, false); break;
+      case 0:
+        // Every partial arc has its own angles, as in real drawings.
+        AddArc(list, b, x, y, 4, static_cast<double>(i % 6283) * 0.001,
+               0.5 + static_cast<double>(i % 7) * 0.3, false);
+        break;
       case 1: AddArc(list, b, x, y, 3, 0, 0, true); break;
       case 2: AddPoint(list, b, x, y, static_cast<int>(i / 20 % 2)); break;
       case 3: AddText(list, b, x, y, 2.5, {"W" + std::to_string(i % 1000)}); break;
