@@ -34,7 +34,9 @@ std::string CleanForFile(std::string_view s) {
 std::string CleanTextForFile(std::string_view s) {
   static constexpr std::string_view kTempImage = "^@BM%temp%";
   std::string out = CleanForFile(s);
-  if (out.starts_with(kTempImage)) out.erase(4, kTempImage.size() - 4);
+  // Every leading "%temp%" goes, as in JWS files, so that a second save
+  // writes the same text.
+  while (out.starts_with(kTempImage)) out.erase(4, kTempImage.size() - 4);
   return out;
 }
 

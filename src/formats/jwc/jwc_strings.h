@@ -16,7 +16,7 @@ std::string StripControls(std::string_view s);
 std::string CleanForFile(std::string_view s);
 
 // A text as written: cleaned, and an image text "^@BM%temp%..." (a path in
-// a temporary folder) shortened to "^@BM...".
+// a temporary folder) shortened to "^@BM..." (every leading "%temp%" goes).
 std::string CleanTextForFile(std::string_view s);
 
 // Cuts to at most `limit` bytes without splitting a double-byte character.
