@@ -1,6 +1,7 @@
 // Every input the fuzzers once failed on (fuzz/regressions/<target>/) opens
-// without harm, and whatever opens completely saves and opens again with
-// the same figures; settings texts read, format and read back the same.
+// without harm, and whatever opens completely saves, opens again with the
+// same figures and saves the same bytes again; settings texts read, format
+// and read back the same.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -41,6 +42,9 @@ TEST(FuzzRegressions, DrawingsOpenAndWhatOpensSavesAndReopens) {
       EntityCounts a = h.doc.Counts(), b = back.Counts();
       EXPECT_EQ(a.lines + a.arcs + a.texts + a.points + a.temporaryPoints,
                 b.lines + b.arcs + b.texts + b.points + b.temporaryPoints);
+      std::string again = h.dir.File(std::string("again.") + target);
+      ASSERT_TRUE(back.Save(again, &why)) << why;
+      EXPECT_EQ(test::ReadAll(again), test::ReadAll(saved));
     }
   }
   for (const fs::path& input : Inputs("settings")) {
