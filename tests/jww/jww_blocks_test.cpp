@@ -11,11 +11,11 @@
 namespace quintaro {
 namespace {
 
-using test::BaseSpec;
+using test::BaseAttrs;
 using test::JwwBuilder;
 
-BaseSpec G(std::uint16_t group) {
-  BaseSpec s;
+BaseAttrs G(std::uint16_t group) {
+  BaseAttrs s;
   s.layerGroup = group;
   return s;
 }
@@ -141,7 +141,7 @@ TEST(JwwBlocks, DeepChainsStopAtTheDepthBound) {
 
 TEST(JwwBlocks, ForEachBaseVisitsEveryPart) {
   JwwBuilder b(600);
-  BaseSpec p = G(2);
+  BaseAttrs p = G(2);
   p.penStyle = 100;
   b.Header().Count(2).Line(G(1), 0, 0, 1, 1).Dimension(G(2), 1, p).Count(0);
   TJwwData d;

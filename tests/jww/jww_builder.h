@@ -17,7 +17,7 @@
 
 namespace quintaro::test {
 
-struct BaseSpec {
+struct BaseAttrs {
   std::uint32_t curveAttr = 0;
   std::uint8_t penStyle = 1;
   std::uint16_t penColor = 1;
@@ -156,54 +156,54 @@ class JwwBuilder {
   std::uint32_t Counter() const { return counter_; }
   std::uint32_t ClassIndex(const std::string& cls) const { return classes_.at(cls); }
 
-  JwwBuilder& Base(const BaseSpec& s) {
+  JwwBuilder& Base(const BaseAttrs& s) {
     b_.U32(s.curveAttr).U8(s.penStyle).U16(s.penColor);
     if (v_ > 350) b_.U16(s.penWidth);
     b_.U16(s.layer).U16(s.layerGroup).U16(s.flags);
     return *this;
   }
-  JwwBuilder& LineBody(const BaseSpec& s, double x1, double y1, double x2, double y2) {
+  JwwBuilder& LineBody(const BaseAttrs& s, double x1, double y1, double x2, double y2) {
     return Base(s), b_.F64(x1).F64(y1).F64(x2).F64(y2), *this;
   }
-  JwwBuilder& Line(const BaseSpec& s, double x1, double y1, double x2, double y2) {
+  JwwBuilder& Line(const BaseAttrs& s, double x1, double y1, double x2, double y2) {
     Tag("CDataSen");
     return LineBody(s, x1, y1, x2, y2);
   }
-  JwwBuilder& Arc(const BaseSpec& s, double cx, double cy, double r, double start, double sweep, bool full) {
+  JwwBuilder& Arc(const BaseAttrs& s, double cx, double cy, double r, double start, double sweep, bool full) {
     Tag("CDataEnko");
     Base(s);
     b_.F64(cx).F64(cy).F64(r).F64(start).F64(sweep).F64(0).F64(1).I32(full ? 1 : 0);
     return *this;
   }
-  JwwBuilder& PointBody(const BaseSpec& s, double x, double y, std::int32_t temp, std::int32_t code = 0,
+  JwwBuilder& PointBody(const BaseAttrs& s, double x, double y, std::int32_t temp, std::int32_t code = 0,
                         double angle = 0, double scale = 0) {
     Base(s);
     b_.F64(x).F64(y).I32(temp);
     if (s.penStyle == 100) b_.I32(code).F64(angle).F64(scale);
     return *this;
   }
-  JwwBuilder& Point(const BaseSpec& s, double x, double y, std::int32_t temp = 0, std::int32_t code = 0,
+  JwwBuilder& Point(const BaseAttrs& s, double x, double y, std::int32_t temp = 0, std::int32_t code = 0,
                     double angle = 0, double scale = 0) {
     Tag("CDataTen");
     return PointBody(s, x, y, temp, code, angle, scale);
   }
-  JwwBuilder& TextFixed(const BaseSpec& s, double x, double y) {
+  JwwBuilder& TextFixed(const BaseAttrs& s, double x, double y) {
     Base(s);
     b_.F64(x).F64(y).F64(x + 10).F64(y).I32(1).F64(3).F64(3).F64(0).F64(0);
     return *this;
   }
-  JwwBuilder& Text(const BaseSpec& s, double x, double y, const std::string& font, const std::string& text) {
+  JwwBuilder& Text(const BaseAttrs& s, double x, double y, const std::string& font, const std::string& text) {
     Tag("CDataMoji");
     TextFixed(s, x, y);
     return Str(font).Str(text);
   }
-  JwwBuilder& WText(const BaseSpec& s, double x, double y, const std::u16string& font, const std::u16string& text) {
+  JwwBuilder& WText(const BaseAttrs& s, double x, double y, const std::u16string& font, const std::u16string& text) {
     Tag("CDataMoji");
     TextFixed(s, x, y);
     return WStr(font).WStr(text);
   }
   // A dimension: own base, line, text; SXF part when version > 419.
-  JwwBuilder& Dimension(const BaseSpec& s, std::uint16_t sxf, const BaseSpec& pointBase) {
+  JwwBuilder& Dimension(const BaseAttrs& s, std::uint16_t sxf, const BaseAttrs& pointBase) {
     Tag("CDataSunpou");
     Base(s);
     LineBody(s, 0, 0, 100, 0);
@@ -217,14 +217,14 @@ class JwwBuilder {
     }
     return *this;
   }
-  JwwBuilder& Solid(const BaseSpec& s, std::int32_t color) {
+  JwwBuilder& Solid(const BaseAttrs& s, std::int32_t color) {
     Tag("CDataSolid");
     Base(s);
     for (int i = 0; i < 8; ++i) b_.F64(i);
     if (s.penColor == 10) b_.I32(color);
     return *this;
   }
-  JwwBuilder& Insert(const BaseSpec& s, double x, double y, double sx, double sy, double angle, std::int32_t number) {
+  JwwBuilder& Insert(const BaseAttrs& s, double x, double y, double sx, double sy, double angle, std::int32_t number) {
     Tag("CDataBlock");
     Base(s);
     b_.F64(x).F64(y).F64(sx).F64(sy).F64(angle).I32(number);
@@ -233,7 +233,7 @@ class JwwBuilder {
   // A block definition's head (tag, base, number, referenced, stamp, name);
   // its entity count and entities follow.
   JwwBuilder& DefHead(std::int32_t number, const std::string& name, std::uint32_t stamp = 12345,
-                      const BaseSpec& s = BaseSpec()) {
+                      const BaseAttrs& s = BaseAttrs()) {
     Tag("CDataList");
     Base(s);
     b_.I32(number).I32(1).U32(stamp);

@@ -11,7 +11,7 @@
 namespace quintaro {
 namespace {
 
-using test::BaseSpec;
+using test::BaseAttrs;
 using test::JwwBuilder;
 
 std::string FileText(const std::string& path) {
@@ -22,7 +22,7 @@ std::string FileText(const std::string& path) {
 // A version-700 drawing with two image texts and an image section.
 std::vector<std::uint8_t> DrawingWithImages() {
   JwwBuilder b(700);
-  BaseSpec s;
+  BaseAttrs s;
   s.penColor = 2;
   b.Header().Count(3);
   b.Text(s, 0, 0, "f", "^@BM%temp%A.BMP,10,10");

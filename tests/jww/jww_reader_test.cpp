@@ -11,12 +11,12 @@
 namespace quintaro {
 namespace {
 
-using test::BaseSpec;
+using test::BaseAttrs;
 using test::HeaderSpec;
 using test::JwwBuilder;
 
-BaseSpec Base(std::uint16_t group, std::uint16_t layer, std::uint16_t width = 0) {
-  BaseSpec s;
+BaseAttrs Base(std::uint16_t group, std::uint16_t layer, std::uint16_t width = 0) {
+  BaseAttrs s;
   s.layerGroup = group;
   s.layer = layer;
   s.penWidth = width;
@@ -81,11 +81,11 @@ TEST(JwwReader, Version350HasNoPenWidthAnd351Has) {
     b.Header().Count(6);
     b.Line(Base(1, 2, 55), 1, 2, 3, 4);
     b.Arc(Base(3, 4, 55), 10, 20, 5, 0.5, 1.0, false);
-    BaseSpec p = Base(5, 6, 55);
+    BaseAttrs p = Base(5, 6, 55);
     p.penStyle = 100;
     b.Point(p, 7, 8, 1, 42, 0.25, 3.0);
     b.Text(Base(7, 8, 55), 1, 1, "font", "text");
-    BaseSpec sc = Base(9, 10, 55);
+    BaseAttrs sc = Base(9, 10, 55);
     sc.penColor = 10;
     b.Solid(sc, 0x123456);
     b.Insert(Base(11, 12, 55), 5, 6, 2, 3, 0.5, 9);
@@ -137,7 +137,7 @@ TEST(JwwReader, PointAndSolidExtrasOnlyWithTheirMarks) {
 TEST(JwwReader, DimensionsWithAndWithoutTheSxfPart) {
   for (int v : {351, 420}) {
     JwwBuilder b(v);
-    BaseSpec pb = Base(4, 5);
+    BaseAttrs pb = Base(4, 5);
     pb.penStyle = 100;
     b.Header().Count(1).Dimension(Base(2, 3), 1, pb);
     auto bytes = Finish(b);

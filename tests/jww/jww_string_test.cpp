@@ -10,7 +10,7 @@
 namespace quintaro {
 namespace {
 
-using test::BaseSpec;
+using test::BaseAttrs;
 using test::HeaderSpec;
 using test::JwwBuilder;
 
@@ -172,7 +172,7 @@ TEST(JwwString, TextsOfADrawingInBothForms) {
   h.unicodeMemo = true;
   h.layerNames[5] = std::string("wa\tll");
   b.Header(h).Count(4);
-  BaseSpec s;
+  BaseAttrs s;
   s.penColor = 2;
   b.Text(s, 0, 0, "MS Gothic", std::string(300, 'x'));
   b.WText(s, 0, 0, u"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF", std::u16string(300, u'\u3042'));

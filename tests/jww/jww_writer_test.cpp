@@ -10,12 +10,12 @@
 namespace quintaro {
 namespace {
 
-using test::BaseSpec;
+using test::BaseAttrs;
 using test::HeaderSpec;
 using test::JwwBuilder;
 
-BaseSpec Spec(std::uint8_t style, std::uint16_t color, std::uint16_t group = 0, std::uint16_t layer = 0) {
-  BaseSpec s;
+BaseAttrs Attrs(std::uint8_t style, std::uint16_t color, std::uint16_t group = 0, std::uint16_t layer = 0) {
+  BaseAttrs s;
   s.penStyle = style;
   s.penColor = color;
   s.layerGroup = group;
@@ -38,13 +38,13 @@ TJwwData SaveAndLoad(TJwwData& d, std::int32_t version) {
 TEST(JwwWriter, BaseBlockRepairs) {
   JwwBuilder b(351);
   b.Header().Count(7);
-  b.Line(Spec(1, 2, 3, 20), 0, 0, 1, 1);   // layer 20 -> 0
-  b.Line(Spec(1, 105), 0, 0, 1, 1);        // extended colour 105 -> 4 below 420
-  b.Line(Spec(33, 2), 0, 0, 1, 1);         // extended line type 33 -> 3 below 420
-  b.Line(Spec(10, 2), 0, 0, 1, 1);         // line type 10 -> replacement 0
-  b.Point(Spec(5, 2), 0, 0);               // point line type 5 -> 1
-  b.Text(Spec(12, 400), 0, 0, "f", "t");   // text line type 12 -> 1, colour 400 -> 0
-  b.Solid(Spec(1, 10), 0x00FF00);          // solid colour 10 kept with its RGB
+  b.Line(Attrs(1, 2, 3, 20), 0, 0, 1, 1);   // layer 20 -> 0
+  b.Line(Attrs(1, 105), 0, 0, 1, 1);        // extended colour 105 -> 4 below 420
+  b.Line(Attrs(33, 2), 0, 0, 1, 1);         // extended line type 33 -> 3 below 420
+  b.Line(Attrs(10, 2), 0, 0, 1, 1);         // line type 10 -> replacement 0
+  b.Point(Attrs(5, 2), 0, 0);               // point line type 5 -> 1
+  b.Text(Attrs(12, 400), 0, 0, "f", "t");   // text line type 12 -> 1, colour 400 -> 0
+  b.Solid(Attrs(1, 10), 0x00FF00);          // solid colour 10 kept with its RGB
   b.Count(0);
   TJwwData d = Load(b.Bytes());
   d.Sen[0].Base.PenWidth = 40000;
@@ -130,11 +130,11 @@ TEST(JwwWriter, RenumbersBlocksAndDropsUnusedDefinitions) {
   // Definitions 5, 7, 9; only 7 and 9 are inserted; an insertion of 4 matches none.
   JwwBuilder b(600);
   b.Header().Count(3);
-  b.Insert(Spec(1, 1), 0, 0, 1, 1, 0, 7).Insert(Spec(1, 1), 0, 0, 1, 1, 0, 9).Insert(Spec(1, 1), 0, 0, 1, 1, 0, 4);
+  b.Insert(Attrs(1, 1), 0, 0, 1, 1, 0, 7).Insert(Attrs(1, 1), 0, 0, 1, 1, 0, 9).Insert(Attrs(1, 1), 0, 0, 1, 1, 0, 4);
   b.Count(3);
-  b.DefHead(5, "five").Count(1).Line(Spec(1, 1), 0, 0, 5, 5);
-  b.DefHead(7, "seven").Count(1).Line(Spec(1, 1), 0, 0, 7, 7);
-  b.DefHead(9, "nine", 0xFFFFFFFFu).Count(1).Line(Spec(1, 1), 0, 0, 9, 9);
+  b.DefHead(5, "five").Count(1).Line(Attrs(1, 1), 0, 0, 5, 5);
+  b.DefHead(7, "seven").Count(1).Line(Attrs(1, 1), 0, 0, 7, 7);
+  b.DefHead(9, "nine", 0xFFFFFFFFu).Count(1).Line(Attrs(1, 1), 0, 0, 9, 9);
   TJwwData d = Load(b.Bytes());
   EXPECT_EQ(d.ReferencedBlockCount, 2);
   EXPECT_EQ(d.BlockDefs[0].InUse, 0);
@@ -163,7 +163,7 @@ TEST(JwwWriter, RenumbersBlocksAndDropsUnusedDefinitions) {
 
 TEST(JwwWriter, FirstDefinitionWithANumberWins) {
   JwwBuilder b(600);
-  b.Header().Count(1).Insert(Spec(1, 1), 0, 0, 1, 1, 0, 3);
+  b.Header().Count(1).Insert(Attrs(1, 1), 0, 0, 1, 1, 0, 3);
   b.Count(2);
   b.DefHead(3, "first").Count(0);
   b.DefHead(3, "second").Count(0);
@@ -227,8 +227,8 @@ TEST(JwwWriter, FailedSaveLeavesTheTargetUntouched) {
 
 TEST(JwwWriter, DimensionsKeepTheirPartsAcrossVersions) {
   JwwBuilder b(420);
-  BaseSpec pb = Spec(100, 2, 4, 5);
-  b.Header().Count(1).Dimension(Spec(1, 2, 2, 3), 1, pb).Count(0);
+  BaseAttrs pb = Attrs(100, 2, 4, 5);
+  b.Header().Count(1).Dimension(Attrs(1, 2, 2, 3), 1, pb).Count(0);
   TJwwData d = Load(b.Bytes());
   TJwwData e = SaveAndLoad(d, 600);
   EXPECT_TRUE(e.Sunpo == d.Sunpo);
