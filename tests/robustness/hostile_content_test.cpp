@@ -15,7 +15,7 @@ namespace quintaro {
 namespace {
 
 namespace fs = std::filesystem;
-using test::BaseSpec;
+using test::BaseAttrs;
 using test::JwwBuilder;
 
 // Every file below `root` except those below `except`, relative to root.
@@ -40,7 +40,7 @@ void ExpectSavesAndReopens(test::HostileOpen& h, const std::string& name) {
 
 TEST(HostileContent, ABlockInsertingItselfThroughThreeOthersIsCut) {
   // 1 -> 2 -> 3 -> 4 -> 1, with a line in each definition.
-  BaseSpec s;
+  BaseAttrs s;
   JwwBuilder b(600);
   b.Header().Count(1).Insert(s, 0, 0, 1, 1, 0, 1);
   b.Count(4);
@@ -74,7 +74,7 @@ TEST(HostileContent, ImageNamesNeverReachOutsideTheWorkFolder) {
                                     ".",
                                     "..",
                                     "ok.gz"};
-  BaseSpec s;
+  BaseAttrs s;
   JwwBuilder b(700);
   b.Header().Count(1).Text(s, 0, 0, "f", "^@BM%temp%ok.gz,10,10").Count(0);
   b.ImageCount(static_cast<std::uint32_t>(names.size() + 1));

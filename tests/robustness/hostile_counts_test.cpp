@@ -13,7 +13,7 @@
 namespace quintaro {
 namespace {
 
-using test::BaseSpec;
+using test::BaseAttrs;
 using test::JwwBuilder;
 
 constexpr std::uint32_t kAll = 0xFFFFFFFFu;
@@ -60,7 +60,7 @@ std::vector<std::uint8_t> JwkWith(const std::string& values) {
 }
 
 std::vector<Case> Cases() {
-  BaseSpec s;
+  BaseAttrs s;
   std::string line4 = test::JwcLine4("6000:0000", "6000:0000");
   return {
       {"JWW entity count 0xFFFFFFFF", "a.jww",

@@ -133,7 +133,7 @@ TEST(SaveFaults, ACarriedImageMissingAtSaveTimeIsLeftOut) {
   test::TempDir dir;
   fs::create_directory(dir.File("work"));
   BindImageStore images(dir.File("work"));
-  test::BaseSpec s;
+  test::BaseAttrs s;
   test::JwwBuilder b(700);
   b.Header().Count(2).Text(s, 0, 0, "f", "^@BM%temp%a.gz,10,10");
   b.Text(s, 0, 0, "f", "^@BM%temp%b.gz,10,10").Count(0);
