@@ -13,7 +13,7 @@
 namespace quintaro {
 namespace {
 
-using test::BaseSpec;
+using test::BaseAttrs;
 using test::JwwBuilder;
 
 struct Expected {
@@ -160,7 +160,7 @@ TEST(Jws, VersionWritten) {
 }
 
 TEST(Jws, Version300IsWrittenAs351WithPenWidths) {
-  BaseSpec s;
+  BaseAttrs s;
   s.layerGroup = 3;
   auto bytes = Jws(300, [&](JwwBuilder& b) { b.Count(1).Line(s, 1, 2, 3, 4).Count(0); });
   TJwsData d;
@@ -175,7 +175,7 @@ TEST(Jws, Version300IsWrittenAs351WithPenWidths) {
 }
 
 TEST(Jws, VersionsBelow220AreReadAndWrittenAs230) {
-  BaseSpec s;
+  BaseAttrs s;
   auto bytes = Jws(200, [&](JwwBuilder& b) { b.Count(1).Line(s, 1, 2, 3, 4).Count(0); });
   TJwsData d;
   ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.report.reason;
@@ -188,7 +188,7 @@ TEST(Jws, VersionsBelow220AreReadAndWrittenAs230) {
 }
 
 TEST(Jws, LongTextsAreKeptWholeAndImageTextsLoseTheirTempPrefix) {
-  BaseSpec s;
+  BaseAttrs s;
   s.penColor = 2;
   std::string longText(400, 'z');
   auto bytes = Jws(600, [&](JwwBuilder& b) {
@@ -217,7 +217,7 @@ TEST(Jws, LongTextsAreKeptWholeAndImageTextsLoseTheirTempPrefix) {
 }
 
 TEST(Jws, TruncatedFileKeepsWhatWasRead) {
-  BaseSpec s;
+  BaseAttrs s;
   auto bytes = Jws(600, [&](JwwBuilder& b) { b.Count(2).Line(s, 1, 2, 3, 4).Line(s, 5, 6, 7, 8).Count(0); });
   for (std::size_t n = 0; n < bytes.size(); ++n) {
     TJwsData d;
