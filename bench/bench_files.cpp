@@ -74,12 +74,16 @@ void WriteWhole(const std::string& path, const std::vector<std::uint8_t>& bytes)
   std::rename(temp.c_str(), path.c_str());
 }
 
-std::uint64_t PeakRssOf(const std::string& kind, const std::string& file) {
-  // popen runs a shell, whose /proc/self/exe is the shell: name this program itself.
+namespace {
+
+// Runs this program again through a shell with `args` and reads the number it
+// prints. The shell forks the probe, so the probe's memory record starts
+// afresh instead of carrying this process's peak over.
+std::uint64_t AskProbe(const std::string& args) {
   std::error_code ec;
   std::string self = fs::read_symlink("/proc/self/exe", ec).string();
   if (ec) return 0;
-  std::string cmd = "'" + self + "' --peak-rss " + kind + " '" + file + "'";
+  std::string cmd = "'" + self + "' " + args;
   std::FILE* p = popen(cmd.c_str(), "r");
   if (!p) return 0;
   unsigned long long bytes = 0;
@@ -88,18 +92,64 @@ std::uint64_t PeakRssOf(const std::string& kind, const std::string& file) {
   return bytes;
 }
 
-bool RunPeakRssProbe(int argc, char** argv) {
-  if (argc != 4 || std::string(argv[1]) != "--peak-rss") return false;
-  std::string kind = argv[2];
+std::string Quoted(const std::string& s) {
+  return "'" + s + "'";
+}
+
+// Loads the file and returns this process's peak, or 0 when the load failed.
+std::uint64_t LoadAndMeasure(const std::string& kind, const char* file) {
   bool ok = true;
-  if (kind == "jww") ok = TJwwData().LoadFromFile(argv[3]);
-  if (kind == "jws") ok = TJwsData().LoadFromFile(argv[3]);
-  if (kind == "jwc") ok = TJwcData().LoadFromFile(argv[3]);
-  if (kind == "jwk") ok = TJwkData().LoadFromFile(argv[3]);
+  if (kind == "jww") ok = TJwwData().LoadFromFile(file);
+  if (kind == "jws") ok = TJwsData().LoadFromFile(file);
+  if (kind == "jwc") ok = TJwcData().LoadFromFile(file);
+  if (kind == "jwk") ok = TJwkData().LoadFromFile(file);
   rusage ru{};
   getrusage(RUSAGE_SELF, &ru);
-  std::printf("%llu\n", ok ? static_cast<unsigned long long>(ru.ru_maxrss) * 1024 : 0ULL);
-  return true;
+  return ok ? static_cast<std::uint64_t>(ru.ru_maxrss) * 1024 : 0;
+}
+
+// Runs the command with its output thrown away and returns its peak, or 0
+// when it failed.
+std::uint64_t RunAndMeasure(char** argv) {
+  pid_t pid = fork();
+  if (pid < 0) return 0;
+  if (pid == 0) {
+    int null = open("/dev/null", O_WRONLY);
+    if (null >= 0) dup2(null, STDOUT_FILENO);
+    execv(argv[0], argv);
+    _exit(127);
+  }
+  int status = 0;
+  rusage ru{};
+  if (wait4(pid, &status, 0, &ru) != pid) return 0;
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return 0;
+  return static_cast<std::uint64_t>(ru.ru_maxrss) * 1024;
+}
+
+}  // namespace
+
+std::uint64_t PeakRssOf(const std::string& kind, const std::string& file) {
+  return AskProbe("--peak-rss " + kind + " " + Quoted(file));
+}
+
+std::uint64_t PeakRssOfCommand(const std::vector<std::string>& command) {
+  std::string args = "--peak-rss-of";
+  for (const auto& a : command) args += " " + Quoted(a);
+  return AskProbe(args);
+}
+
+bool RunPeakRssProbe(int argc, char** argv) {
+  if (argc < 2) return false;
+  std::string mode = argv[1];
+  if (mode == "--peak-rss" && argc == 4) {
+    std::printf("%llu\n", static_cast<unsigned long long>(LoadAndMeasure(argv[2], argv[3])));
+    return true;
+  }
+  if (mode == "--peak-rss-of" && argc >= 3) {
+    std::printf("%llu\n", static_cast<unsigned long long>(RunAndMeasure(argv + 2)));
+    return true;
+  }
+  return false;
 }
 
 }  // namespace quintaro::bench

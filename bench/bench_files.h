@@ -28,8 +28,12 @@ void WriteWhole(const std::string& path, const std::vector<std::uint8_t>& bytes)
 // nothing). main() answers such a call through RunPeakRssProbe().
 std::uint64_t PeakRssOf(const std::string& kind, const std::string& file);
 
-// When argv asks for a probe, loads the file, prints the peak resident
-// memory and returns true (main then exits).
+// Peak resident memory, in bytes, of the command (argv, the program by its
+// path) run with its output thrown away; 0 when it failed.
+std::uint64_t PeakRssOfCommand(const std::vector<std::string>& command);
+
+// When argv asks for a probe, loads the file or runs the command, prints the
+// peak resident memory and returns true (main then exits).
 bool RunPeakRssProbe(int argc, char** argv);
 
 }  // namespace quintaro::bench
