@@ -28,6 +28,7 @@ void WriteCounts(JsonWriter& j, const EntityCounts& c) {
 }
 
 void WriteGroups(JsonWriter& j, const Document& doc) {
+  const LayerTotals totals = doc.Totals();
   j.BeginArray();
   for (int g = 0; g < 16; ++g) {
     j.BeginObject().Key("group").Int(g).Key("name").String(doc.GroupName(g));
@@ -37,10 +38,10 @@ void WriteGroups(JsonWriter& j, const Document& doc) {
     } else {
       j.Null();
     }
-    j.Key("total").Int(doc.GroupTotal(g)).Key("layers").BeginArray();
+    j.Key("total").Int(totals.Group(g)).Key("layers").BeginArray();
     for (int l = 0; l < 16; ++l) {
       j.BeginObject().Key("layer").Int(l).Key("name").String(doc.LayerName(g, l));
-      j.Key("total").Int(doc.LayerTotal(g, l)).EndObject();
+      j.Key("total").Int(totals.Layer(g, l)).EndObject();
     }
     j.EndArray().EndObject();
   }
@@ -87,13 +88,14 @@ void WriteText(std::ostream& out, Document& doc) {
       << ", " << Fixed(e.maxY) << ")\n";
   out << "layers with figures (total in block placements included):\n";
   bool any = false;
+  const LayerTotals totals = doc.Totals();
   for (int g = 0; g < 16; ++g) {
-    int total = doc.GroupTotal(g);
+    int total = totals.Group(g);
     if (total == 0) continue;
     any = true;
     out << "  " << doc.GroupLabel(g) << "  total " << total << "\n";
     for (int l = 0; l < 16; ++l) {
-      int lt = doc.LayerTotal(g, l);
+      int lt = totals.Layer(g, l);
       if (lt > 0) out << "      " << doc.LayerLabel(g, l) << "  " << lt << "\n";
     }
   }

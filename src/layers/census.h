@@ -7,6 +7,7 @@
 // of the placement's PenStyle is set.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace quintaro {
@@ -47,6 +48,24 @@ LayerCensusResult LayerCensus(const TJwwData& doc, int groupFilter, int layerFil
 LayerCensusResult LayerCensus(const TJwsData& doc, int groupFilter, int layerFilter);
 LayerCensusResult LayerCensus(const TJwcData& doc, int groupFilter, int layerFilter);
 LayerCensusResult LayerCensus(const TJwkData& doc, int groupFilter, int layerFilter);
+
+// Totals of every group and layer, gathered in one pass over the drawing
+// (the same numbers as GroupTotal and LayerTotal, which pass once each).
+class LayerTotals {
+ public:
+  int Group(int group) const;
+  int Layer(int group, int layer) const;
+
+ private:
+  friend struct LayerTotalsBuilder;
+  std::array<int, 16> groups_{};
+  std::array<int, 256> layers_{};
+};
+
+LayerTotals CensusAllLayers(const TJwwData& doc);
+LayerTotals CensusAllLayers(const TJwsData& doc);
+LayerTotals CensusAllLayers(const TJwcData& doc);
+LayerTotals CensusAllLayers(const TJwkData& doc);
 
 // Total of LayerCensus(doc, group, -1).
 int GroupTotal(const TJwwData& doc, int group);

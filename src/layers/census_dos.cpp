@@ -1,4 +1,5 @@
 // Census of the DOS-era formats: every record carries its layer code.
+#include <memory>
 #include <vector>
 
 #include "formats/jwc/jwc_data.h"
@@ -10,35 +11,50 @@ namespace quintaro {
 
 namespace {
 
-template <class Record>
-std::int64_t CountCodes(const std::vector<Record>& records, const census::LayerFilter& f) {
-  std::int64_t n = 0;
-  for (const auto& o : records) n += f.MatchCode(o.layer);
-  return n;
+template <class Sink>
+void CountJwc(const TJwcData& doc, Sink& s) {
+  using census::Tally;
+  census::CountCodes(doc.lines, &Tally::lines, s);
+  census::CountCodes(doc.arcs, &Tally::arcs, s);
+  census::CountCodes(doc.points, &Tally::points, s);
+  const int slots = doc.UsedPointSlots();  // slot 0 never counts
+  for (int i = 1; i <= slots; ++i) ++census::AtCode(s, doc.pointSlots[i].layer).temporaryPoints;
+  census::CountCodes(doc.texts, &Tally::texts, s);
+}
+
+template <class Sink>
+void CountJwk(const TJwkData& doc, Sink& s) {
+  using census::Tally;
+  census::CountCodes(doc.lines, &Tally::lines, s);
+  census::CountCodes(doc.arcs, &Tally::arcs, s);
+  census::CountCodes(doc.points, &Tally::points, s);
+  census::CountCodes(doc.texts, &Tally::texts, s);
 }
 
 }  // namespace
 
 LayerCensusResult LayerCensus(const TJwcData& doc, int groupFilter, int layerFilter) {
-  const census::LayerFilter f{groupFilter, layerFilter};
-  census::Tally t;
-  t.lines = CountCodes(doc.lines, f);
-  t.arcs = CountCodes(doc.arcs, f);
-  t.points = CountCodes(doc.points, f);
-  const int slots = doc.UsedPointSlots();  // slot 0 never counts
-  for (int i = 1; i <= slots; ++i) t.temporaryPoints += f.MatchCode(doc.pointSlots[i].layer);
-  t.texts = CountCodes(doc.texts, f);
-  return t.Result();
+  census::FilterSink s{groupFilter, layerFilter, {}, {}};
+  CountJwc(doc, s);
+  return s.tally.Result();
 }
 
 LayerCensusResult LayerCensus(const TJwkData& doc, int groupFilter, int layerFilter) {
-  const census::LayerFilter f{groupFilter, layerFilter};
-  census::Tally t;
-  t.lines = CountCodes(doc.lines, f);
-  t.arcs = CountCodes(doc.arcs, f);
-  t.points = CountCodes(doc.points, f);
-  t.texts = CountCodes(doc.texts, f);
-  return t.Result();
+  census::FilterSink s{groupFilter, layerFilter, {}, {}};
+  CountJwk(doc, s);
+  return s.tally.Result();
+}
+
+LayerTotals CensusAllLayers(const TJwcData& doc) {
+  auto s = std::make_unique<census::TableSink>();
+  CountJwc(doc, *s);
+  return census::TotalsOf(*s);
+}
+
+LayerTotals CensusAllLayers(const TJwkData& doc) {
+  auto s = std::make_unique<census::TableSink>();
+  CountJwk(doc, *s);
+  return census::TotalsOf(*s);
 }
 
 int GroupTotal(const TJwcData& doc, int group) {

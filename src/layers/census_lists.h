@@ -2,6 +2,7 @@
 // JWS lists are counted by one set of templates.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -21,53 +22,71 @@ struct Tally {
                textsInBlocks = 0, dimensionsInBlocks = 0, solidsInBlocks = 0;
 
   LayerCensusResult Result() const;
+  Tally& operator+=(const Tally& o);
 };
 
-// The census filter: -1 matches any group or layer.
-struct LayerFilter {
+// Where a figure on (group, layer) is counted. A sink answers with the
+// tally to add to; figures it does not want go to a scratch tally, so the
+// loops below stay free of branches.
+
+// One filter: -1 matches any group or layer.
+struct FilterSink {
   int group;
   int layer;
+  Tally tally;
+  Tally discard;
+
   bool Match(int g, int l) const {
     return (group == -1 || g == group) && (layer == -1 || l == layer);
   }
-  bool Match(const TEntJwwBase& b) const { return Match(b.LayerGroup, b.Layer); }
-  bool MatchCode(std::uint8_t code) const { return Match(code >> 4, code & 15); }
+  Tally& At(int g, int l) { return Match(g, l) ? tally : discard; }
 };
 
-template <class MojiT>
-void CountMainList(const TJwwEntityListT<MojiT>& l, const LayerFilter& f, Tally& t) {
-  for (const auto& o : l.Sen) t.lines += f.Match(o.Base);
-  for (const auto& o : l.Enko) t.arcs += f.Match(o.Base);
-  for (const auto& o : l.Ten) {
-    if (!f.Match(o.Base)) continue;
-    if (o.Temporary == 1) {
-      ++t.temporaryPoints;
-    } else {
-      ++t.points;
-    }
-  }
-  for (const auto& o : l.Moji) t.texts += f.Match(o.Base);
-  for (const auto& o : l.Sunpo) t.dimensions += f.Match(o.Base);  // sub-records not counted
-  for (const auto& o : l.Solid) t.solids += f.Match(o.Base);
-  for (const auto& o : l.Block) t.blocks += f.Match(o.Base);
+// Every layer at once.
+struct TableSink {
+  std::array<Tally, 256> tallies{};
+  Tally& At(int g, int l) { return tallies[static_cast<std::size_t>(((g & 15) << 4) | (l & 15))]; }
+};
+
+// The totals of the table's layers and groups.
+LayerTotals TotalsOf(const TableSink& sink);
+
+template <class Sink>
+Tally& AtBase(Sink& s, const TEntJwwBase& b) {
+  return s.At(b.LayerGroup, b.Layer);
 }
 
-// Members of one placed definition tested by their own layers.
-template <class MojiT>
-void CountMembersOwnLayer(const TJwwEntityListT<MojiT>& d, const LayerFilter& f, Tally& t) {
-  for (const auto& o : d.Sen) t.linesInBlocks += f.Match(o.Base);
-  for (const auto& o : d.Enko) t.arcsInBlocks += f.Match(o.Base);
-  for (const auto& o : d.Ten) {
-    if (!f.Match(o.Base)) continue;
-    if (o.Temporary == 1) {
-      ++t.temporaryPointsInBlocks;
-    } else {
-      ++t.pointsInBlocks;
-    }
+template <class Sink>
+Tally& AtCode(Sink& s, std::uint8_t code) {
+  return s.At(code >> 4, code & 15);
+}
+
+template <class MojiT, class Sink>
+void CountMainList(const TJwwEntityListT<MojiT>& l, Sink& s) {
+  for (const auto& o : l.Sen) ++AtBase(s, o.Base).lines;
+  for (const auto& o : l.Enko) ++AtBase(s, o.Base).arcs;
+  for (const auto& o : l.Ten) {
+    Tally& t = AtBase(s, o.Base);
+    ++(o.Temporary == 1 ? t.temporaryPoints : t.points);
   }
-  for (const auto& o : d.Moji) t.textsInBlocks += f.Match(o.Base);
-  for (const auto& o : d.Sunpo) t.dimensionsInBlocks += f.Match(o.Base);
-  for (const auto& o : d.Solid) t.solidsInBlocks += f.Match(o.Base);
+  for (const auto& o : l.Moji) ++AtBase(s, o.Base).texts;
+  for (const auto& o : l.Sunpo) ++AtBase(s, o.Base).dimensions;  // sub-records not counted
+  for (const auto& o : l.Solid) ++AtBase(s, o.Base).solids;
+  for (const auto& o : l.Block) ++AtBase(s, o.Base).blocks;
+}
+
+// Members of one placed definition counted on their own layers.
+template <class MojiT, class Sink>
+void CountMembersOwnLayer(const TJwwEntityListT<MojiT>& d, Sink& s) {
+  for (const auto& o : d.Sen) ++AtBase(s, o.Base).linesInBlocks;
+  for (const auto& o : d.Enko) ++AtBase(s, o.Base).arcsInBlocks;
+  for (const auto& o : d.Ten) {
+    Tally& t = AtBase(s, o.Base);
+    ++(o.Temporary == 1 ? t.temporaryPointsInBlocks : t.pointsInBlocks);
+  }
+  for (const auto& o : d.Moji) ++AtBase(s, o.Base).textsInBlocks;
+  for (const auto& o : d.Sunpo) ++AtBase(s, o.Base).dimensionsInBlocks;
+  for (const auto& o : d.Solid) ++AtBase(s, o.Base).solidsInBlocks;
 }
 
 // Members of one placed definition, all on the placement's layer.
@@ -75,13 +94,7 @@ template <class MojiT>
 void CountMembersAll(const TJwwEntityListT<MojiT>& d, Tally& t) {
   t.linesInBlocks += static_cast<std::int64_t>(d.Sen.size());
   t.arcsInBlocks += static_cast<std::int64_t>(d.Enko.size());
-  for (const auto& o : d.Ten) {
-    if (o.Temporary == 1) {
-      ++t.temporaryPointsInBlocks;
-    } else {
-      ++t.pointsInBlocks;
-    }
-  }
+  for (const auto& o : d.Ten) ++(o.Temporary == 1 ? t.temporaryPointsInBlocks : t.pointsInBlocks);
   t.textsInBlocks += static_cast<std::int64_t>(d.Moji.size());
   t.dimensionsInBlocks += static_cast<std::int64_t>(d.Sunpo.size());
   t.solidsInBlocks += static_cast<std::int64_t>(d.Solid.size());
@@ -89,19 +102,31 @@ void CountMembersAll(const TJwwEntityListT<MojiT>& d, Tally& t) {
 
 // Members of every placed definition, once per placement. Their own block
 // insertions have tree entries of their own and are not counted here.
-template <class MojiT>
+template <class MojiT, class Sink>
 void CountPlacedBlocks(const std::vector<TEntJwwBlockDefT<MojiT>>& defs,
-                       const std::vector<TEntJwwBlockTree>& tree, const LayerFilter& f, Tally& t) {
+                       const std::vector<TEntJwwBlockTree>& tree, Sink& s) {
   constexpr std::uint8_t kOwnLayers = 0x40;
   for (const auto& e : tree) {
     if (e.DefIndex < 0 || static_cast<std::size_t>(e.DefIndex) >= defs.size()) continue;
     const auto& d = defs[static_cast<std::size_t>(e.DefIndex)];
     if (e.Base.PenStyle & kOwnLayers) {
-      CountMembersOwnLayer(d, f, t);
-    } else if (f.Match(e.Base)) {
-      CountMembersAll(d, t);
+      CountMembersOwnLayer(d, s);
+    } else {
+      CountMembersAll(d, AtBase(s, e.Base));
     }
   }
+}
+
+template <class Data, class Sink>
+void CountJww(const Data& doc, Sink& s) {
+  CountMainList(doc, s);
+  CountPlacedBlocks(doc.BlockDefs, doc.BlockTree, s);
+}
+
+// The DOS-era formats: every record carries its layer code.
+template <class Record, class Field, class Sink>
+void CountCodes(const std::vector<Record>& records, Field field, Sink& s) {
+  for (const auto& o : records) ++(AtCode(s, o.layer).*field);
 }
 
 }  // namespace quintaro::census

@@ -103,6 +103,18 @@ TEST(JwwCensus, EveryPlacementCountsItsMembersAgain) {
   EXPECT_EQ(LayerCensus(doc, 6, 2).arcsInBlocks, 3);
 }
 
+TEST(JwwCensus, OnePassTableFollowsThePlacementRules) {
+  for (const TJwwData& doc : {BlockDrawing(0x40 | 1, 1), BlockDrawing(1, 3)}) {
+    const LayerTotals table = CensusAllLayers(doc);
+    for (int g = 0; g < 16; ++g) {
+      EXPECT_EQ(table.Group(g), GroupTotal(doc, g));
+      for (int l = 0; l < 16; ++l) EXPECT_EQ(table.Layer(g, l), LayerTotal(doc, g, l));
+    }
+  }
+  // Three insertions, each bringing two lines, a text and a temporary point.
+  EXPECT_EQ(CensusAllLayers(BlockDrawing(1, 3)).Layer(4, 5), 3 + 3 * 4);
+}
+
 TEST(JwwCensus, CountsBeyondInt32AreCapped) {
   TJwwData doc;
   doc.BlockDefs.resize(1);

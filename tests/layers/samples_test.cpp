@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "formats/jwc/jwc_data.h"
 #include "formats/jwk/jwk_data.h"
 #include "formats/jws/jws_data.h"
 #include "formats/jww/jww_data.h"
@@ -202,6 +203,27 @@ TEST(SampleCensus, MainListMatchesReferenceCounts) {
   for (const auto& path : test::SampleFiles("jww")) CheckOracle<TJwwData>(path);
   for (const auto& path : test::SampleFiles("jws")) CheckOracle<TJwsData>(path);
   for (const auto& path : test::SampleFiles("jwk")) CheckOracle<TJwkData>(path);
+}
+
+// The one-pass table gives what a census of each layer and group gives.
+template <class Doc>
+void CheckTableAgainstCensus(const std::string& path) {
+  SCOPED_TRACE(path);
+  Doc doc;
+  doc.LoadFromBytes(test::ReadAll(path));  // a partial load is counted too
+  const LayerTotals table = CensusAllLayers(doc);
+  for (int g = 0; g < 16; ++g) {
+    EXPECT_EQ(table.Group(g), GroupTotal(doc, g)) << "group " << g;
+    for (int l = 0; l < 16; ++l)
+      EXPECT_EQ(table.Layer(g, l), LayerTotal(doc, g, l)) << g << "-" << l;
+  }
+}
+
+TEST(SampleCensus, OnePassTableEqualsCensusOfEachLayer) {
+  for (const auto& path : test::SampleFiles("jww")) CheckTableAgainstCensus<TJwwData>(path);
+  for (const auto& path : test::SampleFiles("jws")) CheckTableAgainstCensus<TJwsData>(path);
+  for (const auto& path : test::SampleFiles("jwc")) CheckTableAgainstCensus<TJwcData>(path);
+  for (const auto& path : test::SampleFiles("jwk")) CheckTableAgainstCensus<TJwkData>(path);
 }
 
 }  // namespace

@@ -193,6 +193,16 @@ int Document::GroupTotal(int group) const { return Census(group, -1).Total(); }
 
 int Document::LayerTotal(int group, int layer) const { return Census(group, layer).Total(); }
 
+LayerTotals Document::Totals() const {
+  return Visit([&](const auto& d) -> LayerTotals {
+    if constexpr (kIsNone<decltype(d)>) {
+      return {};
+    } else {
+      return CensusAllLayers(d);
+    }
+  });
+}
+
 std::string Document::GroupName(int group) const {
   if (group < 0 || group > 15) return {};
   if (const auto* d = Jww()) {

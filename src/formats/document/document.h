@@ -63,6 +63,8 @@ class Document {
   LayerCensusResult Census(int group, int layer) const;
   int GroupTotal(int group) const;
   int LayerTotal(int group, int layer) const;
+  // Every group's and layer's total in one pass.
+  LayerTotals Totals() const;
   // Names as UTF-8 ("" where the format has none).
   std::string GroupName(int group) const;
   std::string LayerName(int group, int layer) const;
