@@ -1,6 +1,8 @@
 // How load, a group move and the scene grow with the drawing: the same mix
-// of figures at 10,000, 100,000 and 1,000,000. Each run reports the time per
-// figure ("ns_per_figure"); growth is linear when it stays flat across sizes.
+// of figures at 10,000, 100,000 and 1,000,000, each size beside its own
+// baselines (reading the file into memory, one plain pass over the records).
+// Every run reports its time per figure: growth is linear when that stays
+// flat across sizes, or moves with the baseline's (the processor cache).
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -12,6 +14,7 @@
 #include "formats/document/demo_drawing.h"
 #include "formats/extents/extents.h"
 #include "layers/move.h"
+#include "plain_pass.h"
 #include "qt_app.h"
 #include "render/main_view.h"
 #include "render/qt/qt_canvas.h"
@@ -53,6 +56,18 @@ void PerFigure(benchmark::State& state, const TJwwData& doc) {
   state.counters["ns_per_figure"] = benchmark::Counter(
       static_cast<double>(doc.TotalCount()) / 1e9,
       benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void BM_GrowthRawRead(benchmark::State& state) {
+  Sized& s = DrawingOf(static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(ReadWhole(s.path));
+  PerFigure(state, s.doc);
+}
+
+void BM_GrowthPlainPass(benchmark::State& state) {
+  Sized& s = DrawingOf(static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(PlainPass(s.doc));
+  PerFigure(state, s.doc);
 }
 
 void BM_GrowthLoad(benchmark::State& state) {
@@ -100,7 +115,9 @@ void Sizes(benchmark::internal::Benchmark* b) {
   b->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 }
 
+BENCHMARK(BM_GrowthRawRead)->Apply(Sizes);
 BENCHMARK(BM_GrowthLoad)->Apply(Sizes);
+BENCHMARK(BM_GrowthPlainPass)->Apply(Sizes);
 BENCHMARK(BM_GrowthMove)->Apply(Sizes);
 BENCHMARK(BM_GrowthScene)->Apply(Sizes);
 
