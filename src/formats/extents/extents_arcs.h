@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "formats/extents/extents.h"
+#include "formats/extents/extents_box.h"
 #include "formats/jww/jww_types.h"
 
 namespace quintaro::extents {
@@ -85,6 +86,32 @@ class ArcTrig {
   }
   CosSinMemo tilt_, start_, end_;
 };
+
+// A box from `from` to `to` around an arc's whole ellipse that holds every
+// point PointsOf gives for the arc, whatever its angles; false when some
+// point may not come out finite (LimitXy would then make it 0, which need not
+// lie near the ellipse).
+//
+// A point is the centre plus (ct u - st v), with (u, v) = (r c, r f s) and
+// both (ct, st) and (c, s) within rounding of the unit circle, so the offset
+// is at most R = max(|r|, |r f|) long. The reach adds room for the roundings
+// of the offset (relative to R), of the sum with the centre (relative to
+// the centre) and of products below the normal range (absolute). Rounding
+// never reverses an order, so no point passes a bound worked out from the
+// same centre.
+inline bool ArcReach(const TEntJwwEnko& a, Xy& from, Xy& to) {
+  const double t = a.TiltAngle, s = a.StartAngle, e = s + a.ArcAngle;
+  const double angles = a.FullCircle != 0 ? t - t : (t - t) + (s - s) + (e - e);
+  if (angles != 0) return false;  // an infinite angle, or none at all
+  const double rx = std::fabs(a.Radius), ry = std::fabs(a.Radius * a.Flatness);
+  const double r = rx > ry ? rx : ry;  // not a number when ry is not
+  const Xy c = {a.CenterX, a.CenterY};
+  const Xy size = c < 0 ? -c : c;
+  const Xy reach = Xy{r, r} * (1 + 1e-9) + (size * 0x1p-50 + 0x1p-1000);
+  from = c - reach;
+  to = c + reach;
+  return true;
+}
 
 // Whether a text can be an image text ("^@BM" in either encoding): a cheap
 // look at the first byte before the full test.

@@ -35,6 +35,13 @@ struct ExtentsBox {
     lo = p < lo ? p : lo;
     hi = p > hi ? p : hi;
   }
+  // Whether every point from `from` to `to` (each side included) lies in the
+  // box, so that none of them could widen it. False when any bound is not a
+  // number.
+  bool Holds(Xy from, Xy to) const {
+    const XyMask in = (from >= lo) & (to <= hi);
+    return (in[0] & in[1]) != 0;
+  }
 };
 
 }  // namespace quintaro::extents

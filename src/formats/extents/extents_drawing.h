@@ -13,18 +13,23 @@ namespace quintaro::extents {
 
 // Places gathered points (extents_placed.cpp).
 ExtentsBox AddPlacedPoints(const std::vector<Xy>& points, const PlacedSink& s);
+// The smallest box that holds the gathered points; call with points.
+ExtentsBox SpanOf(const std::vector<Xy>& points);
+// Whether placing points that `span` holds leaves the sink's box as it is.
+bool PlacedHeld(const ExtentsBox& span, const PlacedSink& s);
 
 // The limited points of the definitions placed more than once, gathered on
 // first use: a placement then costs one matrix product per point instead of
 // a walk through the definition's records (and its arcs' trigonometry).
 // Large definitions are walked each time, so that the gathered points stay
-// a small amount of memory.
+// a small amount of memory. A placement whose gathered points all land in
+// the box so far is left out, judged by the span of the points.
 template <class MojiT>
 class PlacedDefinitions {
  public:
   PlacedDefinitions(const std::vector<TEntJwwBlockDefT<MojiT>>& defs,
                     const std::vector<TEntJwwBlockTree>& tree)
-      : defs_(defs), uses_(defs.size()), points_(defs.size()) {
+      : defs_(defs), uses_(defs.size()), points_(defs.size()), spans_(defs.size()) {
     for (const auto& t : tree)
       if (Known(t)) ++uses_[static_cast<std::size_t>(t.DefIndex)];
     for (std::size_t i = 0; i < defs.size(); ++i)
@@ -41,8 +46,10 @@ class PlacedDefinitions {
     if (uses_[i] < 2) return AddFigures(defs_[i], s).box;
     if (uses_[i] != kGathered) {
       AddFigures(defs_[i], CollectSink{&points_[i]});
+      if (!points_[i].empty()) spans_[i] = SpanOf(points_[i]);
       uses_[i] = kGathered;
     }
+    if (points_[i].empty() || PlacedHeld(spans_[i], s)) return box;
     return AddPlacedPoints(points_[i], s);
   }
 
@@ -56,6 +63,7 @@ class PlacedDefinitions {
   const std::vector<TEntJwwBlockDefT<MojiT>>& defs_;
   std::vector<std::size_t> uses_;  // placements, kGathered once collected
   std::vector<std::vector<Xy>> points_;
+  std::vector<ExtentsBox> spans_;  // of the gathered points
 };
 
 // Every placed block with a definition adds that definition's figures

@@ -24,6 +24,12 @@ struct DirectSink {
   ExtentsBox box;
   void Add(double x, double y) { box.Take(LimitXy(Xy{x, y})); }
   void Add(EllipsePointXY p) { Add(p.x, p.y); }
+  // Whether no point from `from` to `to` could widen the box: they lie in
+  // it and within the limit, so LimitXy leaves them as they are.
+  bool Holds(Xy from, Xy to) const {
+    const Xy limit = {CoordLimit, CoordLimit};
+    return box.Holds(from, to) && ExtentsBox{-limit, limit}.Holds(from, to);
+  }
 };
 
 // Adds points of a block definition's figures through one placement: the
@@ -38,10 +44,12 @@ struct PlacedSink {
   void Add(double x, double y) { AddLimited(LimitXy(Xy{x, y})); }
   void Add(EllipsePointXY p) { Add(p.x, p.y); }
   // (ox + a x + b y, oy + c x + d y), each summed in that order.
+  Xy Place(Xy l) const { return origin + xCol * Xy{l[0], l[0]} + yCol * Xy{l[1], l[1]}; }
   void AddLimited(Xy l) {
-    const Xy p = origin + xCol * Xy{l[0], l[0]} + yCol * Xy{l[1], l[1]};
+    const Xy p = Place(l);
     if (FiniteXy(p)) box.Take(p);
   }
+  bool Holds(Xy, Xy) const { return false; }
 };
 
 // Collects the limited points of a definition's figures, to be placed
@@ -51,11 +59,22 @@ struct CollectSink {
   std::vector<Xy>* points;  // limited, in definition coordinates
   void Add(double x, double y) { points->push_back(LimitXy(Xy{x, y})); }
   void Add(EllipsePointXY p) { Add(p.x, p.y); }
+  bool Holds(Xy, Xy) const { return false; }
 };
 
 template <class Sink>
 void AddPoints(const ArcPoints& pts, Sink& s) {
   for (int i = 0; i < pts.n; ++i) s.Add(pts.p[i]);
+}
+
+// An arc whose whole ellipse lies in the box cannot widen it: its points,
+// and their trigonometry, are left out. The box only grows, so this holds
+// wherever the arc comes in the list.
+template <class Sink>
+void AddArc(const TEntJwwEnko& a, ArcTrig& trig, Sink& s) {
+  Xy from, to;
+  if (ArcReach(a, from, to) && s.Holds(from, to)) return;
+  AddPoints(trig.PointsOf(a), s);
 }
 
 template <class Sink>
@@ -114,8 +133,7 @@ Sink AddFigures(const TJwwEntityListT<MojiT>& list, Sink s) {
     k.Add(o.EndX, o.EndY);
   });
   ArcTrig trig;
-  s = AddEach(list.Enko, s,
-              [&trig](const TEntJwwEnko& o, Sink& k) { AddPoints(trig.PointsOf(o), k); });
+  s = AddEach(list.Enko, s, [&trig](const TEntJwwEnko& o, Sink& k) { AddArc(o, trig, k); });
   s = AddEach(list.Ten, s, [](const TEntJwwTen& o, Sink& k) { k.Add(o.X, o.Y); });
   s = AddEach(list.Moji, s, [](const MojiT& o, Sink& k) { AddText(o, k); });
   s = AddEach(list.Sunpo, s, [](const auto& o, Sink& k) { AddDimension(o, k); });

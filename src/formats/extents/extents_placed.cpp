@@ -18,4 +18,27 @@ ExtentsBox AddPlacedPoints(const std::vector<Xy>& points, const PlacedSink& s) {
   return k.box;
 }
 
+ExtentsBox SpanOf(const std::vector<Xy>& points) {
+  ExtentsBox span{points[0], points[0]};
+  for (const Xy& l : points) span.Take(l);
+  return span;
+}
+
+// Each placed coordinate, rounding included, never falls as one local
+// coordinate grows while the other stays, or never rises, as the sign of its
+// matrix entry says. So over the span it is largest and smallest at corners,
+// and every placed point lies between the placed corners. A corner that is
+// not finite (an overflowing or invalid matrix) decides nothing.
+bool PlacedHeld(const ExtentsBox& span, const PlacedSink& s) {
+  const Xy corners[4] = {span.lo, span.hi, Xy{span.lo[0], span.hi[1]}, Xy{span.hi[0], span.lo[1]}};
+  ExtentsBox placed;
+  for (int k = 0; k < 4; ++k) {
+    const Xy p = s.Place(corners[k]);
+    if (!FiniteXy(p)) return false;
+    if (k == 0) placed = {p, p};
+    placed.Take(p);
+  }
+  return s.box.Holds(placed.lo, placed.hi);
+}
+
 }  // namespace quintaro::extents
