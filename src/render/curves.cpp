@@ -4,17 +4,14 @@
 #include <cmath>
 #include <cstdint>
 
+#include "render/curve_math.h"
 #include "render/primitives.h"
 
 namespace quintaro::render {
 
-namespace {
-
-constexpr double kDeg = kPi / 180;
-
-// cos and sin of k * 5 degrees, k = 0..72.
 const std::array<DrawPoint, 73>& UnitCircle() {
   static const std::array<DrawPoint, 73> table = [] {
+    constexpr double kDeg = kPi / 180;
     std::array<DrawPoint, 73> t{};
     for (int k = 0; k <= 72; ++k) t[k] = {std::cos(k * 5 * kDeg), std::sin(k * 5 * kDeg)};
     return t;
@@ -22,27 +19,13 @@ const std::array<DrawPoint, 73>& UnitCircle() {
   return table;
 }
 
-// A point of the curve centre + R(tilt) (r cos t, r f sin t), from cos t and sin t.
-struct Curve {
-  double cx, cy, r, f, ct, st;
-  Curve(double cx_, double cy_, double r_, double f_, double tilt)
-      : cx(cx_), cy(cy_), r(r_), f(f_), ct(std::cos(tilt)), st(std::sin(tilt)) {}
-  DrawPoint At(double c, double s) const {
-    double x = r * c, y = r * f * s;
-    return {cx + x * ct - y * st, cy + x * st + y * ct};
-  }
-  DrawPoint AtAngle(double t) const { return At(std::cos(t), std::sin(t)); }
-};
+namespace {
 
 // Room for `count` more vertices at the end of the buffer.
 DrawPoint* AppendVertices(DrawContext& dc, int count) {
   const std::size_t base = dc.vertices.size();
   dc.vertices.resize(base + static_cast<std::size_t>(count));
   return dc.vertices.data() + base;
-}
-
-DrawPoint Placed(DrawPoint p, const Placement* place) {
-  return place != nullptr ? place->Apply(p) : p;
 }
 
 void AddWhole(DrawContext& dc, const Curve& curve, int count, const Placement* place) {
@@ -57,7 +40,7 @@ const std::array<DrawPoint, 73>& ArcCosSin(ArcAngles& memo, double start, double
   const auto sweepBits = std::bit_cast<std::uint64_t>(sweep);
   if (memo.valid && memo.startBits == startBits && memo.sweepBits == sweepBits) return memo.cosSin;
   for (int k = 0; k <= 72; ++k) {
-    const double t = start + k * sweep / 72;
+    const double t = ArcAngleAt(start, sweep, k);
     memo.cosSin[k] = {std::cos(t), std::sin(t)};
   }
   memo.valid = true;
@@ -92,19 +75,39 @@ void AddRing(DrawContext& dc, const Curve& outer, double innerRadius, double inn
   AddArc(dc, inner, s + w, -w, place);
 }
 
+// DrawPolygon's test of the first edge, on the first two vertices of a whole curve.
+bool FillsAsPolygon(const DrawContext& dc, const Curve& curve, const Placement* place) {
+  const auto& unit = UnitCircle();
+  const DrawPoint a = Placed(curve.At(unit[0].x, unit[0].y), place);
+  const DrawPoint b = Placed(curve.At(unit[1].x, unit[1].y), place);
+  return !(Distance(a, b) * dc.view.Scale > 10000);
+}
+
 }  // namespace
 
 void DrawEllipse(DrawContext& dc, Canvas& canvas, double cx, double cy, double r, double f,
                  double tilt, const Placement* place) {
+  const Curve curve(cx, cy, r, f, tilt);
   dc.vertices.clear();
-  AddWhole(dc, Curve(cx, cy, r, f, tilt), 72, place);
+  if (FillsAsPolygon(dc, curve, place) && WholeCurvePixels(dc, curve, 72, place)) {
+    canvas.Polygon(dc.pixels);
+    dc.pixels.clear();
+    return;
+  }
+  AddWhole(dc, curve, 72, place);
   DrawPolygon(dc, canvas);
 }
 
 void DrawArc(DrawContext& dc, Canvas& canvas, double cx, double cy, double r, double f, double tilt,
              double start, double sweep, const Placement* place) {
+  const Curve curve(cx, cy, r, f, tilt);
   dc.vertices.clear();
-  AddArc(dc, Curve(cx, cy, r, f, tilt), start, sweep, place);
+  if (ArcPixels(dc, curve, start, sweep, place)) {
+    canvas.Polyline(dc.pixels);
+    dc.pixels.clear();
+    return;
+  }
+  AddArc(dc, curve, start, sweep, place);
   DrawPolyline(dc, canvas);
 }
 

@@ -66,11 +66,6 @@ bool AllShareOutside(const DrawContext& dc) {
 
 }  // namespace
 
-PixelPoint ToPixel(const ViewTransform& v, double x, double y) {
-  return {RoundHalfAway((x - v.Left) * v.Scale),
-          v.Height - RoundHalfAway((y - v.Bottom) * v.Scale)};
-}
-
 int OutCode(const ViewTransform& v, double x, double y) {
   int code = 0;
   if (x - v.Left < kTol) code |= kOutLeft;

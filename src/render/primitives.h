@@ -17,7 +17,11 @@ inline constexpr int kOutRight = 2;
 inline constexpr int kOutBottom = 4;
 inline constexpr int kOutTop = 8;
 
-PixelPoint ToPixel(const ViewTransform& v, double x, double y);
+// Inline: every vertex goes through it.
+inline PixelPoint ToPixel(const ViewTransform& v, double x, double y) {
+  return {RoundHalfAway((x - v.Left) * v.Scale),
+          v.Height - RoundHalfAway((y - v.Bottom) * v.Scale)};
+}
 int OutCode(const ViewTransform& v, double x, double y);
 // 0 wholly inside (unchanged), 1 clipped (points moved onto the borders),
 // 2 invisible.

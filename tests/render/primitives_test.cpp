@@ -238,6 +238,58 @@ TEST(CurvesTest, ArcsAfterOthersDrawAsAlone) {
   }
 }
 
+// Vertex k of an arc (of a whole curve: every 5 degrees) as a pixel,
+// computed directly from its angle.
+PixelPoint CurvePixel(const ViewTransform& v, const std::array<double, 7>& a, int k,
+                      const Placement* place, bool whole = false) {
+  const auto [cx, cy, r, f, tilt, start, sweep] = a;
+  const double t = whole ? k * 5 * (M_PI / 180) : start + k * sweep / 72;
+  const double x = r * std::cos(t), y = r * f * std::sin(t);
+  DrawPoint p{cx + x * std::cos(tilt) - y * std::sin(tilt),
+              cy + x * std::sin(tilt) + y * std::cos(tilt)};
+  if (place != nullptr) p = place->Apply(p);
+  return ToPixel(v, p.x, p.y);
+}
+
+// Curves inside the window skip the vertex buffer and advance an arc's
+// angle by rotation; their pixels stay those of the directly computed
+// vertices, also where vertices fall on half pixels (round numbers).
+TEST(CurvesTest, CurvesInsideTheWindowKeepTheirPixels) {
+  const double round[] = {0, 0.5, 1, 2.5, 10, 100, 100.5, M_PI / 2, M_PI, -M_PI / 2, M_PI / 3};
+  std::mt19937 rng(17);
+  std::uniform_real_distribution<double> any(-3, 3);
+  auto pick = [&](int from, int to) { return round[from + rng() % (to - from)]; };
+  const Placement turned{300, 0, 0, -1, 1, 0, 1}, scaled{3, 5, 0.5, 0, 0, 0.5, 1};
+  for (int i = 0; i < 3000; ++i) {
+    const bool plain = i % 2 == 0;
+    // Centre, radius, flatness, tilt, start and sweep.
+    std::array<double, 7> a = {pick(5, 7) + pick(0, 2),
+                               pick(5, 7) + pick(0, 3),
+                               pick(1, 5),
+                               i % 4 < 2 ? 1 : 0.5,
+                               plain ? 0 : pick(7, 11),
+                               pick(0, 11),
+                               pick(7, 11)};
+    if (i % 3 == 0) {
+      for (double& value : a) value = any(rng);
+      a[0] += 100;
+      a[1] += 120;
+    }
+    const Placement* place = i % 5 == 1 ? &turned : i % 5 == 2 ? &scaled : nullptr;
+    Drawing d(0, 0, 1 + i % 4 * 0.5, 800, 800);
+    DrawArc(d.dc, d.canvas, a[0], a[1], a[2], a[3], a[4], a[5], a[6], place);
+    auto arc = d.canvas.Of(CallKind::kPolyline);
+    ASSERT_EQ(arc.size(), 1u);
+    for (int k = 0; k <= 72; ++k)
+      ASSERT_EQ(arc[0].points[k], CurvePixel(d.dc.view, a, k, place)) << i << " " << k;
+    DrawEllipse(d.dc, d.canvas, a[0], a[1], a[2], a[3], a[4], place);
+    auto whole = d.canvas.Of(CallKind::kPolygon);
+    ASSERT_EQ(whole.size(), 1u);
+    for (int k = 0; k < 72; ++k)
+      ASSERT_EQ(whole[0].points[k], CurvePixel(d.dc.view, a, k, place, true)) << i << " " << k;
+  }
+}
+
 TEST(CurvesTest, PlacedCurvesAreDeformedPointByPoint) {
   Drawing d(-100, -100, 1, 200, 200);
   Placement p{10, 0, 2, 0, 0, 1, 1};

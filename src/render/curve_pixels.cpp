@@ -1,0 +1,123 @@
+// Curves wholly inside the window go straight to pixels: no vertex buffer,
+// no clipping pass, and an arc's angles advance by rotation instead of a
+// sine and cosine per vertex. A rotated vertex differs from the directly
+// computed one by far less than a pixel's rounding could notice, except
+// near a half pixel: such a vertex is computed the direct way, so every
+// pixel is the one the vertex path gives.
+#include <algorithm>
+#include <cmath>
+
+#include "render/curve_math.h"
+#include "render/primitives.h"
+
+namespace quintaro::render {
+
+namespace {
+
+// How far the curve's vertices can lie from its placed centre, with the
+// growth of placement and a margin for rounding (drawing units).
+struct Reach {
+  DrawPoint centre;
+  double hx = 0, hy = 0;
+  double gain = 1;       // growth of a local offset by the placement
+  double magnitude = 0;  // size of the numbers involved, for rounding margins
+};
+
+Reach ReachOf(const Curve& c, const Placement* place) {
+  Reach reach;
+  const double radius = std::fabs(c.r) * std::max(1.0, std::fabs(c.f));
+  const double local = std::fabs(c.cx) + std::fabs(c.cy) + radius;
+  reach.centre = Placed({c.cx, c.cy}, place);
+  double gx = 1, gy = 1;
+  reach.magnitude = local;
+  if (place != nullptr) {
+    const double d = std::fabs(place->divisor);
+    gx = (std::fabs(place->m11) + std::fabs(place->m12)) / d;
+    gy = (std::fabs(place->m21) + std::fabs(place->m22)) / d;
+    reach.magnitude = std::max(gx, gy) * local + (std::fabs(place->ox) + std::fabs(place->oy)) / d;
+  }
+  reach.gain = std::max(gx, gy);
+  const double margin = 1e-9 * reach.magnitude;
+  reach.hx = gx * radius + margin;
+  reach.hy = gy * radius + margin;
+  return reach;
+}
+
+// Every vertex is at least the outcode tolerance inside every border (false
+// for values that are not finite), so its pixel coordinates are positive
+// and below the canvas size.
+bool SafelyInside(const ViewTransform& v, const Reach& r) {
+  constexpr double kTol = 1e-12;
+  if (!(v.Scale > 0) || v.Width > (1 << 24) || v.Height > (1 << 24)) return false;
+  return r.centre.x - r.hx - v.Left > kTol && r.centre.x + r.hx - v.Right < -kTol &&
+         r.centre.y - r.hy - v.Bottom > kTol && r.centre.y + r.hy - v.Top < -kTol;
+}
+
+// RoundHalfAway for a positive value below the int range, without branches.
+inline int RoundPositive(double x) {
+  return static_cast<int>(x + 0.5);
+}
+
+// Rounds a positive x into *out, unless x lies within e of a half pixel where
+// rounding could go either way (or is not positive).
+inline bool RoundClearOfHalf(double x, double e, int* out) {
+  const double t = x + 0.5;
+  const int n = static_cast<int>(t);
+  const double d = t - n;
+  *out = n;
+  return d > e && d < 1 - e;
+}
+
+}  // namespace
+
+bool WholeCurvePixels(DrawContext& dc, const Curve& curve, int count, const Placement* place) {
+  if (!SafelyInside(dc.view, ReachOf(curve, place))) return false;
+  const ViewTransform v = dc.view;
+  const auto& unit = UnitCircle();
+  dc.pixels.resize(static_cast<std::size_t>(count));
+  PixelPoint* out = dc.pixels.data();
+  for (int k = 0; k < count; ++k) {
+    const DrawPoint p = Placed(curve.At(unit[k].x, unit[k].y), place);
+    out[k] = {RoundPositive((p.x - v.Left) * v.Scale),
+              v.Height - RoundPositive((p.y - v.Bottom) * v.Scale)};
+  }
+  return true;
+}
+
+bool ArcPixels(DrawContext& dc, const Curve& curve, double start, double sweep,
+               const Placement* place) {
+  const double turn = std::fabs(start) + std::fabs(sweep);
+  if (!(turn < 1e6) || !std::isfinite(curve.ct + curve.st)) return false;
+  const Reach reach = ReachOf(curve, place);
+  const ViewTransform v = dc.view;
+  if (!SafelyInside(v, reach)) return false;
+  // Bound of the rotated cosines and sines against the library's values at
+  // the directly computed angles (well above the few rounding units per
+  // step), carried to pixels with a margin for the rounding of the rest.
+  const double unitError = 1e-12 + 1e-14 * turn;
+  const double spread = std::fabs(curve.r) * (1 + std::fabs(curve.f)) * reach.gain;
+  const double slack = 1e-12 * (reach.magnitude + std::fabs(v.Left) + std::fabs(v.Bottom));
+  const double e = (unitError * spread + slack) * v.Scale + 1e-9;
+  if (!(e < 1e-3)) return false;
+  const double step = sweep / 72, cs = std::cos(step), sn = std::sin(step);
+  double c = std::cos(start), s = std::sin(start);
+  dc.pixels.resize(73);
+  PixelPoint* out = dc.pixels.data();
+  for (int k = 0; k <= 72; ++k) {
+    const DrawPoint p = Placed(curve.At(c, s), place);
+    int px = 0, py = 0;
+    const bool clearX = RoundClearOfHalf((p.x - v.Left) * v.Scale, e, &px);
+    if (clearX && RoundClearOfHalf((p.y - v.Bottom) * v.Scale, e, &py)) {
+      out[k] = {px, v.Height - py};
+    } else {
+      const DrawPoint q = Placed(curve.AtAngle(ArcAngleAt(start, sweep, k)), place);
+      out[k] = ToPixel(v, q.x, q.y);
+    }
+    const double nc = c * cs - s * sn;
+    s = s * cs + c * sn;
+    c = nc;
+  }
+  return true;
+}
+
+}  // namespace quintaro::render
