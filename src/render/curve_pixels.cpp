@@ -5,6 +5,7 @@
 // near a half pixel: such a vertex is computed the direct way, so every
 // pixel is the one the vertex path gives.
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "render/curve_math.h"
@@ -58,14 +59,56 @@ inline int RoundPositive(double x) {
   return static_cast<int>(x + 0.5);
 }
 
-// Rounds a positive x into *out, unless x lies within e of a half pixel where
-// rounding could go either way (or is not positive).
-inline bool RoundClearOfHalf(double x, double e, int* out) {
-  const double t = x + 0.5;
-  const int n = static_cast<int>(t);
-  const double d = t - n;
-  *out = n;
-  return d > e && d < 1 - e;
+// Rounds positive values as RoundHalfAway does, and marks those within e of
+// a half pixel, where rounding could go either way (or not positive, or not
+// a number).
+template <std::size_t N>
+void RoundAll(const std::array<double, N>& values, double e, std::array<int, N>& rounded,
+              std::array<int, N>& nearHalf) {
+  for (std::size_t k = 0; k < N; ++k) {
+    const double t = values[k] + 0.5;
+    const int n = static_cast<int>(t);
+    const double d = t - n;
+    rounded[k] = n;
+    nearHalf[k] = static_cast<int>(!(d > e)) | static_cast<int>(!(d < 1 - e));
+  }
+}
+
+// How far a pixel coordinate computed from a rotated unit vector can lie
+// from the one computed from the library's cosine and sine: a bound of the
+// unit vectors' difference (well above the few rounding units per step),
+// carried to pixels, with a margin for the rounding of the rest.
+double RotationErrorInPixels(const Curve& curve, const Reach& reach, const ViewTransform& v,
+                             double turn) {
+  const double unitError = 1e-12 + 1e-14 * turn;
+  const double spread = std::fabs(curve.r) * (1 + std::fabs(curve.f)) * reach.gain;
+  const double slack = 1e-12 * (reach.magnitude + std::fabs(v.Left) + std::fabs(v.Bottom));
+  return (unitError * spread + slack) * v.Scale + 1e-9;
+}
+
+// Unit vectors at start + k * sweep / 72, k = 0..72, by rotation: two
+// interleaved runs (even and odd k) that advance by two steps at a time.
+void RotatedUnits(double start, double sweep, DrawPoint* out) {
+  const double c1 = std::cos(sweep / 72), s1 = std::sin(sweep / 72);
+  const double c2 = std::cos(sweep / 36), s2 = std::sin(sweep / 36);
+  out[0] = {std::cos(start), std::sin(start)};
+  out[1] = {out[0].x * c1 - out[0].y * s1, out[0].y * c1 + out[0].x * s1};
+  for (int k = 2; k <= 72; ++k) {
+    const DrawPoint u = out[k - 2];
+    out[k] = {u.x * c2 - u.y * s2, u.y * c2 + u.x * s2};
+  }
+}
+
+// The pixel coordinates before rounding (x, y pairs) of the curve's points
+// at the given unit vectors, placed by `place`.
+template <class Place>
+void Offsets(const Curve& curve, const ViewTransform& v, const std::array<DrawPoint, 73>& unit,
+             double* out, Place place) {
+  for (int k = 0; k <= 72; ++k) {
+    const DrawPoint p = place(curve.At(unit[k].x, unit[k].y));
+    out[2 * k] = (p.x - v.Left) * v.Scale;
+    out[2 * k + 1] = (p.y - v.Bottom) * v.Scale;
+  }
 }
 
 }  // namespace
@@ -91,31 +134,25 @@ bool ArcPixels(DrawContext& dc, const Curve& curve, double start, double sweep,
   const Reach reach = ReachOf(curve, place);
   const ViewTransform v = dc.view;
   if (!SafelyInside(v, reach)) return false;
-  // Bound of the rotated cosines and sines against the library's values at
-  // the directly computed angles (well above the few rounding units per
-  // step), carried to pixels with a margin for the rounding of the rest.
-  const double unitError = 1e-12 + 1e-14 * turn;
-  const double spread = std::fabs(curve.r) * (1 + std::fabs(curve.f)) * reach.gain;
-  const double slack = 1e-12 * (reach.magnitude + std::fabs(v.Left) + std::fabs(v.Bottom));
-  const double e = (unitError * spread + slack) * v.Scale + 1e-9;
+  const double e = RotationErrorInPixels(curve, reach, v, turn);
   if (!(e < 1e-3)) return false;
-  const double step = sweep / 72, cs = std::cos(step), sn = std::sin(step);
-  double c = std::cos(start), s = std::sin(start);
+  std::array<DrawPoint, 73> unit;
+  RotatedUnits(start, sweep, unit.data());
+  std::array<double, 73 * 2> f;
+  if (place != nullptr) {
+    Offsets(curve, v, unit, f.data(), [place](DrawPoint p) { return place->Apply(p); });
+  } else {
+    Offsets(curve, v, unit, f.data(), [](DrawPoint p) { return p; });
+  }
+  std::array<int, 73 * 2> rounded, nearHalf;
+  RoundAll(f, e, rounded, nearHalf);
   dc.pixels.resize(73);
   PixelPoint* out = dc.pixels.data();
+  for (int k = 0; k <= 72; ++k) out[k] = {rounded[2 * k], v.Height - rounded[2 * k + 1]};
   for (int k = 0; k <= 72; ++k) {
-    const DrawPoint p = Placed(curve.At(c, s), place);
-    int px = 0, py = 0;
-    const bool clearX = RoundClearOfHalf((p.x - v.Left) * v.Scale, e, &px);
-    if (clearX && RoundClearOfHalf((p.y - v.Bottom) * v.Scale, e, &py)) {
-      out[k] = {px, v.Height - py};
-    } else {
-      const DrawPoint q = Placed(curve.AtAngle(ArcAngleAt(start, sweep, k)), place);
-      out[k] = ToPixel(v, q.x, q.y);
-    }
-    const double nc = c * cs - s * sn;
-    s = s * cs + c * sn;
-    c = nc;
+    if ((nearHalf[2 * k] | nearHalf[2 * k + 1]) == 0) continue;
+    const DrawPoint q = Placed(curve.AtAngle(ArcAngleAt(start, sweep, k)), place);
+    out[k] = ToPixel(v, q.x, q.y);
   }
   return true;
 }
