@@ -6,6 +6,7 @@
 // (not even which of 0.0 and -0.0 ends up in the box).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <numbers>
@@ -226,6 +227,73 @@ TEST(ExtentsReference, JwsSymbolsAgreeToTheBit) {
     doc.Header.RefX = doc.Header.RefY = seed % 4 == 0 ? 1.0 : -1.0;
     DrawingExtents want;
     ExtentsSeed(want, doc.Header.RefX, doc.Header.RefY, 1.0);
+    RefDrawing(doc, want);
+    DrawingExtents got;
+    ComputeExtents(doc, got);
+    ExpectSameBits(got, want);
+  }
+}
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// Arcs beside the box of a frame line above the origin.
+enum class Beside {
+  kAny,         // inside or straddling a side, flattened either way
+  kOddSize,     // and one whose size overflows or is no number
+  kOddAngle,    // and one whose angle is no finite number
+  kToTheSide,   // circles reaching exactly to the right side along their tilt
+  kTinyAtSide,  // circles a few units in the last place big at that side
+};
+
+TEntJwwEnko ArcBesideFrame(Random& r, const TEntJwwSen& frame, Beside kind) {
+  const double cx = r.Uniform(frame.StartX, frame.EndX), cy = r.Uniform(frame.StartY, frame.EndY);
+  const double flats[] = {0.25, 0.8, 1.0, 1.25, 4.0};
+  const double f = flats[r.Int(5)];
+  const double room =
+      std::min({cx - frame.StartX, frame.EndX - cx, cy - frame.StartY, frame.EndY - cy});
+  const double tilt = r.Int(3) == 0 ? 0.0 : r.Uniform(-7, 7);
+  TEntJwwEnko a = JwwArc(cx, cy, room * r.Uniform(0.2, 1.5) / std::max(1.0, f), r.Angle(),
+                         r.Angle(), r.Int(4) == 0, f, tilt);
+  if (kind == Beside::kToTheSide) a.Radius = frame.EndX - cx, a.StartAngle = -tilt, a.Flatness = 1;
+  if (kind == Beside::kTinyAtSide) {
+    const double ulp = std::nextafter(frame.EndX, kInf) - frame.EndX;
+    a.CenterX = frame.EndX - ulp * r.Int(4), a.Radius = ulp * r.Uniform(0.3, 2.3);
+    a.StartAngle = r.Uniform(-7, 7), a.Flatness = 1;
+  }
+  return a;
+}
+
+// An odd size or angle makes points that count as the origin (only the
+// negative radius does not).
+void MakeOdd(Random& r, Beside kind, TEntJwwEnko& a) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double sizes[][2] = {{kInf, 1}, {nan, 1}, {1e200, 1e200}, {1, nan}, {-a.Radius, 1}};
+  const double angles[] = {kInf, -kInf, nan, 1e308};
+  if (kind == Beside::kOddSize) {
+    const int k = r.Int(5);
+    a.Radius = sizes[k][0], a.Flatness = sizes[k][1];
+  } else if (kind == Beside::kOddAngle) {
+    double* which[] = {&a.TiltAngle, &a.StartAngle, &a.ArcAngle};
+    const int k = r.Int(3);
+    if (k > 0) a.FullCircle = 0;
+    *which[k] = angles[r.Int(4)];
+  }
+}
+
+// Arcs whose whole ellipse lies in the box so far may be left out; any other
+// must add its points, down to the last rounding.
+TEST(ExtentsReference, ArcsBesideTheBoxSoFar) {
+  for (unsigned seed = 1; seed <= 1000; ++seed) {
+    SCOPED_TRACE(seed);
+    Random r(seed);
+    const auto kind = static_cast<Beside>(seed % 5);
+    const double x = r.Uniform(-600, 5000), y = r.Uniform(100, 5000);
+    TJwwData doc;
+    doc.Sen.push_back(JwwLine(x, y, x + r.Uniform(10, 500), y + r.Uniform(10, 500)));
+    for (int i = 0; i < 100; ++i) doc.Enko.push_back(ArcBesideFrame(r, doc.Sen[0], kind));
+    MakeOdd(r, kind, doc.Enko[r.Int(100)]);
+    DrawingExtents want;
+    ASSERT_TRUE(RefSeed(doc, want));
     RefDrawing(doc, want);
     DrawingExtents got;
     ComputeExtents(doc, got);

@@ -102,7 +102,8 @@ bool SeedFromFirstFigure(const TJwwEntityListT<MojiT>& l, DrawingExtents& e) {
   return true;
 }
 
-// Widens a seeded box by the main list and every placed block.
+// Widens a box seeded by ExtentsSeed (so that it holds limited points only)
+// by the main list and every placed block.
 template <class MojiT>
 void AddDrawing(const TJwwEntityListT<MojiT>& main,
                 const std::vector<TEntJwwBlockDefT<MojiT>>& defs,

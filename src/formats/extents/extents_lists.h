@@ -24,12 +24,9 @@ struct DirectSink {
   ExtentsBox box;
   void Add(double x, double y) { box.Take(LimitXy(Xy{x, y})); }
   void Add(EllipsePointXY p) { Add(p.x, p.y); }
-  // Whether no point from `from` to `to` could widen the box: they lie in
-  // it and within the limit, so LimitXy leaves them as they are.
-  bool Holds(Xy from, Xy to) const {
-    const Xy limit = {CoordLimit, CoordLimit};
-    return box.Holds(from, to) && ExtentsBox{-limit, limit}.Holds(from, to);
-  }
+  // Whether no point from `from` to `to` could widen the box. The box holds
+  // limited points only, so LimitXy leaves any point in it as it is.
+  bool Holds(Xy from, Xy to) const { return box.Holds(from, to); }
 };
 
 // Adds points of a block definition's figures through one placement: the
