@@ -59,18 +59,19 @@ inline int RoundPositive(double x) {
   return static_cast<int>(x + 0.5);
 }
 
-// Rounds positive values as RoundHalfAway does, and marks those within e of
-// a half pixel, where rounding could go either way (or not positive, or not
-// a number).
+// Rounds positive values as RoundHalfAway does, with each one's distance
+// from the nearest half pixel, where rounding could go either way (not a
+// number, or not above 0, for values that are not positive or not numbers).
+// No branches, so that the loop runs on vectors.
 template <std::size_t N>
-void RoundAll(const std::array<double, N>& values, double e, std::array<int, N>& rounded,
-              std::array<int, N>& nearHalf) {
+void RoundAll(const std::array<double, N>& values, std::array<int, N>& rounded,
+              std::array<double, N>& clearance) {
   for (std::size_t k = 0; k < N; ++k) {
     const double t = values[k] + 0.5;
     const int n = static_cast<int>(t);
     const double d = t - n;
     rounded[k] = n;
-    nearHalf[k] = static_cast<int>(!(d > e)) | static_cast<int>(!(d < 1 - e));
+    clearance[k] = std::min(d, 1 - d);
   }
 }
 
@@ -144,15 +145,18 @@ bool ArcPixels(DrawContext& dc, const Curve& curve, double start, double sweep,
   } else {
     Offsets(curve, v, unit, f.data(), [](DrawPoint p) { return p; });
   }
-  std::array<int, 73 * 2> rounded, nearHalf;
-  RoundAll(f, e, rounded, nearHalf);
+  std::array<int, 73 * 2> rounded;
+  std::array<double, 73 * 2> clearance;
+  RoundAll(f, rounded, clearance);
   dc.pixels.resize(73);
   PixelPoint* out = dc.pixels.data();
-  for (int k = 0; k <= 72; ++k) out[k] = {rounded[2 * k], v.Height - rounded[2 * k + 1]};
   for (int k = 0; k <= 72; ++k) {
-    if ((nearHalf[2 * k] | nearHalf[2 * k + 1]) == 0) continue;
-    const DrawPoint q = Placed(curve.AtAngle(ArcAngleAt(start, sweep, k)), place);
-    out[k] = ToPixel(v, q.x, q.y);
+    if (clearance[2 * k] > e && clearance[2 * k + 1] > e) {
+      out[k] = {rounded[2 * k], v.Height - rounded[2 * k + 1]};
+    } else {
+      const DrawPoint q = Placed(curve.AtAngle(ArcAngleAt(start, sweep, k)), place);
+      out[k] = ToPixel(v, q.x, q.y);
+    }
   }
   return true;
 }
