@@ -80,7 +80,7 @@ bool FillsAsPolygon(const DrawContext& dc, const Curve& curve, const Placement* 
   const auto& unit = UnitCircle();
   const DrawPoint a = Placed(curve.At(unit[0].x, unit[0].y), place);
   const DrawPoint b = Placed(curve.At(unit[1].x, unit[1].y), place);
-  return !(Distance(a, b) * dc.view.Scale > 10000);
+  return !TooLongToFill(dc.view, a, b);
 }
 
 }  // namespace

@@ -117,41 +117,9 @@ void TgraAttribute::SetLayerState(int index, int state) {
   layers_[index].state = ValidState(state);
 }
 
-int TgraAttribute::LayerState(int index) const {
-  if (index < 0 || index >= kLayerCount) return kLayerNormal;
-  return layers_[index].state;
-}
-
-int TgraAttribute::ColorIndex(int colorNumber) {
-  if (colorNumber >= 1 && colorNumber <= 9) return colorNumber - 1;
-  if (colorNumber >= 101 && colorNumber <= 356) return colorNumber - 92;
-  return -1;
-}
-
-Color TgraAttribute::ColorOfPen(int colorNumber) const {
-  int i = ColorIndex(colorNumber);
-  return i < 0 ? backColor_ : pens_[i].screenColor;
-}
-
-double TgraAttribute::PenWidthOf(int colorNumber) const {
-  int i = ColorIndex(colorNumber);
-  return i < 0 ? 0.0 : pens_[i].defaultWidth;
-}
-
 double TgraAttribute::PointRadiusOf(int colorNumber) const {
   int i = ColorIndex(colorNumber);
   return i < 0 ? 0.1 : pens_[i].pointRadius;
-}
-
-Color TgraAttribute::EntityColor(int layerCode, int colorNumber) const {
-  switch (LayerState(layerCode)) {
-    case kLayerDisplayOnly:
-      return grayColor_;
-    case kLayerHidden:
-      return backColor_;
-    default:
-      return ColorOfPen(colorNumber);
-  }
 }
 
 void TgraAttribute::SetEntityPen(Canvas& canvas, int layerCode, int colorNumber, int lineType,

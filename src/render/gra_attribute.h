@@ -52,17 +52,34 @@ class TgraAttribute {
                 double scale);
   void SetLayerStateScale(int index, int state, double scale);
   void SetLayerState(int index, int state);
-  int LayerState(int index) const;
+  int LayerState(int index) const {
+    if (index < 0 || index >= kLayerCount) return kLayerNormal;
+    return layers_[static_cast<std::size_t>(index)].state;
+  }
   const TjwvLayer& Layer(int index) const { return layers_[static_cast<std::size_t>(index)]; }
 
   // Table entry of a colour number (1..9 -> 0..8, 101..356 -> 9..264), -1 when none.
-  static int ColorIndex(int colorNumber);
-  Color ColorOfPen(int colorNumber) const;
-  double PenWidthOf(int colorNumber) const;
+  static int ColorIndex(int colorNumber) {
+    if (colorNumber >= 1 && colorNumber <= 9) return colorNumber - 1;
+    if (colorNumber >= 101 && colorNumber <= 356) return colorNumber - 92;
+    return -1;
+  }
+  Color ColorOfPen(int colorNumber) const {
+    int i = ColorIndex(colorNumber);
+    return i < 0 ? backColor_ : pens_[static_cast<std::size_t>(i)].screenColor;
+  }
+  double PenWidthOf(int colorNumber) const {
+    int i = ColorIndex(colorNumber);
+    return i < 0 ? 0.0 : pens_[static_cast<std::size_t>(i)].defaultWidth;
+  }
   double PointRadiusOf(int colorNumber) const;
 
   // The colour an entity of this layer and colour number is drawn in.
-  Color EntityColor(int layerCode, int colorNumber) const;
+  Color EntityColor(int layerCode, int colorNumber) const {
+    const int state = LayerState(layerCode);
+    if (state == kLayerDisplayOnly) return grayColor_;
+    return state == kLayerHidden ? backColor_ : ColorOfPen(colorNumber);
+  }
   // Before every line, arc, marker and outline: clear brush, thinnest pen in
   // the entity colour, solid for line types 1 and 31, dotted otherwise. The
   // width is accepted for the callers' sake and not used.

@@ -187,14 +187,19 @@ void DrawPolyline(DrawContext& dc, Canvas& canvas) {
   dc.vertices.clear();
 }
 
+bool TooLongToFill(const ViewTransform& v, DrawPoint a, DrawPoint b) {
+  // The sum of the sides bounds the length: short edges need no square root.
+  if ((std::fabs(b.x - a.x) + std::fabs(b.y - a.y)) * v.Scale <= 5000) return false;
+  return Distance(a, b) * v.Scale > 10000;
+}
+
 void DrawPolygon(DrawContext& dc, Canvas& canvas) {
   auto& pts = dc.vertices;
   if (pts.size() < 3 || AllShareOutside(dc)) {
     pts.clear();
     return;
   }
-  if (Distance(pts[0], pts[1]) * dc.view.Scale > 10000) {
-    // Too long an edge for the device's polygon fill: outline only.
+  if (TooLongToFill(dc.view, pts[0], pts[1])) {
     pts.push_back(pts[0]);
     DrawPolyline(dc, canvas);
     return;

@@ -52,6 +52,9 @@ void DrawArc(DrawContext& dc, Canvas& canvas, double cx, double cy, double r, do
 // A curved solid (kind above 100); `reals` are the solid's eight corner values.
 void DrawArcSolid(DrawContext& dc, Canvas& canvas, int kind, std::span<const double, 8> reals,
                   const Placement* place = nullptr);
+// The first edge of a polygon is too long for the device's polygon fill
+// (over 10000 pixels): the polygon is then outlined only.
+bool TooLongToFill(const ViewTransform& v, DrawPoint a, DrawPoint b);
 // Draw and empty the vertex buffer.
 void DrawPolyline(DrawContext& dc, Canvas& canvas);
 void DrawPolygon(DrawContext& dc, Canvas& canvas);
