@@ -109,7 +109,7 @@ namespace {
 
 template <class Data>
 LayerCensusResult FilteredCensus(const Data& doc, int groupFilter, int layerFilter) {
-  census::FilterSink s{groupFilter, layerFilter, {}, {}};
+  census::FilterSink s{groupFilter, layerFilter, {}};
   census::CountJww(doc, s);
   return s.tally.Result();
 }

@@ -18,7 +18,10 @@ void CountJwc(const TJwcData& doc, Sink& s) {
   census::CountCodes(doc.arcs, &Tally::arcs, s);
   census::CountCodes(doc.points, &Tally::points, s);
   const int slots = doc.UsedPointSlots();  // slot 0 never counts
-  for (int i = 1; i <= slots; ++i) ++census::AtCode(s, doc.pointSlots[i].layer).temporaryPoints;
+  for (int i = 1; i <= slots; ++i) {
+    const std::uint8_t code = doc.pointSlots[i].layer;
+    s.Add(code >> 4, code & 15, &Tally::temporaryPoints);
+  }
   census::CountCodes(doc.texts, &Tally::texts, s);
 }
 
@@ -34,13 +37,13 @@ void CountJwk(const TJwkData& doc, Sink& s) {
 }  // namespace
 
 LayerCensusResult LayerCensus(const TJwcData& doc, int groupFilter, int layerFilter) {
-  census::FilterSink s{groupFilter, layerFilter, {}, {}};
+  census::FilterSink s{groupFilter, layerFilter, {}};
   CountJwc(doc, s);
   return s.tally.Result();
 }
 
 LayerCensusResult LayerCensus(const TJwkData& doc, int groupFilter, int layerFilter) {
-  census::FilterSink s{groupFilter, layerFilter, {}, {}};
+  census::FilterSink s{groupFilter, layerFilter, {}};
   CountJwk(doc, s);
   return s.tally.Result();
 }

@@ -25,68 +25,63 @@ struct Tally {
   Tally& operator+=(const Tally& o);
 };
 
-// Where a figure on (group, layer) is counted. A sink answers with the
-// tally to add to; figures it does not want go to a scratch tally, so the
-// loops below stay free of branches.
+// Where a figure on (group, layer) is counted: Add(g, l, &Tally::field)
+// counts one figure, Target(g, l) is the tally of a whole placement (null
+// when the sink does not want it).
 
-// One filter: -1 matches any group or layer.
+// One filter: -1 matches any group or layer. Adding the match itself keeps
+// each counter in a register and the loops free of branches.
 struct FilterSink {
   int group;
   int layer;
   Tally tally;
-  Tally discard;
 
   bool Match(int g, int l) const {
     return (group == -1 || g == group) && (layer == -1 || l == layer);
   }
-  Tally& At(int g, int l) { return Match(g, l) ? tally : discard; }
+  void Add(int g, int l, std::int64_t Tally::*field) { tally.*field += Match(g, l); }
+  Tally* Target(int g, int l) { return Match(g, l) ? &tally : nullptr; }
 };
 
 // Every layer at once.
 struct TableSink {
   std::array<Tally, 256> tallies{};
-  Tally& At(int g, int l) { return tallies[static_cast<std::size_t>(((g & 15) << 4) | (l & 15))]; }
+  void Add(int g, int l, std::int64_t Tally::*field) { ++(*Target(g, l).*field); }
+  Tally* Target(int g, int l) {
+    return &tallies[static_cast<std::size_t>(((g & 15) << 4) | (l & 15))];
+  }
 };
 
 // The totals of the table's layers and groups.
 LayerTotals TotalsOf(const TableSink& sink);
 
 template <class Sink>
-Tally& AtBase(Sink& s, const TEntJwwBase& b) {
-  return s.At(b.LayerGroup, b.Layer);
-}
-
-template <class Sink>
-Tally& AtCode(Sink& s, std::uint8_t code) {
-  return s.At(code >> 4, code & 15);
+void Add(Sink& s, const TEntJwwBase& b, std::int64_t Tally::*field) {
+  s.Add(b.LayerGroup, b.Layer, field);
 }
 
 template <class MojiT, class Sink>
 void CountMainList(const TJwwEntityListT<MojiT>& l, Sink& s) {
-  for (const auto& o : l.Sen) ++AtBase(s, o.Base).lines;
-  for (const auto& o : l.Enko) ++AtBase(s, o.Base).arcs;
-  for (const auto& o : l.Ten) {
-    Tally& t = AtBase(s, o.Base);
-    ++(o.Temporary == 1 ? t.temporaryPoints : t.points);
-  }
-  for (const auto& o : l.Moji) ++AtBase(s, o.Base).texts;
-  for (const auto& o : l.Sunpo) ++AtBase(s, o.Base).dimensions;  // sub-records not counted
-  for (const auto& o : l.Solid) ++AtBase(s, o.Base).solids;
-  for (const auto& o : l.Block) ++AtBase(s, o.Base).blocks;
+  for (const auto& o : l.Sen) Add(s, o.Base, &Tally::lines);
+  for (const auto& o : l.Enko) Add(s, o.Base, &Tally::arcs);
+  for (const auto& o : l.Ten)
+    Add(s, o.Base, o.Temporary == 1 ? &Tally::temporaryPoints : &Tally::points);
+  for (const auto& o : l.Moji) Add(s, o.Base, &Tally::texts);
+  for (const auto& o : l.Sunpo) Add(s, o.Base, &Tally::dimensions);  // sub-records not counted
+  for (const auto& o : l.Solid) Add(s, o.Base, &Tally::solids);
+  for (const auto& o : l.Block) Add(s, o.Base, &Tally::blocks);
 }
 
 // Members of one placed definition counted on their own layers.
 template <class MojiT, class Sink>
 void CountMembersOwnLayer(const TJwwEntityListT<MojiT>& d, Sink& s) {
-  for (const auto& o : d.Sen) ++AtBase(s, o.Base).linesInBlocks;
-  for (const auto& o : d.Enko) ++AtBase(s, o.Base).arcsInBlocks;
-  for (const auto& o : d.Ten) {
-    Tally& t = AtBase(s, o.Base);
-    ++(o.Temporary == 1 ? t.temporaryPointsInBlocks : t.pointsInBlocks);
-  }
-  for (const auto& o : d.Moji) ++AtBase(s, o.Base).textsInBlocks;
-  for (const auto& o : d.Sunpo) ++AtBase(s, o.Base).dimensionsInBlocks;
-  for (const auto& o : d.Solid) ++AtBase(s, o.Base).solidsInBlocks;
+  for (const auto& o : d.Sen) Add(s, o.Base, &Tally::linesInBlocks);
+  for (const auto& o : d.Enko) Add(s, o.Base, &Tally::arcsInBlocks);
+  for (const auto& o : d.Ten)
+    Add(s, o.Base, o.Temporary == 1 ? &Tally::temporaryPointsInBlocks : &Tally::pointsInBlocks);
+  for (const auto& o : d.Moji) Add(s, o.Base, &Tally::textsInBlocks);
+  for (const auto& o : d.Sunpo) Add(s, o.Base, &Tally::dimensionsInBlocks);
+  for (const auto& o : d.Solid) Add(s, o.Base, &Tally::solidsInBlocks);
 }
 
 // Members of one placed definition, all on the placement's layer.
@@ -111,8 +106,8 @@ void CountPlacedBlocks(const std::vector<TEntJwwBlockDefT<MojiT>>& defs,
     const auto& d = defs[static_cast<std::size_t>(e.DefIndex)];
     if (e.Base.PenStyle & kOwnLayers) {
       CountMembersOwnLayer(d, s);
-    } else {
-      CountMembersAll(d, AtBase(s, e.Base));
+    } else if (Tally* t = s.Target(e.Base.LayerGroup, e.Base.Layer)) {
+      CountMembersAll(d, *t);
     }
   }
 }
@@ -126,7 +121,7 @@ void CountJww(const Data& doc, Sink& s) {
 // The DOS-era formats: every record carries its layer code.
 template <class Record, class Field, class Sink>
 void CountCodes(const std::vector<Record>& records, Field field, Sink& s) {
-  for (const auto& o : records) ++(AtCode(s, o.layer).*field);
+  for (const auto& o : records) s.Add(o.layer >> 4, o.layer & 15, field);
 }
 
 }  // namespace quintaro::census
