@@ -4,7 +4,7 @@
 
 #include "formats/common/bytes.h"
 #include "formats/common/file_io.h"
-#include "formats/jww/jww_lists.h"
+#include "formats/jww/jww_container.h"
 
 namespace quintaro {
 
@@ -17,19 +17,10 @@ void TJwsData::ResetData() {
   Version = 0;
   Header = TEntJwsHeader{};
   LayerGroups.clear();
-  ClearList(1000);
-  BlockDefCount = 0;
-  BlockDefs.clear();
-  BlockDefs.shrink_to_fit();
-  BlockTree.clear();
-  BlockTree.shrink_to_fit();
-  ReferencedBlockCount = 0;
+  jww::ResetLists(*this);
 }
 
-void TJwsData::ClearData() {
-  for (auto& d : BlockDefs) d.ClearList(500);
-  ResetData();
-}
+void TJwsData::ClearData() { jww::ClearData(*this); }
 
 bool operator==(const TJwsData& a, const TJwsData& b) {
   return a.Magic == b.Magic && a.Version == b.Version && a.Header == b.Header &&
@@ -40,17 +31,7 @@ bool operator==(const TJwsData& a, const TJwsData& b) {
 }
 
 bool TJwsData::LoadFromFile(const std::string& path) {
-  InputFile in(path);
-  if (!in.IsOpen()) {
-    ResetData();
-    macros = TextMacroValues{};
-    macros.fileName = path;
-    report = JwwLoadReport{};
-    report.reason = "cannot open the file";
-    return false;
-  }
-  ByteReader r(in.Handle(), in.Size());
-  return Load(r, path);
+  return jww::LoadFile(*this, path, [&](ByteReader& r) { return Load(r, path); });
 }
 
 bool TJwsData::LoadFromBytes(std::span<const std::uint8_t> bytes, const std::string& name) {
@@ -59,10 +40,7 @@ bool TJwsData::LoadFromBytes(std::span<const std::uint8_t> bytes, const std::str
 }
 
 bool TJwsData::Load(ByteReader& r, const std::string& name) {
-  ResetData();
-  report = JwwLoadReport{};
-  macros = TextMacroValues{};
-  macros.fileName = name;
+  jww::BeginLoad(*this, name);
   LayerGroups.resize(16);
   for (auto& g : LayerGroups) g.State = 2;
 
@@ -94,17 +72,8 @@ bool TJwsData::Load(ByteReader& r, const std::string& name) {
     return true;
   };
   bool ok = readHeader();
-  if (ok) {
-    jww::ClassTagReader tags;
-    jww::ListReader<TEntJwwMoji2> lists(r, Version, tags);
-    ok = jww::ReadListsAndDefs(lists, *this, BlockDefs, BlockDefCount, where, outOfMemory);
-  }
-  if (ok) {
-    report.complete = true;
-  } else {
-    report.failOffset = r.Ok() ? r.Offset() : r.FailOffset();
-    report.reason = (outOfMemory ? "out of memory in " : "unexpected end of file in ") + where;
-  }
+  if (ok) ok = jww::ReadLists(r, Version, *this, where, outOfMemory);
+  jww::EndLoad(report, r, ok, where, outOfMemory);
   macros.drawTime.clear();
   macros.memo1.clear();
   macros.memo2.clear();
@@ -113,15 +82,7 @@ bool TJwsData::Load(ByteReader& r, const std::string& name) {
   return ok;
 }
 
-void TJwsData::BuildBlockTree() {
-  report.blockEntriesRefused = jww::BuildBlockTree(Block, BlockDefs, BlockTree, ReferencedBlockCount);
-  if (report.blockEntriesRefused > 0)
-    report.warnings.push_back(std::to_string(report.blockEntriesRefused) +
-                              " nested block placements were not expanded (a block inserting itself, "
-                              "nesting deeper than " + std::to_string(kMaxBlockTreeDepth) +
-                              " levels, or more than " + std::to_string(kMaxBlockTreeEntries) +
-                              " placements)");
-}
+void TJwsData::BuildBlockTree() { jww::BuildTree(*this); }
 
 PublishedLayers TJwsData::PublishLayers() const {
   PublishedLayers out{};
@@ -134,22 +95,11 @@ PublishedLayers TJwsData::PublishLayers() const {
 }
 
 bool TJwsData::SaveToFile(const std::string& path, std::int32_t version) {
-  saveError.clear();
-  std::string why;
-  bool ok = WriteFileAtomically(path, [&](ByteWriter& w) { return Save(w, version); }, &why);
-  if (!ok && saveError.empty()) {
-    saveError = "could not write the file" + (why.empty() ? "" : ": " + why);
-  }
-  return ok;
+  return jww::SaveFile(path, saveError, [&](ByteWriter& w) { return Save(w, version); });
 }
 
 bool TJwsData::SaveToBytes(std::int32_t version, std::vector<std::uint8_t>& out) {
-  saveError.clear();
-  ByteWriter w;
-  bool ok = Save(w, version) && w.Ok();
-  if (ok) out = w.Bytes();
-  else if (saveError.empty()) saveError = "could not write the data";
-  return ok;
+  return jww::SaveBytes(out, saveError, [&](ByteWriter& w) { return Save(w, version); });
 }
 
 bool TJwsData::Save(ByteWriter& w, std::int32_t version) {
@@ -164,17 +114,7 @@ bool TJwsData::Save(ByteWriter& w, std::int32_t version) {
   w.Write(&Header.Ints, sizeof Header.Ints);
   w.Write(&Header.Doubles, sizeof Header.Doubles);
 
-  jww::ClassTagWriter tags(v);
-  jww::BlockRenumber renumber(BlockDefs);
-  jww::ListWriter<TEntJwwMoji2> lists(w, v, tags, renumber, jww::TextRewrite::kDropTempPrefix);
-  if (!lists.WriteList(*this)) {
-    if (w.Ok()) saveError = "the entity order does not match the entity arrays";
-    return false;
-  }
-  if (!lists.WriteDefs(BlockDefs)) {
-    if (w.Ok()) saveError = "the entity order of a block definition does not match its arrays";
-    return false;
-  }
+  if (!jww::WriteLists(w, v, *this, jww::TextRewrite::kDropTempPrefix, saveError)) return false;
   return w.Ok();
 }
 

@@ -7,14 +7,11 @@
 
 #include "formats/common/bytes.h"
 #include "formats/common/file_io.h"
+#include "formats/jww/jww_container.h"
 #include "formats/jww/jww_lists.h"
 #include "formats/jww/jww_string.h"
 
 namespace quintaro {
-
-using jww::ClassTagReader;
-using jww::ClassTagWriter;
-using jww::ListProgress;
 
 namespace {
 
@@ -113,20 +110,11 @@ void TJwwData::ResetData() {
   ColorsEx.clear();
   LineTypesEx.clear();
   MojiStyles.clear();
-  ClearList(1000);
-  BlockDefCount = 0;
-  BlockDefs.clear();
-  BlockDefs.shrink_to_fit();
-  BlockTree.clear();
-  BlockTree.shrink_to_fit();
-  ReferencedBlockCount = 0;
+  jww::ResetLists(*this);
   SaveMode = 0;
 }
 
-void TJwwData::ClearData() {
-  for (auto& d : BlockDefs) d.ClearList(500);
-  ResetData();
-}
+void TJwwData::ClearData() { jww::ClearData(*this); }
 
 bool operator==(const TJwwData& a, const TJwwData& b) {
   return a.Header == b.Header && a.LayerGroups == b.LayerGroups && a.Layers == b.Layers &&
@@ -143,17 +131,7 @@ bool operator==(const TJwwData& a, const TJwwData& b) {
 // Reading
 
 bool TJwwData::LoadFromFile(const std::string& path) {
-  InputFile in(path);
-  if (!in.IsOpen()) {
-    ResetData();
-    macros = TextMacroValues{};
-    macros.fileName = path;
-    report = JwwLoadReport{};
-    report.reason = "cannot open the file";
-    return false;
-  }
-  ByteReader r(in.Handle(), in.Size());
-  return Load(r, path);
+  return jww::LoadFile(*this, path, [&](ByteReader& r) { return Load(r, path); });
 }
 
 bool TJwwData::LoadFromBytes(std::span<const std::uint8_t> bytes, const std::string& name) {
@@ -162,11 +140,7 @@ bool TJwwData::LoadFromBytes(std::span<const std::uint8_t> bytes, const std::str
 }
 
 bool TJwwData::Load(ByteReader& r, const std::string& name) {
-  ResetData();
-  report = JwwLoadReport{};
-  macros = TextMacroValues{};
-  macros.fileName = name;
-
+  jww::BeginLoad(*this, name);
   LayerGroups.resize(16);
   Layers.resize(256);
   Pens.resize(10);
@@ -198,8 +172,7 @@ bool TJwwData::Load(ByteReader& r, const std::string& name) {
     return true;
   };
   if (!readHeader()) {
-    report.failOffset = r.FailOffset();
-    report.reason = "unexpected end of file in " + where;
+    jww::EndLoad(report, r, false, where, false);
     SetMacros();
     BuildBlockTree();
     return false;
@@ -385,22 +358,13 @@ bool TJwwData::Load(ByteReader& r, const std::string& name) {
     return true;
   };
 
-  ClassTagReader tags;
-  jww::ListReader<TEntJwwMoji> lists(r, v, tags);
   bool outOfMemory = false;
   bool ok = readRest();
-  if (ok) ok = jww::ReadListsAndDefs(lists, *this, BlockDefs, BlockDefCount, where, outOfMemory);
+  if (ok) ok = jww::ReadLists(r, v, *this, where, outOfMemory);
   if (ok && v > 699) {
     ok = ReadImages(r, where);
   }
-
-  if (ok) {
-    report.complete = true;
-  } else {
-    report.failOffset = r.Ok() ? r.Offset() : r.FailOffset();
-    if (outOfMemory) report.reason = "out of memory in " + where;
-    else if (report.reason.empty()) report.reason = "unexpected end of file in " + where;
-  }
+  jww::EndLoad(report, r, ok, where, outOfMemory);
   SetMacros();
   BuildBlockTree();
   return ok;
@@ -478,15 +442,7 @@ void TJwwData::SetMacros() {
   macros.printScale = Header.PrintScale;
 }
 
-void TJwwData::BuildBlockTree() {
-  report.blockEntriesRefused = jww::BuildBlockTree(Block, BlockDefs, BlockTree, ReferencedBlockCount);
-  if (report.blockEntriesRefused > 0)
-    report.warnings.push_back(std::to_string(report.blockEntriesRefused) +
-                              " nested block placements were not expanded (a block inserting itself, "
-                              "nesting deeper than " + std::to_string(kMaxBlockTreeDepth) +
-                              " levels, or more than " + std::to_string(kMaxBlockTreeEntries) +
-                              " placements)");
-}
+void TJwwData::BuildBlockTree() { jww::BuildTree(*this); }
 
 PublishedLayers TJwwData::PublishLayers() const {
   PublishedLayers out{};
@@ -511,24 +467,13 @@ PublishedLayers TJwwData::PublishLayers() const {
 // Writing
 
 bool TJwwData::SaveToFile(const std::string& path, std::int32_t version) {
-  saveError.clear();
   saveWarnings.clear();
-  std::string why;
-  bool ok = WriteFileAtomically(path, [&](ByteWriter& w) { return Save(w, version); }, &why);
-  if (!ok && saveError.empty()) {
-    saveError = "could not write the file" + (why.empty() ? "" : ": " + why);
-  }
-  return ok;
+  return jww::SaveFile(path, saveError, [&](ByteWriter& w) { return Save(w, version); });
 }
 
 bool TJwwData::SaveToBytes(std::int32_t version, std::vector<std::uint8_t>& out) {
-  saveError.clear();
   saveWarnings.clear();
-  ByteWriter w;
-  bool ok = Save(w, version) && w.Ok();
-  if (ok) out = w.Bytes();
-  else if (saveError.empty()) saveError = "could not write the data";
-  return ok;
+  return jww::SaveBytes(out, saveError, [&](ByteWriter& w) { return Save(w, version); });
 }
 
 namespace {
@@ -652,18 +597,14 @@ bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
   w.F64(h.RangeOriginX);
   w.F64(h.RangeOriginY);
   if (v > 230) {
-    for (const auto& z : h.ZoomJumps) {
+    auto viewRecord = [&](const TJwwViewRecord& z) {
       w.F64(z.Scale);
       w.F64(z.X);
       w.F64(z.Y);
       w.I32(z.LayerGroup);
-    }
-    for (const auto& z : h.ViewRecords) {
-      w.F64(z.Scale);
-      w.F64(z.X);
-      w.F64(z.Y);
-      w.I32(z.LayerGroup);
-    }
+    };
+    for (const auto& z : h.ZoomJumps) viewRecord(z);
+    for (const auto& z : h.ViewRecords) viewRecord(z);
   } else {
     for (int i = 0; i < 4; ++i) {
       w.F64(h.ZoomJumps[i].Scale);
@@ -786,17 +727,7 @@ bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
   w.I32(h.TextEntryD);
   w.Write(&h.TextEntryE, sizeof h.TextEntryE);
 
-  ClassTagWriter tags(v);
-  jww::BlockRenumber renumber(BlockDefs);
-  jww::ListWriter<TEntJwwMoji> lists(w, v, tags, renumber, jww::TextRewrite::kNone);
-  if (!lists.WriteList(*this)) {
-    if (w.Ok()) saveError = "the entity order does not match the entity arrays";
-    return false;
-  }
-  if (!lists.WriteDefs(BlockDefs)) {
-    if (w.Ok()) saveError = "the entity order of a block definition does not match its arrays";
-    return false;
-  }
+  if (!jww::WriteLists(w, v, *this, jww::TextRewrite::kNone, saveError)) return false;
 
   if (v > 699) {
     w.U32(static_cast<std::uint32_t>(carried.size()));

@@ -1,0 +1,146 @@
+// What the JWW drawing (TJwwData) and the JWS symbol file (TJwsData) share
+// around their own header code: opening a file for a streamed load, the
+// load report and macro values, the entity lists and block definitions with
+// their block tree, and the save error of a save to a file or to memory.
+// Internal to the format libraries.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "formats/common/bytes.h"
+#include "formats/common/file_io.h"
+#include "formats/jww/jww_lists.h"
+
+namespace quintaro::jww {
+
+// The start of every load of `name`: an empty model, report and macro
+// values (the file name only).
+template <class Data>
+void BeginLoad(Data& d, const std::string& name) {
+  d.ResetData();
+  d.report = JwwLoadReport{};
+  d.macros = TextMacroValues{};
+  d.macros.fileName = name;
+}
+
+// LoadFromFile: `load` reads the file at `path` through a streamed reader.
+// A file that cannot be opened leaves an empty model and says so.
+template <class Data, class Load>
+bool LoadFile(Data& d, const std::string& path, Load load) {
+  InputFile in(path);
+  if (!in.IsOpen()) {
+    BeginLoad(d, path);
+    d.report.reason = "cannot open the file";
+    return false;
+  }
+  ByteReader r(in.Handle(), in.Size());
+  return load(r);
+}
+
+// The end of a load: complete, or the offset where the reading stopped and
+// why (a reason set before, e.g. a bad value, stands unless memory ran out).
+inline void EndLoad(JwwLoadReport& report, const ByteReader& r, bool ok, const std::string& where,
+                    bool outOfMemory) {
+  if (ok) {
+    report.complete = true;
+    return;
+  }
+  report.failOffset = r.Ok() ? r.Offset() : r.FailOffset();
+  if (outOfMemory)
+    report.reason = "out of memory in " + where;
+  else if (report.reason.empty())
+    report.reason = "unexpected end of file in " + where;
+}
+
+// Reads the main list and the block definitions of `d` (see ReadListsAndDefs).
+template <class Data>
+bool ReadLists(ByteReader& r, std::int32_t version, Data& d, std::string& where,
+               bool& outOfMemory) {
+  ClassTagReader tags;
+  ListReader<typename Data::Moji_t> lists(r, version, tags);
+  return ReadListsAndDefs(lists, d, d.BlockDefs, d.BlockDefCount, where, outOfMemory);
+}
+
+// Writes the main list and the in-use block definitions of `d`. False when
+// the writing failed, or with `error` set when an entity order does not
+// match its arrays.
+template <class Data>
+bool WriteLists(ByteWriter& w, std::int32_t version, const Data& d, TextRewrite rewrite,
+                std::string& error) {
+  ClassTagWriter tags(version);
+  BlockRenumber renumber(d.BlockDefs);
+  ListWriter<typename Data::Moji_t> lists(w, version, tags, renumber, rewrite);
+  if (!lists.WriteList(d)) {
+    if (w.Ok()) error = "the entity order does not match the entity arrays";
+    return false;
+  }
+  if (!lists.WriteDefs(d.BlockDefs)) {
+    if (w.Ok()) error = "the entity order of a block definition does not match its arrays";
+    return false;
+  }
+  return true;
+}
+
+// Empties the main list, the block definitions and the block tree.
+template <class Data>
+void ResetLists(Data& d) {
+  d.ClearList(1000);
+  d.BlockDefCount = 0;
+  d.BlockDefs.clear();
+  d.BlockDefs.shrink_to_fit();
+  d.BlockTree.clear();
+  d.BlockTree.shrink_to_fit();
+  d.ReferencedBlockCount = 0;
+}
+
+// ClearData: frees the block definitions' lists first, then ResetData.
+template <class Data>
+void ClearData(Data& d) {
+  for (auto& def : d.BlockDefs) def.ClearList(500);
+  d.ResetData();
+}
+
+// BuildBlockTree of `d`, with what it refused counted and told in the report.
+template <class Data>
+void BuildTree(Data& d) {
+  JwwLoadReport& report = d.report;
+  report.blockEntriesRefused =
+      BuildBlockTree(d.Block, d.BlockDefs, d.BlockTree, d.ReferencedBlockCount);
+  if (report.blockEntriesRefused > 0)
+    report.warnings.push_back(
+        std::to_string(report.blockEntriesRefused) +
+        " nested block placements were not expanded (a block inserting itself, "
+        "nesting deeper than " +
+        std::to_string(kMaxBlockTreeDepth) + " levels, or more than " +
+        std::to_string(kMaxBlockTreeEntries) + " placements)");
+}
+
+// SaveToFile: `save` writes the file atomically; on failure `saveError`
+// tells why (what `save` set, else the system's reason).
+template <class Save>
+bool SaveFile(const std::string& path, std::string& saveError, Save save) {
+  saveError.clear();
+  std::string why;
+  bool ok = WriteFileAtomically(path, save, &why);
+  if (!ok && saveError.empty()) {
+    saveError = "could not write the file" + (why.empty() ? "" : ": " + why);
+  }
+  return ok;
+}
+
+// SaveToBytes: `save` writes into memory; `out` receives the bytes on success.
+template <class Save>
+bool SaveBytes(std::vector<std::uint8_t>& out, std::string& saveError, Save save) {
+  saveError.clear();
+  ByteWriter w;
+  bool ok = save(w) && w.Ok();
+  if (ok)
+    out = w.Bytes();
+  else if (saveError.empty())
+    saveError = "could not write the data";
+  return ok;
+}
+
+}  // namespace quintaro::jww
