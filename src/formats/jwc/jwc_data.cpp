@@ -25,43 +25,6 @@ void TJwcData::ResetData() {
   extents = {};
 }
 
-bool TJwcData::LoadFromFile(const std::string& path) {
-  InputFile in(path);
-  if (!in.IsOpen()) {
-    ByteReader empty(std::span<const std::uint8_t>{});
-    Load(empty, path);
-    loadReport.reason = "cannot open the file";
-    return false;
-  }
-  ByteReader reader(in.Handle(), in.Size());
-  return Load(reader, path);
-}
-
-bool TJwcData::LoadFromBytes(std::span<const std::uint8_t> bytes, std::string_view name) {
-  ByteReader reader(bytes);
-  return Load(reader, name);
-}
-
-bool TJwcData::SaveToFile(const std::string& path) {
-  if (!PrepareSave()) return false;
-  std::string why;
-  bool ok = WriteFileAtomically(path, [this](ByteWriter& w) { return WriteBody(w); }, &why);
-  if (!ok) saveError = "cannot write the file" + (why.empty() ? "" : ": " + why);
-  return ok;
-}
-
-bool TJwcData::SaveToBytes(std::vector<std::uint8_t>& out) {
-  out.clear();
-  if (!PrepareSave()) return false;
-  ByteWriter w;
-  if (!WriteBody(w)) {
-    saveError = "cannot write the drawing";
-    return false;
-  }
-  out = w.Bytes();
-  return true;
-}
-
 PublishedLayers TJwcData::PublishLayers() const {
   PublishedLayers out;
   for (int code = 0; code < kLayers; ++code) {
@@ -77,12 +40,6 @@ PublishedLayers TJwcData::PublishLayers() const {
 int TJwcData::UsedPointSlots() const {
   if (header.slotCount < 0) return 0;
   return header.slotCount > kMaxUsedSlots ? kMaxUsedSlots : header.slotCount;
-}
-
-const TEntJwcMojiStyle& TJwcData::StyleOf(int number) const {
-  static const TEntJwcMojiStyle kNone{};
-  if (number < 0 || number >= kTextStyles) return kNone;
-  return textStyles[static_cast<std::size_t>(number)];
 }
 
 double TJwcData::GroupScaleFactor(int group) const {

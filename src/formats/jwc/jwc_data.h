@@ -14,12 +14,17 @@
 
 #include "formats/common/bytes.h"
 #include "formats/common/types.h"
+#include "formats/jwc/jwc_container.h"
 #include "formats/jwc/jwc_header.h"
 #include "formats/jwc/jwc_types.h"
 
 namespace quintaro {
 
-class TJwcData {
+// Loading and saving, ClearData, StyleOf, macros, loadReport and saveError
+// come from JwcContainer. A save first cleans texts and names in memory and
+// updates text addresses, counts, the text block end and headerLines to
+// what it writes.
+class TJwcData : public JwcContainer<TJwcData> {
  public:
   static constexpr int kPointSlots = 101;  // slot 0 is never drawn, counted or measured
   static constexpr int kMaxUsedSlots = 100;
@@ -35,28 +40,12 @@ class TJwcData {
 
   // Empties the drawing and sets every header value to its default.
   void ResetData();
-  void ClearData() { ResetData(); }
-
-  // Reads a drawing. True only when every byte was read; a partial load
-  // keeps every record read completely and tells in loadReport where it
-  // stopped. Sets the text macro values in `macros` either way.
-  bool LoadFromFile(const std::string& path);
-  bool LoadFromBytes(std::span<const std::uint8_t> bytes, std::string_view name = {});
-
-  // Writes the drawing. Texts and names are cleaned in memory, text
-  // addresses, counts, the text block end and headerLines are updated to
-  // what was written. The file is replaced atomically; on failure nothing
-  // is written and saveError tells why.
-  bool SaveToFile(const std::string& path);
-  bool SaveToBytes(std::vector<std::uint8_t>& out);
 
   // Layer and group names and the group scales for the attribute store.
   PublishedLayers PublishLayers() const;
 
   // Point slots 1..UsedPointSlots() are in use.
   int UsedPointSlots() const;
-  // The style a text names; an all-zero style for a number out of range.
-  const TEntJwcMojiStyle& StyleOf(int number) const;
   // 1 / scale of a layer group; 1 where the scale is 0, negative or invalid.
   double GroupScaleFactor(int group) const;
 
@@ -73,15 +62,14 @@ class TJwcData {
   std::vector<TEntJwcTen> points;
   DrawingExtents extents;  // the container's copy of the computed extents
 
-  TextMacroValues macros;    // set by every load
-  JwcLoadReport loadReport;  // of the last load
-  std::string saveError;     // why the last save failed
-
   // Compares the drawing (not macros, reports or extents).
   friend bool operator==(const TJwcData& a, const TJwcData& b);
 
  private:
-  bool Load(ByteReader& reader, std::string_view name);
+  friend class JwcContainer<TJwcData>;
+  static constexpr std::string_view kWhat = "drawing";
+
+  bool ReadSections(ByteReader& reader);
   // Cleans texts and names, lays out the text block and builds the header
   // lines; false (nothing changed) when the drawing cannot be written.
   bool PrepareSave();

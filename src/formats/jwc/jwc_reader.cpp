@@ -7,66 +7,50 @@
 #include "formats/jwc/jwc_data.h"
 #include "formats/jwc/jwc_line_text.h"
 #include "formats/jwc/jwc_records.h"
+#include "formats/jwc/jwc_section_reader.h"
 #include "formats/jwc/jwc_strings.h"
 
 namespace quintaro {
 namespace {
 
-class JwcReader {
+class JwcReader : JwcSectionReader {
  public:
-  JwcReader(TJwcData& d, ByteReader& r) : d_(d), r_(r) {}
+  JwcReader(TJwcData& d, ByteReader& r) : JwcSectionReader(r, d.loadReport), d_(d) {}
 
   bool Run() {
     return Header() && Slots() && Styles() && GroupScales() && StateBytes() &&
            Section(d_.lines, d_.header.lineCount, kJwcSenBytes, "line", ReadJwcSen) &&
            Section(d_.arcs, d_.header.arcCount, kJwcEnkoBytes, "arc", ReadJwcEnko) && Texts() &&
-           TextBlock() &&
+           TextBlock(d_.texts, d_.header.textStart,
+                     std::int64_t{d_.header.textEnd} - d_.header.textStart) &&
            Section(d_.points, d_.header.pointCount, kJwcTenBytes, "point", ReadJwcTen) && Names() &&
-           Finish();
+           Finish("layer group names");
   }
 
  private:
-  bool Stop(const std::string& where) {
-    d_.loadReport.complete = false;
-    d_.loadReport.failOffset = r_.FailOffset();
-    d_.loadReport.reason = "unexpected end of file in the " + where;
-    return false;
-  }
-  void Note(std::string text) { d_.loadReport.notes.push_back(std::move(text)); }
-
   bool Header() {
-    for (int i = 0; i < 4; ++i) {
-      std::string line;
-      if (!r_.ReadBytes(line, kJwcLineBytes)) return Stop("header line " + std::to_string(i + 1));
-      d_.headerLines[static_cast<std::size_t>(i)] = line;
-      if (i == 0) {
-        ParseJwcTitleLine(line, d_.header);
-      } else {
-        ParseJwcValueLine(i + 1, line, d_.header);
-      }
-      if (i == 1) d_.header.PaperFactor = ComputeJwcPaperFactor(d_.header);
-    }
-    factor_ = d_.header.PaperFactor;
-    CheckCounts();
-    return true;
-  }
-
-  void CheckCounts() {
     TEntJwcHeader& h = d_.header;
-    for (auto [count, kind] : {std::pair{&h.lineCount, "line"},
-                               {&h.arcCount, "arc"},
-                               {&h.textCount, "text"},
-                               {&h.pointCount, "point"}}) {
-      if (*count >= 0) continue;
-      Note(std::string("negative ") + kind + " count " + std::to_string(*count) + " read as 0");
-      *count = 0;
-    }
+    bool ok = HeaderLines(d_.headerLines, [&](int i, const std::string& line) {
+      if (i == 0) {
+        ParseJwcTitleLine(line, h);
+      } else {
+        ParseJwcValueLine(i + 1, line, h);
+      }
+      if (i == 1) h.PaperFactor = ComputeJwcPaperFactor(h);
+    });
+    if (!ok) return false;
+    factor_ = h.PaperFactor;
+    NoNegativeCounts({{&h.lineCount, "line"},
+                      {&h.arcCount, "arc"},
+                      {&h.textCount, "text"},
+                      {&h.pointCount, "point"}});
     if (h.slotCount < 0 || h.slotCount > TJwcData::kMaxUsedSlots) {
       int used = d_.UsedPointSlots();
       Note("point slot count " + std::to_string(h.slotCount) + " limited to " +
            std::to_string(used));
       h.slotCount = used;
     }
+    return true;
   }
 
   bool Slots() {
@@ -99,15 +83,6 @@ class JwcReader {
     return r_.Ok() || Stop("layer state tables");
   }
 
-  template <typename T, typename ReadFn>
-  bool Section(std::vector<T>& out, std::int32_t count, std::uint64_t bytes, const char* kind,
-               ReadFn read) {
-    std::uint64_t failed = 0;
-    auto n = static_cast<std::uint64_t>(count);
-    return ReadJwcRecords(r_, out, n, bytes, factor_, read, failed) ||
-           Stop(JwcSectionPlace(kind, failed, n));
-  }
-
   bool Texts() {
     auto read = [](ByteReader& r, double factor) {
       std::uint16_t offset = 0, segment = 0;
@@ -116,16 +91,6 @@ class JwcReader {
       return t;
     };
     return Section(d_.texts, d_.header.textCount, kJwcMojiBytes, "text", read);
-  }
-
-  bool TextBlock() {
-    std::int64_t start = d_.header.textStart;
-    std::int64_t length = std::int64_t{d_.header.textEnd} - start;
-    if (length <= 0) return true;
-    std::string block;
-    if (!r_.ReadBytes(block, static_cast<std::size_t>(length))) return Stop("text block");
-    for (auto& t : d_.texts) t.text = TextInBlock(block, t.address - start);
-    return true;
   }
 
   bool Names() {
@@ -145,31 +110,13 @@ class JwcReader {
     return true;
   }
 
-  bool Finish() {
-    if (r_.Remaining() > 0)
-      Note(std::to_string(r_.Remaining()) + " bytes after the layer group names ignored");
-    d_.loadReport.complete = true;
-    return true;
-  }
-
   TJwcData& d_;
-  ByteReader& r_;
-  double factor_ = 1.0;
 };
 
 }  // namespace
 
-bool TJwcData::Load(ByteReader& reader, std::string_view name) {
-  ResetData();
-  loadReport = {};
-  macros = {};
-  macros.fileName = std::string(name);
-  bool ok = JwcReader(*this, reader).Run();
-  macros.drawTime.clear();
-  macros.memo1 = StripControls(header.titleB);
-  macros.memo2 = StripControls(header.titleC);
-  macros.printScale = 1.0;
-  return ok;
+bool TJwcData::ReadSections(ByteReader& reader) {
+  return JwcReader(*this, reader).Run();
 }
 
 }  // namespace quintaro

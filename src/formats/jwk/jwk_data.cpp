@@ -45,43 +45,6 @@ void TJwkData::ResetData() {
   extents = {};
 }
 
-bool TJwkData::LoadFromFile(const std::string& path) {
-  InputFile in(path);
-  if (!in.IsOpen()) {
-    ByteReader empty(std::span<const std::uint8_t>{});
-    Load(empty, path);
-    loadReport.reason = "cannot open the file";
-    return false;
-  }
-  ByteReader reader(in.Handle(), in.Size());
-  return Load(reader, path);
-}
-
-bool TJwkData::LoadFromBytes(std::span<const std::uint8_t> bytes, std::string_view name) {
-  ByteReader reader(bytes);
-  return Load(reader, name);
-}
-
-bool TJwkData::SaveToFile(const std::string& path) {
-  if (!PrepareSave()) return false;
-  std::string why;
-  bool ok = WriteFileAtomically(path, [this](ByteWriter& w) { return WriteBody(w); }, &why);
-  if (!ok) saveError = "cannot write the file" + (why.empty() ? "" : ": " + why);
-  return ok;
-}
-
-bool TJwkData::SaveToBytes(std::vector<std::uint8_t>& out) {
-  out.clear();
-  if (!PrepareSave()) return false;
-  ByteWriter w;
-  if (!WriteBody(w)) {
-    saveError = "cannot write the symbol";
-    return false;
-  }
-  out = w.Bytes();
-  return true;
-}
-
 PublishedLayers TJwkData::PublishLayers() const {
   PublishedLayers out;
   double scale = 1.0 / header.SymbolScale;
@@ -91,12 +54,6 @@ PublishedLayers TJwkData::PublishLayers() const {
     p.scale = scale;
   }
   return out;
-}
-
-const TEntJwcMojiStyle& TJwkData::StyleOf(int number) const {
-  static const TEntJwcMojiStyle kNone{};
-  if (number < 0 || number >= kTextStyles) return kNone;
-  return textStyles[static_cast<std::size_t>(number)];
 }
 
 bool operator==(const TJwkData& a, const TJwkData& b) {

@@ -15,6 +15,7 @@
 
 #include "formats/common/bytes.h"
 #include "formats/common/types.h"
+#include "formats/jwc/jwc_container.h"
 #include "formats/jwc/jwc_types.h"
 
 namespace quintaro {
@@ -32,7 +33,11 @@ struct TEntJwkHeader {
   friend bool operator==(const TEntJwkHeader&, const TEntJwkHeader&) = default;
 };
 
-class TJwkData {
+// Loading and saving, ClearData, StyleOf, macros, loadReport and saveError
+// come from JwcContainer. A save first cleans texts in memory and updates
+// text offsets, counts, the text block size and headerLines to what it
+// writes.
+class TJwkData : public JwcContainer<TJwkData> {
  public:
   static constexpr int kTextStyles = 12;
 
@@ -43,26 +48,9 @@ class TJwkData {
 
   // Empties the symbol, sets the header defaults and the default text styles.
   void ResetData();
-  void ClearData() { ResetData(); }
-
-  // Reads a symbol. True only when every byte was read; a partial load
-  // keeps every record read completely and tells in loadReport where it
-  // stopped. Sets the text macro values in `macros` either way.
-  bool LoadFromFile(const std::string& path);
-  bool LoadFromBytes(std::span<const std::uint8_t> bytes, std::string_view name = {});
-
-  // Writes the symbol. Texts are cleaned in memory and text offsets,
-  // counts, the text block size and headerLines are updated to what was
-  // written. The file is replaced atomically; on failure nothing is
-  // written and saveError tells why.
-  bool SaveToFile(const std::string& path);
-  bool SaveToBytes(std::vector<std::uint8_t>& out);
 
   // Every layer with display state 1, no names and the scale 1 / SymbolScale.
   PublishedLayers PublishLayers() const;
-
-  // The style a text names; an all-zero style for a number out of range.
-  const TEntJwcMojiStyle& StyleOf(int number) const;
 
   std::array<std::string, 2> headerLines;  // as last read or written
   TEntJwkHeader header;
@@ -73,15 +61,14 @@ class TJwkData {
   std::vector<TEntJwcMoji2> texts;  // address = byte offset into the text block
   DrawingExtents extents;           // the container's copy of the computed extents
 
-  TextMacroValues macros;    // set by every load
-  JwcLoadReport loadReport;  // of the last load
-  std::string saveError;     // why the last save failed
-
   // Compares the symbol (not macros, reports or extents).
   friend bool operator==(const TJwkData& a, const TJwkData& b);
 
  private:
-  bool Load(ByteReader& reader, std::string_view name);
+  friend class JwcContainer<TJwkData>;
+  static constexpr std::string_view kWhat = "symbol";
+
+  bool ReadSections(ByteReader& reader);
   bool PrepareSave();
   bool WriteBody(ByteWriter& writer) const;
 };
