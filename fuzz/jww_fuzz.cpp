@@ -1,77 +1,20 @@
 // libFuzzer target: loads a JWW file from memory; when the load is complete,
-// saves it, loads that, saves again and loads again.
-//
-// The first save may repair values (layers, pens, line types,
-// colours, names, block numbers), so the checks are: the reload of the first
-// save is complete, keeps the entity order, the counts and every entity's
-// geometry bit for bit; and from then on load and save are a fixed point
-// (the second load equals the third, the two saves are byte-identical).
+// saves it, loads that, saves again and loads again (list_roundtrip.h).
 // Carried images go to a work folder and must come back unchanged.
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <span>
-#include <vector>
 
 #include "formats/common/file_io.h"
 #include "formats/jww/jww_data.h"
-
-namespace {
-
-// The bytes of a record after its 15-byte base block (minus `tail` bytes).
-template <class T>
-bool SamePayload(const T& a, const T& b, std::size_t tail = 0) {
-  const auto* pa = reinterpret_cast<const unsigned char*>(&a);
-  const auto* pb = reinterpret_cast<const unsigned char*>(&b);
-  return std::memcmp(pa + 15, pb + 15, sizeof(T) - 15 - tail) == 0;
-}
-
-template <class List>
-void CheckGeometryKept(const List& a, const List& b) {
-  if (!(a.EntityOrder == b.EntityOrder)) std::abort();
-  for (int k = 1; k <= 7; ++k)
-    if (a.Count(k) != b.Count(k)) std::abort();
-  for (std::size_t i = 0; i < a.Sen.size(); ++i)
-    if (!SamePayload(a.Sen[i], b.Sen[i])) std::abort();
-  for (std::size_t i = 0; i < a.Enko.size(); ++i)
-    if (!SamePayload(a.Enko[i], b.Enko[i])) std::abort();
-  for (std::size_t i = 0; i < a.Ten.size(); ++i)
-    if (!SamePayload(a.Ten[i], b.Ten[i])) std::abort();
-  for (std::size_t i = 0; i < a.Moji.size(); ++i)
-    if (!SamePayload<quintaro::TEntJwwMojiFixed>(a.Moji[i], b.Moji[i])) std::abort();
-  for (std::size_t i = 0; i < a.Solid.size(); ++i)
-    if (!SamePayload(a.Solid[i], b.Solid[i])) std::abort();
-  for (std::size_t i = 0; i < a.Block.size(); ++i)
-    if (!SamePayload(a.Block[i], b.Block[i], 4)) std::abort();  // not the renumbered block number
-}
-
-// Loads, saves and reloads; aborts on any difference.
-void RoundTrip(std::span<const std::uint8_t> data, quintaro::BindImageStore& images) {
-  using quintaro::TJwwData;
-  TJwwData m1;
-  m1.SetImageStore(&images);
-  if (!m1.LoadFromBytes(data)) return;
-  std::vector<std::uint8_t> b1, b2;
-  if (!m1.SaveToBytes(m1.Header.Version, b1)) return;  // refused (e.g. inconsistent order): fine
-  TJwwData m2;
-  m2.SetImageStore(&images);
-  if (!m2.LoadFromBytes(b1)) std::abort();
-  CheckGeometryKept(m1, m2);
-  if (m2.ReferencedBlockCount != m1.ReferencedBlockCount) std::abort();
-  if (static_cast<std::int32_t>(m2.BlockDefs.size()) != m1.ReferencedBlockCount) std::abort();
-  if (!m2.SaveToBytes(m2.Header.Version, b2)) std::abort();
-  if (b1 != b2) std::abort();
-  TJwwData m3;
-  if (!m3.LoadFromBytes(b2)) std::abort();
-  if (!(m2 == m3)) std::abort();
-}
-
-}  // namespace
+#include "list_roundtrip.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using quintaro::TJwwData;
   static quintaro::WorkFolder folder;
   static quintaro::BindImageStore images(folder.Path());
-  RoundTrip(std::span(data, size), images);
+  quintaro::fuzz::CheckRoundTrip<TJwwData>(
+      std::span(data, size), [](const TJwwData& d) { return d.Header.Version; },
+      [](TJwwData& d) { d.SetImageStore(&images); });
   images.DeleteFiles();
   return 0;
 }
