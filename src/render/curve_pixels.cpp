@@ -45,11 +45,15 @@ Reach ReachOf(const Curve& c, const Placement* place) {
 }
 
 // Every vertex is at least the outcode tolerance inside every border (false
-// for values that are not finite), so its pixel coordinates are positive
-// and below the canvas size.
+// for values that are not finite), so its pixel coordinates are positive and
+// below the window's size in pixels, which must be small enough for half a
+// pixel to be told apart well below the rounding margins.
 bool SafelyInside(const ViewTransform& v, const Reach& r) {
-  constexpr double kTol = 1e-12;
-  if (!(v.Scale > 0) || v.Width > (1 << 24) || v.Height > (1 << 24)) return false;
+  constexpr double kTol = 1e-12, kMaxPixels = 1 << 20;
+  if (!(v.Scale > 0) || !((v.Right - v.Left) * v.Scale < kMaxPixels) ||
+      !((v.Top - v.Bottom) * v.Scale < kMaxPixels)) {
+    return false;
+  }
   return r.centre.x - r.hx - v.Left > kTol && r.centre.x + r.hx - v.Right < -kTol &&
          r.centre.y - r.hy - v.Bottom > kTol && r.centre.y + r.hy - v.Top < -kTol;
 }
