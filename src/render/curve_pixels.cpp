@@ -108,7 +108,15 @@ void RotatedUnits(double start, double sweep, DrawPoint* out) {
 // at the given unit vectors, placed by `place`.
 template <class Place>
 void Offsets(const Curve& curve, const ViewTransform& v, const std::array<DrawPoint, 73>& unit,
-             double* out, Place place) {
+             double* out, Place place, bool untilted = false) {
+  if (untilted) {
+    const double rf = curve.r * curve.f;
+    for (int k = 0; k <= 72; ++k) {
+      out[2 * k] = (curve.cx + curve.r * unit[k].x - v.Left) * v.Scale;
+      out[2 * k + 1] = (curve.cy + rf * unit[k].y - v.Bottom) * v.Scale;
+    }
+    return;
+  }
   for (int k = 0; k <= 72; ++k) {
     const DrawPoint p = place(curve.At(unit[k].x, unit[k].y));
     out[2 * k] = (p.x - v.Left) * v.Scale;
@@ -146,6 +154,11 @@ bool ArcPixels(DrawContext& dc, const Curve& curve, double start, double sweep,
   std::array<double, 73 * 2> f;
   if (place != nullptr) {
     Offsets(curve, v, unit, f.data(), [place](DrawPoint p) { return place->Apply(p); });
+  } else if (curve.ct == 1 && curve.st == 0) {
+    // Untilted: x * 1 and y * 0 change no sum, so the same values come
+    // without the rotation.
+    Offsets(
+        curve, v, unit, f.data(), [](DrawPoint p) { return p; }, true);
   } else {
     Offsets(curve, v, unit, f.data(), [](DrawPoint p) { return p; });
   }
