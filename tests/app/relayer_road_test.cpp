@@ -24,7 +24,7 @@ QString Q(const std::string& s) {
   return QString::fromStdString(s);
 }
 
-Totals LayerTotals(const Document& doc) {
+Totals TotalsByLayer(const Document& doc) {
   Totals t{};
   for (int code = 0; code < 256; ++code) t[code] = doc.LayerTotal(code / 16, code % 16);
   return t;
@@ -116,7 +116,7 @@ class RelayerRoadTest : public QObject {
     QVERIFY(back);
     QVERIFY(back->Census(5, -1) == original->Census(2, -1));
     QCOMPARE(back->GroupTotal(2), 0);
-    QCOMPARE(LayerTotals(*back), Moved(LayerTotals(*original), 2, -1, 5, -1));
+    QCOMPARE(TotalsByLayer(*back), Moved(TotalsByLayer(*original), 2, -1, 5, -1));
     back->Move(5, -1, 2, -1);
     QVERIFY(SameModel(*back, *original));
   }
@@ -140,7 +140,7 @@ class RelayerRoadTest : public QObject {
     std::unique_ptr<Document> back = Read(SaveAsProposed(w, plan));
     QVERIFY(back);
     QVERIFY(back->Census(3, 7) == original->Census(0, 4));
-    QCOMPARE(LayerTotals(*back), Moved(LayerTotals(*original), 0, 4, 3, 7));
+    QCOMPARE(TotalsByLayer(*back), Moved(TotalsByLayer(*original), 0, 4, 3, 7));
     QCOMPARE(back->LayerName(3, 7), original->LayerName(0, 4));
     QCOMPARE(back->LayerName(0, 4), std::string());
     back->Move(3, 7, 0, 4);
@@ -176,7 +176,7 @@ class RelayerRoadTest : public QObject {
     std::string ext = std::filesystem::path(plan).extension().string();
     std::unique_ptr<Document> original = Resaved(plan, w.Dir().File("reference" + ext));
     QVERIFY(original && original->GroupTotal(9) == 0 && original->GroupTotal(10) == 0);
-    Totals before = LayerTotals(*original);
+    Totals before = TotalsByLayer(*original);
     int layer = 0;
     while (layer < 15 && before[layer] == 0) ++layer;
     QVERIFY(before[layer] > 0);
@@ -191,7 +191,7 @@ class RelayerRoadTest : public QObject {
     QCOMPARE(w.Dialogs().boxes.size(), std::size_t{2});
     std::unique_ptr<Document> back = Read(SaveAsProposed(w, plan));
     QVERIFY(back);
-    QCOMPARE(LayerTotals(*back), Moved(Moved(before, 0, -1, 9, -1), 9, layer, 10, 14));
+    QCOMPARE(TotalsByLayer(*back), Moved(Moved(before, 0, -1, 9, -1), 9, layer, 10, 14));
     back->Move(10, 14, 9, layer);
     back->Move(9, -1, 0, -1);
     QVERIFY(SameModel(*back, *original));
