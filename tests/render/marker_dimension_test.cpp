@@ -10,6 +10,7 @@ namespace quintaro::render {
 namespace {
 
 using test::Drawing;
+using test::TextRecord;
 
 TEntJwwBase Base(int color = 2, int style = 1, int group = 0, int layer = 0) {
   TEntJwwBase b{};
@@ -180,16 +181,8 @@ TEST(DimensionTest, MeasuredTextFormats) {
 
 TEST(PlacedTextTest, ScaledAlongTheBaseline) {
   Drawing d(0, 0, 10, 1000, 1000);
-  TEntJwwMoji m{};
-  m.Base = Base(2);
-  m.StartX = 10;
-  m.StartY = 10;
-  m.EndX = 20;
-  m.EndY = 10;
-  m.SizeX = 2;
-  m.SizeY = 3;
+  TEntJwwMoji m = TextRecord(Base(2), 10, 10, 20, 10, 2, 3, "ab");
   m.Spacing = 1;
-  m.Text = {"ab"};
   BlockPlace block{{5, 0, 2, 0, 0, 1, 1}, false};
   DrawPlacedText(d.dc, d.canvas, m, m.FontName, m.Text, block);
   auto t = d.canvas.Of(CallKind::kText);
@@ -202,15 +195,7 @@ TEST(PlacedTextTest, ScaledAlongTheBaseline) {
 
 TEST(PlacedTextTest, MirroredPlacementSwapsTheEnds) {
   Drawing d(-50, 0, 10, 1000, 1000);
-  TEntJwwMoji m{};
-  m.Base = Base(2);
-  m.StartX = 10;
-  m.StartY = 10;
-  m.EndX = 20;
-  m.EndY = 10;
-  m.SizeX = 2;
-  m.SizeY = 3;
-  m.Text = {"a"};
+  TEntJwwMoji m = TextRecord(Base(2), 10, 10, 20, 10, 2, 3, "a");
   BlockPlace block{{0, 0, -1, 0, 0, 1, 1}, false};
   DrawPlacedText(d.dc, d.canvas, m, m.FontName, m.Text, block);
   auto t = d.canvas.Of(CallKind::kText);
@@ -222,15 +207,8 @@ TEST(PlacedTextTest, MirroredPlacementSwapsTheEnds) {
 
 TEST(ImageTest, FramesAtTheStartPointAxisParallel) {
   Drawing d(0, 0, 10, 1000, 1000);
-  TEntJwwMoji m{};
-  m.Base = Base(2);
-  m.StartX = 10;
-  m.StartY = 10;
-  m.EndX = 10;  // turned by 90 degrees: the frame stays axis-parallel
-  m.EndY = 20;
-  m.SizeX = 2;
-  m.SizeY = 2;
-  m.Text = {"^@BM%temp%pic.bmp,5"};
+  // Turned by 90 degrees: the frame stays axis-parallel.
+  TEntJwwMoji m = TextRecord(Base(2), 10, 10, 10, 20, 2, 2, "^@BM%temp%pic.bmp,5");
   DrawImageText(d.dc, d.canvas, m);
   m.Text = {"^@BMpic.bmp,5,3,0,0,1"};
   DrawImageText(d.dc, d.canvas, m);

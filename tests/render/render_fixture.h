@@ -2,6 +2,9 @@
 // window is given in millimetres, and a recording canvas.
 #pragma once
 
+#include <string>
+
+#include "formats/jww/jww_types.h"
 #include "render/draw_context.h"
 #include "render/gra_attribute.h"
 #include "render/recording_canvas.h"
@@ -20,5 +23,20 @@ struct Drawing {
     dc.view.Set(left, bottom, scale, width, height);
   }
 };
+
+// A text record from (x1, y1) to (x2, y2), characters sizeX × sizeY mm.
+inline TEntJwwMoji TextRecord(const TEntJwwBase& base, double x1, double y1, double x2, double y2,
+                              double sizeX, double sizeY, const std::string& bytes) {
+  TEntJwwMoji m{};
+  m.Base = base;
+  m.StartX = x1;
+  m.StartY = y1;
+  m.EndX = x2;
+  m.EndY = y2;
+  m.SizeX = sizeX;
+  m.SizeY = sizeY;
+  m.Text = {bytes};
+  return m;
+}
 
 }  // namespace quintaro::render::test

@@ -9,6 +9,7 @@ namespace quintaro::render {
 namespace {
 
 using test::Drawing;
+using test::TextRecord;
 
 TEntJwwBase Base(int group, int layer, int color = 2) {
   TEntJwwBase b{};
@@ -49,14 +50,7 @@ TEST(JwwSceneTest, ImagesComeFirstAndHiddenLayersAreLeftOut) {
   TJwwData data;
   data.Sen.push_back(Line(50));
   data.Sen.push_back(Line(60, 1, 2));
-  TEntJwwMoji image{};
-  image.Base = Base(0, 0);
-  image.StartX = 5;
-  image.StartY = 5;
-  image.EndX = 6;
-  image.EndY = 5;
-  image.Text = {"^@BMpic,20,10"};
-  data.Moji.push_back(image);
+  data.Moji.push_back(TextRecord(Base(0, 0), 5, 5, 6, 5, 0, 0, "^@BMpic,20,10"));
   d.attr.SetLayerState(0x12, kLayerHidden);
   DrawScene(d.dc, d.canvas, data);
   auto drawn = d.canvas.Drawings();
@@ -136,31 +130,14 @@ TEST(JwwSceneTest, TextsTakeTheirGroupScale) {
   TJwwData data;
   data.LayerGroups.resize(16);
   data.LayerGroups[3].Scale = 50;
-  TEntJwwMoji t{};
-  t.Base = Base(3, 0);
-  t.StartX = 10;
-  t.StartY = 10;
-  t.EndX = 20;
-  t.EndY = 10;
-  t.SizeX = 2;
-  t.SizeY = 2;
-  t.Text = {"%SS"};
-  data.Moji.push_back(t);
+  data.Moji.push_back(TextRecord(Base(3, 0), 10, 10, 20, 10, 2, 2, "%SS"));
   DrawScene(d.dc, d.canvas, data);
   EXPECT_EQ(d.canvas.AllText(), "1/50");
 }
 
 TEST(DosSceneTest, HiddenLineOnlyInItsThumbnail) {
   TJwcData data;
-  TEntJwcSen s{};
-  s.startX = 10;
-  s.startY = 50;
-  s.endX = 20;
-  s.endY = 50;
-  s.lineType = 1;
-  s.color = 2;
-  s.layer = 0x21;
-  data.lines.push_back(s);
+  data.lines.push_back({10, 50, 20, 50, /*lineType*/ 1, /*color*/ 2, /*layer*/ 0x21});
   Drawing main, thumb;
   main.attr.SetLayerState(0x21, kLayerHidden);
   DrawScene(main.dc, main.canvas, data);
@@ -230,11 +207,7 @@ TEST(DosSceneTest, VerticalTextStyleAndSlots) {
 TEST(DosSceneTest, SymbolCoordinatesAreDividedButTextSizesAreNot) {
   TJwkData data;
   data.header.SymbolScale = 2;
-  TEntJwcSen s{};
-  s.endX = 10;
-  s.lineType = 1;
-  s.color = 2;
-  data.lines.push_back(s);
+  data.lines.push_back({0, 0, 10, 0, /*lineType*/ 1, /*color*/ 2});
   Drawing d(-10, -10, 10, 1000, 1000);
   DrawScene(d.dc, d.canvas, data);
   auto lines = d.canvas.Lines();
@@ -245,13 +218,7 @@ TEST(DosSceneTest, SymbolCoordinatesAreDividedButTextSizesAreNot) {
 
 TEST(DosSceneTest, EscapeStopsAfterTheFirstLine) {
   TJwcData data;
-  TEntJwcSen s{};
-  s.startX = 10;
-  s.endX = 20;
-  s.startY = s.endY = 50;
-  s.lineType = 1;
-  s.color = 2;
-  for (int i = 0; i < 25; ++i) data.lines.push_back(s);
+  data.lines.assign(25, {10, 50, 20, 50, /*lineType*/ 1, /*color*/ 2});
   Drawing d;
   d.dc.abortCheck = [] { return true; };
   DrawScene(d.dc, d.canvas, data);

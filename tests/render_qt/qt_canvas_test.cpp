@@ -159,14 +159,7 @@ TEST(QtCanvasTest, VerticalFaceDrawsCharactersUpright) {
 
 TEST(RenderImageTest, WholeDrawingToImageAndSvg) {
   TJwcData data;
-  TEntJwcSen s{};
-  s.startX = 0;
-  s.startY = 0;
-  s.endX = 100;
-  s.endY = 50;
-  s.lineType = 1;
-  s.color = 2;
-  data.lines.push_back(s);
+  data.lines.push_back({0, 0, 100, 50, /*lineType*/ 1, /*color*/ 2});
   DrawingExtents extents{0, 0, 100, 50};
   RenderOptions options;
   options.width = 200;
