@@ -6,35 +6,20 @@
 
 #include "app/document_view.h"
 #include "app_window.h"
+#include "layer_totals.h"
 #include "layers/move.h"
 
 using namespace quintaro;
 using namespace quintaro::app;
 using testing::AppWindow;
+using testing::Moved;
+using testing::Totals;
+using testing::TotalsByLayer;
 
 namespace {
 
-using Totals = std::array<int, 256>;
-
 QString Q(const char* utf8) {
   return QString::fromUtf8(utf8);
-}
-
-Totals LayerTotals(const Document& doc) {
-  Totals t{};
-  for (int code = 0; code < 256; ++code) t[code] = doc.LayerTotal(code / 16, code % 16);
-  return t;
-}
-
-// The figures of (sg, sl) now lie on (dg, dl); layers -1 for whole groups.
-Totals Moved(Totals t, int sg, int sl, int dg, int dl) {
-  for (int l = 0; l < 16; ++l) {
-    if (sl >= 0 && l != sl) continue;
-    int to = dg * 16 + (dl >= 0 ? dl : l);
-    t[to] += t[sg * 16 + l];
-    t[sg * 16 + l] = 0;
-  }
-  return t;
 }
 
 int Marks(const QImage& picture) {
@@ -57,7 +42,7 @@ struct Desk {
     w.ShowGroups();
     before = Totals_();
   }
-  Totals Totals_() const { return LayerTotals(f.State().document); }
+  Totals Totals_() const { return TotalsByLayer(f.State().document); }
   int Questions() {
     int n = 0;
     for (const auto& box : w.Dialogs().boxes) n += box.kind == "ask";

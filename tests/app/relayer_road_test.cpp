@@ -10,33 +10,20 @@
 
 #include "app_window.h"
 #include "formats/document/demo_drawing.h"
+#include "layer_totals.h"
 #include "support/temp_dir.h"
 
 using namespace quintaro;
 using namespace quintaro::app;
 using testing::AppWindow;
+using testing::Moved;
+using testing::Totals;
+using testing::TotalsByLayer;
 
 namespace {
 
-using Totals = std::array<int, 256>;
-
 QString Q(const std::string& s) {
   return QString::fromStdString(s);
-}
-
-Totals TotalsByLayer(const Document& doc) {
-  Totals t{};
-  for (int code = 0; code < 256; ++code) t[code] = doc.LayerTotal(code / 16, code % 16);
-  return t;
-}
-
-Totals Moved(Totals t, int sg, int sl, int dg, int dl) {
-  for (int l = 0; l < 16; ++l) {
-    if (sl >= 0 && l != sl) continue;
-    t[dg * 16 + (dl >= 0 ? dl : l)] += t[sg * 16 + l];
-    t[sg * 16 + l] = 0;
-  }
-  return t;
 }
 
 std::unique_ptr<Document> Read(const std::string& path) {
