@@ -31,6 +31,15 @@ void OpenGroup(AppWindow& w, int group) {
   AppWindow::DoubleClick(w.Form().Overview().Image(group + 1));
 }
 
+// Opens the sample, turns to the groups and opens group 0's layer window;
+// false when the window does not come up.
+bool OpenFirstGroup(AppWindow& w, const char* sample) {
+  w.OpenSample(sample);
+  w.ShowGroups();
+  OpenGroup(w, 0);
+  return QTest::qWaitForWindowExposed(&w.Form().Form2());
+}
+
 // Counts the paints a widget receives.
 class PaintCounter : public QObject {
  public:
@@ -122,10 +131,7 @@ class LayerWindowTest : public QObject {
 
   void SymbolLayersCarryOnlyTheNumber() {
     AppWindow w;
-    w.OpenSample("jwk/dist_desk.jwk");
-    w.ShowGroups();
-    OpenGroup(w, 0);
-    QVERIFY(QTest::qWaitForWindowExposed(&w.Form().Form2()));
+    QVERIFY(OpenFirstGroup(w, "jwk/dist_desk.jwk"));
     QCOMPARE(w.Form().Form2().Label(1)->text(), Q("(0) "));
     QCOMPARE(w.Form().Form2().Label(11)->text(), Q("(A) "));
   }
@@ -133,10 +139,7 @@ class LayerWindowTest : public QObject {
   void ElementCountLineSeparatesBlockMembers() {
     // One block of 8 lines placed once, beside 6 texts and the insertion.
     AppWindow w;
-    w.OpenSample("jww/ezj_copy_block.jww");
-    w.ShowGroups();
-    OpenGroup(w, 0);
-    QVERIFY(QTest::qWaitForWindowExposed(&w.Form().Form2()));
+    QVERIFY(OpenFirstGroup(w, "jww/ezj_copy_block.jww"));
     QCOMPARE(w.Form().Form2().StatusText(), Q("レイヤグループ内要素数：7 (8)"));
     OpenGroup(w, 4);
     QVERIFY(QTest::qWaitForWindowExposed(&w.Form().Form3()));
@@ -164,12 +167,9 @@ class LayerWindowTest : public QObject {
 
   void EveryPaintDrawsTheLayersAnew() {
     AppWindow w;
-    w.OpenSample("jww/dist_amansion_heimen.jww");
+    QVERIFY(OpenFirstGroup(w, "jww/dist_amansion_heimen.jww"));
     TForm1& f = w.Form();
-    w.ShowGroups();
-    OpenGroup(w, 0);
     TForm2& form = f.Form2();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(Marks(form.Image(13)->Picture(), Qt::white), 0);
     f.State().document.Move(0, 1, 0, 12);  // behind the window's back
     form.Panel()->repaint();
@@ -184,12 +184,9 @@ class LayerWindowTest : public QObject {
 
   void APaintDuringAMainDrawingWaitsForItsEnd() {
     AppWindow w;
-    w.OpenSample("jww/dist_amansion_heimen.jww");
+    QVERIFY(OpenFirstGroup(w, "jww/dist_amansion_heimen.jww"));
     TForm1& f = w.Form();
-    w.ShowGroups();
-    OpenGroup(w, 0);
     TForm2& form = f.Form2();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
     f.State().document.Move(0, 1, 0, 12);
     int marksDuring = -1;
     QTimer::singleShot(0, &form, [&] {
@@ -204,11 +201,8 @@ class LayerWindowTest : public QObject {
 
   void PaintingComesToRest() {
     AppWindow w;
-    w.OpenSample("jww/dist_sample.jww");
-    w.ShowGroups();
-    OpenGroup(w, 0);
+    QVERIFY(OpenFirstGroup(w, "jww/dist_sample.jww"));
     TForm2& form = w.Form().Form2();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
     PaintCounter counter(form.Panel());
     QTest::qWait(100);
     counter.paints = 0;
@@ -218,11 +212,8 @@ class LayerWindowTest : public QObject {
 
   void PanelsSmallerThanSixteenPixelsKeepFourPixelThumbnails() {
     AppWindow w;
-    w.OpenSample("jww/dist_sample.jww");
-    w.ShowGroups();
-    OpenGroup(w, 0);
+    QVERIFY(OpenFirstGroup(w, "jww/dist_sample.jww"));
     TForm2& form = w.Form().Form2();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.Panel()->setFixedSize(10, 12);
     QTRY_COMPARE(form.Panel()->size(), QSize(10, 12));
     form.Panel()->repaint();
@@ -235,12 +226,9 @@ class LayerWindowTest : public QObject {
 
   void SetUpValuesAreCopies() {
     AppWindow w;
-    w.OpenSample("jww/dist_sample.jww");
+    QVERIFY(OpenFirstGroup(w, "jww/dist_sample.jww"));
     TForm1& f = w.Form();
-    w.ShowGroups();
-    OpenGroup(w, 0);
     TForm2& form = f.Form2();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
     double scale = form.ThumbnailView().Scale;
     f.findChild<QTabWidget*>("PageControl1")->setCurrentIndex(0);
     w.WheelAt({40, 40}, -120);
