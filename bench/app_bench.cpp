@@ -9,7 +9,7 @@
 
 #include "app/main_window.h"
 #include "bench_files.h"
-#include "formats/document/demo_drawing.h"
+#include "document/demo_drawing.h"
 #include "formats/extents/extents.h"
 #include "qt_app.h"
 #include "render/main_view.h"

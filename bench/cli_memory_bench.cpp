@@ -7,7 +7,7 @@
 #include <string>
 
 #include "bench_files.h"
-#include "formats/document/demo_drawing.h"
+#include "document/demo_drawing.h"
 
 #ifdef QUINTARO_CLI_PATH
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "bench_files.h"
-#include "formats/document/demo_drawing.h"
+#include "document/demo_drawing.h"
 
 namespace quintaro::bench {
 namespace {

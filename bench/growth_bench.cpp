@@ -11,7 +11,7 @@
 #include <string>
 
 #include "bench_files.h"
-#include "formats/document/demo_drawing.h"
+#include "document/demo_drawing.h"
 #include "formats/extents/extents.h"
 #include "layers/move.h"
 #include "plain_pass.h"

@@ -2,7 +2,7 @@
 // over the same records (reading every record's layer and first coordinate).
 #include <benchmark/benchmark.h>
 
-#include "formats/document/demo_drawing.h"
+#include "document/demo_drawing.h"
 #include "formats/extents/extents.h"
 #include "layers/census.h"
 #include "layers/move.h"

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "formats/document/demo_drawing.h"
+#include "document/demo_drawing.h"
 #include "qt_app.h"
 #include "formats/extents/extents.h"
 #include "render/main_view.h"

@@ -9,7 +9,7 @@
 
 #include "app/settings_file.h"
 #include "formats/common/text.h"
-#include "formats/document/demo_drawing.h"
+#include "document/demo_drawing.h"
 #include "formats/jwk/jwk_data.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "app/view_navigation.h"
 #include "formats/common/file_io.h"
 #include "formats/common/types.h"
-#include "formats/document/document.h"
+#include "document/document.h"
 #include "formats/jww/bind_images.h"
 #include "render/gra_attribute.h"
 

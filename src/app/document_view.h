@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "formats/document/document.h"
+#include "document/document.h"
 #include "render/canvas.h"
 #include "render/draw_context.h"
 

@@ -6,7 +6,7 @@
 
 #include "app/document_session.h"
 #include "app/ui_texts.h"
-#include "formats/document/save_target.h"
+#include "document/save_target.h"
 
 namespace quintaro::app {
 

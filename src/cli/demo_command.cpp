@@ -2,8 +2,8 @@
 
 #include "cli/commands.h"
 #include "cli/session.h"
-#include "formats/document/demo_drawing.h"
-#include "formats/document/save_target.h"
+#include "document/demo_drawing.h"
+#include "document/save_target.h"
 
 namespace quintaro::cli {
 

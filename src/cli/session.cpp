@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "formats/document/save_target.h"
+#include "document/save_target.h"
 
 namespace quintaro::cli {
 

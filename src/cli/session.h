@@ -6,7 +6,7 @@
 
 #include "cli/commands.h"
 #include "formats/common/file_io.h"
-#include "formats/document/document.h"
+#include "document/document.h"
 
 namespace quintaro::cli {
 

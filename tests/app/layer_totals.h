@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "formats/document/document.h"
+#include "document/document.h"
 
 namespace quintaro::app::testing {
 

@@ -5,7 +5,7 @@
 #include <QtTest>
 
 #include "app_window.h"
-#include "formats/document/demo_drawing.h"
+#include "document/demo_drawing.h"
 #include "support/temp_dir.h"
 
 using namespace quintaro;

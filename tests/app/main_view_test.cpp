@@ -9,7 +9,7 @@
 
 #include "app/ui_texts.h"
 #include "app_window.h"
-#include "formats/document/demo_drawing.h"
+#include "document/demo_drawing.h"
 
 using namespace quintaro;
 using namespace quintaro::app;

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "app_window.h"
-#include "formats/document/demo_drawing.h"
+#include "document/demo_drawing.h"
 #include "layer_totals.h"
 #include "support/temp_dir.h"
 

@@ -7,7 +7,7 @@
 
 #include "app/document_session.h"
 #include "app/ui_texts.h"
-#include "formats/document/demo_drawing.h"
+#include "document/demo_drawing.h"
 #include "scripted_dialogs.h"
 #include "support/temp_dir.h"
 

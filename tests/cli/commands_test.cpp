@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "formats/document/document.h"
+#include "document/document.h"
 #include "support/temp_dir.h"
 
 namespace quintaro::cli {

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <numbers>
 
-#include "formats/document/document.h"
+#include "document/document.h"
 #include "formats/extents/extents.h"
 #include "render/qt/render_image.h"
 #include "support/temp_dir.h"

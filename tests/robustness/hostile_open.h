@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "formats/common/file_io.h"
-#include "formats/document/document.h"
+#include "document/document.h"
 #include "support/temp_dir.h"
 
 namespace quintaro::test {

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "app/settings_file.h"
-#include "formats/document/document.h"
+#include "document/document.h"
 #include "hostile_open.h"
 
 namespace quintaro {

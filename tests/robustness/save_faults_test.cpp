@@ -11,8 +11,8 @@
 #include <filesystem>
 
 #include "faults.h"
-#include "formats/document/demo_drawing.h"
-#include "formats/document/document.h"
+#include "document/demo_drawing.h"
+#include "document/document.h"
 #include "jww/jww_builder.h"
 
 namespace quintaro {

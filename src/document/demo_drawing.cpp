@@ -1,4 +1,4 @@
-#include "formats/document/demo_drawing.h"
+#include "document/demo_drawing.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,4 +1,4 @@
-#include "formats/document/document.h"
+#include "document/document.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "formats/document/save_target.h"
+#include "document/save_target.h"
 
 #include <algorithm>
 #include <cctype>
