@@ -1,9 +1,12 @@
 // File access shared by the readers and writers: opening for a streamed
 // read, atomic replacement of a target file, and the per-process work folder.
+// File names are narrow strings: UTF-8 on Windows (the system's UTF-16 names
+// are converted at this boundary), the bytes as given elsewhere.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -28,6 +31,20 @@ class InputFile {
   std::uint64_t size_ = 0;
 };
 
+// The file system's path for a narrow file name. Every std::filesystem call
+// takes its names through this: on Windows a plain std::string would be read
+// in the C locale, not as UTF-8.
+std::filesystem::path FsPath(const std::string& name);
+
+// std::fopen for a narrow file name.
+std::FILE* OpenFile(const std::string& path, const char* mode);
+// Deletes a file; false when it could not be deleted.
+bool RemoveFile(const std::string& path);
+// True when both names reach the same existing file, whatever their spelling
+// (links, case on Windows, short names): by device and inode on Linux, by
+// volume serial number and file index on Windows.
+bool SameFile(const std::string& a, const std::string& b);
+
 // True when the file starts with exactly these bytes. Any error gives false.
 bool FileStartsWith(const std::string& path, const std::string& magic);
 
@@ -46,7 +63,8 @@ class AtomicFile {
   // Flushes, syncs and renames over the target.
   bool Commit();
   void Abandon();
-  // The errno of the step that failed (creating the file or committing it).
+  // The errno of the step that failed (creating the file or committing it);
+  // on Windows the system's error translated to the nearest errno.
   int Error() const { return error_; }
 
  private:
@@ -64,7 +82,8 @@ bool WriteFileAtomically(const std::string& path, const std::function<bool(ByteW
                          std::string* why = nullptr);
 
 // A folder of this process alone, removed with its content when destroyed.
-// Created under $XDG_RUNTIME_DIR when set, else under the system's temporary folder.
+// Created under $XDG_RUNTIME_DIR when set, else under the system's temporary
+// folder (%TEMP% on Windows).
 class WorkFolder {
  public:
   WorkFolder();
