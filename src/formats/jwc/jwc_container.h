@@ -6,8 +6,10 @@
 // `header` (with titleB and titleC) and `textStyles`; to this class, its
 // friend, it provides ReadSections(ByteReader&) (the reading after the
 // reset), PrepareSave() (cleans and lays out what will be written, false
-// with saveError set when it cannot be), WriteBody(ByteWriter&) const and
-// kWhat, the word for one file in a save error ("drawing", "symbol").
+// with saveError set when it cannot be), NoteRepairs(RepairLog&) const
+// (each value the writer will write differently from the model, counted
+// by kind), WriteBody(ByteWriter&) const and kWhat, the word for one file
+// in a save error ("drawing", "symbol").
 #pragma once
 
 #include <cstdint>
@@ -18,6 +20,7 @@
 
 #include "formats/common/bytes.h"
 #include "formats/common/file_io.h"
+#include "formats/common/repairs.h"
 #include "formats/common/types.h"
 #include "formats/jwc/jwc_strings.h"
 #include "formats/jwc/jwc_types.h"
@@ -50,7 +53,7 @@ class JwcContainer {
   // file is replaced atomically; on failure nothing is written and
   // saveError tells why.
   bool SaveToFile(const std::string& path) {
-    if (!Self().PrepareSave()) return false;
+    if (!BeginSave()) return false;
     std::string why;
     bool ok = WriteFileAtomically(
         path, [this](ByteWriter& w) { return Self().WriteBody(w); }, &why);
@@ -59,7 +62,7 @@ class JwcContainer {
   }
   bool SaveToBytes(std::vector<std::uint8_t>& out) {
     out.clear();
-    if (!Self().PrepareSave()) return false;
+    if (!BeginSave()) return false;
     ByteWriter w;
     if (!Self().WriteBody(w)) {
       saveError = "cannot write the " + std::string(Data::kWhat);
@@ -70,6 +73,16 @@ class JwcContainer {
   }
 
   void ClearData() { Self().ResetData(); }
+
+  // What the last save wrote differently from the model because it was out
+  // of the format's range; empty before a save.
+  const RepairLog& SaveRepairs() const { return saveRepairs_; }
+  // What a save of the model as it is now would repair.
+  RepairLog PlannedRepairs() const {
+    RepairLog log;
+    static_cast<const Data&>(*this).NoteRepairs(log);
+    return log;
+  }
 
   // The style a text names; an all-zero style for a number out of range.
   const TEntJwcMojiStyle& StyleOf(int number) const {
@@ -83,7 +96,18 @@ class JwcContainer {
   std::string saveError;     // why the last save failed
 
  private:
+  RepairLog saveRepairs_;
+
   Data& Self() { return static_cast<Data&>(*this); }
+
+  bool BeginSave() {
+    // Noted before PrepareSave cleans the model.
+    saveRepairs_.Clear();
+    Self().NoteRepairs(saveRepairs_);
+    if (Self().PrepareSave()) return true;
+    saveRepairs_.Clear();
+    return false;
+  }
 
   bool Load(ByteReader& reader, std::string_view name) {
     Data& d = Self();

@@ -76,6 +76,7 @@ class TJwcData : public JwcContainer<TJwcData> {
   // The header as it will be written: current counts, titles with the
   // magic, the paper factor the reader will derive.
   TEntJwcHeader HeaderToWrite() const;
+  void NoteRepairs(RepairLog& log) const;
   bool WriteBody(ByteWriter& writer) const;
 };
 

@@ -6,6 +6,7 @@
 #include "formats/jwc/jwc_data.h"
 #include "formats/jwc/jwc_line_text.h"
 #include "formats/jwc/jwc_records.h"
+#include "formats/jwc/jwc_repairs.h"
 #include "formats/jwc/jwc_strings.h"
 
 namespace quintaro {
@@ -95,6 +96,18 @@ bool TJwcData::PrepareSave() {
   for (auto& l : layers) l.name = CleanNameForFile(l.name, TEntJwcLayer::kNameBytes);
   for (auto& g : layerGroups) g.name = CleanNameForFile(g.name, TEntJwcLayerGroup::kNameBytes);
   return true;
+}
+
+void TJwcData::NoteRepairs(RepairLog& log) const {
+  NoteJwcFigureRepairs(lines, arcs, points, texts, log);
+  NoteJwcStyleRepairs(std::span(textStyles).first(kFileTextStyles), log);
+  for (const auto& l : layers) NoteJwcNameRepair(l.name, TEntJwcLayer::kNameBytes, log);
+  for (const auto& g : layerGroups) NoteJwcNameRepair(g.name, TEntJwcLayerGroup::kNameBytes, log);
+  if (!header.FloatScales) {
+    std::int64_t rounded = 0;
+    for (const auto& g : layerGroups) rounded += RoundToU16(g.scale) != g.scale;
+    log.Note("layer group scale rounded to a whole number from 0 to 65535", rounded);
+  }
 }
 
 bool TJwcData::WriteBody(ByteWriter& w) const {

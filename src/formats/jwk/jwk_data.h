@@ -70,6 +70,7 @@ class TJwkData : public JwcContainer<TJwkData> {
 
   bool ReadSections(ByteReader& reader);
   bool PrepareSave();
+  void NoteRepairs(RepairLog& log) const;
   bool WriteBody(ByteWriter& writer) const;
 };
 

@@ -6,6 +6,7 @@
 #include "formats/common/types.h"
 #include "formats/jwc/jwc_line_text.h"
 #include "formats/jwc/jwc_records.h"
+#include "formats/jwc/jwc_repairs.h"
 #include "formats/jwc/jwc_strings.h"
 #include "formats/jwk/jwk_data.h"
 #include "formats/jwk/jwk_header.h"
@@ -64,6 +65,10 @@ bool TJwkData::PrepareSave() {
     offset += static_cast<std::int32_t>(texts[i].text.size()) + 1;
   }
   return true;
+}
+
+void TJwkData::NoteRepairs(RepairLog& log) const {
+  NoteJwcFigureRepairs(lines, arcs, points, texts, log);
 }
 
 bool TJwkData::WriteBody(ByteWriter& w) const {

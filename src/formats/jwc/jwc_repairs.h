@@ -1,0 +1,28 @@
+// The values a JWC or JWK save writes differently from the model, counted
+// by kind, so that the caller can tell the user what a save repaired.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "formats/common/repairs.h"
+#include "formats/jwc/jwc_types.h"
+
+namespace quintaro {
+
+// Line types and colours out of range (written as 0) and texts that are
+// written in a cleaned form.
+void NoteJwcFigureRepairs(const std::vector<TEntJwcSen>& lines,
+                          const std::vector<TEntJwcEnko>& arcs,
+                          const std::vector<TEntJwcTen>& points,
+                          const std::vector<TEntJwcMoji2>& texts, RepairLog& log);
+
+// Text style colours out of range (written as 0).
+void NoteJwcStyleRepairs(std::span<const TEntJwcMojiStyle> styles, RepairLog& log);
+
+// Names longer than `limit` bytes or holding control characters.
+void NoteJwcNameRepair(const std::string& name, std::size_t limit, RepairLog& log);
+
+}  // namespace quintaro
