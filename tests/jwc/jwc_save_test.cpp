@@ -103,12 +103,17 @@ TEST(JwcSave, OutOfRangeColoursAndLineTypesAreWrittenAsZero) {
   EXPECT_EQ(d.arcs[0].color, 9);
 }
 
-TEST(JwcSave, FloatHeaderValuesUseTheirSinglePrecisionValue) {
+TEST(JwcSave, NewFloatHeaderValuesTakeTheFewestDigitsThatReadBack) {
   TJwcData d;
   d.header.value2_10 = 0.1f;
+  d.header.value2_17 = 0.048889f;
   auto bytes = Save(d);
-  EXPECT_EQ(Slice(bytes, 200, 30), "0,0,0,0,0,1,1,1,1,0.1000000014");
-  EXPECT_EQ(Slice(bytes, 218, 17), "0.100000001490116");
+  EXPECT_EQ(Slice(bytes, 200, 21), "0,0,0,0,0,1,1,1,1,0.1");
+  TJwcData back;
+  ASSERT_TRUE(back.LoadFromBytes(bytes));
+  EXPECT_EQ(back.header.value2_17, 0.048889f);
+  EXPECT_NE(std::string(bytes.begin() + 200, bytes.begin() + 400).find(",0.048889,"),
+            std::string::npos);
 }
 
 TEST(JwcSave, RoundTripKeepsEveryStoredBit) {

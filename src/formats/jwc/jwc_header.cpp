@@ -1,6 +1,7 @@
 #include "formats/jwc/jwc_header.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "formats/common/types.h"
@@ -35,6 +36,11 @@ constexpr JwcHeaderField kLine4[] = {
 static_assert(std::size(kLine2) == 32 && std::size(kLine3) == 28 && std::size(kLine4) == 22);
 
 constexpr int kFarAddressValues = 2;  // leading values of line 4
+
+template <class T>
+bool SameBits(T a, T b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 }  // namespace
 
@@ -110,11 +116,11 @@ std::string JwcTitleAForWrite(const TEntJwcHeader& header) {
   return title;
 }
 
-std::string BuildJwcTitleLine(const TEntJwcHeader& header) {
-  return BuildTitleLine(header.titleA, header.titleB, header.titleC);
+std::string BuildJwcTitleLine(const TEntJwcHeader& header, std::string_view read) {
+  return BuildTitleLineKeeping(header.titleA, header.titleB, header.titleC, read);
 }
 
-std::string BuildJwcValueLine(int line, const TEntJwcHeader& header) {
+std::string BuildJwcValueLine(int line, const TEntJwcHeader& header, std::string_view read) {
   std::span<const JwcHeaderField> fields = JwcLineFields(line);
   std::vector<LineValue> values;
   values.reserve(fields.size());
@@ -131,7 +137,15 @@ std::string BuildJwcValueLine(int line, const TEntJwcHeader& header) {
       values.emplace_back(header.*std::get<float H::*>(fields[i]));
     }
   }
-  return BuildValueLine(values);
+  // What the read line gives, with the reader's own rules.
+  TEntJwcHeader was = header;
+  ParseJwcValueLine(line, std::string(read), was);
+  std::vector<bool> keep(fields.size());
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    keep[i] =
+        std::visit([&](auto member) { return SameBits(was.*member, header.*member); }, fields[i]);
+  }
+  return BuildValueLineKeeping(values, keep, read);
 }
 
 }  // namespace quintaro

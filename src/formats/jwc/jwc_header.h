@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace quintaro {
@@ -91,9 +92,11 @@ void ParseJwcValueLine(int line, const std::string& text, TEntJwcHeader& header)
 // group scales are written as floats, so that the file reads back the way
 // it was written.
 std::string JwcTitleAForWrite(const TEntJwcHeader& header);
-std::string BuildJwcTitleLine(const TEntJwcHeader& header);
-// Builds line 2, 3 or 4 as 200 bytes. Empty when the values cannot be
-// written in 198 characters even in their shortest forms.
-std::string BuildJwcValueLine(int line, const TEntJwcHeader& header);
+// `read` is the line as read (or empty): see BuildTitleLineKeeping.
+std::string BuildJwcTitleLine(const TEntJwcHeader& header, std::string_view read = {});
+// Builds line 2, 3 or 4 as 200 bytes. A value that reads from `read` (the
+// line as read, or empty) as it is held keeps its text. Empty when the
+// values cannot be written in 198 characters even in their shortest forms.
+std::string BuildJwcValueLine(int line, const TEntJwcHeader& header, std::string_view read = {});
 
 }  // namespace quintaro

@@ -77,7 +77,7 @@ std::string JoinValues(std::span<const LineValue> values, bool shortest) {
     if (auto* n = std::get_if<std::int32_t>(&v)) {
       text += shortest ? FormatShortInt(*n) : std::to_string(*n);
     } else if (auto* f = std::get_if<float>(&v)) {
-      text += shortest ? FormatLineFloatShort(*f) : FormatLineFloat(*f);
+      text += shortest ? FormatLineFloatShort(*f) : FormatLineFloatPlain(*f);
     } else {
       text += std::get<std::string>(v);
     }
@@ -158,6 +158,13 @@ std::string FormatLineFloat(float value) {
   return std::string(buf, res.ptr);
 }
 
+std::string FormatLineFloatPlain(float value) {
+  if (!std::isfinite(value)) return "0";
+  char buf[64];
+  auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+  return std::string(buf, res.ptr);
+}
+
 std::string FormatLineFloatShort(float value) {
   if (!std::isfinite(value)) return "0";
   if (value == 0) return std::signbit(value) ? "-0" : "0";
@@ -197,6 +204,22 @@ std::string BuildValueLine(std::span<const LineValue> values) {
   return text;
 }
 
+std::string BuildValueLineKeeping(std::span<const LineValue> values, const std::vector<bool>& keep,
+                                  std::string_view read) {
+  bool all = read.size() == kJwcLineBytes && keep.size() >= values.size();
+  for (std::size_t i = 0; all && i < values.size(); ++i) all = keep[i];
+  if (all) return std::string(read);
+  // Texts end at the line's NUL, as the reader ends them.
+  std::vector<std::string_view> texts =
+      SplitLineValues(read.substr(0, read.find('\0')), values.size());
+  std::vector<LineValue> out(values.begin(), values.end());
+  for (std::size_t i = 0; i < out.size() && i < keep.size(); ++i) {
+    if (keep[i] && !read.empty()) out[i] = std::string(texts[i]);
+  }
+  std::string line = BuildValueLine(out);
+  return line.empty() ? BuildValueLine(values) : line;
+}
+
 LineTitles SplitTitleLine(std::string_view line) {
   auto field = [&](std::size_t at, std::size_t n) {
     return at < line.size() ? std::string(line.substr(at, n)) : std::string();
@@ -226,6 +249,16 @@ std::string BuildTitleLine(const std::string& a, const std::string& b, const std
   }
   line.append(kJwcLineBytes - 1 - line.size(), ' ');
   line += '\n';
+  return line;
+}
+
+std::string BuildTitleLineKeeping(const std::string& a, const std::string& b, const std::string& c,
+                                  std::string_view read) {
+  constexpr std::size_t kTitles = kJwcTitleABytes + kJwcTitleBBytes + kJwcTitleCBytes;
+  std::string line = BuildTitleLine(a, b, c);
+  if (read.size() == kJwcLineBytes && read.substr(0, kTitles) == line.substr(0, kTitles)) {
+    return std::string(read);
+  }
   return line;
 }
 

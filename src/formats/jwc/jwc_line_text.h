@@ -32,7 +32,10 @@ std::int32_t ParseFarAddress(std::string_view text);
 // General decimal form with up to 15 significant digits ("0.1f" gives
 // "0.100000001490116").
 std::string FormatLineFloat(float value);
-// The shortest text that reads back to the same float.
+// The fewest digits that read back to the same float, in plain decimal
+// form ("0.048889", "1500").
+std::string FormatLineFloatPlain(float value);
+// The shortest text that reads back to the same float (".1", "1E-7").
 std::string FormatLineFloatShort(float value);
 // Upper-case hexadecimal "SSSS:OOOO", each part at least four digits.
 std::string FormatFarAddress(std::uint32_t segment, std::uint32_t offset);
@@ -41,10 +44,19 @@ std::string FormatFarAddress(std::uint32_t segment, std::uint32_t offset);
 using LineValue = std::variant<std::int32_t, float, std::string>;
 
 // Joins the values with ",", then one NUL, spaces to 199 characters and a
-// line feed. Floats use the 15-digit form; when the line would not fit,
-// the shortest forms that read back to the same values are used instead.
-// Empty when even those leave no room for the NUL and the line feed.
+// line feed. Floats take the fewest digits that read back to the same
+// float (FormatLineFloatPlain); when the line would not fit, the shortest
+// texts are used instead (FormatLineFloatShort, and "$" hexadecimal
+// integers where shorter). Empty when even those leave no room for the
+// NUL and the line feed.
 std::string BuildValueLine(std::span<const LineValue> values);
+
+// The same line keeping what was read: `read` is the line as read (or
+// empty), and value i keeps its text from there where keep[i] says that
+// the value did not change. The line as read comes back whole when every
+// value kept its text.
+std::string BuildValueLineKeeping(std::span<const LineValue> values, const std::vector<bool>& keep,
+                                  std::string_view read);
 
 // The three title fields of line 1, every byte kept.
 struct LineTitles {
@@ -58,5 +70,8 @@ std::string TitleWithMagic(std::string titleA, std::string_view magic);
 std::string TitleField(std::string title, std::size_t n);
 // Titles NUL-padded (or cut) to 40, 32 and 32 bytes, spaces, line feed.
 std::string BuildTitleLine(const std::string& a, const std::string& b, const std::string& c);
+// The same, or `read` (a line as read) whole when its titles are the same.
+std::string BuildTitleLineKeeping(const std::string& a, const std::string& b, const std::string& c,
+                                  std::string_view read);
 
 }  // namespace quintaro

@@ -76,8 +76,9 @@ bool TJwcData::PrepareSave() {
     return false;
   }
   h.textEnd = static_cast<std::int32_t>(end);
-  std::array<std::string, 4> built = {BuildJwcTitleLine(h), BuildJwcValueLine(2, h),
-                                      BuildJwcValueLine(3, h), BuildJwcValueLine(4, h)};
+  std::array<std::string, 4> built = {
+      BuildJwcTitleLine(h, headerLines[0]), BuildJwcValueLine(2, h, headerLines[1]),
+      BuildJwcValueLine(3, h, headerLines[2]), BuildJwcValueLine(4, h, headerLines[3])};
   for (std::size_t i = 1; i < built.size(); ++i) {
     if (built[i].empty()) {
       saveError = "header line " + std::to_string(i + 1) + " cannot hold its values";

@@ -1,5 +1,6 @@
 #include "formats/jwk/jwk_header.h"
 
+#include <cstring>
 #include <variant>
 #include <vector>
 
@@ -41,20 +42,25 @@ void ParseJwkValueLine(const std::string& line, TEntJwkHeader& header) {
   if (!(header.SymbolScale > kMinSymbolScale)) header.SymbolScale = 1.0f;
 }
 
-std::string BuildJwkTitleLine(const TEntJwkHeader& header) {
-  return BuildTitleLine(header.titleA, header.titleB, header.titleC);
+std::string BuildJwkTitleLine(const TEntJwkHeader& header, std::string_view read) {
+  return BuildTitleLineKeeping(header.titleA, header.titleB, header.titleC, read);
 }
 
-std::string BuildJwkValueLine(const TEntJwkHeader& header) {
+std::string BuildJwkValueLine(const TEntJwkHeader& header, std::string_view read) {
+  TEntJwkHeader was = header;
+  ParseJwkValueLine(std::string(read), was);
   std::vector<LineValue> values;
+  std::vector<bool> keep;
   for (const Field& f : kLine2) {
-    if (auto* n = std::get_if<std::int32_t H::*>(&f)) {
-      values.emplace_back(header.**n);
-    } else {
-      values.emplace_back(header.*std::get<float H::*>(f));
-    }
+    std::visit(
+        [&](auto member) {
+          values.emplace_back(header.*member);
+          keep.push_back(std::memcmp(&(was.*member), &(header.*member), sizeof(header.*member)) ==
+                         0);
+        },
+        f);
   }
-  return BuildValueLine(values);
+  return BuildValueLineKeeping(values, keep, read);
 }
 
 }  // namespace quintaro

@@ -50,7 +50,8 @@ bool TJwkData::PrepareSave() {
   h.titleA = TitleField(TitleWithMagic(h.titleA, kJwkMagic), kJwcTitleABytes);
   h.titleB = TitleField(h.titleB, kJwcTitleBBytes);
   h.titleC = TitleField(h.titleC, kJwcTitleCBytes);
-  std::array<std::string, 2> built = {BuildJwkTitleLine(h), BuildJwkValueLine(h)};
+  std::array<std::string, 2> built = {BuildJwkTitleLine(h, headerLines[0]),
+                                      BuildJwkValueLine(h, headerLines[1])};
   if (built[1].empty()) {
     saveError = "header line 2 cannot hold its values";
     return false;
