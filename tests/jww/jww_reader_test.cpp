@@ -269,8 +269,12 @@ TEST(JwwReader, BlockDefinitionWithA64BitTimeStamp) {
   ASSERT_TRUE(d.LoadFromBytes(b.Bytes())) << d.report.reason;
   ASSERT_EQ(d.BlockDefs.size(), 2u);
   EXPECT_EQ(d.BlockDefs[0].TimeStamp, 1000);
-  EXPECT_EQ(d.BlockDefs[1].TimeStamp, 2);  // its 1-based position
+  EXPECT_EQ(d.BlockDefs[1].TimeStamp, -1);  // the wide form: its 8 bytes kept
+  EXPECT_EQ(d.BlockDefs[1].TimeStampWide, 0x01234567DEADBEEFu);
   EXPECT_EQ(d.BlockDefs[1].Name.bytes, "b");
+  std::vector<std::uint8_t> out;
+  ASSERT_TRUE(d.SaveToBytes(600, out));
+  EXPECT_EQ(out, b.Bytes());
 }
 
 // A file cut after every byte never crashes, and keeps exactly what was
@@ -316,7 +320,8 @@ TEST(JwwReader, TruncatedFilesKeepEveryCompleteEntity) {
   ASSERT_EQ(d.BlockDefs.size(), 1u);
   EXPECT_EQ(d.BlockDefs[0].Sen.size(), 1u);
   EXPECT_EQ(d.BlockDefs[0].EntityOrder[1].kind, kEntNone);
-  EXPECT_NE(d.report.reason.find("definition 1 of 1, entity 2 of 2"), std::string::npos) << d.report.reason;
+  EXPECT_NE(d.report.reason.find("definition 1 of 1, entity 2 of 2"), std::string::npos)
+      << d.report.reason;
   // the tree was still built
   EXPECT_EQ(d.BlockTree.size(), 1u);
 }
@@ -386,7 +391,9 @@ TEST(JwwReader, HostileCountsFailQuicklyWithoutHugeReservations) {
     EXPECT_FALSE(d.LoadFromBytes(b.Bytes()));
     EXPECT_TRUE(d.Header.Memo.Empty());
   }
-  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                  start)
+                .count();
   EXPECT_LT(ms, 1000);
 }
 

@@ -14,7 +14,8 @@ using test::BaseAttrs;
 using test::HeaderSpec;
 using test::JwwBuilder;
 
-BaseAttrs Attrs(std::uint8_t style, std::uint16_t color, std::uint16_t group = 0, std::uint16_t layer = 0) {
+BaseAttrs Attrs(std::uint8_t style, std::uint16_t color, std::uint16_t group = 0,
+                std::uint16_t layer = 0) {
   BaseAttrs s;
   s.penStyle = style;
   s.penColor = color;
@@ -38,13 +39,13 @@ TJwwData SaveAndLoad(TJwwData& d, std::int32_t version) {
 TEST(JwwWriter, BaseBlockRepairs) {
   JwwBuilder b(351);
   b.Header().Count(7);
-  b.Line(Attrs(1, 2, 3, 20), 0, 0, 1, 1);   // layer 20 -> 0
-  b.Line(Attrs(1, 105), 0, 0, 1, 1);        // extended colour 105 -> 4 below 420
-  b.Line(Attrs(33, 2), 0, 0, 1, 1);         // extended line type 33 -> 3 below 420
-  b.Line(Attrs(10, 2), 0, 0, 1, 1);         // line type 10 -> replacement 0
-  b.Point(Attrs(5, 2), 0, 0);               // point line type 5 -> 1
-  b.Text(Attrs(12, 400), 0, 0, "f", "t");   // text line type 12 -> 1, colour 400 -> 0
-  b.Solid(Attrs(1, 10), 0x00FF00);          // solid colour 10 kept with its RGB
+  b.Line(Attrs(1, 2, 3, 20), 0, 0, 1, 1);  // layer 20 -> 0
+  b.Line(Attrs(1, 105), 0, 0, 1, 1);       // extended colour 105 -> 4 below 420
+  b.Line(Attrs(33, 2), 0, 0, 1, 1);        // extended line type 33 -> 3 below 420
+  b.Line(Attrs(10, 2), 0, 0, 1, 1);        // line type 10 -> replacement 0
+  b.Point(Attrs(5, 2), 0, 0);              // point line type 5 -> 1
+  b.Text(Attrs(12, 400), 0, 0, "f", "t");  // text line type 12 -> 1, colour 400 -> 0
+  b.Solid(Attrs(1, 10), 0x00FF00);         // solid colour 10 kept with its RGB
   b.Count(0);
   TJwwData d = Load(b.Bytes());
   d.Sen[0].Base.PenWidth = 40000;
@@ -60,10 +61,27 @@ TEST(JwwWriter, BaseBlockRepairs) {
   EXPECT_EQ(V(e.Moji[0].Base.PenColor), 0);
   EXPECT_EQ(V(e.Solid[0].Base.PenColor), 10);
   EXPECT_EQ(V(e.Solid[0].Color), 0x00FF00);
+  // Each rule noted once per figure it repaired.
+  auto log = [](std::vector<const char*> kinds) {
+    std::vector<Repair> items;
+    for (const char* k : kinds) items.push_back({k, 1});
+    return items;
+  };
+  const char* const kLayer = "layer above 15 written as 0";
+  const char* const kWidth = "pen width above 30000 written as 0";
+  const char* const kLineType = "unknown line type of a line or arc written as 0";
+  const char* const kPoint = "unknown style of a point written as 1";
+  const char* const kText = "unknown line type of a text written as 1";
+  const char* const kColour = "unknown colour written as 0";
+  EXPECT_EQ(d.SaveRepairs().Items(),
+            log({kLayer, kWidth, "extended line type written as a standard one (version below 420)",
+                 "extended colour written as a standard one (version below 420)", kLineType, kPoint,
+                 kText, kColour}));
   // From version 420 on the extended values are kept.
   TJwwData f = SaveAndLoad(d, 600);
   EXPECT_EQ(f.Sen[1].Base.PenColor, 105);
   EXPECT_EQ(f.Sen[2].Base.PenStyle, 33);
+  EXPECT_EQ(d.SaveRepairs().Items(), log({kLayer, kWidth, kLineType, kPoint, kText, kColour}));
 }
 
 TEST(JwwWriter, HeaderRepairs) {
@@ -86,8 +104,15 @@ TEST(JwwWriter, HeaderRepairs) {
   EXPECT_EQ(e.Pens[0].PrinterColor, 0xFFFFFF);
   EXPECT_EQ(e.Pens[2].ScreenColor, 0);
   EXPECT_EQ(e.Header.MaxDrawWidth, -200);  // kept above version 420
+  EXPECT_EQ(d.SaveRepairs().Items(),
+            (std::vector<Repair>{{"screen pen width outside 1..16 written as the nearest", 10},
+                                 {"screen pen colour out of range written as 0", 1},
+                                 {"printer colour of pen 0 written as white", 1},
+                                 {"printer pen width outside 1..500 written as the nearest", 10},
+                                 {"point radius outside 0.1..10 written as the nearest", 10}}));
   TJwwData f = SaveAndLoad(d, 351);
   EXPECT_EQ(f.Header.MaxDrawWidth, -101);
+  EXPECT_EQ(d.SaveRepairs().Items()[0].what, "maximum draw width below -101 written as -101");
 }
 
 TEST(JwwWriter, EleventhSwitchTens) {
@@ -101,9 +126,11 @@ TEST(JwwWriter, EleventhSwitchTens) {
   TJwwData e = SaveAndLoad(d, 600);  // tens 0 -> written as 10
   EXPECT_EQ(e.Header.Switch11Units, 3);
   EXPECT_EQ(e.Header.Switch11Tens, 1);
+  EXPECT_EQ(d.SaveRepairs().Items().size(), 1u);
   d.Header.Switch11Tens = 4;
   EXPECT_EQ(SaveAndLoad(d, 600).Header.Switch11Tens, 4);
-  EXPECT_EQ(SaveAndLoad(d, 420).Header.Switch11Tens, 0);  // only the units below 600
+  EXPECT_EQ(SaveAndLoad(d, 420).Header.Switch11Tens, 4);  // kept below 600 too
+  EXPECT_TRUE(d.SaveRepairs().Empty());
 }
 
 TEST(JwwWriter, VersionsTheWriterCanWriteReadBack) {
@@ -126,54 +153,45 @@ TEST(JwwWriter, VersionsTheWriterCanWriteReadBack) {
   }
 }
 
-TEST(JwwWriter, RenumbersBlocksAndDropsUnusedDefinitions) {
-  // Definitions 5, 7, 9; only 7 and 9 are inserted; an insertion of 4 matches none.
+// Definitions 5, 7, 9 of which only 7 and 9 are placed, a second
+// definition 7, and a placement of 4 that matches none.
+JwwBuilder BlocksFile() {
   JwwBuilder b(600);
   b.Header().Count(3);
-  b.Insert(Attrs(1, 1), 0, 0, 1, 1, 0, 7).Insert(Attrs(1, 1), 0, 0, 1, 1, 0, 9).Insert(Attrs(1, 1), 0, 0, 1, 1, 0, 4);
-  b.Count(3);
+  for (int n : {7, 9, 4}) b.Insert(Attrs(1, 1), 0, 0, 1, 1, 0, n);
+  b.Count(4);
   b.DefHead(5, "five").Count(1).Line(Attrs(1, 1), 0, 0, 5, 5);
   b.DefHead(7, "seven").Count(1).Line(Attrs(1, 1), 0, 0, 7, 7);
   b.DefHead(9, "nine", 0xFFFFFFFFu).Count(1).Line(Attrs(1, 1), 0, 0, 9, 9);
-  TJwwData d = Load(b.Bytes());
-  EXPECT_EQ(d.ReferencedBlockCount, 2);
-  EXPECT_EQ(d.BlockDefs[0].InUse, 0);
-  EXPECT_EQ(d.BlockDefs[0].UseIndex, -1);
-  EXPECT_EQ(d.BlockDefs[1].UseIndex, 0);
-  EXPECT_EQ(d.BlockDefs[2].UseIndex, 1);
-  EXPECT_EQ(d.BlockDefs[2].TimeStamp, 3);
-  EXPECT_EQ(d.BlockTree[2].DefIndex, -1);
-  EXPECT_TRUE(d.BlockTree[2].Name.Empty());
-  TJwwData e = SaveAndLoad(d, 600);
-  ASSERT_EQ(e.BlockDefs.size(), 2u);
-  EXPECT_EQ(e.BlockDefCount, 2);
-  EXPECT_EQ(e.BlockDefs[0].Number, 0);
-  EXPECT_EQ(e.BlockDefs[0].Name.bytes, "seven");
-  EXPECT_EQ(e.BlockDefs[1].Number, 1);
-  EXPECT_EQ(e.BlockDefs[1].Name.bytes, "nine");
-  EXPECT_EQ(e.BlockDefs[1].TimeStamp, 3);  // the position in the source file, as 32 bits
-  EXPECT_EQ(V(e.Block[0].Number), 0);
-  EXPECT_EQ(V(e.Block[1].Number), 1);
-  // No definition had 4: the insertion must still place nothing after the
-  // reload, so it gets a number that no written definition has.
-  EXPECT_EQ(V(e.Block[2].Number), 2);
-  EXPECT_EQ(e.BlockTree[2].DefIndex, -1);
-  EXPECT_EQ(V(e.BlockDefs[1].Sen[0].EndX), 9.0);
+  b.DefHead(7, "second seven").Count(0);
+  return b;
 }
 
-TEST(JwwWriter, FirstDefinitionWithANumberWins) {
-  JwwBuilder b(600);
-  b.Header().Count(1).Insert(Attrs(1, 1), 0, 0, 1, 1, 0, 3);
-  b.Count(2);
-  b.DefHead(3, "first").Count(0);
-  b.DefHead(3, "second").Count(0);
+TEST(JwwWriter, KeepsEveryBlockDefinitionWithItsNumber) {
+  JwwBuilder b = BlocksFile();
   TJwwData d = Load(b.Bytes());
-  EXPECT_EQ(d.BlockTree[0].DefIndex, 0);
-  EXPECT_EQ(d.BlockTree[0].Name.bytes, "first");
-  EXPECT_EQ(d.BlockDefs[1].InUse, 0);
-  TJwwData e = SaveAndLoad(d, 600);
-  ASSERT_EQ(e.BlockDefs.size(), 1u);
-  EXPECT_EQ(e.BlockDefs[0].Name.bytes, "first");
+  EXPECT_EQ(d.ReferencedBlockCount, 2);
+  EXPECT_EQ(d.BlockDefs[0].UseIndex, -1);
+  EXPECT_EQ(d.BlockDefs[2].UseIndex, 1);
+  EXPECT_EQ(d.BlockDefs[3].InUse, 0);  // the first definition with a number wins
+  EXPECT_EQ(d.BlockTree[0].Name.bytes, "seven");
+  EXPECT_EQ(d.BlockTree[2].DefIndex, -1);
+  std::vector<std::uint8_t> out;
+  ASSERT_TRUE(d.SaveToBytes(600, out));
+  EXPECT_EQ(out, b.Bytes());
+  EXPECT_TRUE(d.SaveRepairs().Empty());
+}
+
+TEST(JwwWriter, NumbersBlocksFromScratch) {
+  TJwwData d = Load(BlocksFile().Bytes());
+  d.NumberBlocksFromScratch();
+  std::vector<std::int32_t> defs, placed;
+  for (const auto& def : d.BlockDefs) defs.push_back(def.Number);
+  for (const auto& ins : d.Block) placed.push_back(ins.Number);
+  EXPECT_EQ(defs, (std::vector<std::int32_t>{0, 1, 2, 3}));
+  EXPECT_EQ(placed, (std::vector<std::int32_t>{1, 2, 4}));  // 4: no definition
+  EXPECT_EQ(d.BlockTree[1].Name.bytes, "nine");
+  EXPECT_EQ(d.BlockTree[2].DefIndex, -1);
 }
 
 TEST(JwwWriter, PartialLoadSavesWhatItHas) {

@@ -1,6 +1,7 @@
 #include "formats/jws/jws_data.h"
 
 #include <cstring>
+#include <string>
 
 #include "formats/common/bytes.h"
 #include "formats/common/file_io.h"
@@ -8,26 +9,33 @@
 
 namespace quintaro {
 
-TJwsData::TJwsData() { ResetData(); }
+TJwsData::TJwsData() {
+  ResetData();
+}
 
-bool TJwsData::IsJwsFile(const std::string& path) { return FileStartsWith(path, kJwsMagic); }
+bool TJwsData::IsJwsFile(const std::string& path) {
+  return FileStartsWith(path, kJwsMagic);
+}
 
 void TJwsData::ResetData() {
   Magic.clear();
+  Filler.clear();
   Version = 0;
   Header = TEntJwsHeader{};
   LayerGroups.clear();
   jww::ResetLists(*this);
 }
 
-void TJwsData::ClearData() { jww::ClearData(*this); }
+void TJwsData::ClearData() {
+  jww::ClearData(*this);
+}
 
 bool operator==(const TJwsData& a, const TJwsData& b) {
-  return a.Magic == b.Magic && a.Version == b.Version && a.Header == b.Header &&
-         a.LayerGroups == b.LayerGroups &&
+  return a.Magic == b.Magic && a.Filler == b.Filler && a.Version == b.Version &&
+         a.Header == b.Header && a.LayerGroups == b.LayerGroups &&
          static_cast<const TJwsEntityList&>(a) == static_cast<const TJwsEntityList&>(b) &&
-         a.BlockDefCount == b.BlockDefCount && a.BlockDefs == b.BlockDefs && a.BlockTree == b.BlockTree &&
-         a.ReferencedBlockCount == b.ReferencedBlockCount;
+         a.BlockDefCount == b.BlockDefCount && a.BlockDefs == b.BlockDefs &&
+         a.BlockTree == b.BlockTree && a.ReferencedBlockCount == b.ReferencedBlockCount;
 }
 
 bool TJwsData::LoadFromFile(const std::string& path) {
@@ -51,7 +59,9 @@ bool TJwsData::Load(ByteReader& r, const std::string& name) {
     where = "the header (the magic)";
     if (!r.Read(magic, 7)) return false;
     Magic.assign(magic, 7);
-    if (!r.Skip(193)) return false;
+    char filler[193];
+    if (!r.Read(filler, sizeof filler)) return false;
+    Filler.assign(filler, sizeof filler);
     where = "the header (the version)";
     Version = r.I32();
     if (!r.Ok()) return false;
@@ -82,7 +92,13 @@ bool TJwsData::Load(ByteReader& r, const std::string& name) {
   return ok;
 }
 
-void TJwsData::BuildBlockTree() { jww::BuildTree(*this); }
+void TJwsData::BuildBlockTree() {
+  jww::BuildTree(*this);
+}
+
+void TJwsData::NumberBlocksFromScratch() {
+  jww::NumberBlocksFromScratch(*this);
+}
 
 PublishedLayers TJwsData::PublishLayers() const {
   PublishedLayers out{};
@@ -95,18 +111,26 @@ PublishedLayers TJwsData::PublishLayers() const {
 }
 
 bool TJwsData::SaveToFile(const std::string& path, std::int32_t version) {
-  return jww::SaveFile(path, saveError, [&](ByteWriter& w) { return Save(w, version); });
+  return jww::SaveFile(path, saveError, saveRepairs_,
+                       [&](ByteWriter& w) { return Save(w, version); });
 }
 
 bool TJwsData::SaveToBytes(std::int32_t version, std::vector<std::uint8_t>& out) {
-  return jww::SaveBytes(out, saveError, [&](ByteWriter& w) { return Save(w, version); });
+  return jww::SaveBytes(out, saveError, saveRepairs_,
+                        [&](ByteWriter& w) { return Save(w, version); });
 }
 
 bool TJwsData::Save(ByteWriter& w, std::int32_t version) {
   const std::int32_t v = VersionWritten(version);
+  if (v != version) {
+    saveRepairs_.Note("version " + std::to_string(version) + " written as " + std::to_string(v));
+  }
   std::string magic = Magic.size() == 7 ? Magic : std::string(kJwsMagic);
   w.Write(magic.data(), 7);
-  w.Fill('.', 193);
+  if (Filler.size() == 193)
+    w.Write(Filler.data(), Filler.size());
+  else
+    w.Fill('.', 193);
   w.I32(v);
   w.F64(Header.RefX);
   w.F64(Header.RefY);
@@ -114,7 +138,8 @@ bool TJwsData::Save(ByteWriter& w, std::int32_t version) {
   w.Write(&Header.Ints, sizeof Header.Ints);
   w.Write(&Header.Doubles, sizeof Header.Doubles);
 
-  if (!jww::WriteLists(w, v, *this, jww::TextRewrite::kDropTempPrefix, saveError)) return false;
+  if (!jww::WriteLists(w, v, *this, jww::TextRewrite::kDropTempPrefix, saveError, saveRepairs_))
+    return false;
   return w.Ok();
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/common/repairs.h"
 #include "formats/common/types.h"
 #include "formats/jww/bind_images.h"
 #include "formats/jww/jww_types.h"
@@ -23,9 +24,9 @@ class ByteWriter;
 // 16 layer group scales, which stand between RefX/RefY and Ints in the
 // file, are kept in TJwsData::LayerGroups).
 struct TEntJwsHeader {
-  double RefX, RefY;       // reference point (the extents start from it)
+  double RefX, RefY;  // reference point (the extents start from it)
   std::int32_t Ints[6];
-  double Doubles[10];      // [6], [7], [8], [9]: range rectangle corner 1 x, y, corner 2 x, y
+  double Doubles[10];  // [6], [7], [8], [9]: range rectangle corner 1 x, y, corner 2 x, y
   QUINTARO_BITWISE_EQ(TEntJwsHeader)
 };
 #pragma pack(pop)
@@ -36,7 +37,8 @@ class TJwsData : public TJwsEntityList {
   static constexpr std::size_t kHeaderSize = 452;  // where the main list starts
 
   // ---- the model ----
-  std::string Magic;            // 7 characters ("JwsData") after a load
+  std::string Magic;   // 7 characters ("JwsData") after a load
+  std::string Filler;  // the 193 bytes after it as read (empty: written as ".")
   std::int32_t Version = 0;
   TEntJwsHeader Header{};
   std::vector<TEntJwwLayerGroup> LayerGroups;  // 16 after a load: Scale from the file, State 2
@@ -47,10 +49,10 @@ class TJwsData : public TJwsEntityList {
   std::int32_t ReferencedBlockCount = 0;
 
   // ---- not part of the model (ignored by operator==) ----
-  TextMacroValues macros;   // UTF-8; a load sets the file name, empties the others, print scale 1.0
+  TextMacroValues macros;  // UTF-8; a load sets the file name, empties the others, print scale 1.0
   JwwLoadReport report;
   std::string saveError;
-  DrawingExtents Extents;   // this container's copy of the extents
+  DrawingExtents Extents;  // this container's copy of the extents
 
   TJwsData();
   TJwsData(const TJwsData&) = default;
@@ -71,14 +73,19 @@ class TJwsData : public TJwsEntityList {
   bool LoadFromBytes(std::span<const std::uint8_t> bytes, const std::string& name = "");
 
   // The version written is 230 when version <= 230, 351 when it is 300,
-  // otherwise version. Atomic; false with saveError set.
+  // otherwise version (a change noted in SaveRepairs). Atomic; false with
+  // saveError set.
   bool SaveToFile(const std::string& path, std::int32_t version);
   bool SaveToBytes(std::int32_t version, std::vector<std::uint8_t>& out);
   static std::int32_t VersionWritten(std::int32_t version) {
     return version <= 230 ? 230 : version == 300 ? 351 : version;
   }
 
+  const RepairLog& SaveRepairs() const { return saveRepairs_; }
+
   void BuildBlockTree();
+  // As TJwwData::NumberBlocksFromScratch.
+  void NumberBlocksFromScratch();
 
   // Every layer normal (state 1), no names, scale 1 / group scale (1.0 when 0).
   PublishedLayers PublishLayers() const;
@@ -90,6 +97,7 @@ class TJwsData : public TJwsEntityList {
   bool Save(ByteWriter& w, std::int32_t version);
 
   BindImageStore* images_ = nullptr;
+  RepairLog saveRepairs_;
 };
 
 }  // namespace quintaro

@@ -7,10 +7,12 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "formats/common/bytes.h"
 #include "formats/common/file_io.h"
+#include "formats/common/repairs.h"
 #include "formats/jww/jww_lists.h"
 
 namespace quintaro::jww {
@@ -63,24 +65,48 @@ bool ReadLists(ByteReader& r, std::int32_t version, Data& d, std::string& where,
   return ReadListsAndDefs(lists, d, d.BlockDefs, d.BlockDefCount, where, outOfMemory);
 }
 
-// Writes the main list and the in-use block definitions of `d`. False when
-// the writing failed, or with `error` set when an entity order does not
-// match its arrays.
+// Writes the main list and every block definition of `d`, numbers as they
+// stand; the repairs made go to `repairs`. False when the writing failed,
+// or with `error` set when an entity order does not match its arrays.
 template <class Data>
 bool WriteLists(ByteWriter& w, std::int32_t version, const Data& d, TextRewrite rewrite,
-                std::string& error) {
+                std::string& error, RepairLog& repairs) {
   ClassTagWriter tags(version);
-  BlockRenumber renumber(d.BlockDefs);
-  ListWriter<typename Data::Moji_t> lists(w, version, tags, renumber, rewrite);
-  if (!lists.WriteList(d)) {
-    if (w.Ok()) error = "the entity order does not match the entity arrays";
-    return false;
+  RepairCounts counts;
+  ListWriter<typename Data::Moji_t> lists(w, version, tags, counts, rewrite);
+  bool ok = lists.WriteList(d);
+  if (!ok && w.Ok()) error = "the entity order does not match the entity arrays";
+  if (ok) {
+    ok = lists.WriteDefs(d.BlockDefs);
+    if (!ok && w.Ok()) error = "the entity order of a block definition does not match its arrays";
   }
-  if (!lists.WriteDefs(d.BlockDefs)) {
-    if (w.Ok()) error = "the entity order of a block definition does not match its arrays";
-    return false;
+  counts.MoveTo(repairs);
+  return ok;
+}
+
+// Numbers the block definitions of a drawing built in memory from scratch:
+// definition i gets number i, and each insertion the number of the first
+// definition that had its old number (one that matched none gets a number
+// no definition has). Drawings read from a file keep their numbers.
+template <class Data>
+void NumberBlocksFromScratch(Data& d) {
+  std::unordered_map<std::int32_t, std::int32_t> first;
+  for (std::size_t i = 0; i < d.BlockDefs.size(); ++i)
+    first.emplace(d.BlockDefs[i].Number, static_cast<std::int32_t>(i));
+  const auto none = static_cast<std::int32_t>(d.BlockDefs.size());
+  auto renumber = [&](auto& list) {
+    for (auto& b : list.Block) {
+      auto it = first.find(b.Number);
+      b.Number = it == first.end() ? none : it->second;
+    }
+  };
+  renumber(d);
+  for (std::size_t i = 0; i < d.BlockDefs.size(); ++i) {
+    renumber(d.BlockDefs[i]);
+    d.BlockDefs[i].Number = static_cast<std::int32_t>(i);
   }
-  return true;
+  d.BlockDefCount = none;
+  d.BuildBlockTree();
 }
 
 // Empties the main list, the block definitions and the block tree.
@@ -118,10 +144,12 @@ void BuildTree(Data& d) {
 }
 
 // SaveToFile: `save` writes the file atomically; on failure `saveError`
-// tells why (what `save` set, else the system's reason).
+// tells why (what `save` set, else the system's reason). `repairs` is
+// emptied first and then holds what `save` repaired.
 template <class Save>
-bool SaveFile(const std::string& path, std::string& saveError, Save save) {
+bool SaveFile(const std::string& path, std::string& saveError, RepairLog& repairs, Save save) {
   saveError.clear();
+  repairs.Clear();
   std::string why;
   bool ok = WriteFileAtomically(path, save, &why);
   if (!ok && saveError.empty()) {
@@ -132,8 +160,10 @@ bool SaveFile(const std::string& path, std::string& saveError, Save save) {
 
 // SaveToBytes: `save` writes into memory; `out` receives the bytes on success.
 template <class Save>
-bool SaveBytes(std::vector<std::uint8_t>& out, std::string& saveError, Save save) {
+bool SaveBytes(std::vector<std::uint8_t>& out, std::string& saveError, RepairLog& repairs,
+               Save save) {
   saveError.clear();
+  repairs.Clear();
   ByteWriter w;
   bool ok = save(w) && w.Ok();
   if (ok)

@@ -65,7 +65,9 @@ void SplitMemo(const EncodedText& memo, std::string& first, std::string& rest) {
   }
 }
 
-std::uint8_t AsciiLower(std::uint8_t c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
+std::uint8_t AsciiLower(std::uint8_t c) {
+  return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+}
 
 std::string LowerAscii(std::string s) {
   for (char& c : s) c = static_cast<char>(AsciiLower(static_cast<std::uint8_t>(c)));
@@ -95,9 +97,13 @@ bool ImageNameOfText(const EncodedText& t, std::string& utf8Lower) {
 
 }  // namespace
 
-TJwwData::TJwwData() { ResetData(); }
+TJwwData::TJwwData() {
+  ResetData();
+}
 
-bool TJwwData::IsJwwFile(const std::string& path) { return FileStartsWith(path, kJwwMagic); }
+bool TJwwData::IsJwwFile(const std::string& path) {
+  return FileStartsWith(path, kJwwMagic);
+}
 
 void TJwwData::ResetData() {
   Header.SetDefaults();
@@ -114,7 +120,9 @@ void TJwwData::ResetData() {
   SaveMode = 0;
 }
 
-void TJwwData::ClearData() { jww::ClearData(*this); }
+void TJwwData::ClearData() {
+  jww::ClearData(*this);
+}
 
 bool operator==(const TJwwData& a, const TJwwData& b) {
   return a.Header == b.Header && a.LayerGroups == b.LayerGroups && a.Layers == b.Layers &&
@@ -206,10 +214,11 @@ bool TJwwData::Load(ByteReader& r, const std::string& name) {
       }
     }
     part = "the reserved block";
-    if (!r.Skip(56)) return headerFailed();
+    if (!r.Read(h.Reserved, sizeof h.Reserved)) return headerFailed();
     part = "the dimension settings";
     if (!b.Read(r, 28)) return headerFailed();
     for (int i = 0; i < 5; ++i) h.DimSettings[i] = b.I(4 * i);
+    h.DimReserved = b.I(20);
     h.MaxDrawWidth = b.I(24);
     part = "the print settings";
     if (!b.Read(r, 72)) return headerFailed();
@@ -235,7 +244,7 @@ bool TJwwData::Load(ByteReader& r, const std::string& name) {
     h.ShadowLatitude = b.D(8);
     h.Shadow9To15 = b.I(16);
     h.WallShadowLevel = b.D(20);
-    if (v > 299) {
+    if (v > 230) {
       h.SkyViewLevel = b.D(28);
       h.SkyViewRadius = b.D(36);
     }
@@ -253,8 +262,10 @@ bool TJwwData::Load(ByteReader& r, const std::string& name) {
       if (!b.Read(r, 280)) return headerFailed();
       for (int i = 0; i < 10; ++i) {
         TJwwViewRecord z{b.D(28 * i), b.D(28 * i + 8), b.D(28 * i + 16), b.I(28 * i + 24)};
-        if (i < 8) h.ZoomJumps[i] = z;
-        else h.ViewRecords[i - 8] = z;
+        if (i < 8)
+          h.ZoomJumps[i] = z;
+        else
+          h.ViewRecords[i - 8] = z;
       }
     } else {
       if (!b.Read(r, 96)) return headerFailed();
@@ -282,12 +293,13 @@ bool TJwwData::Load(ByteReader& r, const std::string& name) {
     part = "the line types";
     if (!b.Read(r, 128)) return headerFailed();
     for (int i = 0; i < 8; ++i)
-      LineTypes[i] = TEntJwwLineType{b.I(16 * i), b.I(16 * i + 4), b.I(16 * i + 8), b.I(16 * i + 12)};
+      LineTypes[i] =
+          TEntJwwLineType{b.I(16 * i), b.I(16 * i + 4), b.I(16 * i + 8), b.I(16 * i + 12)};
     part = "the random and double-length line types";
     if (!b.Read(r, 164)) return headerFailed();
     for (int i = 0; i < 5; ++i)
-      RandLines[i] = TEntJwwRandLine{b.I(20 * i), b.I(20 * i + 4), b.I(20 * i + 8), b.I(20 * i + 12),
-                                     b.I(20 * i + 16)};
+      RandLines[i] = TEntJwwRandLine{b.I(20 * i), b.I(20 * i + 4), b.I(20 * i + 8),
+                                     b.I(20 * i + 12), b.I(20 * i + 16)};
     for (int i = 0; i < 4; ++i) {
       std::size_t o = 100 + 16 * i;
       DoubleLineTypes[i] = TEntJwwLineType{b.I(o), b.I(o + 4), b.I(o + 8), b.I(o + 12)};
@@ -343,7 +355,8 @@ bool TJwwData::Load(ByteReader& r, const std::string& name) {
     part = "the text styles";
     if (!b.Read(r, 280)) return headerFailed();
     for (int i = 0; i < 10; ++i)
-      MojiStyles[i] = TEntJwwMojiStyle{b.D(28 * i), b.D(28 * i + 8), b.D(28 * i + 16), b.I(28 * i + 24)};
+      MojiStyles[i] =
+          TEntJwwMojiStyle{b.D(28 * i), b.D(28 * i + 8), b.D(28 * i + 16), b.I(28 * i + 24)};
     part = "the text entry settings";
     if (!b.Read(r, 100)) return headerFailed();
     h.TextEntryA[0] = b.D(0);
@@ -397,23 +410,25 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
     image.FileName = BindImageStore::LocalFileName(image.Name);
     if (!image.Name.Empty() && image.Size != 0) {
       if (image.Size < 0) {
-        report.reason = "negative image size in the carried-image section (image " + std::to_string(i + 1) +
-                        " of " + std::to_string(n) + ")";
+        report.reason = "negative image size in the carried-image section (image " +
+                        std::to_string(i + 1) + " of " + std::to_string(n) + ")";
         r.Fail();
         return failAt("");
       }
       std::string path;
       if (store && store->ImageExtract && store->HasFolder()) {
         if (image.FileName.empty()) {
-          report.warnings.push_back("image " + std::to_string(i + 1) + " has a name that is not a safe file name (\"" +
+          report.warnings.push_back("image " + std::to_string(i + 1) +
+                                    " has a name that is not a safe file name (\"" +
                                     ToUtf8(image.Name) + "\"); its data were skipped");
         } else {
           path = store->Folder() + image.FileName;
         }
       }
-      std::FILE* out = path.empty() ? nullptr : std::fopen(path.c_str(), "wb");
+      std::FILE* out = path.empty() ? nullptr : OpenFile(path, "wb");
       if (!path.empty() && !out)
-        report.warnings.push_back("image file " + image.FileName + " could not be created in the work folder");
+        report.warnings.push_back("image file " + image.FileName +
+                                  " could not be created in the work folder");
       bool writeOk = true;
       std::uint64_t left = static_cast<std::uint32_t>(image.Size);
       buf.resize(1 << 16);
@@ -425,9 +440,10 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
       }
       if (out) {
         if (std::fclose(out) != 0) writeOk = false;
-        if (!r.Ok() || !writeOk) std::remove(path.c_str());
+        if (!r.Ok() || !writeOk) RemoveFile(path);
         if (r.Ok() && !writeOk)
-          report.warnings.push_back("image file " + image.FileName + " could not be written in the work folder");
+          report.warnings.push_back("image file " + image.FileName +
+                                    " could not be written in the work folder");
       }
       if (!r.Ok()) return failAt(", its data");
     }
@@ -442,7 +458,13 @@ void TJwwData::SetMacros() {
   macros.printScale = Header.PrintScale;
 }
 
-void TJwwData::BuildBlockTree() { jww::BuildTree(*this); }
+void TJwwData::BuildBlockTree() {
+  jww::BuildTree(*this);
+}
+
+void TJwwData::NumberBlocksFromScratch() {
+  jww::NumberBlocksFromScratch(*this);
+}
 
 PublishedLayers TJwwData::PublishLayers() const {
   PublishedLayers out{};
@@ -468,32 +490,28 @@ PublishedLayers TJwwData::PublishLayers() const {
 
 bool TJwwData::SaveToFile(const std::string& path, std::int32_t version) {
   saveWarnings.clear();
-  return jww::SaveFile(path, saveError, [&](ByteWriter& w) { return Save(w, version); });
+  return jww::SaveFile(path, saveError, saveRepairs_,
+                       [&](ByteWriter& w) { return Save(w, version); });
 }
 
 bool TJwwData::SaveToBytes(std::int32_t version, std::vector<std::uint8_t>& out) {
   saveWarnings.clear();
-  return jww::SaveBytes(out, saveError, [&](ByteWriter& w) { return Save(w, version); });
+  return jww::SaveBytes(out, saveError, saveRepairs_,
+                        [&](ByteWriter& w) { return Save(w, version); });
 }
 
 namespace {
 
-void WriteFiltered(ByteWriter& w, const EncodedText& t) {
-  EncodedText f;
-  if (jww::SaveFilter(t, f)) jww::WriteString(w, f);
-  else jww::WriteString(w, t);
+bool IsRgb(std::int32_t c) {
+  return c >= 0 && c <= 0xFFFFFF;
 }
-
-std::int32_t ClampI(std::int32_t v, std::int32_t lo, std::int32_t hi) { return v < lo ? lo : v > hi ? hi : v; }
-
-bool ValidKindEx(std::int32_t k) { return k == 2 || k == 4 || k == 6 || k == 8; }
 
 }  // namespace
 
 bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
-  if (LayerGroups.size() != 16 || Layers.size() != 256 || Pens.size() != 10 || LineTypes.size() != 8 ||
-      RandLines.size() != 5 || DoubleLineTypes.size() != 4 || ColorsEx.size() != 257 ||
-      LineTypesEx.size() != 33 || MojiStyles.size() != 10) {
+  if (LayerGroups.size() != 16 || Layers.size() != 256 || Pens.size() != 10 ||
+      LineTypes.size() != 8 || RandLines.size() != 5 || DoubleLineTypes.size() != 4 ||
+      ColorsEx.size() != 257 || LineTypesEx.size() != 33 || MojiStyles.size() != 10) {
     saveError = "no drawing is loaded (the header tables are missing)";
     return false;
   }
@@ -545,6 +563,24 @@ bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
     }
   }
 
+  // A value out of the format's range is written repaired, and noted.
+  auto Repaired = [&](bool repair, std::int32_t value, std::int32_t written, const char* what) {
+    if (!repair) return value;
+    saveRepairs_.Note(what);
+    return written;
+  };
+  auto Clamped = [&](auto value, decltype(value) lo, decltype(value) hi, const char* what) {
+    if (!(value < lo) && !(value > hi)) return value;
+    saveRepairs_.Note(what);
+    return value < lo ? lo : hi;
+  };
+  auto WriteFiltered = [&](ByteWriter& w, const EncodedText& t) {
+    EncodedText f;
+    if (t.bytes.empty() || !jww::SaveFilter(t, f)) return jww::WriteString(w, t);
+    saveRepairs_.Note(jww::RepairText(jww::kRepairStringFilter));
+    jww::WriteString(w, f);
+  };
+
   auto& h = Header;
   h.Magic = kJwwMagic;
   w.Write(h.Magic.data(), 8);
@@ -563,10 +599,11 @@ bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
       w.I32(Layers[g * 16 + l].Protect);
     }
   }
-  w.Zeros(56);
+  w.Write(h.Reserved, sizeof h.Reserved);
   for (int i = 0; i < 5; ++i) w.I32(h.DimSettings[i]);
-  w.I32(0);
-  w.I32(v <= 420 && h.MaxDrawWidth < -101 ? -101 : h.MaxDrawWidth);
+  w.I32(h.DimReserved);
+  w.I32(Repaired(v <= 420 && h.MaxDrawWidth < -101, h.MaxDrawWidth, -101,
+                 "maximum draw width below -101 written as -101"));
   w.F64(h.PrintOriginX);
   w.F64(h.PrintOriginY);
   w.F64(h.PrintScale);
@@ -583,11 +620,9 @@ bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
   w.F64(h.ShadowLatitude);
   w.I32(h.Shadow9To15);
   w.F64(h.WallShadowLevel);
-  if (v > 299) {
+  if (v > 230) {  // 44 bytes from version 231 on, as the reader reads them
     w.F64(h.SkyViewLevel);
     w.F64(h.SkyViewRadius);
-  } else if (v > 230) {
-    w.Zeros(16);  // the reader reads 44 bytes above version 230 (writing 28 would misalign every later value)
   }
   w.I32(h.Unit3D);
   w.F64(h.ViewScale);
@@ -612,24 +647,29 @@ bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
       w.F64(h.ZoomJumps[i].Y);
     }
   }
-  w.Write(&h.MultiLineSpacings, sizeof h.MultiLineSpacings);  // (packed: no references to the elements)
+  w.Write(&h.MultiLineSpacings,
+          sizeof h.MultiLineSpacings);  // (packed: no references to the elements)
   w.F64(h.BothSidesSpacing);
   for (const auto& p : Pens) {
-    w.I32(p.ScreenColor < 0 || p.ScreenColor > 0xFFFFFF ? 0 : p.ScreenColor);
-    w.I32(ClampI(p.ScreenWidth, 1, 16));
+    w.I32(Repaired(!IsRgb(p.ScreenColor), p.ScreenColor, 0,
+                   "screen pen colour out of range written as 0"));
+    w.I32(Clamped(p.ScreenWidth, 1, 16, "screen pen width outside 1..16 written as the nearest"));
   }
   for (int n = 0; n < 10; ++n) {
     const auto& p = Pens[n];
-    std::int32_t c = p.PrinterColor < 0 || p.PrinterColor > 0xFFFFFF ? 0 : p.PrinterColor;
-    if (n == 0) c = 0xFFFFFF;
-    w.I32(c);
-    w.I32(ClampI(p.PrinterWidth, 1, 500));
-    double rad = p.PrinterPointRadius;
-    if (rad < 0.1) rad = 0.1;
-    else if (rad > 10.0) rad = 10.0;
-    w.F64(rad);
+    if (n == 0) {
+      w.I32(Repaired(p.PrinterColor != 0xFFFFFF, p.PrinterColor, 0xFFFFFF,
+                     "printer colour of pen 0 written as white"));
+    } else {
+      w.I32(Repaired(!IsRgb(p.PrinterColor), p.PrinterColor, 0,
+                     "printer pen colour out of range written as 0"));
+    }
+    w.I32(
+        Clamped(p.PrinterWidth, 1, 500, "printer pen width outside 1..500 written as the nearest"));
+    w.F64(Clamped(p.PrinterPointRadius, 0.1, 10.0,
+                  "point radius outside 0.1..10 written as the nearest"));
   }
-  auto lineType = [&](const TEntJwwLineType& t) {
+  auto lineType = [&](const auto& t) {
     w.I32(t.Pattern);
     w.I32(t.UnitDots);
     w.I32(t.ScreenPitch);
@@ -646,14 +686,15 @@ bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
   for (const auto& t : DoubleLineTypes) lineType(t);
   w.Write(&h.Switches, sizeof h.Switches);
   {
-    std::int64_t units = h.Switch11Units;
-    std::int64_t eleventh = units;
-    if (v > 599) {
-      // A negative units digit would read back with other tens; it is written as 0.
-      if (units < 0) units = 0;
-      eleventh = units + 10 * static_cast<std::int64_t>(h.Switch11Tens <= 0 ? 1 : h.Switch11Tens);
+    std::int64_t units = h.Switch11Units, tens = h.Switch11Tens;
+    if (v > 599 && (units < 0 || tens <= 0)) {
+      // From version 600 on the tens are at least 1; a negative units digit
+      // would read back with other tens.
+      saveRepairs_.Note("eleventh display switch written with units 0..9 and tens 1 or more");
+      units = std::max<std::int64_t>(units, 0);
+      tens = std::max<std::int64_t>(tens, 1);
     }
-    w.I32(static_cast<std::int32_t>(eleventh));
+    w.I32(static_cast<std::int32_t>(units + 10 * tens));
   }
   if (v > 222) {
     w.I32(h.DrawTime);
@@ -675,44 +716,18 @@ bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
       w.I32(c.ScreenColor);
       w.I32(c.ScreenWidth);
     }
-    for (int i = 0; i < 257; ++i) {
-      const auto& c = ColorsEx[i];
-      EncodedText name = jww::SaveFiltered(c.Name);
-      if (jww::IsBlank(name)) name = jww::AsciiText("Color_" + std::to_string(i), c.Name.encoding);
-      jww::WriteString(w, name);
-      w.I32(i > 16 ? c.ScreenColor : c.PrinterColor);
+    // Blank names, unused slots and their values are written as they stand.
+    for (const auto& c : ColorsEx) {
+      WriteFiltered(w, c.Name);
+      w.I32(c.PrinterColor);
       w.I32(c.PrinterWidth);
       w.F64(c.PrinterPointRadius);
     }
-    for (int i = 0; i < 33; ++i) {
-      const auto& t = LineTypesEx[i];
-      if (i > 16 && !ValidKindEx(t.Kind)) {
-        w.U32(0xC3C3C3C3u);
-        w.I32(8);
-        w.I32(1);
-        w.I32(8);
-      } else {
-        w.I32(t.Pattern == 0 ? -1 : t.Pattern);
-        w.I32(t.UnitDots);
-        w.I32(t.ScreenPitch);
-        w.I32(t.PrinterPitch);
-      }
-    }
-    for (int i = 0; i < 33; ++i) {
-      const auto& t = LineTypesEx[i];
-      EncodedText lname = jww::AsciiText("LType_" + std::to_string(i), t.Name.encoding);
-      if (i > 16 && !ValidKindEx(t.Kind)) {
-        jww::WriteString(w, lname);
-        w.I32(2);
-        w.F64(1.0);
-        w.F64(1.0);
-        for (int k = 0; k < 8; ++k) w.F64(0.0);
-      } else {
-        EncodedText name = jww::SaveFiltered(t.Name);
-        jww::WriteString(w, jww::IsBlank(name) ? lname : name);
-        w.I32(t.Kind);
-        for (double d : t.Params) w.F64(d);
-      }
+    for (const auto& t : LineTypesEx) lineType(t);
+    for (const auto& t : LineTypesEx) {
+      WriteFiltered(w, t.Name);
+      w.I32(t.Kind);
+      for (double d : t.Params) w.F64(d);
     }
   }
   for (const auto& s : MojiStyles) {
@@ -727,7 +742,7 @@ bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
   w.I32(h.TextEntryD);
   w.Write(&h.TextEntryE, sizeof h.TextEntryE);
 
-  if (!jww::WriteLists(w, v, *this, jww::TextRewrite::kNone, saveError)) return false;
+  if (!jww::WriteLists(w, v, *this, jww::TextRewrite::kNone, saveError, saveRepairs_)) return false;
 
   if (v > 699) {
     w.U32(static_cast<std::uint32_t>(carried.size()));

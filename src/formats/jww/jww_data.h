@@ -35,6 +35,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/common/repairs.h"
 #include "formats/common/types.h"
 #include "formats/jww/bind_images.h"
 #include "formats/jww/jww_types.h"
@@ -48,28 +49,28 @@ class TJwwData : public TJwwEntityList {
  public:
   // ---- the model, in file order ----
   TEntJwwHeader Header;
-  std::vector<TEntJwwLayerGroup> LayerGroups;     // 16 once a header was read, else empty
-  std::vector<TEntJwwLayer> Layers;               // 256, index group * 16 + layer
-  std::vector<TEntJwwPen> Pens;                   // 10, colour numbers 0..9
-  std::vector<TEntJwwLineType> LineTypes;         // 8, line types 2..9
-  std::vector<TEntJwwRandLine> RandLines;         // 5, line types 11..15
-  std::vector<TEntJwwLineType> DoubleLineTypes;   // 4, line types 16..19
-  std::vector<TEntJwwColorExNo> ColorsEx;         // 257 (zero before version 420)
-  std::vector<TEntJwwLineTypeExNo> LineTypesEx;   // 33 (zero before version 420)
-  std::vector<TEntJwwMojiStyle> MojiStyles;       // 10, text styles 1..10
+  std::vector<TEntJwwLayerGroup> LayerGroups;    // 16 once a header was read, else empty
+  std::vector<TEntJwwLayer> Layers;              // 256, index group * 16 + layer
+  std::vector<TEntJwwPen> Pens;                  // 10, colour numbers 0..9
+  std::vector<TEntJwwLineType> LineTypes;        // 8, line types 2..9
+  std::vector<TEntJwwRandLine> RandLines;        // 5, line types 11..15
+  std::vector<TEntJwwLineType> DoubleLineTypes;  // 4, line types 16..19
+  std::vector<TEntJwwColorExNo> ColorsEx;        // 257 (zero before version 420)
+  std::vector<TEntJwwLineTypeExNo> LineTypesEx;  // 33 (zero before version 420)
+  std::vector<TEntJwwMojiStyle> MojiStyles;      // 10, text styles 1..10
   // (EntityCount, EntityOrder and the seven arrays come from TJwwEntityList.)
-  std::int32_t BlockDefCount = 0;                 // as announced by the file
+  std::int32_t BlockDefCount = 0;  // as announced by the file
   std::vector<TEntJwwBlockDef> BlockDefs;
   std::vector<TEntJwwBlockTree> BlockTree;
-  std::int32_t ReferencedBlockCount = 0;          // definitions reached from the main list
-  std::int32_t SaveMode = 0;                      // 0..15
+  std::int32_t ReferencedBlockCount = 0;  // definitions reached from the main list
+  std::int32_t SaveMode = 0;              // 0..15
 
   // ---- not part of the model (ignored by operator==) ----
-  TextMacroValues macros;   // set by a load (UTF-8 text-macro values)
-  JwwLoadReport report;     // of the last load
-  std::string saveError;    // why the last save failed ("" after a success)
+  TextMacroValues macros;                 // set by a load (UTF-8 text-macro values)
+  JwwLoadReport report;                   // of the last load
+  std::string saveError;                  // why the last save failed ("" after a success)
   std::vector<std::string> saveWarnings;  // what the last save left out (missing images)
-  DrawingExtents Extents;   // this container's copy of the extents
+  DrawingExtents Extents;                 // this container's copy of the extents
 
   TJwwData();
   TJwwData(const TJwwData&) = default;
@@ -102,9 +103,16 @@ class TJwwData : public TJwwEntityList {
   // The same writer into memory (carried images too, from the store's folder).
   bool SaveToBytes(std::int32_t version, std::vector<std::uint8_t>& out);
 
+  // What the last save wrote differently from the model (values out of
+  // the format's range), by kind and count; emptied when a save starts.
+  const RepairLog& SaveRepairs() const { return saveRepairs_; }
+
   // Rebuilds BlockTree, the in-use flags, use indices and
   // ReferencedBlockCount from the block insertions and definitions.
   void BuildBlockTree();
+  // For a drawing built in memory: numbers the block definitions 0, 1, ...
+  // in order and the insertions to match (a save keeps numbers as they are).
+  void NumberBlocksFromScratch();
 
   // The layer table for the attribute store (PublishLayers):
   // state 3 (hidden) when the group or the layer state is 0, else 2 (display
@@ -121,6 +129,7 @@ class TJwwData : public TJwwEntityList {
   void SetMacros();
 
   BindImageStore* images_ = nullptr;
+  RepairLog saveRepairs_;
 };
 
 }  // namespace quintaro

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "formats/common/bytes.h"
+#include "formats/common/repairs.h"
 #include "formats/jww/jww_string.h"
 #include "formats/jww/jww_types.h"
 
@@ -50,8 +51,9 @@ class ClassTagReader {
   int ReadNewClass(ByteReader& r);
   int Lookup(std::uint32_t index) {
     if (index == cacheIndex_) return cacheKind_;
-    auto it = std::lower_bound(classes_.begin(), classes_.end(), index,
-                               [](const std::pair<std::uint32_t, int>& c, std::uint32_t i) { return c.first < i; });
+    auto it = std::lower_bound(
+        classes_.begin(), classes_.end(), index,
+        [](const std::pair<std::uint32_t, int>& c, std::uint32_t i) { return c.first < i; });
     int kind = (it != classes_.end() && it->first == index) ? it->second : 0;
     cacheIndex_ = index;
     cacheKind_ = kind;
@@ -134,7 +136,7 @@ class ListReader {
         break;
       }
       if (kind < kEntLine || kind > kEntBlock) continue;  // unknown class: no object
-      if (stored >= list.EntityOrder.size()) {  // cannot happen while the input holds out
+      if (stored >= list.EntityOrder.size()) {            // cannot happen while the input holds out
         r_.Fail();
         ok = false;
         break;
@@ -193,11 +195,9 @@ class ListReader {
       d.Number = head.Number;
       d.Referenced = head.Referenced;
       d.TimeStamp = static_cast<std::int32_t>(head.TimeStamp);
-      if (head.TimeStamp >= 0x80000000u) {
-        // A 64-bit time stamp: 8 more bytes, replaced by the 1-based position.
-        if (!r_.Skip(8)) return false;
-        d.TimeStamp = static_cast<std::int32_t>(i + 1);
-      }
+      d.TimeStampWide = 0;
+      // A 64-bit time stamp: 8 more bytes, kept as they are.
+      if (head.TimeStamp >= 0x80000000u && !r_.Read(&d.TimeStampWide, 8)) return false;
       if (!ReadCleanString(r_, d.Name)) return false;
       tags_.CountObject();
       if (!ReadList(d)) {
@@ -247,7 +247,8 @@ class ListReader {
 
   bool ReadPoint(TEntJwwTen& p, double scaleWithout) {
     if (!ReadFixed(&p, kJwwTenFileFixed)) return false;
-    if (p.Base.PenStyle == 100) return r_.Read(reinterpret_cast<std::uint8_t*>(&p) + kJwwTenFileFixed, 20);
+    if (p.Base.PenStyle == 100)
+      return r_.Read(reinterpret_cast<std::uint8_t*>(&p) + kJwwTenFileFixed, 20);
     p.Code = 0;
     p.Angle = 0;
     p.Scale = scaleWithout;
@@ -258,21 +259,36 @@ class ListReader {
   // (the entity is then dropped).
   std::int32_t ReadEntity(List& list, int kind, std::size_t room) {
     switch (kind) {
-      case kEntLine: return Finish(list.Sen, [&](TEntJwwSen& e) { return ReadFixed(&e, sizeof e); }, room);
-      case kEntArc: return Finish(list.Enko, [&](TEntJwwEnko& e) { return ReadFixed(&e, sizeof e); }, room);
-      case kEntPoint: return Finish(list.Ten, [&](TEntJwwTen& e) { return ReadPoint(e, 1.0); }, room);
+      case kEntLine:
+        return Finish(
+            list.Sen, [&](TEntJwwSen& e) { return ReadFixed(&e, sizeof e); }, room);
+      case kEntArc:
+        return Finish(
+            list.Enko, [&](TEntJwwEnko& e) { return ReadFixed(&e, sizeof e); }, room);
+      case kEntPoint:
+        return Finish(
+            list.Ten, [&](TEntJwwTen& e) { return ReadPoint(e, 1.0); }, room);
       case kEntText:
-        return Finish(list.Moji, [&](MojiT& e) { return ReadText(e, e.FontName, e.Text); }, room);
-      case kEntDimension: return Finish(list.Sunpo, [&](Sunpo& e) { return ReadDimension(e); }, room);
+        return Finish(
+            list.Moji, [&](MojiT& e) { return ReadText(e, e.FontName, e.Text); }, room);
+      case kEntDimension:
+        return Finish(
+            list.Sunpo, [&](Sunpo& e) { return ReadDimension(e); }, room);
       case kEntSolid:
-        return Finish(list.Solid, [&](TEntJwwSolid& e) {
-          if (!ReadFixed(&e, kJwwSolidFileFixed)) return false;
-          if (e.Base.PenColor == 10) return r_.Read(&e.Color, 4);
-          e.Color = 0;
-          return true;
-        }, room);
-      case kEntBlock: return Finish(list.Block, [&](TEntJwwBlock& e) { return ReadFixed(&e, sizeof e); }, room);
-      default: return -1;
+        return Finish(
+            list.Solid,
+            [&](TEntJwwSolid& e) {
+              if (!ReadFixed(&e, kJwwSolidFileFixed)) return false;
+              if (e.Base.PenColor == 10) return r_.Read(&e.Color, 4);
+              e.Color = 0;
+              return true;
+            },
+            room);
+      case kEntBlock:
+        return Finish(
+            list.Block, [&](TEntJwwBlock& e) { return ReadFixed(&e, sizeof e); }, room);
+      default:
+        return -1;
     }
   }
 
@@ -293,7 +309,8 @@ class ListReader {
     if (!ReadText(d.Text, d.Text.FontName, d.Text.Text)) return false;
     if (v420_) {
       d.SxfMode = r_.U16();
-      if (!ReadFixed(&d.Aux1, sizeof(TEntJwwSen)) || !ReadFixed(&d.Aux2, sizeof(TEntJwwSen))) return false;
+      if (!ReadFixed(&d.Aux1, sizeof(TEntJwwSen)) || !ReadFixed(&d.Aux2, sizeof(TEntJwwSen)))
+        return false;
       for (auto& p : d.Points)
         if (!ReadPoint(p, 0.0)) return false;
       return r_.Ok();
@@ -333,8 +350,8 @@ std::string DescribeDefFailure(const ListProgress& defs, const ListProgress& inn
 // tells the section and `outOfMemory` whether memory ran out.
 template <class MojiT>
 bool ReadListsAndDefs(ListReader<MojiT>& lists, TJwwEntityListT<MojiT>& main,
-                      std::vector<TEntJwwBlockDefT<MojiT>>& defs, std::int32_t& defCount, std::string& where,
-                      bool& outOfMemory) {
+                      std::vector<TEntJwwBlockDefT<MojiT>>& defs, std::int32_t& defCount,
+                      std::string& where, bool& outOfMemory) {
   if (!lists.ReadList(main)) {
     where = DescribeMainFailure(lists.progress);
     outOfMemory = lists.progress.outOfMemory;
@@ -378,7 +395,8 @@ inline void RepairBaseInPlace(TEntJwwBase& b, BaseCheck check, bool below420) {
     case BaseCheck::kText:
       if ((s - 1u) > 8u) b.PenStyle = 1;
       break;
-    default: break;
+    default:
+      break;
   }
   const unsigned c = b.PenColor;
   const unsigned maxStandard = check == BaseCheck::kSolid ? 10u : 9u;
@@ -387,35 +405,31 @@ inline void RepairBaseInPlace(TEntJwwBase& b, BaseCheck check, bool below420) {
 // The base block as the writer writes it for `version` (repairs).
 TEntJwwBase RepairBase(TEntJwwBase b, BaseCheck check, std::int32_t version);
 
-// Numbers of the in-use block definitions (renumbering).
-class BlockRenumber {
- public:
-  template <class Def>
-  explicit BlockRenumber(const std::vector<Def>& defs) {
-    useIndex_.assign(defs.size(), -1);
-    std::int32_t next = 0;
-    for (std::size_t i = 0; i < defs.size(); ++i) {
-      first_.emplace(defs[i].Number, static_cast<std::int32_t>(i));  // keeps the first
-      if (defs[i].InUse) useIndex_[i] = next++;
-    }
-    inUse_ = next;
-  }
-  std::int32_t operator()(std::int32_t number) const {
-    auto it = first_.find(number);
-    // An insertion of a definition the drawing does not hold gets a number
-    // that no written definition has, so that it still places nothing after
-    // a reload (0 would make it place the first definition written).
-    if (it == first_.end()) return inUse_;
-    std::int32_t u = useIndex_[static_cast<std::size_t>(it->second)];
-    return u >= 0 ? u : number;
-  }
-  bool InUse(std::size_t def) const { return useIndex_[def] >= 0; }
-  std::int32_t InUseCount() const { return inUse_; }
-
- private:
-  std::unordered_map<std::int32_t, std::int32_t> first_;
-  std::vector<std::int32_t> useIndex_;
-  std::int32_t inUse_ = 0;
+// The kinds of repair the list writer makes, counted while writing and
+// handed to a RepairLog at the end (notes on the hot path would cost a
+// search each).
+enum RepairKind {
+  kRepairLayer,
+  kRepairLayerGroup,
+  kRepairPenWidth,
+  kRepairStyleBelow420,
+  kRepairColorBelow420,
+  kRepairLineStyle,
+  kRepairPointStyle,
+  kRepairTextStyle,
+  kRepairColor,
+  kRepairStringFilter,
+  kRepairImageText,
+  kRepairKinds
+};
+// The English text of a repair kind, as noted in a RepairLog.
+const char* RepairText(RepairKind kind);
+struct RepairCounts {
+  std::int64_t n[kRepairKinds] = {};
+  // Counts what turned `before` into `after` under `check`.
+  void NoteBase(const TEntJwwBase& before, const TEntJwwBase& after, BaseCheck check,
+                bool below420);
+  void MoveTo(RepairLog& log);
 };
 
 // What the writer does to the content of a text entity (not of a dimension
@@ -430,10 +444,16 @@ class ListWriter {
   using Def = TEntJwwBlockDefT<MojiT>;
   using Sunpo = TEntJwwSunpoT<MojiT>;
 
-  ListWriter(ByteWriter& w, std::int32_t version, ClassTagWriter& tags, const BlockRenumber& renumber,
+  ListWriter(ByteWriter& w, std::int32_t version, ClassTagWriter& tags, RepairCounts& repairs,
              TextRewrite rewrite)
-      : w_(w), version_(version), v351_(version > 350), v420_(version > 419), below420_(version < 420), tags_(tags),
-        renumber_(renumber), rewrite_(rewrite) {}
+      : w_(w),
+        version_(version),
+        v351_(version > 350),
+        v420_(version > 419),
+        below420_(version < 420),
+        tags_(tags),
+        repairs_(repairs),
+        rewrite_(rewrite) {}
 
   // False (nothing more written) when the order list does not name each
   // entity of the arrays exactly once.
@@ -450,19 +470,18 @@ class ListWriter {
     return w_.Ok();
   }
 
+  // Every definition, placed or not, with its own number and time stamp.
   bool WriteDefs(const std::vector<Def>& defs) {
-    WriteCount(w_, static_cast<std::uint64_t>(renumber_.InUseCount()));
-    for (std::size_t i = 0; i < defs.size(); ++i) {
-      if (!renumber_.InUse(i)) continue;
-      const Def& d = defs[i];
+    WriteCount(w_, defs.size());
+    for (const Def& d : defs) {
       tags_.WriteTag(w_, kClassList);
-      TEntJwwBase base = RepairBase(d.Base, BaseCheck::kNone, version_);
+      TEntJwwBase base = d.Base;
+      Repair(base, BaseCheck::kNone);
       WriteFixed(&base, sizeof base);
-      w_.I32(renumber_(d.Number));
+      w_.I32(d.Number);
       w_.I32(d.Referenced);
-      std::int32_t stamp = d.TimeStamp;
-      if (stamp < 0) stamp = static_cast<std::int32_t>(i + 1);  // would read as a 64-bit stamp
-      w_.I32(stamp);
+      w_.I32(d.TimeStamp);
+      if (d.TimeStamp < 0) w_.Write(&d.TimeStampWide, 8);
       WriteFiltered(d.Name);
       if (!OrderMatches(d)) return false;
       WriteCount(w_, d.TotalCount());
@@ -506,8 +525,18 @@ class ListWriter {
   }
 
   void WriteFiltered(const EncodedText& t) {
-    if (SaveFilter(t, scratch_)) WriteString(w_, scratch_);
-    else WriteString(w_, t);
+    if (t.bytes.empty() || !SaveFilter(t, scratch_)) {
+      WriteString(w_, t);
+      return;
+    }
+    ++repairs_.n[kRepairStringFilter];
+    WriteString(w_, scratch_);
+  }
+
+  void Repair(TEntJwwBase& b, BaseCheck check) {
+    TEntJwwBase before = b;
+    RepairBaseInPlace(b, check, below420_);
+    if (!(b == before)) repairs_.NoteBase(before, b, check, below420_);
   }
 
   void WriteTextContent(const EncodedText& t) {
@@ -521,6 +550,7 @@ class ListWriter {
         f = AsciiText("^@BM", f.encoding);
         f.bytes += rest.bytes;
       }
+      ++repairs_.n[kRepairImageText];
       WriteString(w_, f);
       return;
     }
@@ -529,32 +559,37 @@ class ListWriter {
 
   void WritePoint(const TEntJwwTen& src) {
     TEntJwwTen p = src;
-    RepairBaseInPlace(p.Base, BaseCheck::kPoint, below420_);
+    Repair(p.Base, BaseCheck::kPoint);
     WriteFixed(&p, kJwwTenFileFixed);
-    if (p.Base.PenStyle == 100) w_.Write(reinterpret_cast<const std::uint8_t*>(&p) + kJwwTenFileFixed, 20);
+    if (p.Base.PenStyle == 100)
+      w_.Write(reinterpret_cast<const std::uint8_t*>(&p) + kJwwTenFileFixed, 20);
   }
 
   void WriteLine(const TEntJwwSen& src) {
     TEntJwwSen s = src;
-    RepairBaseInPlace(s.Base, BaseCheck::kLine, below420_);
+    Repair(s.Base, BaseCheck::kLine);
     WriteFixed(&s, sizeof s);
   }
 
   void WriteEntity(const List& list, const EntityOrderEntry& e) {
     auto i = static_cast<std::size_t>(e.index);
     switch (e.kind) {
-      case kEntLine: WriteLine(list.Sen[i]); break;
+      case kEntLine:
+        WriteLine(list.Sen[i]);
+        break;
       case kEntArc: {
         TEntJwwEnko a = list.Enko[i];
-        RepairBaseInPlace(a.Base, BaseCheck::kLine, below420_);
+        Repair(a.Base, BaseCheck::kLine);
         WriteFixed(&a, sizeof a);
         break;
       }
-      case kEntPoint: WritePoint(list.Ten[i]); break;
+      case kEntPoint:
+        WritePoint(list.Ten[i]);
+        break;
       case kEntText: {
         const MojiT& m = list.Moji[i];
         TEntJwwMojiFixed f = m;
-        RepairBaseInPlace(f.Base, BaseCheck::kText, below420_);
+        Repair(f.Base, BaseCheck::kText);
         WriteFixed(&f, sizeof f);
         WriteFiltered(m.FontName);
         WriteTextContent(m.Text);
@@ -563,11 +598,11 @@ class ListWriter {
       case kEntDimension: {
         const Sunpo& d = list.Sunpo[i];
         TEntJwwBase b = d.Base;
-        RepairBaseInPlace(b, BaseCheck::kDimension, below420_);
+        Repair(b, BaseCheck::kDimension);
         WriteFixed(&b, sizeof b);
         WriteLine(d.Line);
         TEntJwwMojiFixed f = d.Text;
-        RepairBaseInPlace(f.Base, BaseCheck::kText, below420_);
+        Repair(f.Base, BaseCheck::kText);
         WriteFixed(&f, sizeof f);
         WriteFiltered(d.Text.FontName);
         WriteFiltered(d.Text.Text);
@@ -581,19 +616,19 @@ class ListWriter {
       }
       case kEntSolid: {
         TEntJwwSolid s = list.Solid[i];
-        RepairBaseInPlace(s.Base, BaseCheck::kSolid, below420_);
+        Repair(s.Base, BaseCheck::kSolid);
         WriteFixed(&s, kJwwSolidFileFixed);
         if (s.Base.PenColor == 10) w_.I32(s.Color);
         break;
       }
       case kEntBlock: {
         TEntJwwBlock b = list.Block[i];
-        RepairBaseInPlace(b.Base, BaseCheck::kNone, below420_);
-        b.Number = renumber_(b.Number);
+        Repair(b.Base, BaseCheck::kNone);
         WriteFixed(&b, sizeof b);
         break;
       }
-      default: break;
+      default:
+        break;
     }
   }
 
@@ -601,7 +636,7 @@ class ListWriter {
   std::int32_t version_;
   bool v351_, v420_, below420_;
   ClassTagWriter& tags_;
-  const BlockRenumber& renumber_;
+  RepairCounts& repairs_;
   TextRewrite rewrite_;
   EncodedText scratch_;
 };

@@ -30,20 +30,23 @@ inline bool BitEqual(const T& a, const T& b) {
   return std::memcmp(&a, &b, sizeof(T)) == 0;
 }
 
-#define QUINTARO_BITWISE_EQ(T) \
-  friend bool operator==(const T& a, const T& b) { return BitEqual(a, b); }
+#define QUINTARO_BITWISE_EQ(T)                     \
+  friend bool operator==(const T& a, const T& b) { \
+    return BitEqual(a, b);                         \
+  }
 
 #pragma pack(push, 1)
 
 // The 15-byte attribute block at the start of every entity record.
 struct TEntJwwBase {
   std::uint32_t CurveAttr;  // curve attribute number
-  std::uint8_t PenStyle;    // line type (1..9, 11..15 random, 16..19 double, 31..62 extended); 100 on a point: code/angle/scale follow
-  std::uint16_t PenColor;   // colour number (1..9, 10 own colour on a solid, 101..356 extended)
-  std::uint16_t PenWidth;   // width x 0.01; 0 = default of the colour (absent before version 351)
-  std::uint16_t Layer;      // 0..15 within the group
-  std::uint16_t LayerGroup; // 0..15
-  std::uint16_t Flags;      // kept as read
+  std::uint8_t PenStyle;  // line type (1..9, 11..15 random, 16..19 double, 31..62 extended); 100 on
+                          // a point: code/angle/scale follow
+  std::uint16_t PenColor;    // colour number (1..9, 10 own colour on a solid, 101..356 extended)
+  std::uint16_t PenWidth;    // width x 0.01; 0 = default of the colour (absent before version 351)
+  std::uint16_t Layer;       // 0..15 within the group
+  std::uint16_t LayerGroup;  // 0..15
+  std::uint16_t Flags;       // kept as read
   QUINTARO_BITWISE_EQ(TEntJwwBase)
 };
 static_assert(sizeof(TEntJwwBase) == 15);
@@ -61,7 +64,7 @@ struct TEntJwwEnko {
   TEntJwwBase Base;
   double CenterX, CenterY, Radius;
   double StartAngle, ArcAngle, TiltAngle;
-  double Flatness;       // flatness ratio (1 = circle)
+  double Flatness;          // flatness ratio (1 = circle)
   std::int32_t FullCircle;  // non-zero: whole circle or ellipse
   QUINTARO_BITWISE_EQ(TEntJwwEnko)
 };
@@ -107,10 +110,10 @@ inline constexpr std::size_t kJwwSolidFileFixed = 79;
 // Kind 7, block insertion ("CDataBlock"). 59 bytes.
 struct TEntJwwBlock {
   TEntJwwBase Base;
-  double X, Y;             // origin
+  double X, Y;  // origin
   double ScaleX, ScaleY;
-  double Angle;            // radians
-  std::int32_t Number;     // block number of the definition
+  double Angle;         // radians
+  std::int32_t Number;  // block number of the definition
   QUINTARO_BITWISE_EQ(TEntJwwBlock)
 };
 static_assert(sizeof(TEntJwwBlock) == 59);
@@ -146,7 +149,9 @@ struct TEntJwwHeaderValues {
   std::int32_t Version;
   std::int32_t PaperSize;
   std::int32_t WriteLayerGroup;
+  std::uint8_t Reserved[56];  // the block after the layer groups, kept as read
   std::int32_t DimSettings[5];
+  std::int32_t DimReserved;  // the value after the dimension settings, kept as read
   std::int32_t MaxDrawWidth;
   double PrintOriginX, PrintOriginY, PrintScale;
   std::int32_t PrintRotate90;
@@ -155,7 +160,7 @@ struct TEntJwwHeaderValues {
   double ShadowLevel, ShadowLatitude;
   std::int32_t Shadow9To15;
   double WallShadowLevel;
-  double SkyViewLevel, SkyViewRadius;  // kept only when version > 299
+  double SkyViewLevel, SkyViewRadius;  // (version > 230; named only from 300 on)
   std::int32_t Unit3D;
   double ViewScale, ViewOriginX, ViewOriginY;
   double RangeScale, RangeOriginX, RangeOriginY;
@@ -163,14 +168,14 @@ struct TEntJwwHeaderValues {
   TJwwViewRecord ViewRecords[2];  // the two further view records (version > 230)
   double MultiLineSpacings[10];
   double BothSidesSpacing;
-  std::int32_t Switches[10];  // display and print switches 1..10
-  std::int32_t Switch11Units;  // the eleventh switch v as v mod 10 ...
-  std::int32_t Switch11Tens;   // ... and v div 10
-  std::int32_t DrawTime;       // seconds (version > 222)
+  std::int32_t Switches[10];    // display and print switches 1..10
+  std::int32_t Switch11Units;   // the eleventh switch v as v mod 10 ...
+  std::int32_t Switch11Tens;    // ... and v div 10
+  std::int32_t DrawTime;        // seconds (version > 222)
   std::int32_t View25DInts[4];  // (version > 222)
   double View25DDoubles[5];     // (version > 222)
   double DefaultLength, DefaultBoxWidth, DefaultBoxHeight, DefaultCircleRadius;  // (version > 224)
-  std::int32_t SolidColoring, DefaultSolidColor;  // (version > 229)
+  std::int32_t SolidColoring, DefaultSolidColor;                                 // (version > 229)
   // Text entry settings, the 100-byte last header block.
   double TextEntryA[3];
   std::int32_t TextEntryB[2];
@@ -205,7 +210,8 @@ struct TEntJwwHeader : TEntJwwHeaderValues {
     for (auto& z : ZoomJumps) z = TJwwViewRecord{1.0, 0.0, 0.0, -1};
   }
   friend bool operator==(const TEntJwwHeader& a, const TEntJwwHeader& b) {
-    return static_cast<const TEntJwwHeaderValues&>(a) == static_cast<const TEntJwwHeaderValues&>(b) &&
+    return static_cast<const TEntJwwHeaderValues&>(a) ==
+               static_cast<const TEntJwwHeaderValues&>(b) &&
            a.Magic == b.Magic && a.Memo == b.Memo;
   }
 };
@@ -318,14 +324,22 @@ struct TJwwEntityListT {
   // Number of entities of a kind (1..7); 0 for any other kind.
   std::size_t Count(int kind) const {
     switch (kind) {
-      case kEntLine: return Sen.size();
-      case kEntArc: return Enko.size();
-      case kEntPoint: return Ten.size();
-      case kEntText: return Moji.size();
-      case kEntDimension: return Sunpo.size();
-      case kEntSolid: return Solid.size();
-      case kEntBlock: return Block.size();
-      default: return 0;
+      case kEntLine:
+        return Sen.size();
+      case kEntArc:
+        return Enko.size();
+      case kEntPoint:
+        return Ten.size();
+      case kEntText:
+        return Moji.size();
+      case kEntDimension:
+        return Sunpo.size();
+      case kEntSolid:
+        return Solid.size();
+      case kEntBlock:
+        return Block.size();
+      default:
+        return 0;
     }
   }
   std::size_t TotalCount() const {
@@ -338,14 +352,22 @@ struct TJwwEntityListT {
     if (e.index < 0 || static_cast<std::size_t>(e.index) >= Count(e.kind)) return nullptr;
     std::size_t i = static_cast<std::size_t>(e.index);
     switch (e.kind) {
-      case kEntLine: return &Sen[i].Base;
-      case kEntArc: return &Enko[i].Base;
-      case kEntPoint: return &Ten[i].Base;
-      case kEntText: return &Moji[i].Base;
-      case kEntDimension: return &Sunpo[i].Base;
-      case kEntSolid: return &Solid[i].Base;
-      case kEntBlock: return &Block[i].Base;
-      default: return nullptr;
+      case kEntLine:
+        return &Sen[i].Base;
+      case kEntArc:
+        return &Enko[i].Base;
+      case kEntPoint:
+        return &Ten[i].Base;
+      case kEntText:
+        return &Moji[i].Base;
+      case kEntDimension:
+        return &Sunpo[i].Base;
+      case kEntSolid:
+        return &Solid[i].Base;
+      case kEntBlock:
+        return &Block[i].Base;
+      default:
+        return nullptr;
     }
   }
 
@@ -411,18 +433,19 @@ struct TEntJwwBlockDefT : TJwwEntityListT<MojiT> {
   TEntJwwBase Base{};
   std::int32_t Number = 0;      // what TEntJwwBlock::Number refers to
   std::int32_t Referenced = 0;  // referenced flag as stored in the file
-  std::int32_t TimeStamp = 0;   // 32-bit stamp; for a 64-bit stamp the 1-based position in the file
+  std::int32_t TimeStamp = 0;   // as stored; negative: the 8 bytes of TimeStampWide follow
+  std::uint64_t TimeStampWide = 0;
   EncodedText Name;
-  std::uint8_t InUse = 0;       // reached from the main list (set by BuildBlockTree)
-  std::int32_t UseIndex = -1;   // 0-based position among the in-use definitions, -1 when unused
+  std::uint8_t InUse = 0;      // reached from the main list (set by BuildBlockTree)
+  std::int32_t UseIndex = -1;  // 0-based position among the in-use definitions, -1 when unused
 
   TEntJwwBlockDefT() { this->ClearList(500); }
   friend bool operator==(const TEntJwwBlockDefT& a, const TEntJwwBlockDefT& b) {
     return static_cast<const TJwwEntityListT<MojiT>&>(a) ==
                static_cast<const TJwwEntityListT<MojiT>&>(b) &&
            a.Base == b.Base && a.Number == b.Number && a.Referenced == b.Referenced &&
-           a.TimeStamp == b.TimeStamp && a.Name == b.Name && a.InUse == b.InUse &&
-           a.UseIndex == b.UseIndex;
+           a.TimeStamp == b.TimeStamp && a.TimeStampWide == b.TimeStampWide && a.Name == b.Name &&
+           a.InUse == b.InUse && a.UseIndex == b.UseIndex;
   }
 };
 using TEntJwwBlockDef = TEntJwwBlockDefT<TEntJwwMoji>;
@@ -458,11 +481,11 @@ inline constexpr int kMaxBlockTreeDepth = 100;
 
 // What a load tells the caller (the CLI prints it).
 struct JwwLoadReport {
-  bool complete = false;        // the whole file was read
-  std::uint64_t failOffset = 0; // byte offset where reading failed (when !complete)
-  std::string reason;           // short English reason when !complete, e.g. "unexpected end of
-                                // file in the main entity list (entity 1234 of 5000)"
-  std::vector<std::string> warnings;  // things that did not stop the load
+  bool complete = false;         // the whole file was read
+  std::uint64_t failOffset = 0;  // byte offset where reading failed (when !complete)
+  std::string reason;            // short English reason when !complete, e.g. "unexpected end of
+                                 // file in the main entity list (entity 1234 of 5000)"
+  std::vector<std::string> warnings;    // things that did not stop the load
   std::size_t blockEntriesRefused = 0;  // block tree entries refused (cycles, depth, size)
 };
 
