@@ -46,6 +46,8 @@ EntityCounts CountDos(const Dos& d) {
   c.arcs = d.arcs.size();
   c.points = d.points.size();
   c.texts = d.texts.size();
+  // A drawing's used point slots are its temporary points, as the census counts them.
+  if constexpr (requires { d.UsedPointSlots(); }) c.temporaryPoints = d.UsedPointSlots();
   return c;
 }
 
