@@ -32,21 +32,11 @@ void EnsureGuiApplication() {
   static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
 }
 
-template <class Data>
-bool Draw(const Data& data, const DrawingExtents& e, const render::RenderOptions& o,
-          const std::string& temp, bool svg) {
-  if (svg) return render::RenderToSvg(data, e, o, temp);
-  return render::RenderToImage(data, e, o).save(QString::fromStdString(temp), "PNG");
-}
-
 bool DrawDocument(Document& doc, const render::RenderOptions& o, const std::string& temp,
                   bool svg) {
   DrawingExtents e = doc.Extents();
-  if (const auto* d = doc.Jww()) return Draw(*d, e, o, temp, svg);
-  if (const auto* d = doc.Jws()) return Draw(*d, e, o, temp, svg);
-  if (const auto* d = doc.Jwc()) return Draw(*d, e, o, temp, svg);
-  if (const auto* d = doc.Jwk()) return Draw(*d, e, o, temp, svg);
-  return false;
+  if (svg) return render::RenderToSvg(doc, e, o, temp);
+  return render::RenderToImage(doc, e, o).save(QString::fromStdString(temp), "PNG");
 }
 
 }  // namespace
@@ -58,8 +48,7 @@ int RunRender(const RenderOptions& options, Io io) {
     Error(io, options.out + ": give a name ending in .png or .svg");
     return 1;
   }
-  if (options.width < 1 || options.height < 1 || options.width > 20000 ||
-      options.height > 20000) {
+  if (options.width < 1 || options.height < 1 || options.width > 20000 || options.height > 20000) {
     Error(io, "--size must lie between 1x1 and 20000x20000 pixels");
     return 1;
   }

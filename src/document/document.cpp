@@ -54,21 +54,25 @@ EntityCounts CountDos(const Dos& d) {
 }  // namespace
 
 template <class F>
-auto Document::Visit(F&& f) const {
+decltype(auto) Document::Visit(F&& f) const {
   return std::visit(std::forward<F>(f), doc_);
 }
 
 template <class F>
-auto Document::VisitMut(F&& f) {
+decltype(auto) Document::VisitMut(F&& f) {
   return std::visit(std::forward<F>(f), doc_);
 }
 
 const char* Describe(OpenResult result) {
   switch (result) {
-    case OpenResult::kOpened: return "opened";
-    case OpenResult::kPartial: return "opened partly";
-    case OpenResult::kUnreadable: return "cannot be read";
-    case OpenResult::kUnknownFormat: return "is not a JWW, JWS, JWC or JWK file";
+    case OpenResult::kOpened:
+      return "opened";
+    case OpenResult::kPartial:
+      return "opened partly";
+    case OpenResult::kUnreadable:
+      return "cannot be read";
+    case OpenResult::kUnknownFormat:
+      return "is not a JWW, JWS, JWC or JWK file";
   }
   return "";
 }
@@ -85,8 +89,12 @@ OpenResult Document::Open(const std::string& path) {
   if (images_) images_->DeleteFiles();
   bool complete = false;
   switch (format) {
-    case DocFormat::kJwc: complete = doc_.emplace<TJwcData>().LoadFromFile(path); break;
-    case DocFormat::kJwk: complete = doc_.emplace<TJwkData>().LoadFromFile(path); break;
+    case DocFormat::kJwc:
+      complete = doc_.emplace<TJwcData>().LoadFromFile(path);
+      break;
+    case DocFormat::kJwk:
+      complete = doc_.emplace<TJwkData>().LoadFromFile(path);
+      break;
     case DocFormat::kJww: {
       auto& d = doc_.emplace<TJwwData>();
       d.SetImageStore(images_);
@@ -98,7 +106,8 @@ OpenResult Document::Open(const std::string& path) {
       complete = d.LoadFromFile(path);
       break;
     }
-    case DocFormat::kUnknown: break;
+    case DocFormat::kUnknown:
+      break;
   }
   path_ = path;
   return complete ? OpenResult::kOpened : OpenResult::kPartial;
@@ -119,6 +128,11 @@ DocFormat Document::Format() const {
     if constexpr (std::is_same_v<T, TJwsData>) return DocFormat::kJws;
     return DocFormat::kUnknown;
   });
+}
+
+bool Document::HasNames() const {
+  const FormatFacts* facts = Facts();
+  return facts != nullptr && facts->hasNames;
 }
 
 std::optional<int> Document::Version() const {
@@ -181,6 +195,22 @@ void Document::ComputeExtents(DrawingExtents& shared) {
   });
 }
 
+std::optional<PaperRange> Document::Paper() const {
+  if (const auto* d = Jwc()) {
+    PaperDimensions p = PaperDimensionsOfCode(d->header.PaperCode);
+    return PaperRange{0, 0, p.width, p.height};
+  }
+  if (const auto* d = Jww()) {
+    PaperDimensions p = PaperDimensionsOfCode(d->Header.PaperSize);
+    return PaperRange{-p.width / 2, -p.height / 2, p.width / 2, p.height / 2};
+  }
+  if (const auto* d = Jws()) {
+    const double* r = d->Header.Doubles;
+    return PaperRange{r[6], r[7], r[8], r[9]};
+  }
+  return std::nullopt;
+}
+
 LayerCensusResult Document::Census(int group, int layer) const {
   return Visit([&](const auto& d) -> LayerCensusResult {
     if constexpr (kIsNone<decltype(d)>) {
@@ -191,9 +221,13 @@ LayerCensusResult Document::Census(int group, int layer) const {
   });
 }
 
-int Document::GroupTotal(int group) const { return Census(group, -1).Total(); }
+int Document::GroupTotal(int group) const {
+  return Census(group, -1).Total();
+}
 
-int Document::LayerTotal(int group, int layer) const { return Census(group, layer).Total(); }
+int Document::LayerTotal(int group, int layer) const {
+  return Census(group, layer).Total();
+}
 
 LayerTotals Document::Totals() const {
   return Visit([&](const auto& d) -> LayerTotals {

@@ -7,9 +7,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <variant>
 #include <vector>
 
+#include "document/format_facts.h"
 #include "formats/common/repairs.h"
 #include "formats/common/types.h"
 #include "formats/jwc/jwc_data.h"
@@ -33,6 +36,12 @@ enum class OpenResult {
   kUnknownFormat,  // none of the four magics
 };
 
+// The paper of a drawing in drawing millimetres, two opposite corners.
+struct PaperRange {
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  bool operator==(const PaperRange&) const = default;
+};
+
 class Document {
  public:
   // `images` receives the images carried by JWW files (may be null: dropped).
@@ -45,6 +54,10 @@ class Document {
 
   bool IsOpen() const { return !std::holds_alternative<std::monostate>(doc_); }
   DocFormat Format() const;
+  // The open format's facts; null when no drawing is open.
+  const FormatFacts* Facts() const { return FactsOf(Format()); }
+  // True when the open format's groups and layers carry names (JWW, JWC).
+  bool HasNames() const;
   const std::string& Path() const { return path_; }
   // The version stored in JWW and JWS files; none for JWC and JWK.
   std::optional<int> Version() const;
@@ -60,6 +73,9 @@ class Document {
   // The extents as the session keeps them: an empty JWW or JWC drawing
   // leaves `shared` as it was.
   void ComputeExtents(DrawingExtents& shared);
+  // JWC: (0, 0) to the paper's size; JWW: the paper centred on the origin;
+  // JWS: the range rectangle of its header. None for JWK (and no drawing).
+  std::optional<PaperRange> Paper() const;
 
   LayerCensusResult Census(int group, int layer) const;
   int GroupTotal(int group) const;
@@ -92,6 +108,26 @@ class Document {
   PublishedLayers PublishLayers() const;
   const TextMacroValues* Macros() const;
 
+  // Calls `f` with the open container (TJwcData, TJwkData, TJwwData or
+  // TJwsData); nothing when no drawing is open. Code above the formats
+  // reaches the containers only through these.
+  template <class F>
+  void WithContainer(F&& f) const {
+    std::visit([&](const auto& d) { CallUnlessNone(f, d); }, doc_);
+  }
+  template <class F>
+  void WithContainer(F&& f) {
+    std::visit([&](auto& d) { CallUnlessNone(f, d); }, doc_);
+  }
+
+  // Takes a drawing built in memory (the demo, tests) in place of the open
+  // one; it has no path.
+  template <class Container>
+  void Adopt(Container container) {
+    doc_.template emplace<Container>(std::move(container));
+    path_.clear();
+  }
+
   // The container itself, or null when another format is open.
   TJwcData* Jwc() { return std::get_if<TJwcData>(&doc_); }
   TJwkData* Jwk() { return std::get_if<TJwkData>(&doc_); }
@@ -103,10 +139,14 @@ class Document {
   const TJwsData* Jws() const { return std::get_if<TJwsData>(&doc_); }
 
  private:
+  template <class F, class D>
+  static void CallUnlessNone(F& f, D& d) {
+    if constexpr (!std::is_same_v<std::remove_const_t<D>, std::monostate>) f(d);
+  }
   template <class F>
-  auto Visit(F&& f) const;
+  decltype(auto) Visit(F&& f) const;
   template <class F>
-  auto VisitMut(F&& f);
+  decltype(auto) VisitMut(F&& f);
 
   BindImageStore* images_;
   std::string path_;

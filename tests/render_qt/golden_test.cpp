@@ -11,7 +11,6 @@
 #include <numbers>
 
 #include "document/document.h"
-#include "formats/extents/extents.h"
 #include "render/qt/render_image.h"
 #include "support/temp_dir.h"
 
@@ -20,7 +19,9 @@ namespace {
 
 constexpr int kW = 240, kH = 180;
 
-bool Updating() { return std::getenv("QUINTARO_UPDATE_GOLDEN") != nullptr; }
+bool Updating() {
+  return std::getenv("QUINTARO_UPDATE_GOLDEN") != nullptr;
+}
 
 QString GoldenPath(const std::string& name) {
   return QString::fromStdString(std::string(QUINTARO_GOLDEN_DIR) + "/" + name + ".png");
@@ -44,10 +45,8 @@ void ExpectMatchesGolden(const QImage& actual, const std::string& name) {
   EXPECT_EQ(differing, 0) << name << ": differing pixels (actual image saved in the temp folder)";
 }
 
-template <class Doc>
-QImage Render(Doc& doc, bool black = false) {
-  DrawingExtents e;
-  ComputeExtents(doc, e);
+QImage Render(Document& doc, bool black = false) {
+  DrawingExtents e = doc.Extents();
   RenderOptions o;
   o.width = kW;
   o.height = kH;
@@ -115,7 +114,8 @@ TJwwData Figures() {
 }
 
 TEST(Golden, FiguresOfEveryKindOnWhiteAndOnBlack) {
-  TJwwData d = Figures();
+  Document d;
+  d.Adopt(Figures());
   ExpectMatchesGolden(Render(d), "figures-white");
   ExpectMatchesGolden(Render(d, true), "figures-black");
 }
@@ -126,8 +126,7 @@ TEST(Golden, TextFreeSamplesOfTheThreeReadableFormats) {
     ASSERT_EQ(doc.Open(test::SamplePath(sample)), OpenResult::kOpened) << sample;
     std::string name = std::string(sample).substr(4);
     name[name.find('.')] = '-';
-    QImage image = doc.Jws() ? Render(*doc.Jws()) : Render(*doc.Jwk());
-    ExpectMatchesGolden(image, name);
+    ExpectMatchesGolden(Render(doc), name);
   }
 }
 
@@ -136,7 +135,7 @@ TEST(Golden, TheSameDeskAsSymbolOfBothEras) {
   Document jws, jwk;
   ASSERT_EQ(jws.Open(test::SamplePath("jws/dist_desk.jws")), OpenResult::kOpened);
   ASSERT_EQ(jwk.Open(test::SamplePath("jwk/dist_desk.jwk")), OpenResult::kOpened);
-  EXPECT_EQ(Render(*jws.Jws()), Render(*jwk.Jwk()));
+  EXPECT_EQ(Render(jws), Render(jwk));
 }
 
 }  // namespace

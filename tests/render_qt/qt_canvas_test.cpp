@@ -158,8 +158,10 @@ TEST(QtCanvasTest, VerticalFaceDrawsCharactersUpright) {
 }
 
 TEST(RenderImageTest, WholeDrawingToImageAndSvg) {
-  TJwcData data;
-  data.lines.push_back({0, 0, 100, 50, /*lineType*/ 1, /*color*/ 2});
+  TJwcData jwc;
+  jwc.lines.push_back({0, 0, 100, 50, /*lineType*/ 1, /*color*/ 2});
+  Document data;
+  data.Adopt(std::move(jwc));
   DrawingExtents extents{0, 0, 100, 50};
   RenderOptions options;
   options.width = 200;

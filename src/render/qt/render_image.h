@@ -6,11 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "document/document.h"
 #include "formats/common/types.h"
-#include "formats/jwc/jwc_data.h"
-#include "formats/jwk/jwk_data.h"
-#include "formats/jws/jws_data.h"
-#include "formats/jww/jww_data.h"
 
 namespace quintaro::render {
 
@@ -26,26 +23,14 @@ struct RenderOptions {
   std::function<bool()> abortCheck;
 };
 
-// `extents` is the drawing's bounding box. `aborted` (optional) tells
-// whether the drawing stopped early.
-QImage RenderToImage(const TJwwData& data, const DrawingExtents& extents,
-                     const RenderOptions& options, bool* aborted = nullptr);
-QImage RenderToImage(const TJwsData& data, const DrawingExtents& extents,
-                     const RenderOptions& options, bool* aborted = nullptr);
-QImage RenderToImage(const TJwcData& data, const DrawingExtents& extents,
-                     const RenderOptions& options, bool* aborted = nullptr);
-QImage RenderToImage(const TJwkData& data, const DrawingExtents& extents,
+// Draws the open drawing of `doc`; `extents` is its bounding box.
+// `aborted` (optional) tells whether the drawing stopped early.
+QImage RenderToImage(const Document& doc, const DrawingExtents& extents,
                      const RenderOptions& options, bool* aborted = nullptr);
 
 // Writes an SVG of options.width x options.height pixels; false when the
 // file could not be written.
-bool RenderToSvg(const TJwwData& data, const DrawingExtents& extents, const RenderOptions& options,
-                 const std::string& path);
-bool RenderToSvg(const TJwsData& data, const DrawingExtents& extents, const RenderOptions& options,
-                 const std::string& path);
-bool RenderToSvg(const TJwcData& data, const DrawingExtents& extents, const RenderOptions& options,
-                 const std::string& path);
-bool RenderToSvg(const TJwkData& data, const DrawingExtents& extents, const RenderOptions& options,
+bool RenderToSvg(const Document& doc, const DrawingExtents& extents, const RenderOptions& options,
                  const std::string& path);
 
 }  // namespace quintaro::render
