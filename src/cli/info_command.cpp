@@ -10,11 +10,16 @@ namespace {
 
 const char* FormatName(DocFormat f) {
   switch (f) {
-    case DocFormat::kJwc: return "JWC";
-    case DocFormat::kJwk: return "JWK";
-    case DocFormat::kJww: return "JWW";
-    case DocFormat::kJws: return "JWS";
-    case DocFormat::kUnknown: break;
+    case DocFormat::kJwc:
+      return "JWC";
+    case DocFormat::kJwk:
+      return "JWK";
+    case DocFormat::kJww:
+      return "JWW";
+    case DocFormat::kJws:
+      return "JWS";
+    case DocFormat::kUnknown:
+      break;
   }
   return "";
 }
@@ -63,7 +68,11 @@ void WriteJson(std::ostream& out, Document& doc) {
   j.Key("extents").BeginArray().Number(e.minX).Number(e.minY).Number(e.maxX).Number(e.maxY);
   j.EndArray().Key("groups");
   WriteGroups(j, doc);
-  j.EndObject();
+  j.Key("repairs").BeginArray();
+  for (const Repair& r : doc.PlannedRepairs().Items()) {
+    j.BeginObject().Key("what").String(r.what).Key("count").Int(r.count).EndObject();
+  }
+  j.EndArray().EndObject();
   out << "\n";
 }
 
@@ -100,6 +109,9 @@ void WriteText(std::ostream& out, Document& doc) {
     }
   }
   if (!any) out << "  (none)\n";
+  RepairLog repairs = doc.PlannedRepairs();
+  out << "a save would repair:" << (repairs.Empty() ? " nothing" : "") << "\n";
+  for (const Repair& r : repairs.Items()) out << "  " << r.count << " \u00d7 " << r.what << "\n";
 }
 
 }  // namespace
