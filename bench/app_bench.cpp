@@ -39,13 +39,13 @@ const std::string& LargeFile() {
 
 struct Window {
   SilentDialogs dialogs;
-  std::unique_ptr<app::TForm1> form;
+  std::unique_ptr<app::MainWindow> form;
   Window() {
     EnsureQtApp();
     app::AppEnvironment env;
     env.dialogs = &dialogs;
     env.programFolder = QString::fromStdString(BenchFolder());
-    form = std::make_unique<app::TForm1>(env);
+    form = std::make_unique<app::MainWindow>(env);
     form->resize(1200, 900);
     form->show();
     QApplication::processEvents();
@@ -71,7 +71,7 @@ void BM_SceneAtWindowSize(benchmark::State& state) {
   Window w;
   w.form->OpenDocument(QString::fromStdString(LargeFile()));
   const TJwwData* doc = w.form->State().document.Jww();
-  QWidget* box = w.form->findChild<QWidget*>("PaintBox1");
+  QWidget* box = w.form->findChild<QWidget*>("paintBox");
   QImage image(box->width(), box->height(), QImage::Format_RGB32);
   for (auto _ : state) DrawSceneAlone(*doc, image);
   state.counters["width"] = box->width();
@@ -91,7 +91,7 @@ void BM_ThumbnailsAtCellSize(benchmark::State& state) {
   w.form->OpenDocument(QString::fromStdString(LargeFile()));
   const TJwwData* doc = w.form->State().document.Jww();
   // The cell size the page lays out (it is laid out when first shown).
-  auto* pages = w.form->findChild<QTabWidget*>("PageControl1");
+  auto* pages = w.form->findChild<QTabWidget*>("pages");
   pages->setCurrentIndex(1);
   QApplication::processEvents();
   const app::OverviewCells& cells = w.form->Overview().Cells();
@@ -116,7 +116,7 @@ void BM_ThumbnailsAtCellSize(benchmark::State& state) {
 void BM_OverviewPage(benchmark::State& state) {
   Window w;
   w.form->OpenDocument(QString::fromStdString(LargeFile()));
-  auto* pages = w.form->findChild<QTabWidget*>("PageControl1");
+  auto* pages = w.form->findChild<QTabWidget*>("pages");
   for (auto _ : state) {
     pages->setCurrentIndex(1);  // draws the 16 thumbnails
     QApplication::processEvents();

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "app/view_navigation.h"
+#include "document/document.h"
 #include "formats/common/file_io.h"
 #include "formats/common/types.h"
-#include "document/document.h"
 #include "formats/jww/bind_images.h"
 #include "render/gra_attribute.h"
 
@@ -28,9 +28,13 @@ struct AppState {
   DrawingExtents extents;
   DrawFlags flags;
   ViewState view;
-  int BackBlack = 0;  // 0 white, 1 black background
-  bool GrayEmpty = false;
-  int GroupInForm2 = -1, GroupInForm3 = -1;  // groups shown in the layer windows
+  bool blackBackground = false;
+  bool grayEmpty = false;  // grey thumbnails for empty groups and layers
+
+  int groupInFirstWindow = -1, groupInSecondWindow = -1;  // groups shown in the layer windows
+
+  // The attribute store's background mode: 0 white, 1 black.
+  int BackMode() const { return blackBackground ? 1 : 0; }
 
   AppState() = default;
   AppState(const AppState&) = delete;

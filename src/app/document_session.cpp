@@ -49,8 +49,8 @@ std::string LocalPath(const QString& path) {
 
 DocumentSession::DocumentSession(AppState& state, SessionHost& host, Dialogs& dialogs,
                                  QString programFolder)
-    : state_(state), host_(host), dialogs_(dialogs), ProgramFolder_(std::move(programFolder)) {
-  if (!ProgramFolder_.isEmpty() && !ProgramFolder_.endsWith('/')) ProgramFolder_ += '/';
+    : state_(state), host_(host), dialogs_(dialogs), programFolder_(std::move(programFolder)) {
+  if (!programFolder_.isEmpty() && !programFolder_.endsWith('/')) programFolder_ += '/';
 }
 
 QString DocumentSession::Title() const {
@@ -68,7 +68,7 @@ QStringList DocumentSession::OpenFilters() {
           QStringLiteral("All Files(*.*) (*)")};
 }
 
-void DocumentSession::MnuOpenClick() {
+void DocumentSession::OnOpen() {
   if (host_.DrawBusy()) return;
   FileDialogRequest request;
   if (!DocPath_.isEmpty()) {
@@ -81,7 +81,7 @@ void DocumentSession::MnuOpenClick() {
   std::optional<QString> chosen = dialogs_.ChooseOpenFile(request);
   if (!chosen || !QFileInfo::exists(*chosen)) return;
   host_.CloseLayerWindows();
-  state_.GroupInForm2 = state_.GroupInForm3 = -1;
+  state_.groupInFirstWindow = state_.groupInSecondWindow = -1;
   OpenDocument(*chosen);
 }
 

@@ -47,9 +47,8 @@ class DocumentSession {
   const std::string& DocKind() const { return DocKind_; }
   // "Quintaro", or "Quintaro - " and the path while a drawing is open.
   QString Title() const;
-  const QString& ProgramFolder() const { return ProgramFolder_; }
 
-  void MnuOpenClick();
+  void OnOpen();
   OpenOutcome OpenDocument(const QString& path);
   void SaveDocumentAs();
 
@@ -68,7 +67,7 @@ class DocumentSession {
   AppState& state_;
   SessionHost& host_;
   Dialogs& dialogs_;
-  QString ProgramFolder_;  // with a trailing '/'
+  QString programFolder_;  // with a trailing '/'
   QString DocPath_;
   std::string DocKind_;
 };

@@ -11,12 +11,12 @@ namespace {
 
 constexpr int kStatusHeight = 14;
 
-// Image1 of the ghost. It lies under the pointer, so pointer moves that
+// The ghost's picture. It lies under the pointer, so pointer moves that
 // reach it (when no other widget holds the mouse) drive the ghost too.
 class GhostImage : public QWidget {
  public:
-  explicit GhostImage(TFormA1* ghost) : QWidget(ghost), ghost_(ghost) {
-    setObjectName(QStringLiteral("Image1"));
+  explicit GhostImage(DragGhost* ghost) : QWidget(ghost), ghost_(ghost) {
+    setObjectName(QStringLiteral("ghostImage"));
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
   QImage picture;
@@ -35,45 +35,46 @@ class GhostImage : public QWidget {
   }
 
  private:
-  TFormA1* ghost_;
+  DragGhost* ghost_;
 };
 
 }  // namespace
 
-TFormA1::TFormA1(QWidget* parent)
+DragGhost::DragGhost(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
-  setObjectName(QStringLiteral("FormA1"));
+  setObjectName(QStringLiteral("Ghost()"));
   setAttribute(Qt::WA_ShowWithoutActivating);
-  Image1 = new GhostImage(this);
-  StatusBar1 = new QStatusBar(this);
-  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-  StatusBar1->setSizeGripEnabled(false);
-  StatusBar1->setFixedHeight(kStatusHeight);
-  StatusBar1->setAutoFillBackground(true);
-  QPalette palette = StatusBar1->palette();
+  image_ = new GhostImage(this);
+  statusBar_ = new QStatusBar(this);
+  statusBar_->setObjectName(QStringLiteral("statusBar"));
+  statusBar_->setSizeGripEnabled(false);
+  statusBar_->setFixedHeight(kStatusHeight);
+  statusBar_->setAutoFillBackground(true);
+  QPalette palette = statusBar_->palette();
   palette.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));  // silver
   palette.setColor(QPalette::WindowText, Qt::black);
-  StatusBar1->setPalette(palette);
-  statusText_ = new QLabel(StatusBar1);
+  statusBar_->setPalette(palette);
+  statusText_ = new QLabel(statusBar_);
   statusText_->setContentsMargins(0, 0, 0, 0);
-  StatusBar1->addWidget(statusText_, 1);
+  statusBar_->addWidget(statusText_, 1);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->addWidget(Image1, 1);
-  layout->addWidget(StatusBar1);
+  layout->addWidget(image_, 1);
+  layout->addWidget(statusBar_);
 }
 
-const QImage& TFormA1::Picture() const {
-  return static_cast<const GhostImage*>(Image1)->picture;
+const QImage& DragGhost::Picture() const {
+  return static_cast<const GhostImage*>(image_)->picture;
 }
 
-void TFormA1::Start(const DragRecord& record, const ThumbnailImage& image, const QString& caption) {
+void DragGhost::Start(const DragRecord& record, const ThumbnailImage& image,
+                      const QString& caption) {
   statusText_->setText(caption);
   QSize size = image.size();
-  auto* ghostImage = static_cast<GhostImage*>(Image1);
+  auto* ghostImage = static_cast<GhostImage*>(image_);
   ghostImage->picture = image.Picture().copy();
-  Image1->setFixedSize(size);
+  image_->setFixedSize(size);
   setFixedSize(size.width(), size.height() + kStatusHeight);
   move(image.mapToGlobal(QPoint(0, 0)));
   record_ = record;
@@ -83,10 +84,10 @@ void TFormA1::Start(const DragRecord& record, const ThumbnailImage& image, const
   raise();
 }
 
-void TFormA1::Follow(QPoint screen, Qt::MouseButtons buttons) {
+void DragGhost::Follow(QPoint screen, Qt::MouseButtons buttons) {
   if (!dragging_) return;
   if (buttons & Qt::RightButton) {
-    QPoint over = screen - Image1->mapToGlobal(QPoint(0, 0));
+    QPoint over = screen - image_->mapToGlobal(QPoint(0, 0));
     if (over == record_.last) return;
     move(screen - record_.press);
     record_.last = over;

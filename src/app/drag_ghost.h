@@ -1,4 +1,4 @@
-// TFormA1: the drag ghost. A borderless window, always on top, carrying a
+// The drag ghost: a borderless window, always on top, carrying a
 // copy of the dragged thumbnail with its label's caption in a status bar.
 // It follows the pointer while the right button is held, keeping the place
 // of the pointer on it from the press, and hands the drop to its owner
@@ -26,12 +26,12 @@ struct DragRecord {
   QPoint last{-1, -1};   // last pointer position seen over the ghost's picture
 };
 
-class TFormA1 : public QWidget {
+class DragGhost : public QWidget {
  public:
   // The record of the drag and the screen point of the release.
   using DropFn = std::function<void(const DragRecord&, QPoint)>;
 
-  explicit TFormA1(QWidget* parent);
+  explicit DragGhost(QWidget* parent);
   void SetDrop(DropFn drop) { drop_ = std::move(drop); }
 
   // Covers `image` exactly with a copy of its picture, `caption` below it.
@@ -46,8 +46,8 @@ class TFormA1 : public QWidget {
   const QImage& Picture() const;
 
  private:
-  QWidget* Image1 = nullptr;
-  QStatusBar* StatusBar1 = nullptr;
+  QWidget* image_ = nullptr;
+  QStatusBar* statusBar_ = nullptr;
   QLabel* statusText_ = nullptr;
   DragRecord record_;
   bool dragging_ = false;

@@ -8,42 +8,42 @@ namespace quintaro::app {
 
 LayerMoves::LayerMoves(const LayerMovesParts& parts) : parts_(parts) {
   parts_.overview->SetMouse(this);
-  parts_.form2->SetMouse(this);
-  parts_.form3->SetMouse(this);
+  parts_.firstWindow->SetMouse(this);
+  parts_.secondWindow->SetMouse(this);
   parts_.ghost->SetDrop([this](const DragRecord& record, QPoint screen) { Drop(record, screen); });
 }
 
-TLayerWindow* LayerMoves::WindowOf(ThumbnailSource source) const {
-  if (source == ThumbnailSource::kForm2) return parts_.form2;
-  if (source == ThumbnailSource::kForm3) return parts_.form3;
+LayerWindow* LayerMoves::WindowOf(ThumbnailSource source) const {
+  if (source == ThumbnailSource::kFirstWindow) return parts_.firstWindow;
+  if (source == ThumbnailSource::kSecondWindow) return parts_.secondWindow;
   return nullptr;
 }
 
-TLayerWindow* LayerMoves::OtherOf(const TLayerWindow* window) const {
-  if (window == parts_.form2) return parts_.form3;
-  return parts_.form2;
+LayerWindow* LayerMoves::OtherOf(const LayerWindow* window) const {
+  if (window == parts_.firstWindow) return parts_.secondWindow;
+  return parts_.firstWindow;
 }
 
 void LayerMoves::OpenGroup(int tag) {
   if (tag < 1 || tag > 16 || !HasDocument()) return;
   int group = tag - 1;
-  for (TLayerWindow* window :
-       {static_cast<TLayerWindow*>(parts_.form2), static_cast<TLayerWindow*>(parts_.form3)}) {
+  for (LayerWindow* window : {parts_.firstWindow, parts_.secondWindow}) {
     if (window->ShownGroup() != group) continue;
     if (window->isMinimized()) window->showNormal();
     window->raise();
     window->activateWindow();
     return;
   }
-  if (parts_.form2->ShownGroup() < 0) return SetUpAndShow(*parts_.form2, group);
-  if (parts_.form3->ShownGroup() < 0) return SetUpAndShow(*parts_.form3, group);
+  if (parts_.firstWindow->ShownGroup() < 0) return SetUpAndShow(*parts_.firstWindow, group);
+  if (parts_.secondWindow->ShownGroup() < 0) return SetUpAndShow(*parts_.secondWindow, group);
 }
 
-void LayerMoves::SetUpAndShow(TLayerWindow& window, int group) {
+void LayerMoves::SetUpAndShow(LayerWindow& window, int group) {
   const AppState& state = *parts_.state;
   QString label = parts_.overview->Label(group + 1)->text();
   window.setWindowTitle(QString::fromUtf8(text::kLayerGroupCaption) + label);
-  window.SetUp({parts_.session->DocKind(), state.view, group, state.GrayEmpty, state.BackBlack});
+  window.SetUp(
+      {parts_.session->DocKind(), state.view, group, state.grayEmpty, state.blackBackground});
   window.SetShownGroup(group);
   window.show();
   window.raise();
@@ -60,7 +60,7 @@ void LayerMoves::ThumbnailPressed(ThumbnailImage& image, QMouseEvent& event) {
   record.tag = image.Tag();
   record.press = event.position().toPoint();
   QString caption;
-  if (TLayerWindow* window = WindowOf(image.Source())) {
+  if (LayerWindow* window = WindowOf(image.Source())) {
     if (window->ShownGroup() < 0) return;
     record.sourceGroup = window->ShownGroup();
     caption = window->Label(image.Tag())->text();
@@ -84,7 +84,7 @@ void LayerMoves::ThumbnailDoubleClicked(ThumbnailImage& image) {
 }
 
 void LayerMoves::Drop(const DragRecord& record, QPoint screen) {
-  if (TLayerWindow* window = WindowOf(record.source)) {
+  if (LayerWindow* window = WindowOf(record.source)) {
     DropFromLayerWindow(*window, record, screen);
   } else {
     DropFromMain(record, screen);
@@ -94,8 +94,7 @@ void LayerMoves::Drop(const DragRecord& record, QPoint screen) {
 // Layer windows stay above the main window, so a point inside one of them
 // is not on the overview even where the overview lies below.
 bool LayerMoves::OverLayerWindow(QPoint screen) const {
-  for (const QWidget* window :
-       {static_cast<QWidget*>(parts_.form2), static_cast<QWidget*>(parts_.form3)}) {
+  for (const LayerWindow* window : {parts_.firstWindow, parts_.secondWindow}) {
     if (window->isVisible() && window->frameGeometry().contains(screen)) return true;
   }
   return false;
@@ -112,13 +111,13 @@ void LayerMoves::DropFromMain(const DragRecord& record, QPoint screen) {
 
 // The source window's own panel first: where the two windows overlap, the
 // drop counts for the window the drag started in.
-void LayerMoves::DropFromLayerWindow(TLayerWindow& from, const DragRecord& record, QPoint screen) {
+void LayerMoves::DropFromLayerWindow(LayerWindow& from, const DragRecord& record, QPoint screen) {
   from.SetStatusText(QString());
   if (from.ShownGroup() < 0) return;
   if (std::optional<int> cell = CellAt(ScreenRect(from.Panel()), screen)) {
     return MoveLayer(from, record.tag - 1, *cell);
   }
-  TLayerWindow& other = *OtherOf(&from);
+  LayerWindow& other = *OtherOf(&from);
   if (other.ShownGroup() < 0 || !other.isVisible() || other.isMinimized()) return;
   if (std::optional<int> cell = CellAt(ScreenRect(other.Panel()), screen)) {
     MoveLayerAcross(from, other, record.tag - 1, *cell);

@@ -30,9 +30,9 @@ struct LayerMovesParts {
   Dialogs* dialogs = nullptr;
   OverviewPage* overview = nullptr;
   std::function<void(const QString&)> mainStatus;  // shown at once
-  TForm2* form2 = nullptr;
-  TForm3* form3 = nullptr;
-  TFormA1* ghost = nullptr;
+  LayerWindow* firstWindow = nullptr;
+  LayerWindow* secondWindow = nullptr;
+  DragGhost* ghost = nullptr;
 };
 
 class LayerMoves : public ThumbnailMouse {
@@ -47,8 +47,8 @@ class LayerMoves : public ThumbnailMouse {
   void Drop(const DragRecord& record, QPoint screen);
 
   void MoveGroup(int srcGroup, int dstGroup);
-  void MoveLayer(TLayerWindow& window, int srcLayer, int dstLayer);
-  void MoveLayerAcross(TLayerWindow& from, TLayerWindow& to, int srcLayer, int dstLayer);
+  void MoveLayer(LayerWindow& window, int srcLayer, int dstLayer);
+  void MoveLayerAcross(LayerWindow& from, LayerWindow& to, int srcLayer, int dstLayer);
 
   // ThumbnailMouse
   void ThumbnailPressed(ThumbnailImage& image, QMouseEvent& event) override;
@@ -57,13 +57,13 @@ class LayerMoves : public ThumbnailMouse {
   void ThumbnailDoubleClicked(ThumbnailImage& image) override;
 
  private:
-  TLayerWindow* WindowOf(ThumbnailSource source) const;
-  TLayerWindow* OtherOf(const TLayerWindow* window) const;
+  LayerWindow* WindowOf(ThumbnailSource source) const;
+  LayerWindow* OtherOf(const LayerWindow* window) const;
   bool HasDocument() const { return !parts_.session->DocKind().empty(); }
   bool OverLayerWindow(QPoint screen) const;
   void DropFromMain(const DragRecord& record, QPoint screen);
-  void DropFromLayerWindow(TLayerWindow& from, const DragRecord& record, QPoint screen);
-  void SetUpAndShow(TLayerWindow& window, int group);
+  void DropFromLayerWindow(LayerWindow& from, const DragRecord& record, QPoint screen);
+  void SetUpAndShow(LayerWindow& window, int group);
   void Move(int srcGroup, int srcLayer, int dstGroup, int dstLayer);
 
   LayerMovesParts parts_;

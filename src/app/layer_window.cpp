@@ -19,7 +19,7 @@ constexpr int kMinimumThumbnail = 4;
 // Panel1: white, and every paint of it runs the window's show/paint routine.
 class PaintedPanel : public QWidget {
  public:
-  PaintedPanel(TLayerWindow* window, QWidget* parent) : QWidget(parent), window_(window) {
+  PaintedPanel(LayerWindow* window, QWidget* parent) : QWidget(parent), window_(window) {
     setObjectName(QStringLiteral("Panel1"));
   }
 
@@ -30,7 +30,7 @@ class PaintedPanel : public QWidget {
   }
 
  private:
-  TLayerWindow* window_;
+  LayerWindow* window_;
 };
 
 QLabel* MakeLabel(int tag, QWidget* panel) {
@@ -49,35 +49,37 @@ QLabel* MakeLabel(int tag, QWidget* panel) {
 
 }  // namespace
 
-TLayerWindow::TLayerWindow(AppState& state, int AppState::*groupEntry, ThumbnailSource which,
-                           QWidget* parent)
+LayerWindow::LayerWindow(AppState& state, ThumbnailSource which, QWidget* parent)
     : QWidget(parent, Qt::Window),
       state_(state),
-      groupEntry_(groupEntry),
+      groupEntry_(which == ThumbnailSource::kSecondWindow ? &AppState::groupInSecondWindow
+                                                          : &AppState::groupInFirstWindow),
       which_(which),
       dc_(state.attributes) {
+  setObjectName(which == ThumbnailSource::kSecondWindow ? QStringLiteral("secondLayerWindow")
+                                                        : QStringLiteral("firstLayerWindow"));
   if (parent) setFont(parent->font());
   panel_ = new PaintedPanel(this, this);
   for (int tag = 1; tag <= 16; ++tag) {
     labels_[tag - 1] = MakeLabel(tag, panel_);
     images_[tag - 1] = new ThumbnailImage(tag, which, panel_);
   }
-  StatusBar1 = new QStatusBar(this);
-  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-  statusText_ = new QLabel(StatusBar1);
-  StatusBar1->addWidget(statusText_, 1);
+  statusBar_ = new QStatusBar(this);
+  statusBar_->setObjectName(QStringLiteral("statusBar"));
+  statusText_ = new QLabel(statusBar_);
+  statusBar_->addWidget(statusText_, 1);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(panel_, 1);
-  layout->addWidget(StatusBar1);
+  layout->addWidget(statusBar_);
 }
 
-void TLayerWindow::SetMouse(ThumbnailMouse* mouse) {
+void LayerWindow::SetMouse(ThumbnailMouse* mouse) {
   for (ThumbnailImage* image : images_) image->SetMouse(mouse);
 }
 
-void TLayerWindow::SetStatusText(const QString& text) {
+void LayerWindow::SetStatusText(const QString& text) {
   statusText_->setText(text);
   statusText_->repaint();
 }
@@ -85,7 +87,7 @@ void TLayerWindow::SetStatusText(const QString& text) {
 // The cells and the thumbnail transform of the panel's present size, from
 // the values handed over at set-up. False while the main view is drawn:
 // the thumbnails share its attribute store and wait for its end.
-bool TLayerWindow::Prepare() {
+bool LayerWindow::Prepare() {
   if (state_.flags.DrawBusy) {
     state_.flags.LayerRepaintPending = true;
     return false;
@@ -98,7 +100,7 @@ bool TLayerWindow::Prepare() {
   return true;
 }
 
-void TLayerWindow::ShowPaint() {
+void LayerWindow::ShowPaint() {
   if (ShownGroup() < 0 || !Prepare()) return;
   statusText_->clear();
   for (QLabel* label : labels_) label->clear();
@@ -107,13 +109,13 @@ void TLayerWindow::ShowPaint() {
   statusText_->setText(ElementCountText());
 }
 
-void TLayerWindow::RedrawLayer(int layer) {
+void LayerWindow::RedrawLayer(int layer) {
   if (layer < 0 || layer > 15 || ShownGroup() < 0 || !Prepare()) return;
   labels_[layer]->clear();
   DrawLayer(layer, 1);
 }
 
-void TLayerWindow::DrawLayer(int layer, int minimum) {
+void LayerWindow::DrawLayer(int layer, int minimum) {
   int group = setup_.group;
   int left = (layer % 4) * cells_.width, top = (layer / 4) * cells_.height;
   int w = std::max(minimum, cells_.width);
@@ -125,7 +127,7 @@ void TLayerWindow::DrawLayer(int layer, int minimum) {
   image->setGeometry(left, top + cells_.labelHeight, w, h);
   render::TgraAttribute& attr = state_.attributes;
   bool grey = setup_.grayEmpty && state_.document.LayerTotal(group, layer) == 0;
-  attr.SetBackMode(grey ? 2 : setup_.backBlack);
+  attr.SetBackMode(grey ? 2 : setup_.blackBackground ? 1 : 0);
   QImage picture(w, h, QImage::Format_RGB32);
   if (!picture.isNull()) {
     render::QtCanvas canvas(&picture);
@@ -136,32 +138,22 @@ void TLayerWindow::DrawLayer(int layer, int minimum) {
   image->SetPicture(std::move(picture));
   // The store goes back to the main window's background, which the main
   // view paints with, not to the one handed over.
-  attr.SetBackMode(state_.BackBlack);
+  attr.SetBackMode(state_.BackMode());
 }
 
-QString TLayerWindow::ElementCountText() const {
+QString LayerWindow::ElementCountText() const {
   LayerCensusResult census = state_.document.Census(setup_.group, -1);
   return QString::fromUtf8(text::kElementCount) +
          QStringLiteral("%1 (%2)").arg(census.Direct()).arg(census.InBlocks());
 }
 
-void TLayerWindow::ShowElementCount() {
+void LayerWindow::ShowElementCount() {
   if (ShownGroup() >= 0) SetStatusText(ElementCountText());
 }
 
-void TLayerWindow::closeEvent(QCloseEvent* event) {
+void LayerWindow::closeEvent(QCloseEvent* event) {
   SetShownGroup(-1);
   event->accept();
-}
-
-TForm2::TForm2(AppState& state, QWidget* parent)
-    : TLayerWindow(state, &AppState::GroupInForm2, ThumbnailSource::kForm2, parent) {
-  setObjectName(QStringLiteral("Form2"));
-}
-
-TForm3::TForm3(AppState& state, QWidget* parent)
-    : TLayerWindow(state, &AppState::GroupInForm3, ThumbnailSource::kForm3, parent) {
-  setObjectName(QStringLiteral("Form3"));
 }
 
 }  // namespace quintaro::app

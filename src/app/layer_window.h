@@ -1,4 +1,4 @@
-// TForm2 and TForm3: the two layer windows, of identical build. Each shows
+// The two layer windows, of identical build. Each shows
 // one layer group as sixteen thumbnails, one per layer, with the group's
 // element counts in its status bar. A window keeps no picture of its own:
 // every paint lays out and draws all sixteen thumbnails from the drawing.
@@ -25,13 +25,14 @@ struct LayerWindowSetup {
   ViewState view;    // the main view's zoom and offsets
   int group = 0;
   bool grayEmpty = false;
-  int backBlack = 0;
+  bool blackBackground = false;
 };
 
-class TLayerWindow : public QWidget {
+class LayerWindow : public QWidget {
  public:
-  // The group entry of the shared state that this window keeps up to date.
-  TLayerWindow(AppState& state, int AppState::*groupEntry, ThumbnailSource which, QWidget* parent);
+  // The first (kFirstWindow) or second (kSecondWindow) layer window; each
+  // keeps its own group entry of the shared state up to date.
+  LayerWindow(AppState& state, ThumbnailSource which, QWidget* parent);
 
   void SetUp(const LayerWindowSetup& setup) { setup_ = setup; }
   const LayerWindowSetup& Setup() const { return setup_; }
@@ -72,24 +73,12 @@ class TLayerWindow : public QWidget {
   ThumbnailSource which_;
   LayerWindowSetup setup_;
   QWidget* panel_ = nullptr;
-  QStatusBar* StatusBar1 = nullptr;
+  QStatusBar* statusBar_ = nullptr;
   QLabel* statusText_ = nullptr;
   std::array<ThumbnailImage*, 16> images_{};
   std::array<QLabel*, 16> labels_{};
   render::DrawContext dc_;
   OverviewCells cells_;
-};
-
-// The first layer window; its group is GroupInForm2.
-class TForm2 final : public TLayerWindow {
- public:
-  TForm2(AppState& state, QWidget* parent);
-};
-
-// The second layer window; its group is GroupInForm3.
-class TForm3 final : public TLayerWindow {
- public:
-  TForm3(AppState& state, QWidget* parent);
 };
 
 }  // namespace quintaro::app

@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quintaro"));
   quintaro::app::QtDialogs dialogs;
-  quintaro::app::TForm1 form(quintaro::app::DefaultEnvironment(dialogs));
+  quintaro::app::MainWindow form(quintaro::app::DefaultEnvironment(dialogs));
   dialogs.SetParent(&form);
   form.show();
   QStringList args = QApplication::arguments();

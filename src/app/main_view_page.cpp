@@ -28,7 +28,7 @@ ViewTransform Resized(const ViewTransform& v, int w, int h) {
 }  // namespace
 
 MainViewPage::MainViewPage(AppState& state, const DocumentSession& session, EscapeWatch& escape,
-                           TPaintBox* box, StatusFn status)
+                           PaintBox* box, StatusFn status)
     : state_(state),
       session_(session),
       escape_(escape),

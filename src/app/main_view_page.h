@@ -31,7 +31,7 @@ class MainViewPage : public PaintBoxEvents {
  public:
   using StatusFn = std::function<void(const QString&)>;
 
-  MainViewPage(AppState& state, const DocumentSession& session, EscapeWatch& escape, TPaintBox* box,
+  MainViewPage(AppState& state, const DocumentSession& session, EscapeWatch& escape, PaintBox* box,
                StatusFn status);
 
   // The transform before any drawing: scale 1 around the origin.
@@ -73,7 +73,7 @@ class MainViewPage : public PaintBoxEvents {
   AppState& state_;
   const DocumentSession& session_;
   EscapeWatch& escape_;
-  TPaintBox* box_;
+  PaintBox* box_;
   StatusFn status_;
   std::function<void()> drawEnded_;
   render::DrawContext dc_;

@@ -55,8 +55,9 @@ QFont DesignedFont() {
 
 }  // namespace
 
-TForm1::TForm1(const AppEnvironment& env, QWidget* parent) : QMainWindow(parent), env_(env) {
-  setObjectName(QStringLiteral("Form1"));
+MainWindow::MainWindow(const AppEnvironment& env, QWidget* parent)
+    : QMainWindow(parent), env_(env) {
+  setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(Ui(text::kCaption));
   setFont(DesignedFont());
   session_ = std::make_unique<DocumentSession>(state_, *this, *env_.dialogs, env_.programFolder);
@@ -66,143 +67,143 @@ TForm1::TForm1(const AppEnvironment& env, QWidget* parent) : QMainWindow(parent)
   qApp->installEventFilter(&escape_);
   ApplySettings();
   mainView_->InitView(width(), height());
-  PageControl1->setCurrentIndex(0);
+  pages_->setCurrentIndex(0);
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm1::BuildMenus() {
+void MainWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu(Ui(text::kMenuFile));
-  MnuOpen = AddAction(file, "MnuOpen", text::kMenuOpen);
-  MnuSaveAs = AddAction(file, "MnuSaveAs", text::kMenuSaveAs);
+  openAction_ = AddAction(file, "openAction", text::kMenuOpen);
+  saveAsAction_ = AddAction(file, "saveAsAction", text::kMenuSaveAs);
   file->addSeparator();
-  MnuClose = AddAction(file, "MnuClose", text::kMenuClose);
+  closeAction_ = AddAction(file, "closeAction", text::kMenuClose);
   QMenu* sets = menuBar()->addMenu(Ui(text::kMenuSettings));
-  MnuSetBackColor = sets->addMenu(Ui(text::kMenuBackColor));
-  MnuSetBackColor->setObjectName(QStringLiteral("MnuSetBackColor"));
-  MnuSetWhite = AddAction(MnuSetBackColor, "MnuSetWhite", text::kMenuWhite);
-  MnuSetBlack = AddAction(MnuSetBackColor, "MnuSetBlack", text::kMenuBlack);
-  MnuSetGray = AddAction(sets, "MnuSetGray", text::kMenuGray);
-  for (QAction* a : {MnuSetWhite, MnuSetBlack, MnuSetGray}) a->setCheckable(true);
-  connect(MnuOpen, &QAction::triggered, this, [this] { MnuOpenClick(); });
-  connect(MnuSaveAs, &QAction::triggered, this, [this] { MnuSaveAsClick(); });
-  connect(MnuClose, &QAction::triggered, this, [this] { MnuCloseClick(); });
-  connect(MnuSetWhite, &QAction::triggered, this, [this] { SetBackground(0); });
-  connect(MnuSetBlack, &QAction::triggered, this, [this] { SetBackground(1); });
-  connect(MnuSetGray, &QAction::triggered, this, [this] { MnuSetGrayClick(); });
+  backgroundMenu_ = sets->addMenu(Ui(text::kMenuBackColor));
+  backgroundMenu_->setObjectName(QStringLiteral("backgroundMenu"));
+  whiteAction_ = AddAction(backgroundMenu_, "whiteAction", text::kMenuWhite);
+  blackAction_ = AddAction(backgroundMenu_, "blackAction", text::kMenuBlack);
+  greyAction_ = AddAction(sets, "greyAction", text::kMenuGray);
+  for (QAction* a : {whiteAction_, blackAction_, greyAction_}) a->setCheckable(true);
+  connect(openAction_, &QAction::triggered, this, [this] { OnOpen(); });
+  connect(saveAsAction_, &QAction::triggered, this, [this] { OnSaveAs(); });
+  connect(closeAction_, &QAction::triggered, this, [this] { OnClose(); });
+  connect(whiteAction_, &QAction::triggered, this, [this] { SetBackground(false); });
+  connect(blackAction_, &QAction::triggered, this, [this] { SetBackground(true); });
+  connect(greyAction_, &QAction::triggered, this, [this] { OnToggleGrey(); });
 }
 
-void TForm1::BuildPages() {
-  PageControl1 = new QTabWidget(this);
-  PageControl1->setObjectName(QStringLiteral("PageControl1"));
-  PageControl1->setTabPosition(QTabWidget::South);
-  PageControl1->setDocumentMode(true);
-  TabSheet1 = new QWidget;
-  TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
-  auto* box = new TPaintBox(TabSheet1);
-  auto* allLayout = new QVBoxLayout(TabSheet1);
+void MainWindow::BuildPages() {
+  pages_ = new QTabWidget(this);
+  pages_->setObjectName(QStringLiteral("pages"));
+  pages_->setTabPosition(QTabWidget::South);
+  pages_->setDocumentMode(true);
+  allPage_ = new QWidget;
+  allPage_->setObjectName(QStringLiteral("allPage"));
+  auto* box = new PaintBox(allPage_);
+  auto* allLayout = new QVBoxLayout(allPage_);
   allLayout->setContentsMargins(0, 0, 0, 0);
   allLayout->addWidget(box);
-  TabSheet2 = new QWidget;
-  TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
-  overview_ = std::make_unique<OverviewPage>(state_, *session_, TabSheet2);
-  auto* groupLayout = new QVBoxLayout(TabSheet2);
+  groupPage_ = new QWidget;
+  groupPage_->setObjectName(QStringLiteral("groupPage"));
+  overview_ = std::make_unique<OverviewPage>(state_, *session_, groupPage_);
+  auto* groupLayout = new QVBoxLayout(groupPage_);
   groupLayout->setContentsMargins(0, 0, 0, 0);
   groupLayout->addWidget(overview_->Panel());
-  PageControl1->addTab(TabSheet1, Ui(text::kPageAll));
-  PageControl1->addTab(TabSheet2, Ui(text::kPageLayerGroup));
-  setCentralWidget(PageControl1);
-  StatusBar1 = new QStatusBar(this);
-  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-  statusText_ = new QLabel(StatusBar1);
-  StatusBar1->addWidget(statusText_, 1);
-  setStatusBar(StatusBar1);
+  pages_->addTab(allPage_, Ui(text::kPageAll));
+  pages_->addTab(groupPage_, Ui(text::kPageLayerGroup));
+  setCentralWidget(pages_);
+  statusBar_ = new QStatusBar(this);
+  statusBar_->setObjectName(QStringLiteral("statusBar"));
+  statusText_ = new QLabel(statusBar_);
+  statusBar_->addWidget(statusText_, 1);
+  setStatusBar(statusBar_);
   mainView_ = std::make_unique<MainViewPage>(state_, *session_, escape_, box,
                                              [this](const QString& t) { SetStatusText(t); });
   mainView_->SetDrawEnded([this] { DrawEnded(); });
-  connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
+  connect(pages_, &QTabWidget::currentChanged, this, [this] { OnPageChanged(); });
 }
 
 // Created in the order second layer window, ghost, first layer window;
 // none is shown before it is needed.
-void TForm1::BuildLayerWindows() {
-  form3_ = new TForm3(state_, this);
-  ghost_ = new TFormA1(this);
-  form2_ = new TForm2(state_, this);
+void MainWindow::BuildLayerWindows() {
+  secondWindow_ = new LayerWindow(state_, ThumbnailSource::kSecondWindow, this);
+  ghost_ = new DragGhost(this);
+  firstWindow_ = new LayerWindow(state_, ThumbnailSource::kFirstWindow, this);
   LayerMovesParts parts;
   parts.state = &state_;
   parts.session = session_.get();
   parts.dialogs = env_.dialogs;
   parts.overview = overview_.get();
   parts.mainStatus = [this](const QString& t) { SetStatusText(t); };
-  parts.form2 = form2_;
-  parts.form3 = form3_;
+  parts.firstWindow = firstWindow_;
+  parts.secondWindow = secondWindow_;
   parts.ghost = ghost_;
   moves_ = std::make_unique<LayerMoves>(parts);
 }
 
 // The settings of the last run, and the attribute store's start values.
-void TForm1::ApplySettings() {
+void MainWindow::ApplySettings() {
   settings_ =
       env_.settingsPath.isEmpty() ? AppSettings{} : ReadSettings(env_.settingsPath.toStdString());
-  QWidget* windows[] = {this, form2_, form3_};
+  QWidget* windows[] = {this, firstWindow_, secondWindow_};
   for (int i = 0; i < 3; ++i) PlaceWindow(windows[i], settings_.forms[i], kDesignedBounds[i]);
   session_->SetDocPath(QString::fromStdString(settings_.lastFile));
-  state_.BackBlack = settings_.backBlack;
-  state_.GrayEmpty = settings_.grayEmpty != 0;
-  state_.attributes.SetBackMode(state_.BackBlack);
+  state_.blackBackground = settings_.backBlack != 0;
+  state_.grayEmpty = settings_.grayEmpty != 0;
+  state_.attributes.SetBackMode(state_.BackMode());
   state_.attributes.BuildPenColors();
   state_.attributes.SetGrayColor(kDisplayOnlyGrey);
   SyncMenuChecks();
 }
 
-void TForm1::SyncMenuChecks() {
-  MnuSetWhite->setChecked(state_.BackBlack == 0);
-  MnuSetBlack->setChecked(state_.BackBlack != 0);
-  MnuSetGray->setChecked(state_.GrayEmpty);
+void MainWindow::SyncMenuChecks() {
+  whiteAction_->setChecked(!state_.blackBackground);
+  blackAction_->setChecked(state_.blackBackground);
+  greyAction_->setChecked(state_.grayEmpty);
 }
 
-void TForm1::SetStatusText(const QString& text) {
+void MainWindow::SetStatusText(const QString& text) {
   statusText_->setText(text);
   statusText_->repaint();
 }
 
-void TForm1::ShowAllPage() {
-  PageControl1->setCurrentIndex(0);
+void MainWindow::ShowAllPage() {
+  pages_->setCurrentIndex(0);
 }
 
 // A new drawing (or none) leaves nothing for the layer windows to show.
-void TForm1::DocumentChanged() {
+void MainWindow::DocumentChanged() {
   CloseLayerWindows();
   mainView_->DocumentChanged();
 }
 
-void TForm1::CloseLayerWindows() {
-  form2_->close();
-  form3_->close();
+void MainWindow::CloseLayerWindows() {
+  firstWindow_->close();
+  secondWindow_->close();
 }
 
-void TForm1::SetBackground(int black) {
+void MainWindow::SetBackground(bool black) {
   // Not while the main view is drawn with the current colours.
   if (DrawBusy()) return SyncMenuChecks();
-  bool groupPage = PageControl1->currentIndex() == 1;
-  if (groupPage) PageControl1->setCurrentIndex(0);
-  state_.BackBlack = black != 0 ? 1 : 0;
-  state_.attributes.SetBackMode(state_.BackBlack);
+  bool groupPage = pages_->currentIndex() == 1;
+  if (groupPage) pages_->setCurrentIndex(0);
+  state_.blackBackground = black;
+  state_.attributes.SetBackMode(state_.BackMode());
   state_.attributes.BuildPenColors();
   SyncMenuChecks();
   mainView_->Draw();
-  if (groupPage) PageControl1->setCurrentIndex(1);  // draws the overview
+  if (groupPage) pages_->setCurrentIndex(1);  // draws the overview
 }
 
-void TForm1::MnuSetGrayClick() {
-  state_.GrayEmpty = !state_.GrayEmpty;
+void MainWindow::OnToggleGrey() {
+  state_.grayEmpty = !state_.grayEmpty;
   SyncMenuChecks();
-  if (PageControl1->currentIndex() == 1) PageControl1Change();
+  if (pages_->currentIndex() == 1) OnPageChanged();
 }
 
-void TForm1::PageControl1Change() {
-  if (PageControl1->currentIndex() != 1) return;
+void MainWindow::OnPageChanged() {
+  if (pages_->currentIndex() != 1) return;
   // The thumbnails share the attribute store with the running drawing:
   // they wait for its end.
   if (DrawBusy()) {
@@ -212,25 +213,25 @@ void TForm1::PageControl1Change() {
   overview_->DrawOverview();
 }
 
-void TForm1::DrawEnded() {
+void MainWindow::DrawEnded() {
   if (state_.flags.LayerRepaintPending) {
     state_.flags.LayerRepaintPending = false;
-    form2_->Panel()->update();
-    form3_->Panel()->update();
+    firstWindow_->Panel()->update();
+    secondWindow_->Panel()->update();
   }
   if (!overviewPending_) return;
   overviewPending_ = false;
-  if (PageControl1->currentIndex() == 1) overview_->DrawOverview();
+  if (pages_->currentIndex() == 1) overview_->DrawOverview();
 }
 
-void TForm1::wheelEvent(QWheelEvent* event) {
-  if (PageControl1->currentIndex() == 0) {
+void MainWindow::wheelEvent(QWheelEvent* event) {
+  if (pages_->currentIndex() == 0) {
     mainView_->WheelTurn(event->angleDelta().y(), event->globalPosition());
   }
   event->accept();
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   if (DrawBusy()) {
     event->ignore();
     return;
@@ -242,14 +243,14 @@ void TForm1::closeEvent(QCloseEvent* event) {
 // Writes the settings (a file that cannot be written costs only the
 // settings) and drops the drawing with its carried images; the work folder
 // goes with the window.
-void TForm1::TearDown() {
+void MainWindow::TearDown() {
   if (tornDown_) return;
   tornDown_ = true;
-  settings_.forms = {BoundsOf(this), BoundsOf(form2_), BoundsOf(form3_)};
+  settings_.forms = {BoundsOf(this), BoundsOf(firstWindow_), BoundsOf(secondWindow_)};
   CloseLayerWindows();
   settings_.lastFile = session_->DocPath().toStdString();
-  settings_.backBlack = state_.BackBlack;
-  settings_.grayEmpty = state_.GrayEmpty ? 1 : 0;
+  settings_.backBlack = state_.blackBackground ? 1 : 0;
+  settings_.grayEmpty = state_.grayEmpty ? 1 : 0;
   if (!env_.settingsPath.isEmpty() && !WriteSettings(env_.settingsPath.toStdString(), settings_)) {
     qWarning("quintaro: the settings could not be written to %s",
              qUtf8Printable(env_.settingsPath));

@@ -1,4 +1,4 @@
-// TForm1: the main window. It owns everything the program shares (the
+// The main window. It owns everything the program shares (the
 // drawing, the attribute store, the view state, the work folder), the
 // document session, the page "ALL", the page "LayerGroup", the two layer
 // windows and the drag ghost.
@@ -24,12 +24,12 @@
 
 namespace quintaro::app {
 
-class TForm1 : public QMainWindow, public SessionHost {
+class MainWindow : public QMainWindow, public SessionHost {
   Q_OBJECT
 
  public:
-  explicit TForm1(const AppEnvironment& env, QWidget* parent = nullptr);
-  ~TForm1() override;
+  explicit MainWindow(const AppEnvironment& env, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // SessionHost
   bool DrawBusy() const override { return state_.flags.DrawBusy; }
@@ -39,21 +39,20 @@ class TForm1 : public QMainWindow, public SessionHost {
   void DocumentChanged() override;
   void CloseLayerWindows() override;
 
-  void MnuOpenClick() { session_->MnuOpenClick(); }
-  void MnuSaveAsClick() { session_->SaveDocumentAs(); }
-  void MnuCloseClick() { close(); }
-  // 0 white, 1 black.
-  void SetBackground(int black);
-  void MnuSetGrayClick();
+  void OnOpen() { session_->OnOpen(); }
+  void OnSaveAs() { session_->SaveDocumentAs(); }
+  void OnClose() { close(); }
+  void SetBackground(bool black);
+  void OnToggleGrey();
   OpenOutcome OpenDocument(const QString& path) { return session_->OpenDocument(path); }
 
   AppState& State() { return state_; }
   DocumentSession& Session() { return *session_; }
   MainViewPage& MainView() { return *mainView_; }
   OverviewPage& Overview() { return *overview_; }
-  TForm2& Form2() { return *form2_; }
-  TForm3& Form3() { return *form3_; }
-  TFormA1& FormA1() { return *ghost_; }
+  LayerWindow& FirstLayerWindow() { return *firstWindow_; }
+  LayerWindow& SecondLayerWindow() { return *secondWindow_; }
+  DragGhost& Ghost() { return *ghost_; }
   LayerMoves& Moves() { return *moves_; }
   QString StatusText() const { return statusText_->text(); }
   // True once the window has closed and its settings were written.
@@ -69,7 +68,7 @@ class TForm1 : public QMainWindow, public SessionHost {
   void BuildLayerWindows();
   void ApplySettings();
   void SyncMenuChecks();
-  void PageControl1Change();
+  void OnPageChanged();
   void DrawEnded();
   void TearDown();
 
@@ -80,21 +79,21 @@ class TForm1 : public QMainWindow, public SessionHost {
   std::unique_ptr<DocumentSession> session_;
   std::unique_ptr<MainViewPage> mainView_;
   std::unique_ptr<OverviewPage> overview_;
-  TForm3* form3_ = nullptr;  // windows of their own, owned as children
-  TFormA1* ghost_ = nullptr;
-  TForm2* form2_ = nullptr;
+  LayerWindow* secondWindow_ = nullptr;  // windows of their own, owned as children
+  DragGhost* ghost_ = nullptr;
+  LayerWindow* firstWindow_ = nullptr;
   std::unique_ptr<LayerMoves> moves_;
-  QAction* MnuOpen = nullptr;
-  QAction* MnuSaveAs = nullptr;
-  QAction* MnuClose = nullptr;
-  QMenu* MnuSetBackColor = nullptr;
-  QAction* MnuSetWhite = nullptr;
-  QAction* MnuSetBlack = nullptr;
-  QAction* MnuSetGray = nullptr;
-  QTabWidget* PageControl1 = nullptr;
-  QWidget* TabSheet1 = nullptr;
-  QWidget* TabSheet2 = nullptr;
-  QStatusBar* StatusBar1 = nullptr;
+  QAction* openAction_ = nullptr;
+  QAction* saveAsAction_ = nullptr;
+  QAction* closeAction_ = nullptr;
+  QMenu* backgroundMenu_ = nullptr;
+  QAction* whiteAction_ = nullptr;
+  QAction* blackAction_ = nullptr;
+  QAction* greyAction_ = nullptr;
+  QTabWidget* pages_ = nullptr;
+  QWidget* allPage_ = nullptr;
+  QWidget* groupPage_ = nullptr;
+  QStatusBar* statusBar_ = nullptr;
   QLabel* statusText_ = nullptr;  // the one simple text of the status bar
   bool overviewPending_ = false;  // turned to "LayerGroup" while drawing
   bool tornDown_ = false;

@@ -50,8 +50,7 @@ void LayerMoves::MoveGroup(int srcGroup, int dstGroup) {
   if (!parts_.dialogs->AskYesNo(GroupMoveQuestion(srcGroup, dstGroup))) {
     return status(Ui(text::kMoveCancelled));
   }
-  for (TLayerWindow* window :
-       {static_cast<TLayerWindow*>(parts_.form2), static_cast<TLayerWindow*>(parts_.form3)}) {
+  for (LayerWindow* window : {parts_.firstWindow, parts_.secondWindow}) {
     int shown = window->ShownGroup();
     if (shown >= 0 && (shown == srcGroup || shown == dstGroup)) window->close();
   }
@@ -62,7 +61,7 @@ void LayerMoves::MoveGroup(int srcGroup, int dstGroup) {
   status(Ui(text::kConverted));
 }
 
-void LayerMoves::MoveLayer(TLayerWindow& window, int srcLayer, int dstLayer) {
+void LayerMoves::MoveLayer(LayerWindow& window, int srcLayer, int dstLayer) {
   if (srcLayer == dstLayer) return;
   int group = window.ShownGroup();
   if (!parts_.dialogs->AskYesNo(LayerMoveQuestion(group, srcLayer, dstLayer))) {
@@ -75,7 +74,7 @@ void LayerMoves::MoveLayer(TLayerWindow& window, int srcLayer, int dstLayer) {
   window.SetStatusText(Ui(text::kConverted));
 }
 
-void LayerMoves::MoveLayerAcross(TLayerWindow& from, TLayerWindow& to, int srcLayer, int dstLayer) {
+void LayerMoves::MoveLayerAcross(LayerWindow& from, LayerWindow& to, int srcLayer, int dstLayer) {
   int g = from.ShownGroup(), h = to.ShownGroup();
   if (!parts_.dialogs->AskYesNo(CrossLayerMoveQuestion(g, srcLayer, h, dstLayer))) {
     return from.SetStatusText(Ui(text::kMoveCancelled));

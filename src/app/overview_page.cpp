@@ -51,7 +51,7 @@ void OverviewPage::DrawOverview() {
   for (QLabel* label : labels_) label->clear();
   Prepare();
   for (int group = 0; group < 16; ++group) DrawGroup(group);
-  state_.attributes.SetBackMode(state_.BackBlack);
+  state_.attributes.SetBackMode(state_.BackMode());
 }
 
 void OverviewPage::RedrawGroup(int group) {
@@ -59,7 +59,7 @@ void OverviewPage::RedrawGroup(int group) {
   labels_[group]->clear();
   Prepare();
   DrawGroup(group);
-  state_.attributes.SetBackMode(state_.BackBlack);
+  state_.attributes.SetBackMode(state_.BackMode());
 }
 
 void OverviewPage::DrawGroup(int group) {
@@ -72,8 +72,8 @@ void OverviewPage::DrawGroup(int group) {
   image->ClearPicture();
   image->setGeometry(left, top + cells_.labelHeight, w, h);
   render::TgraAttribute& attr = state_.attributes;
-  bool grey = state_.GrayEmpty && state_.document.GroupTotal(group) == 0;
-  attr.SetBackMode(grey ? 2 : state_.BackBlack);
+  bool grey = state_.grayEmpty && state_.document.GroupTotal(group) == 0;
+  attr.SetBackMode(grey ? 2 : state_.BackMode());
   QImage picture(w, h, QImage::Format_RGB32);
   if (picture.isNull()) return;
   {

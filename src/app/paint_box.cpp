@@ -6,37 +6,37 @@
 
 namespace quintaro::app {
 
-TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent) {
-  setObjectName(QStringLiteral("PaintBox1"));
+PaintBox::PaintBox(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("paintBox"));
   // Every pixel comes from the handler's paint.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
-void TPaintBox::paintEvent(QPaintEvent*) {
+void PaintBox::paintEvent(QPaintEvent*) {
   if (handler_ == nullptr) return;
   QPainter painter(this);
   handler_->Paint(painter);
 }
 
-void TPaintBox::mousePressEvent(QMouseEvent* event) {
+void PaintBox::mousePressEvent(QMouseEvent* event) {
   if (handler_) handler_->MousePress(event);
 }
 
-void TPaintBox::mouseMoveEvent(QMouseEvent* event) {
+void PaintBox::mouseMoveEvent(QMouseEvent* event) {
   if (handler_) handler_->MouseMove(event);
 }
 
-void TPaintBox::mouseReleaseEvent(QMouseEvent* event) {
+void PaintBox::mouseReleaseEvent(QMouseEvent* event) {
   if (handler_) handler_->MouseRelease(event);
 }
 
 // A quick second press is a press like any other for the two-button drag.
-void TPaintBox::mouseDoubleClickEvent(QMouseEvent* event) {
+void PaintBox::mouseDoubleClickEvent(QMouseEvent* event) {
   if (handler_) handler_->MousePress(event);
 }
 
-void TPaintBox::wheelEvent(QWheelEvent* event) {
+void PaintBox::wheelEvent(QWheelEvent* event) {
   if (handler_) handler_->Wheel(event);
 }
 

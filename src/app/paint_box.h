@@ -1,4 +1,4 @@
-// PaintBox1: the paint area of the page "ALL". It keeps no state of its
+// The paint area of the page "ALL". It keeps no state of its
 // own and hands every paint, mouse and wheel event to its handler.
 #pragma once
 
@@ -20,9 +20,9 @@ class PaintBoxEvents {
   virtual void Wheel(QWheelEvent* event) = 0;
 };
 
-class TPaintBox : public QWidget {
+class PaintBox : public QWidget {
  public:
-  explicit TPaintBox(QWidget* parent = nullptr);
+  explicit PaintBox(QWidget* parent = nullptr);
   void SetHandler(PaintBoxEvents* handler) { handler_ = handler; }
 
  protected:

@@ -70,9 +70,9 @@ bool DocumentSession::IsOpenedFile(const QString& target) const {
 }
 
 bool DocumentSession::InProgramFolder(const QString& target) const {
-  if (ProgramFolder_.isEmpty()) return false;
+  if (programFolder_.isEmpty()) return false;
   QString folder = QFileInfo(Absolute(target)).absolutePath();
-  QString program = QDir::cleanPath(ProgramFolder_);
+  QString program = QDir::cleanPath(programFolder_);
   return folder.toUpper() == program.toUpper() || SameFolder(folder, program);
 }
 

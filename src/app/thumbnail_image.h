@@ -1,4 +1,4 @@
-// One thumbnail (Image1 ... Image16) of the overview or of a layer window:
+// One of the sixteen thumbnails of the overview or of a layer window:
 // a picture with a tag. Mouse presses, moves and releases go to a handler;
 // a double-click counts as a press except for the left button.
 #pragma once
@@ -24,7 +24,7 @@ class ThumbnailMouse {
 };
 
 // Which window a thumbnail belongs to.
-enum class ThumbnailSource { kMain = 0, kForm2 = 1, kForm3 = 2 };
+enum class ThumbnailSource { kMain = 0, kFirstWindow = 1, kSecondWindow = 2 };
 
 class ThumbnailImage : public QWidget {
  public:

@@ -17,13 +17,13 @@ AppWindow::AppWindow(const std::string& settings, QString settingsPath)
   env.dialogs = &dialogs_;
   env.settingsPath = settingsPath_;
   env.programFolder = QString::fromStdString(dir_.File("program"));
-  form_ = std::make_unique<TForm1>(env);
+  form_ = std::make_unique<MainWindow>(env);
   form_->show();
   (void)QTest::qWaitForWindowExposed(form_.get());
 }
 
-TPaintBox* AppWindow::Box() const {
-  return form_->findChild<TPaintBox*>("PaintBox1");
+PaintBox* AppWindow::Box() const {
+  return form_->findChild<PaintBox*>("paintBox");
 }
 
 QString AppWindow::OpenSample(const std::string& sample) {
@@ -58,13 +58,13 @@ QString AppWindow::TwoButtonDrag(QPoint from, QPoint to) {
 }
 
 void AppWindow::ShowGroups() {
-  form_->findChild<QTabWidget*>("PageControl1")->setCurrentIndex(1);
+  form_->findChild<QTabWidget*>("pages")->setCurrentIndex(1);
 }
 
 void AppWindow::Arrange() {
   form_->setGeometry(0, 0, 400, 420);
-  form_->Form2().setGeometry(420, 0, 360, 280);
-  form_->Form3().setGeometry(420, 310, 360, 280);
+  form_->FirstLayerWindow().setGeometry(420, 0, 360, 280);
+  form_->SecondLayerWindow().setGeometry(420, 310, 360, 280);
   QCoreApplication::processEvents();
 }
 

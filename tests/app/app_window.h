@@ -22,8 +22,8 @@ class AppWindow {
   // `settings` is written as the settings file first, unless empty.
   explicit AppWindow(const std::string& settings = {}, QString settingsPath = {});
 
-  TForm1& Form() { return *form_; }
-  TPaintBox* Box() const;
+  MainWindow& Form() { return *form_; }
+  PaintBox* Box() const;
   quintaro::test::TempDir& Dir() { return dir_; }
   ScriptedDialogs& Dialogs() { return dialogs_; }
   QString SettingsPath() const { return settingsPath_; }
@@ -41,7 +41,7 @@ class AppWindow {
   // Turns to the page "LayerGroup", which draws the group thumbnails.
   void ShowGroups();
   // The main window and the two layer windows side by side on the screen,
-  // none covering another: main at the left, TForm2 top right, TForm3
+  // none covering another: main at the left, the first layer window top right, the second
   // bottom right.
   void Arrange();
   // A left double-click on a thumbnail.
@@ -57,7 +57,7 @@ class AppWindow {
   quintaro::test::TempDir dir_;
   ScriptedDialogs dialogs_;
   QString settingsPath_;
-  std::unique_ptr<TForm1> form_;
+  std::unique_ptr<MainWindow> form_;
 };
 
 }  // namespace quintaro::app::testing

@@ -33,7 +33,7 @@ int Marks(const QImage& picture) {
 // A drawing on the page "LayerGroup", the windows side by side.
 struct Desk {
   AppWindow w;
-  TForm1& f = w.Form();
+  MainWindow& f = w.Form();
   Totals before{};
 
   explicit Desk(const std::string& sample) {
@@ -57,7 +57,7 @@ struct Desk {
   void DragGroup(int group, QPoint to) {
     AppWindow::RightDrag(f.Overview().Image(group + 1), {8, 8}, {to});
   }
-  void DragLayer(TLayerWindow& window, int layer, QPoint to) {
+  void DragLayer(LayerWindow& window, int layer, QPoint to) {
     AppWindow::RightDrag(window.Image(layer + 1), {8, 8}, {to});
   }
 };
@@ -87,7 +87,7 @@ class DragDropTest : public QObject {
     QMouseEvent down(QEvent::MouseButtonPress, press, image->mapToGlobal(press), Qt::RightButton,
                      Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(image, &down);
-    TFormA1& ghost = d.f.FormA1();
+    DragGhost& ghost = d.f.Ghost();
     QVERIFY(ghost.isVisible() && ghost.Dragging());
     QCOMPARE(ghost.pos(), image->mapToGlobal(QPoint(0, 0)));
     QCOMPARE(ghost.size(), image->size() + QSize(0, 14));
@@ -113,14 +113,14 @@ class DragDropTest : public QObject {
     AppWindow w;
     w.ShowGroups();
     AppWindow::RightDrag(w.Form().Overview().Image(3), {5, 5}, {});  // no drawing open
-    QVERIFY(!w.Form().FormA1().isVisible());
+    QVERIFY(!w.Form().Ghost().isVisible());
     w.OpenSample("jww/jdu_sample.jww");
     w.ShowGroups();
     ThumbnailImage* image = w.Form().Overview().Image(16);
     QMouseEvent left(QEvent::MouseButtonPress, QPointF(5, 5), image->mapToGlobal(QPointF(5, 5)),
                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(image, &left);
-    QVERIFY(!w.Form().FormA1().Dragging());
+    QVERIFY(!w.Form().Ghost().Dragging());
     w.Form().State().flags.DrawBusy = true;  // the main view is being drawn
     AppWindow::RightDrag(image, {5, 5}, {AppWindow::CellCentre(w.Form().Overview().Panel(), 5)});
     w.Form().State().flags.DrawBusy = false;
@@ -153,7 +153,7 @@ class DragDropTest : public QObject {
   void GroupDropsOutsideTheOverviewDoNothing() {
     Desk d("jww/jdu_sample.jww");
     d.Open(1);
-    TForm2& form = d.f.Form2();
+    LayerWindow& form = d.f.FirstLayerWindow();
     d.DragGroup(15, AppWindow::CellCentre(form.Panel(), 5));         // onto a layer window
     d.DragGroup(15, d.f.mapToGlobal(QPoint(20, d.f.height() - 5)));  // the status bar
     // A layer window lying over the overview hides the cells below it.
@@ -169,28 +169,28 @@ class DragDropTest : public QObject {
     Desk d("jww/jdu_sample.jww");
     d.Open(15);
     d.Open(0);
-    QCOMPARE(d.f.State().GroupInForm2, 15);
-    QCOMPARE(d.f.State().GroupInForm3, 0);
+    QCOMPARE(d.f.State().groupInFirstWindow, 15);
+    QCOMPARE(d.f.State().groupInSecondWindow, 0);
     d.w.Dialogs().yesNoAnswers = {false, true, true};
     QWidget* panel = d.f.Overview().Panel();
     d.DragGroup(15, AppWindow::CellCentre(panel, 5));  // No: nothing closes
-    QVERIFY(d.f.Form2().isVisible());
+    QVERIFY(d.f.FirstLayerWindow().isVisible());
     d.DragGroup(15, AppWindow::CellCentre(panel, 5));
-    QVERIFY(!d.f.Form2().isVisible());
-    QCOMPARE(d.f.State().GroupInForm2, -1);
-    QVERIFY(d.f.Form3().isVisible());
+    QVERIFY(!d.f.FirstLayerWindow().isVisible());
+    QCOMPARE(d.f.State().groupInFirstWindow, -1);
+    QVERIFY(d.f.SecondLayerWindow().isVisible());
     d.Open(5);  // in the first window again
-    QCOMPARE(d.f.State().GroupInForm2, 5);
+    QCOMPARE(d.f.State().groupInFirstWindow, 5);
     d.DragGroup(0, AppWindow::CellCentre(panel, 5));  // destination 5, source 0
-    QCOMPARE(d.f.State().GroupInForm2, -1);
-    QCOMPARE(d.f.State().GroupInForm3, -1);
-    QVERIFY(!d.f.Form2().isVisible() && !d.f.Form3().isVisible());
+    QCOMPARE(d.f.State().groupInFirstWindow, -1);
+    QCOMPARE(d.f.State().groupInSecondWindow, -1);
+    QVERIFY(!d.f.FirstLayerWindow().isVisible() && !d.f.SecondLayerWindow().isVisible());
   }
 
   void LayerDropsInTheSameWindow() {
     Desk d("jww/dist_amansion_heimen.jww");  // group 0, layers 0..9 named
     d.Open(0);
-    TForm2& form = d.f.Form2();
+    LayerWindow& form = d.f.FirstLayerWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     d.DragLayer(form, 4, AppWindow::CellCentre(form.Panel(), 4));
     QCOMPARE(d.Questions(), 0);
@@ -215,8 +215,8 @@ class DragDropTest : public QObject {
     Desk d("jww/dist_amansion_heimen.jww");
     d.Open(0);
     d.Open(3);
-    TForm2& a = d.f.Form2();
-    TForm3& b = d.f.Form3();
+    LayerWindow& a = d.f.FirstLayerWindow();
+    LayerWindow& b = d.f.SecondLayerWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&b));
     d.DragLayer(a, 4, AppWindow::CellCentre(b.Panel(), 7));
     QCOMPARE(d.LastQuestion(),
@@ -236,17 +236,17 @@ class DragDropTest : public QObject {
   void LayerDropsThatDoNothing() {
     Desk d("jww/dist_amansion_heimen.jww");
     d.Open(0);
-    TForm2& a = d.f.Form2();
+    LayerWindow& a = d.f.FirstLayerWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&a));
     // Where the second window would be, but it is closed.
-    d.DragLayer(a, 4, AppWindow::CellCentre(d.f.Form3().Panel(), 7));
+    d.DragLayer(a, 4, AppWindow::CellCentre(d.f.SecondLayerWindow().Panel(), 7));
     // On the main window's overview.
     d.DragLayer(a, 4, AppWindow::CellCentre(d.f.Overview().Panel(), 5));
     QCOMPARE(d.Questions(), 0);
     QCOMPARE(d.Totals_(), d.before);
     // Overlapping windows: the drop counts for the window it started in.
     d.Open(3);
-    TForm3& b = d.f.Form3();
+    LayerWindow& b = d.f.SecondLayerWindow();
     b.move(a.pos());
     QCoreApplication::processEvents();
     d.DragLayer(a, 4, AppWindow::CellCentre(a.Panel(), 9));

@@ -37,7 +37,7 @@ bool OpenFirstGroup(AppWindow& w, const char* sample) {
   w.OpenSample(sample);
   w.ShowGroups();
   OpenGroup(w, 0);
-  return QTest::qWaitForWindowExposed(&w.Form().Form2());
+  return QTest::qWaitForWindowExposed(&w.Form().FirstLayerWindow());
 }
 
 // Counts the paints a widget receives.
@@ -61,32 +61,32 @@ class LayerWindowTest : public QObject {
  private slots:
   void WhichWindowOpensAGroup() {
     AppWindow w;
-    TForm1& f = w.Form();
+    MainWindow& f = w.Form();
     w.ShowGroups();
     OpenGroup(w, 3);  // no drawing yet
-    QVERIFY(!f.Form2().isVisible());
+    QVERIFY(!f.FirstLayerWindow().isVisible());
     w.OpenSample("jww/dist_sample.jww");
     w.ShowGroups();
     OpenGroup(w, 3);
-    QVERIFY(f.Form2().isVisible());
-    QCOMPARE(f.State().GroupInForm2, 3);
-    QCOMPARE(f.Form2().windowTitle(), Q("Quintaro - LayerGroup:[3] 1/100.000 "));
+    QVERIFY(f.FirstLayerWindow().isVisible());
+    QCOMPARE(f.State().groupInFirstWindow, 3);
+    QCOMPARE(f.FirstLayerWindow().windowTitle(), Q("Quintaro - LayerGroup:[3] 1/100.000 "));
     OpenGroup(w, 3);  // brought up, not opened twice
-    QVERIFY(!f.Form3().isVisible());
-    QCOMPARE(f.State().GroupInForm3, -1);
+    QVERIFY(!f.SecondLayerWindow().isVisible());
+    QCOMPARE(f.State().groupInSecondWindow, -1);
     OpenGroup(w, 5);
-    QVERIFY(f.Form3().isVisible());
-    QCOMPARE(f.State().GroupInForm3, 5);
+    QVERIFY(f.SecondLayerWindow().isVisible());
+    QCOMPARE(f.State().groupInSecondWindow, 5);
     OpenGroup(w, 1);  // both windows show other groups
-    QCOMPARE(f.State().GroupInForm2, 3);
-    QCOMPARE(f.State().GroupInForm3, 5);
-    QCOMPARE(f.Form2().Setup().group, 3);
-    f.Form2().close();
-    QCOMPARE(f.State().GroupInForm2, -1);
+    QCOMPARE(f.State().groupInFirstWindow, 3);
+    QCOMPARE(f.State().groupInSecondWindow, 5);
+    QCOMPARE(f.FirstLayerWindow().Setup().group, 3);
+    f.FirstLayerWindow().close();
+    QCOMPARE(f.State().groupInFirstWindow, -1);
     OpenGroup(w, 1);
-    QCOMPARE(f.State().GroupInForm2, 1);
-    QCOMPARE(f.Form2().Setup().group, 1);
-    QVERIFY(f.Form2().windowTitle().startsWith(Q("Quintaro - LayerGroup:[1] ")));
+    QCOMPARE(f.State().groupInFirstWindow, 1);
+    QCOMPARE(f.FirstLayerWindow().Setup().group, 1);
+    QVERIFY(f.FirstLayerWindow().windowTitle().startsWith(Q("Quintaro - LayerGroup:[1] ")));
   }
 
   void OnlyALeftDoubleClickOnAGroupOpensIt() {
@@ -97,12 +97,12 @@ class LayerWindowTest : public QObject {
     QMouseEvent right(QEvent::MouseButtonDblClick, QPointF(5, 5), image->mapToGlobal(QPointF(5, 5)),
                       Qt::RightButton, Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(image, &right);
-    QCOMPARE(w.Form().State().GroupInForm2, -1);
-    w.Form().FormA1().Follow(QPoint(0, 0), Qt::NoButton);  // end the drag it began
+    QCOMPARE(w.Form().State().groupInFirstWindow, -1);
+    w.Form().Ghost().Follow(QPoint(0, 0), Qt::NoButton);  // end the drag it began
     // A layer thumbnail opens nothing either.
     OpenGroup(w, 0);
-    AppWindow::DoubleClick(w.Form().Form2().Image(3));
-    QCOMPARE(w.Form().State().GroupInForm3, -1);
+    AppWindow::DoubleClick(w.Form().FirstLayerWindow().Image(3));
+    QCOMPARE(w.Form().State().groupInSecondWindow, -1);
   }
 
   void LabelsThumbnailsAndCountsOfALayerGroup() {
@@ -114,7 +114,7 @@ class LayerWindowTest : public QObject {
     w.Form().OpenDocument(QString::fromStdString(path));
     w.ShowGroups();
     OpenGroup(w, 2);
-    TForm2& form = w.Form().Form2();
+    LayerWindow& form = w.Form().FirstLayerWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(form.Label(1)->text(), Q("(0)  walls"));
     QVERIFY(form.Label(16)->text().startsWith(Q("(F) ")));
@@ -132,28 +132,28 @@ class LayerWindowTest : public QObject {
   void SymbolLayersCarryOnlyTheNumber() {
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jwk/dist_desk.jwk"));
-    QCOMPARE(w.Form().Form2().Label(1)->text(), Q("(0) "));
-    QCOMPARE(w.Form().Form2().Label(11)->text(), Q("(A) "));
+    QCOMPARE(w.Form().FirstLayerWindow().Label(1)->text(), Q("(0) "));
+    QCOMPARE(w.Form().FirstLayerWindow().Label(11)->text(), Q("(A) "));
   }
 
   void ElementCountLineSeparatesBlockMembers() {
     // One block of 8 lines placed once, beside 6 texts and the insertion.
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jww/ezj_copy_block.jww"));
-    QCOMPARE(w.Form().Form2().StatusText(), Q("レイヤグループ内要素数：7 (8)"));
+    QCOMPARE(w.Form().FirstLayerWindow().StatusText(), Q("レイヤグループ内要素数：7 (8)"));
     OpenGroup(w, 4);
-    QVERIFY(QTest::qWaitForWindowExposed(&w.Form().Form3()));
-    QCOMPARE(w.Form().Form3().StatusText(), Q("レイヤグループ内要素数：0 (0)"));
+    QVERIFY(QTest::qWaitForWindowExposed(&w.Form().SecondLayerWindow()));
+    QCOMPARE(w.Form().SecondLayerWindow().StatusText(), Q("レイヤグループ内要素数：0 (0)"));
   }
 
   void EachThumbnailShowsOneLayerAndEmptyOnesTurnGrey() {
     AppWindow w;
     w.OpenSample("jww/dist_amansion_heimen.jww");  // group 0, layers 0..9
-    TForm1& f = w.Form();
-    f.MnuSetGrayClick();
+    MainWindow& f = w.Form();
+    f.OnToggleGrey();
     w.ShowGroups();
     OpenGroup(w, 0);
-    TForm2& form = f.Form2();
+    LayerWindow& form = f.FirstLayerWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     for (int layer = 0; layer < 16; ++layer) {
       const QImage& picture = form.Image(layer + 1)->Picture();
@@ -168,8 +168,8 @@ class LayerWindowTest : public QObject {
   void EveryPaintDrawsTheLayersAnew() {
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jww/dist_amansion_heimen.jww"));
-    TForm1& f = w.Form();
-    TForm2& form = f.Form2();
+    MainWindow& f = w.Form();
+    LayerWindow& form = f.FirstLayerWindow();
     QCOMPARE(Marks(form.Image(13)->Picture(), Qt::white), 0);
     f.State().document.Move(0, 1, 0, 12);  // behind the window's back
     form.Panel()->repaint();
@@ -185,8 +185,8 @@ class LayerWindowTest : public QObject {
   void APaintDuringAMainDrawingWaitsForItsEnd() {
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jww/dist_amansion_heimen.jww"));
-    TForm1& f = w.Form();
-    TForm2& form = f.Form2();
+    MainWindow& f = w.Form();
+    LayerWindow& form = f.FirstLayerWindow();
     f.State().document.Move(0, 1, 0, 12);
     int marksDuring = -1;
     QTimer::singleShot(0, &form, [&] {
@@ -202,7 +202,7 @@ class LayerWindowTest : public QObject {
   void PaintingComesToRest() {
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jww/dist_sample.jww"));
-    TForm2& form = w.Form().Form2();
+    LayerWindow& form = w.Form().FirstLayerWindow();
     PaintCounter counter(form.Panel());
     QTest::qWait(100);
     counter.paints = 0;
@@ -213,7 +213,7 @@ class LayerWindowTest : public QObject {
   void PanelsSmallerThanSixteenPixelsKeepFourPixelThumbnails() {
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jww/dist_sample.jww"));
-    TForm2& form = w.Form().Form2();
+    LayerWindow& form = w.Form().FirstLayerWindow();
     form.Panel()->setFixedSize(10, 12);
     QTRY_COMPARE(form.Panel()->size(), QSize(10, 12));
     form.Panel()->repaint();
@@ -227,10 +227,10 @@ class LayerWindowTest : public QObject {
   void SetUpValuesAreCopies() {
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jww/dist_sample.jww"));
-    TForm1& f = w.Form();
-    TForm2& form = f.Form2();
+    MainWindow& f = w.Form();
+    LayerWindow& form = f.FirstLayerWindow();
     double scale = form.ThumbnailView().Scale;
-    f.findChild<QTabWidget*>("PageControl1")->setCurrentIndex(0);
+    f.findChild<QTabWidget*>("pages")->setCurrentIndex(0);
     w.WheelAt({40, 40}, -120);
     f.SetBackground(1);
     form.Panel()->repaint();
@@ -247,17 +247,17 @@ class LayerWindowTest : public QObject {
   void ChoosingAnotherFileClosesBothWindows() {
     AppWindow w;
     QString plan = w.OpenSample("jww/dist_sample.jww");
-    TForm1& f = w.Form();
+    MainWindow& f = w.Form();
     w.ShowGroups();
     OpenGroup(w, 0);
     OpenGroup(w, 1);
-    QVERIFY(f.Form3().isVisible());
+    QVERIFY(f.SecondLayerWindow().isVisible());
     w.Dialogs().openAnswers = {plan};
-    f.MnuOpenClick();
-    QVERIFY(!f.Form2().isVisible());
-    QVERIFY(!f.Form3().isVisible());
-    QCOMPARE(f.State().GroupInForm2, -1);
-    QCOMPARE(f.State().GroupInForm3, -1);
+    f.OnOpen();
+    QVERIFY(!f.FirstLayerWindow().isVisible());
+    QVERIFY(!f.SecondLayerWindow().isVisible());
+    QCOMPARE(f.State().groupInFirstWindow, -1);
+    QCOMPARE(f.State().groupInSecondWindow, -1);
   }
 
   void WindowSetAndItsPlacesInTheSettings() {
@@ -265,20 +265,21 @@ class LayerWindowTest : public QObject {
         "[Form]\r\nF02_X=31\r\nF02_Y=32\r\nF02_W=333\r\nF02_H=234\r\n"
         "F03_X=abc\r\nF03_W=444\r\n[Sets]\r\n";
     AppWindow w(ini);
-    TForm1& f = w.Form();
-    QCOMPARE(f.Form2().geometry().size(), QSize(333, 234));
-    QCOMPARE(f.Form2().pos(), QPoint(31, 32));
-    QCOMPARE(f.Form3().pos(), QPoint(0, 173));  // designed top, left not a number
-    QCOMPARE(f.Form3().size(), QSize(444, 376));
+    MainWindow& f = w.Form();
+    QCOMPARE(f.FirstLayerWindow().geometry().size(), QSize(333, 234));
+    QCOMPARE(f.FirstLayerWindow().pos(), QPoint(31, 32));
+    QCOMPARE(f.SecondLayerWindow().pos(), QPoint(0, 173));  // designed top, left not a number
+    QCOMPARE(f.SecondLayerWindow().size(), QSize(444, 376));
     // Created main, second layer window, ghost, first layer window; only
     // the main window is shown.
     QObjectList children = f.children();
-    int i3 = children.indexOf(&f.Form3()), ia = children.indexOf(&f.FormA1());
-    QVERIFY(i3 >= 0 && i3 < ia && ia < children.indexOf(&f.Form2()));
-    QVERIFY(!f.Form2().isVisible() && !f.Form3().isVisible() && !f.FormA1().isVisible());
-    QVERIFY(f.FormA1().windowFlags() & Qt::FramelessWindowHint);
-    QVERIFY(f.FormA1().windowFlags() & Qt::WindowStaysOnTopHint);
-    f.Form3().setGeometry(50, 60, 300, 200);
+    int i3 = children.indexOf(&f.SecondLayerWindow()), ia = children.indexOf(&f.Ghost());
+    QVERIFY(i3 >= 0 && i3 < ia && ia < children.indexOf(&f.FirstLayerWindow()));
+    QVERIFY(!f.FirstLayerWindow().isVisible() && !f.SecondLayerWindow().isVisible() &&
+            !f.Ghost().isVisible());
+    QVERIFY(f.Ghost().windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(f.Ghost().windowFlags() & Qt::WindowStaysOnTopHint);
+    f.SecondLayerWindow().setGeometry(50, 60, 300, 200);
     f.close();
     std::vector<std::uint8_t> bytes = test::ReadAll(w.SettingsPath().toStdString());
     std::string text(bytes.begin(), bytes.end());

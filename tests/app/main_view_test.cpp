@@ -29,7 +29,7 @@ DrawPoint Centre(const ViewTransform& v) {
   return {(v.Left + v.Right) / 2, (v.Bottom + v.Top) / 2};
 }
 
-QAction* Action(TForm1& form, const char* name) {
+QAction* Action(MainWindow& form, const char* name) {
   return form.findChild<QAction*>(name);
 }
 
@@ -55,36 +55,36 @@ class MainViewTest : public QObject {
  private slots:
   void WindowAsDesigned() {
     AppWindow w;
-    TForm1& f = w.Form();
+    MainWindow& f = w.Form();
     QCOMPARE(f.windowTitle(), QStringLiteral("Quintaro Ver.1.05"));
     QCOMPARE(f.size(), QSize(555, 423));
     QStringList menus;
     for (QAction* a : f.menuBar()->actions()) menus << a->text();
     QCOMPARE(menus, (QStringList{Q("ファイル(&F)"), Q("設定(&S)")}));
     const std::pair<const char*, const char*> items[] = {
-        {"MnuOpen", "開く(&O)..."},
-        {"MnuSaveAs", "名前を付けて保存(&A)..."},
-        {"MnuClose", "閉じる(&X)"},
-        {"MnuSetWhite", "白色(&W)"},
-        {"MnuSetBlack", "黒色(&B)"},
-        {"MnuSetGray", "レイヤ内要素数が0の場合、背景色をグレーにする(&G)"}};
+        {"openAction", "開く(&O)..."},
+        {"saveAsAction", "名前を付けて保存(&A)..."},
+        {"closeAction", "閉じる(&X)"},
+        {"whiteAction", "白色(&W)"},
+        {"blackAction", "黒色(&B)"},
+        {"greyAction", "レイヤ内要素数が0の場合、背景色をグレーにする(&G)"}};
     for (const auto& [name, caption] : items) QCOMPARE(Action(f, name)->text(), Q(caption));
-    QCOMPARE(f.findChild<QMenu*>("MnuSetBackColor")->title(), Q("背景色(&B)"));
-    QVERIFY(Action(f, "MnuSetWhite")->isChecked());
-    QVERIFY(!Action(f, "MnuSetBlack")->isChecked() && !Action(f, "MnuSetGray")->isChecked());
-    auto* pages = f.findChild<QTabWidget*>("PageControl1");
+    QCOMPARE(f.findChild<QMenu*>("backgroundMenu")->title(), Q("背景色(&B)"));
+    QVERIFY(Action(f, "whiteAction")->isChecked());
+    QVERIFY(!Action(f, "blackAction")->isChecked() && !Action(f, "greyAction")->isChecked());
+    auto* pages = f.findChild<QTabWidget*>("pages");
     QCOMPARE(pages->tabPosition(), QTabWidget::South);
     QCOMPARE(pages->tabText(0), QStringLiteral("ALL"));
     QCOMPARE(pages->tabText(1), QStringLiteral("LayerGroup"));
     QCOMPARE(pages->currentIndex(), 0);
-    QVERIFY(f.findChild<QWidget*>("StatusBar1") && f.findChild<QWidget*>("Panel1"));
+    QVERIFY(f.findChild<QWidget*>("statusBar") && f.findChild<QWidget*>("Panel1"));
     QVERIFY(f.MainView().Snapshot().isNull());
   }
 
   void OpenFitsTheDrawingInsideTheFrame() {
     AppWindow w;
     QString path = w.OpenSample("jww/dist_sample.jww");
-    TForm1& f = w.Form();
+    MainWindow& f = w.Form();
     QCOMPARE(f.windowTitle(), QStringLiteral("Quintaro - ") + path);
     const QImage& snap = f.MainView().Snapshot();
     QCOMPARE(snap.size(), w.Box()->size());
@@ -120,7 +120,7 @@ class MainViewTest : public QObject {
     QVERIFY(Near(after.x, under.x) && Near(after.y, under.y));
     // Turned over another part of the window (which hands the wheel on to
     // the window), it still zooms around the cursor's place on the paint area.
-    QWidget* bar = w.Form().findChild<QWidget*>("StatusBar1");
+    QWidget* bar = w.Form().findChild<QWidget*>("statusBar");
     QPoint onBar = bar->mapTo(&w.Form(), QPoint(10, 5));
     QPoint inBox = w.Box()->mapFromGlobal(w.Form().mapToGlobal(onBar));
     DrawPoint below = PixelToDrawing(page.View(), inBox.x(), inBox.y());
@@ -249,22 +249,22 @@ class MainViewTest : public QObject {
   void BackgroundMenuRedrawsInBlackAndWhite() {
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    TForm1& f = w.Form();
-    Action(f, "MnuSetBlack")->trigger();
-    QVERIFY(Action(f, "MnuSetBlack")->isChecked() && !Action(f, "MnuSetWhite")->isChecked());
+    MainWindow& f = w.Form();
+    Action(f, "blackAction")->trigger();
+    QVERIFY(Action(f, "blackAction")->isChecked() && !Action(f, "whiteAction")->isChecked());
     QCOMPARE(f.MainView().Snapshot().pixelColor(2, 2), QColor(Qt::black));
     QCOMPARE(f.MainView().Snapshot().pixelColor(0, 0), QColor(0, 0, 255));
-    Action(f, "MnuSetBlack")->trigger();  // choosing it again keeps it chosen
-    QVERIFY(Action(f, "MnuSetBlack")->isChecked());
-    Action(f, "MnuSetWhite")->trigger();
-    QVERIFY(Action(f, "MnuSetWhite")->isChecked() && !Action(f, "MnuSetBlack")->isChecked());
+    Action(f, "blackAction")->trigger();  // choosing it again keeps it chosen
+    QVERIFY(Action(f, "blackAction")->isChecked());
+    Action(f, "whiteAction")->trigger();
+    QVERIFY(Action(f, "whiteAction")->isChecked() && !Action(f, "blackAction")->isChecked());
     QCOMPARE(f.MainView().Snapshot().pixelColor(2, 2), QColor(Qt::white));
   }
 
   void EscapeStopsTheDrawingAtTheFirstCheck() {
     AppWindow w;
     QVERIFY(!OpenLarge(w).isEmpty());
-    TForm1& f = w.Form();
+    MainWindow& f = w.Form();
     QVERIFY(f.StatusText().isEmpty());
     int full = f.MainView().AbortChecks();
     QVERIFY(full > 100);
@@ -282,7 +282,7 @@ class MainViewTest : public QObject {
   void WheelDuringDrawingOnlyStopsIt() {
     AppWindow w;
     QVERIFY(!OpenLarge(w).isEmpty());
-    TForm1& f = w.Form();
+    MainWindow& f = w.Form();
     QPoint at(80, 80);
     QCoreApplication::postEvent(
         w.Box(),
@@ -297,19 +297,19 @@ class MainViewTest : public QObject {
   void CommandsWaitWhileDrawing() {
     AppWindow w;
     QVERIFY(!OpenLarge(w).isEmpty());
-    TForm1& f = w.Form();
+    MainWindow& f = w.Form();
     w.Dialogs().openAnswers = {QString()};
     QTimer::singleShot(0, &f, [&f] {
       f.close();
-      f.MnuOpenClick();
-      f.MnuSaveAsClick();
+      f.OnOpen();
+      f.OnSaveAs();
       f.SetBackground(1);
     });
     f.MainView().Draw();
     QVERIFY(f.isVisible() && !f.TornDown());
     QVERIFY(w.Dialogs().openRequests.empty() && w.Dialogs().saveRequests.empty());
-    QCOMPARE(f.State().BackBlack, 0);
-    QVERIFY(Action(f, "MnuSetWhite")->isChecked());
+    QVERIFY(!f.State().blackBackground);
+    QVERIFY(Action(f, "whiteAction")->isChecked());
     QVERIFY(f.StatusText().isEmpty());  // drawn to its end
     QVERIFY(f.close());
     QVERIFY(f.TornDown());
@@ -320,18 +320,18 @@ class MainViewTest : public QObject {
     std::string last = other.File("my plans/plan a.jww");
     AppWindow w("[Form]\r\nF01_X=abc\r\nF01_W=640\r\nF02_Y=9\r\n[Sets]\r\nZFILE=\"" + last +
                 "\"\r\nBKCOL=7\r\nLGRAY=1\r\n");
-    TForm1& f = w.Form();
+    MainWindow& f = w.Form();
     QCOMPARE(f.pos().x(), 0);
     QCOMPARE(f.width(), 640);
-    QVERIFY(Action(f, "MnuSetBlack")->isChecked() && Action(f, "MnuSetGray")->isChecked());
+    QVERIFY(Action(f, "blackAction")->isChecked() && Action(f, "greyAction")->isChecked());
     QCOMPARE(f.State().attributes.BackColor(), render::Color{0});
     QCOMPARE(f.Session().DocPath(), QString::fromStdString(last));
-    Action(f, "MnuSaveAs")->trigger();
+    Action(f, "saveAsAction")->trigger();
     QCOMPARE(f.StatusText(), Q("ファイルを開いて下さい。"));
-    Action(f, "MnuOpen")->trigger();
+    Action(f, "openAction")->trigger();
     QCOMPARE(w.Dialogs().openRequests.at(0).folder, QString::fromStdString(other.File("my plans")));
     QCOMPARE(w.Dialogs().openRequests.at(0).fileName, QStringLiteral("plan a.jww"));
-    Action(f, "MnuClose")->trigger();
+    Action(f, "closeAction")->trigger();
     QVERIFY(f.TornDown());
     auto bytes = quintaro::test::ReadAll(w.SettingsPath().toStdString());
     std::string text(bytes.begin(), bytes.end());

@@ -18,7 +18,7 @@ bool Near(double a, double b) {
 }
 
 QTabWidget* Pages(AppWindow& w) {
-  return w.Form().findChild<QTabWidget*>("PageControl1");
+  return w.Form().findChild<QTabWidget*>("pages");
 }
 
 void TurnTo(AppWindow& w, int page) {
@@ -104,28 +104,28 @@ class OverviewTest : public QObject {
   void EmptyGroupsTurnGreyOnRequest() {
     AppWindow w;
     w.OpenSample("jww/jdu_sample.jww");
-    TForm1& f = w.Form();
+    MainWindow& f = w.Form();
     TurnTo(w, 1);
     f.SetBackground(1);
     QCOMPARE(Pages(w)->currentIndex(), 1);  // the page stays
     OverviewPage& o = f.Overview();
     QCOMPARE(o.Image(2)->Picture().pixelColor(0, 0), QColor(Qt::black));
     QCOMPARE(f.MainView().Snapshot().pixelColor(2, 2), QColor(Qt::black));
-    f.findChild<QAction*>("MnuSetGray")->trigger();
-    QVERIFY(f.State().GrayEmpty);
+    f.findChild<QAction*>("greyAction")->trigger();
+    QVERIFY(f.State().grayEmpty);
     QCOMPARE(Marks(o.Image(2)->Picture(), QColor(0x80, 0x80, 0x80)), 0);
     QCOMPARE(o.Image(1)->Picture().pixelColor(0, 0), QColor(Qt::black));
     QCOMPARE(o.Image(16)->Picture().pixelColor(0, 0), QColor(Qt::black));
     // The store is back on the chosen background afterwards.
     QCOMPARE(f.State().attributes.BackColor(), render::Color{0});
-    f.findChild<QAction*>("MnuSetGray")->trigger();
+    f.findChild<QAction*>("greyAction")->trigger();
     QCOMPARE(o.Image(2)->Picture().pixelColor(0, 0), QColor(Qt::black));
   }
 
   void ThumbnailsFollowTheMainView() {
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    TForm1& f = w.Form();
+    MainWindow& f = w.Form();
     w.WheelAt({30, 30}, -120);
     w.WheelAt({30, 30}, -120);
     TurnTo(w, 1);
@@ -154,7 +154,7 @@ class OverviewTest : public QObject {
   void PageTurnedDuringADrawingIsDrawnAfterIt() {
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    TForm1& f = w.Form();
+    MainWindow& f = w.Form();
     QVERIFY(f.Overview().Image(1)->Picture().isNull());
     QTimer::singleShot(0, &f, [&w] { TurnTo(w, 1); });
     f.MainView().Draw();

@@ -52,7 +52,7 @@ bool SameModel(const Document& a, const Document& b) {
 // Opens `path` through the File menu and turns to the group page.
 void OpenByMenu(AppWindow& w, const std::string& path) {
   w.Dialogs().openAnswers = {Q(path)};
-  w.Form().MnuOpenClick();
+  w.Form().OnOpen();
   w.Arrange();
   w.ShowGroups();
 }
@@ -68,7 +68,7 @@ std::string SaveAsProposed(AppWindow& w, const std::string& opened) {
   std::filesystem::path p(opened);
   std::string proposed = (p.parent_path() / ("_" + p.filename().string())).string();
   w.Dialogs().saveAnswers = {Q(proposed)};
-  w.Form().MnuSaveAsClick();
+  w.Form().OnSaveAs();
   const FileDialogRequest& asked = w.Dialogs().saveRequests.back();
   if (asked.fileName != Q("_" + p.filename().string())) return {};
   return proposed;
@@ -93,7 +93,7 @@ class RelayerRoadTest : public QObject {
     std::unique_ptr<Document> original = Read(plan);
     QVERIFY(original && original->GroupTotal(2) > 0 && original->GroupTotal(5) == 0);
     OpenByMenu(w, plan);
-    TForm1& f = w.Form();
+    MainWindow& f = w.Form();
     w.Dialogs().yesNoAnswers = {true};
     Drag(f.Overview().Image(3), AppWindow::CellCentre(f.Overview().Panel(), 5));
     QCOMPARE(f.StatusText(), QString::fromUtf8("レイヤ変換完了しました。"));
@@ -117,13 +117,13 @@ class RelayerRoadTest : public QObject {
     std::unique_ptr<Document> original = Resaved(plan, w.Dir().File("reference.jww"));
     QVERIFY(original && original->LayerTotal(3, 7) == 0 && original->LayerName(3, 7).empty());
     OpenByMenu(w, plan);
-    TForm1& f = w.Form();
+    MainWindow& f = w.Form();
     AppWindow::DoubleClick(f.Overview().Image(1));
     AppWindow::DoubleClick(f.Overview().Image(4));
-    QVERIFY(QTest::qWaitForWindowExposed(&f.Form3()));
+    QVERIFY(QTest::qWaitForWindowExposed(&f.SecondLayerWindow()));
     w.Dialogs().yesNoAnswers = {true};
-    Drag(f.Form2().Image(5), AppWindow::CellCentre(f.Form3().Panel(), 7));
-    QCOMPARE(f.Form2().StatusText(), QString::fromUtf8("レイヤ変換完了しました。"));
+    Drag(f.FirstLayerWindow().Image(5), AppWindow::CellCentre(f.SecondLayerWindow().Panel(), 7));
+    QCOMPARE(f.FirstLayerWindow().StatusText(), QString::fromUtf8("レイヤ変換完了しました。"));
     std::unique_ptr<Document> back = Read(SaveAsProposed(w, plan));
     QVERIFY(back);
     QVERIFY(back->Census(3, 7) == original->Census(0, 4));
@@ -168,13 +168,14 @@ class RelayerRoadTest : public QObject {
     while (layer < 15 && before[layer] == 0) ++layer;
     QVERIFY(before[layer] > 0);
     OpenByMenu(w, plan);
-    TForm1& f = w.Form();
+    MainWindow& f = w.Form();
     w.Dialogs().yesNoAnswers = {true, true};
     Drag(f.Overview().Image(1), AppWindow::CellCentre(f.Overview().Panel(), 9));
     AppWindow::DoubleClick(f.Overview().Image(10));
     AppWindow::DoubleClick(f.Overview().Image(11));
-    QVERIFY(QTest::qWaitForWindowExposed(&f.Form3()));
-    Drag(f.Form2().Image(layer + 1), AppWindow::CellCentre(f.Form3().Panel(), 14));
+    QVERIFY(QTest::qWaitForWindowExposed(&f.SecondLayerWindow()));
+    Drag(f.FirstLayerWindow().Image(layer + 1),
+         AppWindow::CellCentre(f.SecondLayerWindow().Panel(), 14));
     QCOMPARE(w.Dialogs().boxes.size(), std::size_t{2});
     std::unique_ptr<Document> back = Read(SaveAsProposed(w, plan));
     QVERIFY(back);

@@ -52,7 +52,7 @@ void Drag(testing::AppWindow& w, QPoint from, QPoint to, bool release) {
 
 void Navigation(const std::string& sample, const char* prefix) {
   testing::AppWindow w;
-  TForm1& f = w.Form();
+  MainWindow& f = w.Form();
   w.OpenSample(sample);
   QString p = QString::fromLatin1(prefix);
   Shot(&f, (p + "_all").toLatin1());
@@ -65,12 +65,12 @@ void Navigation(const std::string& sample, const char* prefix) {
   Shot(&f, (p + "_zoomrect").toLatin1());
   Drag(w, {300, 60}, {100, 250}, true);  // paper range
   Shot(&f, (p + "_paper").toLatin1());
-  f.findChild<QAction*>("MnuSetBlack")->trigger();
+  f.findChild<QAction*>("blackAction")->trigger();
   Shot(&f, (p + "_black").toLatin1());
-  f.findChild<QTabWidget*>("PageControl1")->setCurrentIndex(1);
+  f.findChild<QTabWidget*>("pages")->setCurrentIndex(1);
   Shot(&f, (p + "_groups_black").toLatin1());
-  f.findChild<QAction*>("MnuSetWhite")->trigger();
-  f.findChild<QAction*>("MnuSetGray")->trigger();
+  f.findChild<QAction*>("whiteAction")->trigger();
+  f.findChild<QAction*>("greyAction")->trigger();
   Shot(&f, (p + "_groups_grey").toLatin1());
 }
 
@@ -82,7 +82,7 @@ void DialogShots() {
   AppEnvironment env;
   env.dialogs = &dialogs;
   env.programFolder = QString::fromStdString(dir.File("program"));
-  TForm1 form(env);
+  MainWindow form(env);
   dialogs.SetParent(&form);
   form.show();
   form.OpenDocument(QString::fromStdString(dir.File("plan.jww")));
@@ -90,7 +90,7 @@ void DialogShots() {
     Shot(d, "dialog_open");
     static_cast<QFileDialog*>(d)->reject();
   });
-  form.MnuOpenClick();
+  form.OnOpen();
   OnNextDialog([&dir](QWidget* d) {
     Shot(d, "dialog_save");
     auto* dialog = static_cast<QFileDialog*>(d);
@@ -101,7 +101,7 @@ void DialogShots() {
       static_cast<QMessageBox*>(box)->accept();
     });
   });
-  form.MnuSaveAsClick();
+  form.OnSaveAs();
   Shot(&form, "dialog_after_refusal");
   form.close();
 }

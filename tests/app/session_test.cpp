@@ -147,15 +147,15 @@ class SessionTest : public QObject {
     Fixture f;
     QString plan = f.Copy("jww/dist_sample.jww", "plan.jww");
     f.session.SetDocPath(plan);  // as read from the settings
-    f.state.GroupInForm2 = 3;
+    f.state.groupInFirstWindow = 3;
     f.dialogs.openAnswers = {std::nullopt, Q(f.dir.File("missing.jww")), plan};
-    f.session.MnuOpenClick();  // cancelled
-    f.session.MnuOpenClick();  // a file that does not exist
+    f.session.OnOpen();  // cancelled
+    f.session.OnOpen();  // a file that does not exist
     QVERIFY(f.session.DocKind().empty());
-    QCOMPARE(f.state.GroupInForm2, 3);
-    f.session.MnuOpenClick();
+    QCOMPARE(f.state.groupInFirstWindow, 3);
+    f.session.OnOpen();
     QCOMPARE(f.session.DocKind(), std::string(".JWW"));
-    QCOMPARE(f.state.GroupInForm2, -1);
+    QCOMPARE(f.state.groupInFirstWindow, -1);
     const FileDialogRequest& r = f.dialogs.openRequests[0];
     QCOMPARE(r.folder, Q(f.dir.Path()));
     QCOMPARE(r.fileName, QStringLiteral("plan.jww"));
@@ -171,7 +171,7 @@ class SessionTest : public QObject {
     }
     QVERIFY(Matches(r.filters[5], "README"));
     f.host.busy = true;
-    f.session.MnuOpenClick();
+    f.session.OnOpen();
     QCOMPARE(f.dialogs.openRequests.size(), std::size_t{3});
   }
 
