@@ -16,7 +16,12 @@ struct Io {
 };
 
 // Exit codes: 0 success, 1 refused or failed, 2 usage (from the parser).
+constexpr int kExitUsage = 2;
 int RunInfo(const std::string& file, bool json, Io io);
+
+enum class LayersFormat { kText, kCsv, kJson };
+// One row per named or non-empty layer of each file (layers.cpp).
+int RunLayers(const std::vector<std::string>& files, LayersFormat format, Io io);
 
 struct ConvertOptions {
   std::string in;
@@ -28,10 +33,13 @@ int RunConvert(const ConvertOptions& options, Io io);
 
 struct MoveOptions {
   std::vector<std::string> inputs;
-  std::string out;     // one input
-  std::string outDir;  // batch: outputs keep their input file names
-  std::vector<MoveStep> steps;
-  std::string mapFile;  // batch: a JSON list of moves (instead of steps)
+  std::string inDir;        // batch: every drawing under this folder (-r)
+  std::string out;          // one input
+  std::string outDir;       // batch: outputs keep their names (under inDir: their relative paths)
+  RelayerPlan steps;        // command-line rules, in the order given
+  std::string mapFile;      // a mapping file, applied after the command-line rules
+  std::string reportFile;   // JSON report of what each input got
+  bool exactNames = false;  // compare names as stored
   bool overwrite = false;
   bool partial = false;
   bool dryRun = false;

@@ -1,39 +1,9 @@
-// A small streaming JSON writer for the command line's machine-readable output.
+// The JSON writer of the command line lives beside the mapping files it also writes.
 #pragma once
 
-#include <ostream>
-#include <string>
-#include <vector>
+#include "document/json_writer.h"
 
 namespace quintaro::cli {
-
-class JsonWriter {
- public:
-  explicit JsonWriter(std::ostream& out) : out_(out) {}
-
-  JsonWriter& BeginObject();
-  JsonWriter& EndObject();
-  JsonWriter& BeginArray();
-  JsonWriter& EndArray();
-  JsonWriter& Key(const std::string& key);
-  JsonWriter& String(const std::string& utf8);
-  JsonWriter& Int(long long v);
-  JsonWriter& Number(double v);
-  JsonWriter& Bool(bool v);
-  JsonWriter& Null();
-
- private:
-  void Separate();
-  void Raw(const std::string& s);
-
-  std::ostream& out_;
-  // One entry per open object/array: true once it holds an element.
-  std::vector<bool> filled_;
-  bool afterKey_ = false;
-};
-
-// The string as a JSON string literal (with quotes); invalid UTF-8 bytes
-// become U+FFFD.
-std::string JsonQuote(const std::string& utf8);
-
+using quintaro::JsonQuote;
+using quintaro::JsonWriter;
 }  // namespace quintaro::cli

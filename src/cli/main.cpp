@@ -1,48 +1,14 @@
 // quintaro-cli: re-layer Jw_cad drawings from the command line.
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <cctype>
 #include <cstdio>
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/move_args.h"
+#include "cli/console.h"
 
 namespace {
-
-using quintaro::cli::MoveStep;
-
-// The --group and --layer values in the order they were given on the line.
-std::vector<MoveStep> StepsInOrder(const CLI::App& app, const CLI::Option* group,
-                                   const CLI::Option* layer) {
-  std::vector<MoveStep> steps;
-  std::size_t gi = 0, li = 0;
-  const auto& gv = group->results();
-  const auto& lv = layer->results();
-  for (const CLI::Option* opt : app.parse_order()) {
-    if (opt == group && gi < gv.size()) steps.push_back(*quintaro::cli::ParseGroupMove(gv[gi++]));
-    if (opt == layer && li < lv.size()) steps.push_back(*quintaro::cli::ParseLayerMove(lv[li++]));
-  }
-  return steps;
-}
-
-CLI::Validator GroupMoveValidator() {
-  return CLI::Validator(
-      [](std::string& s) {
-        return quintaro::cli::ParseGroupMove(s) ? std::string()
-                                                : "expected S:D with hexadecimal digits, e.g. 2:5";
-      },
-      "");
-}
-
-CLI::Validator LayerMoveValidator() {
-  return CLI::Validator(
-      [](std::string& s) {
-        return quintaro::cli::ParseLayerMove(s) ? std::string()
-                                                : "expected G-L:H-M with hexadecimal digits, e.g. 2-3:5-0";
-      },
-      "");
-}
 
 CLI::Validator SizeValidator() {
   return CLI::Validator(
@@ -68,7 +34,10 @@ CLI::Validator HexDigitValidator() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int systemArgc, char** systemArgv) {
+  quintaro::cli::Console console(systemArgc, systemArgv);
+  int argc = console.Argc();
+  char** argv = console.Argv();
   // A fixed name keeps the usage lines (and the man page made from them) free of install paths.
   CLI::App app{"quintaro-cli: inspect, convert and re-layer Jw_cad drawings (JWW, JWS, JWC, JWK)",
                "quintaro-cli"};
@@ -89,23 +58,8 @@ int main(int argc, char** argv) {
                     "replace an existing output (kept under its ._EXT name)");
   convert->add_flag("--partial", conv.partial, "save what a damaged input held");
 
-  quintaro::cli::MoveOptions mv;
-  std::vector<std::string> groupMoves, layerMoves;
-  auto* move = app.add_subcommand("move", "Move figures between layer groups or layers and save");
-  move->add_option("FILES", mv.inputs, "the drawing(s) to read")->required();
-  move->add_option("-o,--output", mv.out, "the file to write (one input)");
-  move->add_option("--out-dir", mv.outDir, "folder for the outputs (any number of inputs)");
-  auto* group = move->add_option("--group", groupMoves, "move group S onto group D (hex digits)")
-                    ->check(GroupMoveValidator())
-                    ->type_name("S:D");
-  auto* layer = move->add_option("--layer", layerMoves, "move layer G-L onto layer H-M (hex digits)")
-                    ->check(LayerMoveValidator())
-                    ->type_name("G-L:H-M");
-  move->add_option("--map", mv.mapFile,
-                   "JSON list of moves: [{\"group\": \"2:5\"}, {\"layer\": \"2-3:5-0\"}]");
-  move->add_flag("--overwrite", mv.overwrite, "replace existing outputs (kept under ._EXT names)");
-  move->add_flag("--partial", mv.partial, "save what a damaged input held");
-  move->add_flag("--dry-run", mv.dryRun, "print what would move; write nothing");
+  quintaro::cli::MoveArgs moveArgs(app);
+  quintaro::cli::LayersArgs layersArgs(app);
 
   quintaro::cli::RenderOptions rend;
   std::string size = "1600x1200", background = "white", renderGroup, renderLayer;
@@ -130,16 +84,18 @@ int main(int argc, char** argv) {
   demo->add_option("-o,--output", demoOut, "the file to write")->required();
   demo->add_flag("--overwrite", demoOverwrite, "replace an existing file");
 
-  CLI11_PARSE(app, argc, argv);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    // Help and version succeed; any other complaint of the parser is a usage error.
+    return app.exit(e) == 0 ? 0 : quintaro::cli::kExitUsage;
+  }
 
-  quintaro::cli::Io io{std::cout, std::cerr, isatty(STDERR_FILENO) != 0};
+  quintaro::cli::Io io{std::cout, std::cerr, console.ErrorsToTerminal()};
   if (*info) return quintaro::cli::RunInfo(infoFile, infoJson, io);
   if (*convert) return quintaro::cli::RunConvert(conv, io);
-  if (*move) {
-    auto steps = StepsInOrder(*move, group, layer);
-    mv.steps.insert(mv.steps.begin(), steps.begin(), steps.end());
-    return quintaro::cli::RunMove(mv, io);
-  }
+  if (moveArgs.Chosen()) return quintaro::cli::RunMove(moveArgs.Options(), io);
+  if (layersArgs.Chosen()) return layersArgs.Run(io);
   if (*render) {
     std::sscanf(size.c_str(), "%dx%d", &rend.width, &rend.height);
     rend.blackBackground = background == "black";

@@ -1,12 +1,11 @@
-#include <unistd.h>
-
-#include <array>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
 
 #include "cli/commands.h"
+#include "cli/move_parts.h"
 #include "cli/session.h"
 
 namespace quintaro::cli {
@@ -15,78 +14,63 @@ namespace fs = std::filesystem;
 
 namespace {
 
-char Hex(int v) { return "0123456789ABCDEF"[v & 15]; }
-
-using GroupTotals = std::array<int, 16>;
-
-GroupTotals TotalsOf(const Document& doc) {
-  GroupTotals t{};
-  for (int g = 0; g < 16; ++g) t[g] = doc.GroupTotal(g);
-  return t;
-}
-
-int Sum(const GroupTotals& t) {
-  int s = 0;
-  for (int v : t) s += v;
-  return s;
-}
-
-// The census lines of what a step concerns, e.g. "group 2: 40  group 5: 0".
-std::string CensusOf(const Document& doc, const MoveStep& s) {
-  std::ostringstream o;
-  if (s.IsGroupMove()) {
-    o << "group " << Hex(s.srcGroup) << ": " << doc.GroupTotal(s.srcGroup) << "  group "
-      << Hex(s.dstGroup) << ": " << doc.GroupTotal(s.dstGroup);
-  } else {
-    o << "layer " << Hex(s.srcGroup) << "-" << Hex(s.srcLayer) << ": "
-      << doc.LayerTotal(s.srcGroup, s.srcLayer) << "  layer " << Hex(s.dstGroup) << "-"
-      << Hex(s.dstLayer) << ": " << doc.LayerTotal(s.dstGroup, s.dstLayer);
-  }
-  return o.str();
-}
-
-struct FileResult {
-  bool ok = false;
-  int moved = 0;  // figures that left their source
-  std::string error;
+struct Job {
+  std::string in, target;
 };
 
-// Applies the steps to the open drawing, printing the census around each.
-// Returns the number of figures moved, or -1 when the totals disagree.
-int ApplySteps(Document& doc, const std::vector<MoveStep>& steps, std::ostream& out) {
-  int before = Sum(TotalsOf(doc));
-  int moved = 0;
-  for (const MoveStep& s : steps) {
-    out << "  " << Describe(s) << "\n    before  " << CensusOf(doc, s) << "\n";
-    int leaving = s.IsGroupMove() ? doc.GroupTotal(s.srcGroup)
-                                  : doc.LayerTotal(s.srcGroup, s.srcLayer);
-    doc.Move(s.srcGroup, s.srcLayer, s.dstGroup, s.dstLayer);
-    bool onto_itself = s.srcGroup == s.dstGroup && s.srcLayer == s.dstLayer;
-    if (!onto_itself) moved += leaving;
-    out << "    after   " << CensusOf(doc, s) << "\n";
-  }
-  return Sum(TotalsOf(doc)) == before ? moved : -1;
+// The warning lines a step wrote to `captured`, without their prefix.
+std::vector<std::string> WarningLines(const std::string& captured) {
+  static const std::string prefix = "quintaro-cli: warning: ";
+  std::vector<std::string> lines;
+  std::istringstream in(captured);
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind(prefix, 0) == 0) lines.push_back(line.substr(prefix.size()));
+  return lines;
 }
 
-FileResult MoveOne(const std::string& in, const std::string& out, const MoveOptions& o, Io io) {
+// The first line a failing step wrote, without the tool's prefix.
+std::string FirstError(const std::string& captured) {
+  std::string line = captured.substr(0, captured.find('\n'));
+  static const std::string prefix = "quintaro-cli: ";
+  return line.rfind(prefix, 0) == 0 ? line.substr(prefix.size()) : line;
+}
+
+FileResult MoveOne(const Job& job, const MoveOptions& o, Io io) {
   FileResult r;
+  r.input = job.in;
   std::ostringstream err;
-  Io quiet{io.out, err, false};
   CliSession session;
-  if (!session.Open(in, o.partial, quiet)) {
-    r.error = err.str();
+  if (!session.Open(job.in, o.partial, {io.out, err, false})) {
+    r.error = FirstError(err.str());
     return r;
   }
   io.err << err.str();  // warnings of a successful open
-  io.out << in << (o.dryRun ? " (dry run)" : " -> " + out) << "\n";
-  r.moved = ApplySteps(session.Doc(), o.steps, io.out);
-  if (r.moved < 0) {
-    r.error = "quintaro-cli: " + in + ": the figure count changed during the move; nothing written\n";
+  r.warnings = WarningLines(err.str());
+  io.out << job.in << (o.dryRun ? " (dry run)" : " -> " + job.target) << "\n";
+  r.outcome = ApplyRelayerPlan(session.Doc(), o.steps, {o.exactNames});
+  PrintOutcome(r.outcome, io.out);
+  for (const RuleOutcome& rule : r.outcome.rules) {
+    for (const std::string& w : rule.warnings) {
+      Warning(io, job.in + ": " + w);
+      r.warnings.push_back(w);
+    }
+  }
+  if (!r.outcome.Ok()) {
+    r.error = job.in + ": " + r.outcome.error + "; nothing written";
     return r;
   }
-  if (!o.dryRun && !session.Save(out, o.overwrite, {io.out, err, false})) {
-    r.error = err.str();
-    return r;
+  if (!o.dryRun) {
+    std::error_code ec;
+    fs::path parent = fs::path(job.target).parent_path();
+    if (!parent.empty()) fs::create_directories(parent, ec);
+    std::ostringstream saveErr;
+    if (!session.Save(job.target, o.overwrite, {io.out, saveErr, false})) {
+      r.error = FirstError(saveErr.str());
+      return r;
+    }
+    io.err << saveErr.str();
+    for (const std::string& w : WarningLines(saveErr.str())) r.warnings.push_back(w);
+    r.output = job.target;
   }
   r.ok = true;
   return r;
@@ -100,71 +84,103 @@ bool LoadMap(MoveOptions& o, Io io) {
   }
   std::stringstream text;
   text << f.rdbuf();
-  std::string why;
-  auto steps = ParseMoveMap(text.str(), why);
-  if (!steps) {
-    Error(io, o.mapFile + ": " + why);
+  PlanParseResult plan = ParseRelayerPlan(text.str());
+  if (!plan.Ok()) {
+    Error(io, o.mapFile + ": " + plan.error);
     return false;
   }
-  o.steps.insert(o.steps.end(), steps->begin(), steps->end());
+  o.steps.insert(o.steps.end(), plan.rules.begin(), plan.rules.end());
   return true;
 }
 
-// The batch target of one input: same file name in the output folder,
-// refused when it would land on an input.
-std::string BatchTarget(const MoveOptions& o, const std::string& in) {
-  return (fs::path(o.outDir) / fs::path(in).filename()).string();
+fs::path Canonical(const fs::path& p) {
+  std::error_code ec;
+  fs::path c = fs::weakly_canonical(p, ec);
+  return c.has_filename() ? c : c.parent_path();
 }
 
-bool CheckBatchTargets(const MoveOptions& o, Io io) {
-  std::error_code ec;
-  fs::path dir = fs::weakly_canonical(o.outDir, ec);
+// True when `dir` is `folder` or lies below it.
+bool Inside(const fs::path& dir, const fs::path& folder) {
+  fs::path a = Canonical(dir), b = Canonical(folder);
+  auto [end, _] = std::mismatch(b.begin(), b.end(), a.begin(), a.end());
+  return end == b.end();
+}
+
+// The jobs of a batch: named inputs keep their file names in the output
+// folder, those found under -r their relative paths. False when the output
+// folder would hold an input.
+bool BatchJobs(const MoveOptions& o, std::vector<Job>& jobs, Io io) {
   for (const std::string& in : o.inputs) {
-    if (fs::weakly_canonical(fs::path(in).parent_path().empty() ? "." : fs::path(in).parent_path(),
-                             ec) == dir) {
+    fs::path parent = fs::path(in).parent_path();
+    if (parent.empty()) parent = ".";
+    if (Canonical(o.outDir) == Canonical(parent)) {
       Error(io, "--out-dir " + o.outDir + " holds the input " + in +
                     ": choose a folder apart from the inputs");
       return false;
     }
+    jobs.push_back({in, (fs::path(o.outDir) / fs::path(in).filename()).string()});
   }
+  if (o.inDir.empty()) return true;
+  if (Inside(o.outDir, o.inDir)) {
+    Error(io, "--out-dir " + o.outDir + " lies inside " + o.inDir +
+                  ": choose a folder apart from the inputs");
+    return false;
+  }
+  std::vector<FolderInput> found;
+  std::string why;
+  if (!DrawingsUnder(o.inDir, found, &why)) {
+    Error(io, why);
+    return false;
+  }
+  for (const FolderInput& f : found)
+    jobs.push_back({f.path, (fs::path(o.outDir) / fs::path(f.relative)).string()});
   return true;
 }
 
-int RunBatch(const MoveOptions& o, Io io) {
-  if (!o.dryRun) {
-    std::error_code ec;
-    fs::create_directories(o.outDir, ec);
-    if (!fs::is_directory(o.outDir, ec)) {
-      Error(io, o.outDir + ": cannot create the output folder");
-      return 1;
-    }
-  }
-  int done = 0, moved = 0;
-  std::vector<std::string> failures;
+std::vector<FileResult> RunJobs(const std::vector<Job>& jobs, const MoveOptions& o, Io io) {
+  std::vector<FileResult> results;
   std::set<std::string> targets;
-  for (std::size_t i = 0; i < o.inputs.size(); ++i) {
-    const std::string& in = o.inputs[i];
-    if (io.terminal) io.err << "\r[" << i + 1 << "/" << o.inputs.size() << "] " << in << "\x1b[K";
-    std::string target = BatchTarget(o, in);
-    FileResult r;
-    if (!targets.insert(target).second) {
-      r.error = "quintaro-cli: " + in + ": another input of the same name already goes to " +
-                target + "; skipped\n";
-    } else {
-      r = MoveOne(in, target, o, io);
+  for (std::size_t i = 0; i < jobs.size(); ++i) {
+    const Job& job = jobs[i];
+    if (io.terminal) io.err << "\r[" << i + 1 << "/" << jobs.size() << "] " << job.in << "\x1b[K";
+    if (!targets.insert(job.target).second) {
+      FileResult r;
+      r.input = job.in;
+      r.error =
+          job.in + ": another input of the same name already goes to " + job.target + "; skipped";
+      results.push_back(r);
+      continue;
     }
-    if (r.ok) {
-      ++done;
-      moved += r.moved;
-    } else {
-      failures.push_back(r.error);
-    }
+    results.push_back(MoveOne(job, o, io));
   }
   if (io.terminal) io.err << "\r\x1b[K";
-  io.out << (o.dryRun ? "dry run: " : "") << done << " file(s) done, " << failures.size()
-         << " failed, " << moved << " figure(s) moved\n";
-  for (const std::string& f : failures) io.err << f;
-  return failures.empty() ? 0 : 1;
+  return results;
+}
+
+int Finish(const MoveOptions& o, const std::vector<FileResult>& results, bool batch, Io io) {
+  int done = 0, moved = 0, failed = 0;
+  for (const FileResult& r : results) {
+    if (r.ok) {
+      ++done;
+      moved += r.outcome.Moved();
+    } else {
+      ++failed;
+    }
+  }
+  if (batch) {
+    io.out << (o.dryRun ? "dry run: " : "") << done << " file(s) done, " << failed << " failed, "
+           << moved << " figure(s) moved\n";
+  } else if (done == 1 && !o.dryRun) {
+    io.out << "saved " << o.out << "\n";
+  }
+  for (const FileResult& r : results)
+    if (!r.ok) Error(io, r.error);
+  std::string why;
+  if (!o.reportFile.empty() && !WriteReport(o.reportFile, results, o.dryRun, &why)) {
+    Error(io, o.reportFile + ": report not written: " + why);
+    return 1;
+  }
+  return failed == 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -173,11 +189,13 @@ int RunMove(const MoveOptions& options, Io io) {
   MoveOptions o = options;
   if (!o.mapFile.empty() && !LoadMap(o, io)) return 1;
   if (o.steps.empty()) {
-    Error(io, "no moves given (--group S:D, --layer G-L:H-M or --map FILE)");
+    Error(io,
+          "no rules given (--group S:D, --layer G-L:H-M, --swap, --group-name, --layer-name, "
+          "--rename-group, --rename-layer or --map FILE)");
     return 1;
   }
-  if (o.inputs.empty()) {
-    Error(io, "no input file given");
+  if (o.inputs.empty() && o.inDir.empty()) {
+    Error(io, "no input given (FILES or -r FOLDER)");
     return 1;
   }
   bool batch = !o.outDir.empty();
@@ -185,18 +203,25 @@ int RunMove(const MoveOptions& options, Io io) {
     Error(io, "give either -o OUT (one input) or --out-dir DIR (any number of inputs)");
     return 1;
   }
-  if (!batch && o.inputs.size() != 1) {
+  if (!batch && (o.inputs.size() != 1 || !o.inDir.empty())) {
     Error(io, "-o OUT takes one input; use --out-dir DIR for several");
     return 1;
   }
-  if (batch) return CheckBatchTargets(o, io) ? RunBatch(o, io) : 1;
-  FileResult r = MoveOne(o.inputs[0], o.out, o, io);
-  if (!r.ok) {
-    io.err << r.error;
+  std::vector<Job> jobs;
+  if (!batch) {
+    jobs.push_back({o.inputs[0], o.out});
+  } else if (!BatchJobs(o, jobs, io)) {
     return 1;
   }
-  if (!o.dryRun) io.out << "saved " << o.out << "\n";
-  return 0;
+  if (batch && !o.dryRun) {
+    std::error_code ec;
+    fs::create_directories(o.outDir, ec);
+    if (!fs::is_directory(o.outDir, ec)) {
+      Error(io, o.outDir + ": cannot create the output folder");
+      return 1;
+    }
+  }
+  return Finish(o, RunJobs(jobs, o, io), batch, io);
 }
 
 }  // namespace quintaro::cli

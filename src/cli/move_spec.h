@@ -1,29 +1,25 @@
-// Layer moves as users write them: hexadecimal digits, "S:D" for a group
-// move and "G-L:H-M" for a layer move; and mapping files holding a list of them.
+// Moves as the command line takes them; the rules themselves and the
+// mapping file live in document/relayer_plan.h, shared with the desktop.
 #pragma once
 
 #include <optional>
 #include <string>
-#include <vector>
+
+#include "document/relayer_plan.h"
 
 namespace quintaro::cli {
 
-struct MoveStep {
-  int srcGroup = 0, srcLayer = -1, dstGroup = 0, dstLayer = -1;  // layers -1: group move
-  bool IsGroupMove() const { return srcLayer < 0; }
-  friend bool operator==(const MoveStep&, const MoveStep&) = default;
-};
+using MoveStep = RelayerRule;
+using quintaro::Describe;
+using quintaro::ParseGroupMove;
+using quintaro::ParseLayerMove;
 
-// "2:5" (group 2 onto group 5); digits 0-9, A-F, a-f.
-std::optional<MoveStep> ParseGroupMove(const std::string& text);
-// "2-3:5-0" (layer 3 of group 2 onto layer 0 of group 5).
-std::optional<MoveStep> ParseLayerMove(const std::string& text);
-// "group 2 -> 5" or "layer 2-3 -> 5-0", as the tool prints a step.
-std::string Describe(const MoveStep& step);
-
-// A mapping file: a JSON list of objects, each {"group": "S:D"} or
-// {"layer": "G-L:H-M"}, applied in list order. On a malformed file, sets
-// `error` (with the position) and returns nothing.
-std::optional<std::vector<MoveStep>> ParseMoveMap(const std::string& json, std::string& error);
+// A mapping file's rules; on a malformed file sets `error` and returns none.
+inline std::optional<RelayerPlan> ParseMoveMap(const std::string& json, std::string& error) {
+  PlanParseResult r = ParseRelayerPlan(json);
+  error = r.error;
+  if (!r.Ok()) return std::nullopt;
+  return std::move(r.rules);
+}
 
 }  // namespace quintaro::cli

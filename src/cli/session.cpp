@@ -8,7 +8,9 @@ namespace quintaro::cli {
 
 namespace fs = std::filesystem;
 
-void Error(Io io, const std::string& message) { io.err << "quintaro-cli: " << message << "\n"; }
+void Error(Io io, const std::string& message) {
+  io.err << "quintaro-cli: " << message << "\n";
+}
 
 void Warning(Io io, const std::string& message) {
   io.err << "quintaro-cli: warning: " << message << "\n";
@@ -22,9 +24,10 @@ bool CliSession::Open(const std::string& path, bool allowPartial, Io io) {
     Error(io, path + ": " + Describe(r));
     return false;
   }
-  DocFormat byExtension = FormatOfExtension(fs::path(path).extension().string());
+  DocFormat byExtension = FormatOfExtension(FsPath(path).extension().string());
   if (byExtension != doc_.Format()) {
-    Warning(io, path + ": the file's content is " + std::string(DocKindOf(doc_.Format())).substr(1) +
+    Warning(io, path + ": the file's content is " +
+                    std::string(DocKindOf(doc_.Format())).substr(1) +
                     " whatever its extension says");
   }
   if (r == OpenResult::kPartial) {
@@ -44,9 +47,10 @@ bool CliSession::Save(const std::string& target, bool overwrite, Io io) {
     return false;
   }
   std::error_code ec;
-  if (fs::exists(target, ec)) {
+  if (fs::exists(FsPath(target), ec)) {
     if (!overwrite) {
-      Error(io, target + ": exists already (use --overwrite to replace it; the old file is kept as " +
+      Error(io, target +
+                    ": exists already (use --overwrite to replace it; the old file is kept as " +
                     BackupNameOf(target) + ")");
       return false;
     }
@@ -62,6 +66,8 @@ bool CliSession::Save(const std::string& target, bool overwrite, Io io) {
     return false;
   }
   for (const std::string& w : doc_.SaveWarnings()) Warning(io, target + ": " + w);
+  for (const Repair& r : doc_.SaveRepairs().Items())
+    Warning(io, target + ": repaired on save: " + r.what + " (" + std::to_string(r.count) + ")");
   return true;
 }
 

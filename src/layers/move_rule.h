@@ -29,9 +29,10 @@ struct MoveRule {
 
 // Every base of a JWW or JWS drawing: the main list, each block definition's
 // own base and list, and each block tree entry. Dimensions' auxiliary lines
-// and points only exist in files of version 420 and later.
-template <class Doc>
-void ApplyToDrawing(Doc& doc, std::int32_t version, const MoveRule& rule) {
+// and points only exist in files of version 420 and later. `Rule` is a
+// MoveRule or any rule with the same Apply(TEntJwwBase&).
+template <class Doc, class Rule>
+void ApplyToDrawing(Doc& doc, std::int32_t version, const Rule& rule) {
   const bool withSxfParts = version >= 420;
   auto apply = [&rule](TEntJwwBase& b) { rule.Apply(b); };
   doc.ForEachBase(withSxfParts, apply);

@@ -30,11 +30,11 @@ TEST(MoveSpec, ReadsAMappingFileInOrderAndPinsItsErrors) {
     const char* error;
   } cases[] = {
       {"{}", "expected a list '[' of moves at character 1"},
-      {"[{\"group\": \"2:G\"}]", "expected a valid move, not \"group\": \"2:G\" at character 18"},
-      {"[{\"grp\": \"2:5\"}]", "expected a valid move, not \"grp\": \"2:5\" at character 16"},
+      {"[{\"group\": \"2:G\"}]", "expected a valid move, not \"group\": \"2:G\" at character 12"},
+      {"[{\"grp\": \"2:5\"}]", "expected a rule, not \"grp\" at character 2"},
       {"[{\"group\": \"2:5\"} {\"group\": \"1:2\"}]", "expected ',' or ']' at character 19"},
       {"[{\"group\": \"2:5\"}] x", "expected the end of the file at character 20"},
-      {"[{\"group\": 2}]", "expected an object like {\"group\": \"2:5\"} or {\"layer\": \"2-3:5-0\"} at character 12"},
+      {"[{\"group\": 2}]", "expected a string as the value of \"group\" at character 12"},
   };
   for (const Case& c : cases) {
     EXPECT_FALSE(ParseMoveMap(c.json, error)) << c.json;

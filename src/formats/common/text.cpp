@@ -57,4 +57,23 @@ std::string Utf8ToCp932(const std::string& utf8) {
   return out;
 }
 
+bool Utf8ToCp932Exact(const std::string& utf8, std::string& out) {
+  out.clear();
+  iconv_t cd = iconv_open("CP932", "UTF-8");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+  char* src = const_cast<char*>(utf8.data());
+  std::size_t srcLeft = utf8.size();
+  bool ok = true;
+  char buf[256];
+  while (ok && srcLeft > 0) {
+    char* dst = buf;
+    std::size_t dstLeft = sizeof buf;
+    std::size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    out.append(buf, static_cast<std::size_t>(dst - buf));
+    ok = r != static_cast<std::size_t>(-1) || errno == E2BIG;
+  }
+  iconv_close(cd);
+  return ok;
+}
+
 }  // namespace quintaro

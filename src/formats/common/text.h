@@ -24,6 +24,9 @@ std::string ToUtf8(const EncodedText& text);
 // Shift-JIS bytes for UTF-8 text (for names typed by users and for tests);
 // characters without a Shift-JIS form become '?'.
 std::string Utf8ToCp932(const std::string& utf8);
+// Shift-JIS bytes for UTF-8 text; false (and `out` unspecified) when a
+// character has no Shift-JIS form or the UTF-8 is invalid.
+bool Utf8ToCp932Exact(const std::string& utf8, std::string& out);
 
 // True for a byte that starts a two-byte Shift-JIS character.
 inline bool IsSjisLeadByte(unsigned char c) {

@@ -1,10 +1,10 @@
-#include "cli/json.h"
+#include "document/json_writer.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-namespace quintaro::cli {
+namespace quintaro {
 
 namespace {
 
@@ -137,4 +137,4 @@ JsonWriter& JsonWriter::Null() {
   return *this;
 }
 
-}  // namespace quintaro::cli
+}  // namespace quintaro

@@ -1,0 +1,38 @@
+// The pieces of `quintaro-cli move` around the rules: what one input got,
+// how it is printed and reported, and the drawings of a folder tree.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "document/relayer_apply.h"
+
+namespace quintaro::cli {
+
+struct FileResult {
+  std::string input;
+  std::string output;  // "" on a dry run or when nothing was written
+  bool ok = false;
+  PlanOutcome outcome;
+  std::vector<std::string> warnings;  // opening, the rules, the save's repairs
+  std::string error;                  // why the file failed (one line)
+};
+
+// The rules' moves with the census around each, renames and matches.
+void PrintOutcome(const PlanOutcome& outcome, std::ostream& out);
+
+// Writes the report of a run as JSON (atomically); false with `why`.
+bool WriteReport(const std::string& path, const std::vector<FileResult>& results, bool dryRun,
+                 std::string* why);
+
+struct FolderInput {
+  std::string path;      // as found under the folder
+  std::string relative;  // path below the folder, '/' separated
+};
+// Every file under `dir` (any depth, any extension case) that starts with a
+// drawing's magic bytes, ordered by relative path. False with `why` when the
+// folder cannot be walked.
+bool DrawingsUnder(const std::string& dir, std::vector<FolderInput>& found, std::string* why);
+
+}  // namespace quintaro::cli
