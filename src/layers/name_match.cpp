@@ -29,8 +29,6 @@ std::u32string Decode(std::string_view s) {
   return out;
 }
 
-bool IsSpace(char32_t c) {
-  return c == U' ' || c == U'\t' || c == U'\u3000';
 }
 
 // Iterative match with one backtrack point: linear in practice, never

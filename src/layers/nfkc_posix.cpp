@@ -1,4 +1,4 @@
-// NFKC through ICU (Linux and other platforms that have it).
+// NFKC through ICU (every platform but Windows).
 #include <unicode/normalizer2.h>
 #include <unicode/unistr.h>
 
