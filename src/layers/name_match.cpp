@@ -29,8 +29,6 @@ std::u32string Decode(std::string_view s) {
   return out;
 }
 
-}
-
 // Iterative match with one backtrack point: linear in practice, never
 // exponential however many stars the pattern holds.
 bool Match(const std::u32string& p, const std::u32string& t) {
