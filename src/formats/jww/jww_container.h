@@ -13,7 +13,9 @@
 #include "formats/common/bytes.h"
 #include "formats/common/file_io.h"
 #include "formats/common/repairs.h"
-#include "formats/jww/jww_lists.h"
+#include "formats/jww/jww_block_tree.h"
+#include "formats/jww/jww_list_reader.h"
+#include "formats/jww/jww_list_writer.h"
 
 namespace quintaro::jww {
 

@@ -9,7 +9,6 @@
 #include "formats/common/file_io.h"
 #include "formats/jww/jww_container.h"
 #include "formats/jww/jww_header.h"
-#include "formats/jww/jww_lists.h"
 #include "formats/jww/jww_string.h"
 
 namespace quintaro {

@@ -7,7 +7,7 @@
 #include <span>
 
 #include "formats/jww/jww_data.h"
-#include "formats/jww/jww_lists.h"
+#include "formats/jww/jww_list_writer.h"
 #include "formats/jww/jww_string.h"
 
 namespace quintaro::jww {

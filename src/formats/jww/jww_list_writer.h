@@ -1,0 +1,310 @@
+// Writing of the entity lists and the block definition list of the JWW
+// and JWS formats: class tags, counts and the repairs of base blocks.
+// Internal to the format libraries.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "formats/common/bytes.h"
+#include "formats/common/repairs.h"
+#include "formats/jww/jww_lists.h"
+#include "formats/jww/jww_string.h"
+#include "formats/jww/jww_types.h"
+
+namespace quintaro::jww {
+
+// Class tags while writing.
+class ClassTagWriter {
+ public:
+  explicit ClassTagWriter(std::int32_t version) : schema_(static_cast<std::uint16_t>(version)) {}
+  void WriteTag(ByteWriter& w, int classId);
+  void CountObject() { ++counter_; }
+
+ private:
+  std::uint16_t schema_;
+  std::uint32_t counter_ = 1;
+  std::uint32_t index_[kClassList + 1] = {};
+};
+
+inline void WriteCount(ByteWriter& w, std::uint64_t n) {
+  if (n <= 0xFFFE) {
+    w.U16(static_cast<std::uint16_t>(n));
+  } else {
+    w.U16(0xFFFF);
+    w.U32(static_cast<std::uint32_t>(n));
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Writing.
+
+// Which checks a base block gets.
+enum class BaseCheck { kLine, kPoint, kText, kDimension, kSolid, kNone };
+std::uint8_t MapStyleBelow420(std::uint8_t style);    // extended line types to standard ones
+std::uint16_t MapColorBelow420(std::uint16_t color);  // extended colours to standard ones
+
+inline void RepairBaseInPlace(TEntJwwBase& b, BaseCheck check, bool below420) {
+  if (b.Layer > 15) b.Layer = 0;
+  if (b.LayerGroup > 15) b.LayerGroup = 0;
+  if (b.PenWidth > 30000) b.PenWidth = 0;
+  if (check == BaseCheck::kNone) return;
+  if (below420) {
+    if (check == BaseCheck::kLine) b.PenStyle = MapStyleBelow420(b.PenStyle);
+    b.PenColor = MapColorBelow420(b.PenColor);
+  }
+  const unsigned s = b.PenStyle;
+  switch (check) {
+    case BaseCheck::kLine:
+      if (!((s - 1u) <= 8u || (s - 11u) <= 8u || (s - 31u) <= 31u)) b.PenStyle = 0;
+      break;
+    case BaseCheck::kPoint:
+      if (s != 1 && s != 100) b.PenStyle = 1;
+      break;
+    case BaseCheck::kText:
+      if ((s - 1u) > 8u) b.PenStyle = 1;
+      break;
+    default:
+      break;
+  }
+  const unsigned c = b.PenColor;
+  const unsigned maxStandard = check == BaseCheck::kSolid ? 10u : 9u;
+  if (!((c - 1u) <= maxStandard - 1u || (c - 101u) <= 255u)) b.PenColor = 0;
+}
+
+// The kinds of repair the list writer makes, counted while writing and
+// handed to a RepairLog at the end (notes on the hot path would cost a
+// search each).
+enum RepairKind {
+  kRepairLayer,
+  kRepairLayerGroup,
+  kRepairPenWidth,
+  kRepairStyleBelow420,
+  kRepairColorBelow420,
+  kRepairLineStyle,
+  kRepairPointStyle,
+  kRepairTextStyle,
+  kRepairColor,
+  kRepairStringFilter,
+  kRepairImageText,
+  kRepairKinds
+};
+// The English text of a repair kind, as noted in a RepairLog.
+const char* RepairText(RepairKind kind);
+struct RepairCounts {
+  std::int64_t n[kRepairKinds] = {};
+  // Counts what turned `before` into `after` under `check`.
+  void NoteBase(const TEntJwwBase& before, const TEntJwwBase& after, BaseCheck check,
+                bool below420);
+  void MoveTo(RepairLog& log);
+};
+
+// What the writer does to the content of a text entity (not of a dimension
+// text) before the save filter's result is written: the JWS writer turns
+// "^@BM%temp%" into "^@BM".
+enum class TextRewrite { kNone, kDropTempPrefix };
+
+template <class MojiT>
+class ListWriter {
+ public:
+  using List = TJwwEntityListT<MojiT>;
+  using Def = TEntJwwBlockDefT<MojiT>;
+  using Sunpo = TEntJwwSunpoT<MojiT>;
+
+  ListWriter(ByteWriter& w, std::int32_t version, ClassTagWriter& tags, RepairCounts& repairs,
+             TextRewrite rewrite)
+      : w_(w),
+        version_(version),
+        v351_(version > 350),
+        v420_(version > 419),
+        below420_(version < 420),
+        tags_(tags),
+        repairs_(repairs),
+        rewrite_(rewrite) {}
+
+  // False (nothing more written) when the order list does not name each
+  // entity of the arrays exactly once.
+  bool WriteList(const List& list) {
+    if (!OrderMatches(list)) return false;
+    WriteCount(w_, list.TotalCount());
+    for (const EntityOrderEntry& e : list.EntityOrder) {
+      if (e.kind == kEntNone) continue;
+      tags_.WriteTag(w_, e.kind);
+      WriteEntity(list, e);
+      tags_.CountObject();
+      if (!w_.Ok()) return false;
+    }
+    return w_.Ok();
+  }
+
+  // Every definition, placed or not, with its own number and time stamp.
+  bool WriteDefs(const std::vector<Def>& defs) {
+    WriteCount(w_, defs.size());
+    for (const Def& d : defs) {
+      tags_.WriteTag(w_, kClassList);
+      TEntJwwBase base = d.Base;
+      Repair(base, BaseCheck::kNone);
+      WriteFixed(&base, sizeof base);
+      w_.I32(d.Number);
+      w_.I32(d.Referenced);
+      w_.I32(d.TimeStamp);
+      if (d.TimeStamp < 0) w_.Write(&d.TimeStampWide, 8);
+      WriteFiltered(d.Name);
+      if (!OrderMatches(d)) return false;
+      WriteCount(w_, d.TotalCount());
+      tags_.CountObject();
+      for (const EntityOrderEntry& e : d.EntityOrder) {
+        if (e.kind == kEntNone) continue;
+        tags_.WriteTag(w_, e.kind);
+        WriteEntity(d, e);
+        tags_.CountObject();
+      }
+      if (!w_.Ok()) return false;
+    }
+    return w_.Ok();
+  }
+
+ private:
+  static bool OrderMatches(const List& list) {
+    std::vector<bool> seen[7];
+    for (int k = 0; k < 7; ++k) seen[k].assign(list.Count(k + 1), false);
+    std::size_t named = 0;
+    for (const EntityOrderEntry& e : list.EntityOrder) {
+      if (e.kind == kEntNone) continue;
+      if (e.kind < kEntLine || e.kind > kEntBlock || e.index < 0) return false;
+      auto& s = seen[e.kind - 1];
+      auto i = static_cast<std::size_t>(e.index);
+      if (i >= s.size() || s[i]) return false;
+      s[i] = true;
+      ++named;
+    }
+    return named == list.TotalCount();
+  }
+
+  void WriteFixed(const void* src, std::size_t size351) {
+    const auto* s = static_cast<const std::uint8_t*>(src);
+    if (v351_) {
+      w_.Write(s, size351);
+    } else {
+      w_.Write(s, 7);
+      w_.Write(s + 9, size351 - 9);
+    }
+  }
+
+  void WriteFiltered(const EncodedText& t) {
+    if (t.bytes.empty() || !SaveFilter(t, scratch_)) {
+      WriteString(w_, t);
+      return;
+    }
+    ++repairs_.n[kRepairStringFilter];
+    WriteString(w_, scratch_);
+  }
+
+  void Repair(TEntJwwBase& b, BaseCheck check) {
+    TEntJwwBase before = b;
+    RepairBaseInPlace(b, check, below420_);
+    if (!(b == before)) repairs_.NoteBase(before, b, check, below420_);
+  }
+
+  void WriteTextContent(const EncodedText& t) {
+    if (rewrite_ == TextRewrite::kDropTempPrefix && StartsWithAscii(t, "^@BM%temp%")) {
+      EncodedText f = SaveFiltered(t);
+      // "^@BM" followed by what comes after "%temp%" (every leading "%temp%",
+      // so that a second save writes the same).
+      while (StartsWithAscii(f, "^@BM%temp%")) {
+        EncodedText rest = f;
+        DropUnits(rest, 10);
+        f = AsciiText("^@BM", f.encoding);
+        f.bytes += rest.bytes;
+      }
+      ++repairs_.n[kRepairImageText];
+      WriteString(w_, f);
+      return;
+    }
+    WriteFiltered(t);
+  }
+
+  void WritePoint(const TEntJwwTen& src) {
+    TEntJwwTen p = src;
+    Repair(p.Base, BaseCheck::kPoint);
+    WriteFixed(&p, kJwwTenFileFixed);
+    if (p.Base.PenStyle == 100)
+      w_.Write(reinterpret_cast<const std::uint8_t*>(&p) + kJwwTenFileFixed, 20);
+  }
+
+  void WriteLine(const TEntJwwSen& src) {
+    TEntJwwSen s = src;
+    Repair(s.Base, BaseCheck::kLine);
+    WriteFixed(&s, sizeof s);
+  }
+
+  void WriteEntity(const List& list, const EntityOrderEntry& e) {
+    auto i = static_cast<std::size_t>(e.index);
+    switch (e.kind) {
+      case kEntLine:
+        WriteLine(list.Sen[i]);
+        break;
+      case kEntArc: {
+        TEntJwwEnko a = list.Enko[i];
+        Repair(a.Base, BaseCheck::kLine);
+        WriteFixed(&a, sizeof a);
+        break;
+      }
+      case kEntPoint:
+        WritePoint(list.Ten[i]);
+        break;
+      case kEntText: {
+        const MojiT& m = list.Moji[i];
+        TEntJwwMojiFixed f = m;
+        Repair(f.Base, BaseCheck::kText);
+        WriteFixed(&f, sizeof f);
+        WriteFiltered(m.FontName);
+        WriteTextContent(m.Text);
+        break;
+      }
+      case kEntDimension: {
+        const Sunpo& d = list.Sunpo[i];
+        TEntJwwBase b = d.Base;
+        Repair(b, BaseCheck::kDimension);
+        WriteFixed(&b, sizeof b);
+        WriteLine(d.Line);
+        TEntJwwMojiFixed f = d.Text;
+        Repair(f.Base, BaseCheck::kText);
+        WriteFixed(&f, sizeof f);
+        WriteFiltered(d.Text.FontName);
+        WriteFiltered(d.Text.Text);
+        if (v420_) {
+          w_.U16(d.SxfMode);
+          WriteLine(d.Aux1);
+          WriteLine(d.Aux2);
+          for (const auto& p : d.Points) WritePoint(p);
+        }
+        break;
+      }
+      case kEntSolid: {
+        TEntJwwSolid s = list.Solid[i];
+        Repair(s.Base, BaseCheck::kSolid);
+        WriteFixed(&s, kJwwSolidFileFixed);
+        if (s.Base.PenColor == 10) w_.I32(s.Color);
+        break;
+      }
+      case kEntBlock: {
+        TEntJwwBlock b = list.Block[i];
+        Repair(b.Base, BaseCheck::kNone);
+        WriteFixed(&b, sizeof b);
+        break;
+      }
+      default:
+        break;
+    }
+  }
+
+  ByteWriter& w_;
+  std::int32_t version_;
+  bool v351_, v420_, below420_;
+  ClassTagWriter& tags_;
+  RepairCounts& repairs_;
+  TextRewrite rewrite_;
+  EncodedText scratch_;
+};
+}  // namespace quintaro::jww
