@@ -1,0 +1,241 @@
+// Re-layering plans: the mapping file's text, and each rule kind applied to
+// drawings of every format, checked against the census taken before.
+#include "document/relayer_apply.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "document/layer_edits.h"
+#include "document/relayer_plan.h"
+#include "formats/common/text.h"
+#include "support/temp_dir.h"
+
+namespace quintaro {
+namespace {
+
+TEST(RelayerPlan, ReadsTheCommandLineFormsAndWritesEveryKindBackEqual) {
+  RelayerRule inGroup = *ParseLayerNameRule("a\"b\\c:2-3");
+  inGroup.inGroup = 1;
+  RelayerPlan plan = {*ParseGroupMove("2:5"),
+                      *ParseLayerMove("2-3:5-0"),
+                      *ParseSwap("a:B"),
+                      *ParseSwap("1-1:2-2"),
+                      *ParseGroupNameRule("1階*:2"),
+                      *ParseLayerNameRule("x:y:F-0"),
+                      inGroup,
+                      *ParseRenameGroup("2=壁"),
+                      *ParseRenameLayer("2-3=")};
+  EXPECT_EQ(plan[5].pattern, "x:y");  // the target follows the last colon
+  EXPECT_EQ(plan[5].to, (LayerRef{15, 0}));
+  EXPECT_EQ(plan[8].name, "");
+  PlanParseResult back = ParseRelayerPlan(SerializeRelayerPlan(plan));
+  ASSERT_TRUE(back.Ok()) << back.error;
+  EXPECT_EQ(back.rules, plan);
+
+  for (const char* bad : {":5", "壁:2-", "壁:5-0-1", "2-3:5"}) {
+    EXPECT_FALSE(ParseLayerNameRule(bad)) << bad;
+    EXPECT_FALSE(ParseSwap(bad)) << bad;
+  }
+  EXPECT_FALSE(ParseRenameGroup("G=x"));
+  EXPECT_FALSE(ParseRenameLayer("2=x"));
+}
+
+TEST(RelayerPlan, SaysWhatARuleObjectLacksAndWhere) {
+  struct Case {
+    std::string json;
+    std::string expected;  // what is expected
+    std::string at;        // where: the text it starts at
+  } cases[] = {
+      {R"([{"layer-name": "w", "to": "2"}])", R"("to": "H-M", not "2")", R"("2")"},
+      {R"([{"group-name": "w"}])", R"("to": "D")", R"({"group-name")"},
+      {R"([{"group-name": "w", "to": "2", "in-group": "1"}])",
+       R"(no "in-group" in a "group-name" rule)", R"("1")"},
+      {R"([{"rename-layer": "2", "name": "w"}])", R"(a layer G-L, not "2")", R"("2")"},
+      {R"([{"swap": "2:5-0"}])", R"(a valid move, not "swap": "2:5-0")", R"("2:5-0")"},
+      {R"([{"rename-group": "2", "name": "\ud800"}])", "a valid escape in the string", R"("}])"},
+  };
+  for (const Case& c : cases) {
+    PlanParseResult r = ParseRelayerPlan(c.json);
+    std::size_t at = c.json.find(c.at);
+    EXPECT_EQ(r.error, "expected " + c.expected + " at character " + std::to_string(at + 1))
+        << c.json;
+    EXPECT_TRUE(r.rules.empty());
+  }
+}
+
+// Census totals of all 256 layers.
+using Census = std::array<int, 256>;
+
+Census CensusOf(const Document& doc) {
+  Census c{};
+  LayerTotals t = doc.Totals();
+  for (int i = 0; i < 256; ++i) c[i] = t.Layer(i / 16, i % 16);
+  return c;
+}
+
+std::string SampleOrFile(const std::string& s) {
+  return s.find('/') == 0 ? s : test::SamplePath(s);
+}
+
+struct ApplyCase {
+  std::string file;  // a sample, or an absolute path
+  std::string rules;
+  std::vector<LayerRef> from;  // what the rules should find, in order, all onto `to`
+  LayerRef to;
+};
+
+// Applies the rules, then checks every layer against the census before:
+// the sources are empty, the target holds its own and their figures, all
+// else is as it was; the target carries the last source's name.
+void CheckApply(const ApplyCase& c) {
+  SCOPED_TRACE(c.file + " " + c.rules);
+  Document doc;
+  ASSERT_EQ(doc.Open(SampleOrFile(c.file)), OpenResult::kOpened);
+  const Census before = CensusOf(doc);
+  Census want = before;
+  std::string name;
+  for (const LayerRef& f : c.from) {
+    for (int l = 0; l < 16; ++l) {
+      int src = f.group * 16 + (f.IsGroup() ? l : f.layer);
+      int dst = c.to.group * 16 + (c.to.IsGroup() ? l : c.to.layer);
+      if (src == dst || (!f.IsGroup() && l > 0)) continue;
+      want[dst] += want[src];
+      want[src] = 0;
+    }
+    name = NameOf(doc, f);
+  }
+  PlanParseResult plan = ParseRelayerPlan(c.rules);
+  ASSERT_TRUE(plan.Ok()) << plan.error;
+  PlanOutcome out = ApplyRelayerPlan(doc, plan.rules);
+  ASSERT_TRUE(out.Ok()) << out.error;
+  std::vector<LayerRef> found;
+  for (const RuleOutcome& r : out.rules)
+    for (const AppliedMove& m : r.moves) found.push_back(m.from);
+  EXPECT_EQ(found, c.from);
+  EXPECT_EQ(CensusOf(doc), want);
+  if (!c.from.empty()) EXPECT_EQ(NameOf(doc, c.to), name);
+}
+
+// A small JWC drawing (there are no JWC samples): figures on 0-1, 0-2 and
+// 3-4, named layers, the half-width name on 3-4.
+std::string WriteJwc(const test::TempDir& dir) {
+  TJwcData jwc;
+  for (std::uint8_t code : {0x01, 0x02, 0x02, 0x34}) {
+    jwc.lines.emplace_back().layer = code;
+    jwc.texts.emplace_back().layer = code;
+  }
+  jwc.layerGroups[0].name = Utf8ToCp932("1階平面図");
+  jwc.layers[0x02].name = Utf8ToCp932("　壁");
+  jwc.layers[0x34].name = Utf8ToCp932("ﾍﾞﾗﾝﾀﾞ");
+  std::string path = dir.File("small.jwc");
+  EXPECT_TRUE(jwc.SaveToFile(path));
+  return path;
+}
+
+TEST(RelayerApply, EachRuleKindMovesWhatTheCensusBeforeSays) {
+  test::TempDir dir;
+  const std::string jwc = WriteJwc(dir), mansion = "jww/dist_amansion_heimen.jww";
+  const ApplyCase cases[] = {
+      {mansion, R"([{"layer-name": "エレベ-タ", "to": "5-8"}])", {{0, 8}}, {5, 8}},
+      {mansion, R"([{"layer-name": "躯体", "in-group": "0", "to": "5-1"}])", {{0, 1}}, {5, 1}},
+      {mansion, R"([{"layer-name": "躯体", "in-group": "1", "to": "5-1"}])", {}, {5, 1}},
+      {mansion,
+       R"([{"layer-name": "?-?ﾚｲﾔ", "in-group": "2", "to": "2-8"}])",
+       {{2, 8}, {2, 9}, {2, 10}, {2, 11}, {2, 12}, {2, 13}, {2, 14}, {2, 15}},
+       {2, 8}},
+      {mansion, R"([{"group-name": "一般図", "to": "4"}])", {{0, -1}}, {4, -1}},
+      {mansion, R"([{"group": "0:4"}])", {{0, -1}}, {4, -1}},
+      {"jww/dist_test1.jww", R"([{"layer": "0-A:3-3"}])", {{0, 10}}, {3, 3}},
+      {"jws/dist_kitchen.jws", R"([{"group": "0:7"}])", {{0, -1}}, {7, -1}},
+      {"jws/dist_kitchen.jws", R"([{"layer-name": "*", "to": "1-1"}])", {}, {1, 1}},
+      {"jwk/dist_desk.jwk", R"([{"layer": "0-0:9-9"}])", {{0, 0}}, {9, 9}},
+      {jwc, R"([{"layer-name": "壁", "to": "7-2"}])", {{0, 2}}, {7, 2}},
+      {jwc, R"([{"layer-name": "ベランダ", "to": "0-1"}])", {{3, 4}}, {0, 1}},
+      {jwc, R"([{"group-name": "1階*", "to": "2"}])", {{0, -1}}, {2, -1}},
+  };
+  for (const ApplyCase& c : cases) CheckApply(c);
+}
+
+TEST(RelayerApply, ReportsUnmatchedRulesAndScaleChangesAsWarnings) {
+  Document doc;
+  ASSERT_EQ(doc.Open(test::SamplePath("jww/dist_amansion_heimen.jww")), OpenResult::kOpened);
+  auto change = ScaleChangeOf(doc, 0, 15);  // group F is drawn at 5:1
+  ASSERT_TRUE(change);
+  EXPECT_EQ(change->from, 100);
+  EXPECT_NEAR(change->to, 0.2, 1e-6);
+  EXPECT_EQ(ScaleChangeOf(doc, 0, 1), std::nullopt);
+  PlanOutcome out = ApplyRelayerPlan(
+      doc, ParseRelayerPlan(R"([{"group": "0:F"}, {"group-name": "nothing", "to": "1"}])").rules);
+  ASSERT_EQ(out.rules.size(), 2u);
+  EXPECT_EQ(out.rules[0].warnings,
+            std::vector<std::string>{"group 0 -> F: scale 1/100 -> 5/1; the figures keep their "
+                                     "coordinates, so texts and dimensions show at another size "
+                                     "on paper"});
+  EXPECT_EQ(out.rules[1].warnings,
+            std::vector<std::string>{"groups named \"nothing\" -> 1: matched nothing"});
+  for (auto [d, text] :
+       {std::pair{100.0, "1/100"}, {2.5, "1/2.5"}, {0.5, "2/1"}, {1.0, "1/1"}, {1.0 / 3, "3/1"}})
+    EXPECT_EQ(ScaleRatio(d), text) << d;
+}
+
+// Applies the rules, saves and reopens; returns the outcome.
+PlanOutcome ApplyAndReopen(Document& doc, const std::string& rules, const std::string& to) {
+  PlanOutcome out = ApplyRelayerPlan(doc, ParseRelayerPlan(rules).rules);
+  std::string why;
+  if (out.Ok()) EXPECT_TRUE(doc.Save(to, &why)) << why;
+  if (out.Ok()) EXPECT_EQ(doc.Open(to), OpenResult::kOpened);
+  return out;
+}
+
+TEST(RelayerApply, RenamesInTheFilesOwnStringFormAndRefusesWhatItCannotHold) {
+  test::TempDir dir;
+  Document doc;
+  ASSERT_EQ(doc.Open(test::SamplePath("jww/dist_test1.jww")), OpenResult::kOpened);
+  ASSERT_TRUE(ApplyAndReopen(doc, R"([{"rename-layer": "0-0", "name": "壁"},
+      {"rename-group": "3", "name": "通り芯"}])",
+                             dir.File("sjis.jww"))
+                  .Ok());
+  EXPECT_EQ(doc.Jww()->Layers[0].Name, (EncodedText{"\x95\xC7", TextEncoding::kCp932}));
+  EXPECT_EQ(doc.GroupName(3), "通り芯");
+
+  const TJwwData before = *doc.Jww();  // Korean has no Shift-JIS form: nothing changes
+  PlanOutcome refused = ApplyRelayerPlan(
+      doc, ParseRelayerPlan(
+               R"([{"rename-group": "1", "name": "x"}, {"rename-layer": "0-1", "name": "한"}])")
+               .rules);
+  EXPECT_NE(refused.error.find("Shift-JIS cannot hold"), std::string::npos) << refused.error;
+  EXPECT_TRUE(*doc.Jww() == before);
+
+  // A file with names in the Unicode form takes any name, in that form.
+  doc.Jww()->Layers[1].Name = EncodedText{std::string("x\0", 2), TextEncoding::kUtf16le};
+  ASSERT_TRUE(
+      ApplyAndReopen(doc, R"([{"rename-layer": "0-0", "name": "한국"}])", dir.File("wide.jww"))
+          .Ok());
+  EXPECT_EQ(doc.Jww()->Layers[0].Name, (EncodedText{"\x5C\xD5\x6D\xAD", TextEncoding::kUtf16le}));
+
+  // JWC names are cut to 8 (layer) and 16 (group) bytes, never inside a character.
+  Document jwc;
+  ASSERT_EQ(jwc.Open(WriteJwc(dir)), OpenResult::kOpened);
+  PlanOutcome cut = ApplyAndReopen(jwc, R"([{"rename-layer": "0-2", "name": "通り芯通り芯"},
+      {"rename-group": "0", "name": "a壁壁壁壁壁壁壁壁"}])",
+                                   dir.File("cut.jwc"));
+  ASSERT_TRUE(cut.Ok()) << cut.error;
+  EXPECT_EQ(jwc.LayerName(0, 2), "通り芯通");
+  EXPECT_EQ(jwc.GroupName(0), "a壁壁壁壁壁壁壁");
+  EXPECT_EQ(cut.rules[0].warnings.size(), 1u);
+
+  for (const char* symbol : {"jws/dist_desk.jws", "jwk/dist_desk.jwk"}) {
+    Document d;
+    ASSERT_EQ(d.Open(test::SamplePath(symbol)), OpenResult::kOpened);
+    PlanOutcome none =
+        ApplyRelayerPlan(d, ParseRelayerPlan(R"([{"rename-group": "0", "name": "x"}])").rules);
+    EXPECT_NE(none.error.find("have no group or layer names"), std::string::npos) << symbol;
+  }
+}
+
+}  // namespace
+}  // namespace quintaro
