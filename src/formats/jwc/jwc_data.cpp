@@ -22,6 +22,8 @@ void TJwcData::ResetData() {
   arcs = {};
   texts = {};
   points = {};
+  textBlock.clear();
+  trailing.clear();
   extents = {};
 }
 

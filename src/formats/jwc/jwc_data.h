@@ -60,6 +60,10 @@ class TJwcData : public JwcContainer<TJwcData> {
   std::vector<TEntJwcEnko> arcs;
   std::vector<TEntJwcMoji2> texts;
   std::vector<TEntJwcTen> points;
+  // The text block as last read or written: written back as it is while it
+  // still gives every text at its address, so that unused bytes survive.
+  std::string textBlock;
+  std::string trailing;    // bytes after the last section, kept as read
   DrawingExtents extents;  // the container's copy of the computed extents
 
   // Compares the drawing (not macros, reports or extents).

@@ -22,9 +22,9 @@ class JwcReader : JwcSectionReader {
            Section(d_.lines, d_.header.lineCount, kJwcSenBytes, "line", ReadJwcSen) &&
            Section(d_.arcs, d_.header.arcCount, kJwcEnkoBytes, "arc", ReadJwcEnko) && Texts() &&
            TextBlock(d_.texts, d_.header.textStart,
-                     std::int64_t{d_.header.textEnd} - d_.header.textStart) &&
+                     std::int64_t{d_.header.textEnd} - d_.header.textStart, d_.textBlock) &&
            Section(d_.points, d_.header.pointCount, kJwcTenBytes, "point", ReadJwcTen) && Names() &&
-           Finish("layer group names");
+           Finish("layer group names", d_.trailing);
   }
 
  private:

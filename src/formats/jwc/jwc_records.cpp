@@ -175,4 +175,27 @@ std::string TextInBlock(const std::string& block, std::int64_t pos) {
   return StripControls(std::string_view(block).substr(start, end - start));
 }
 
+bool TextBlockStillServes(const std::string& block, std::int64_t start,
+                          const std::vector<TEntJwcMoji2>& texts) {
+  const auto size = static_cast<std::int64_t>(block.size());
+  for (const auto& t : texts) {
+    const std::int64_t pos = std::int64_t{t.address} - start;
+    if (pos < 0 || pos >= size || TextInBlock(block, pos) != t.text ||
+        CleanTextForFile(t.text) != t.text) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string LayOutTextBlock(std::vector<TEntJwcMoji2>& texts, std::int32_t start) {
+  std::string block;
+  for (auto& t : texts) {
+    t.address = start + static_cast<std::int32_t>(block.size());
+    block += t.text;
+    block += '\0';
+  }
+  return block;
+}
+
 }  // namespace quintaro

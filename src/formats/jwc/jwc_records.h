@@ -51,6 +51,15 @@ std::uint16_t RoundToU16(double v);
 // outside the block.
 std::string TextInBlock(const std::string& block, std::int64_t pos);
 
+// True when the block still gives every text as held (and in its written
+// form) at its address minus `start`: the block can then be written back
+// as it is, with the addresses as they are.
+bool TextBlockStillServes(const std::string& block, std::int64_t start,
+                          const std::vector<TEntJwcMoji2>& texts);
+// The texts' strings one after another from offset 0, each ended by a NUL;
+// sets each text's address to `start` plus its offset.
+std::string LayOutTextBlock(std::vector<TEntJwcMoji2>& texts, std::int32_t start);
+
 // Reads `count` records of `bytes` bytes each with `read`, reserving no
 // more than the input can hold. Stops at the first record that is not
 // complete; `failed` is then its 0-based index and the result false.

@@ -63,20 +63,23 @@ class JwcSectionReader {
            Stop(JwcSectionPlace(kind, failed, n));
   }
 
-  // The text block of `length` bytes (none when not positive); a text's
-  // string starts at its address minus `start`.
-  bool TextBlock(std::vector<TEntJwcMoji2>& texts, std::int64_t start, std::int64_t length) {
+  // The text block of `length` bytes (none when not positive) into `block`;
+  // a text's string starts at its address minus `start`.
+  bool TextBlock(std::vector<TEntJwcMoji2>& texts, std::int64_t start, std::int64_t length,
+                 std::string& block) {
     if (length <= 0) return true;
-    std::string block;
     if (!r_.ReadBytes(block, static_cast<std::size_t>(length))) return Stop("text block");
     for (auto& t : texts) t.text = TextInBlock(block, t.address - start);
     return true;
   }
 
-  // The end of the reading: bytes after the `last` section are noted.
-  bool Finish(const char* last) {
-    if (r_.Remaining() > 0)
-      Note(std::to_string(r_.Remaining()) + " bytes after the " + last + " ignored");
+  // The end of the reading: bytes after the `last` section are noted and
+  // kept in `trailing`, so that a save writes them back.
+  bool Finish(const char* last, std::string& trailing) {
+    if (r_.Remaining() > 0) {
+      Note(std::to_string(r_.Remaining()) + " bytes after the " + last + " kept as read");
+      if (!r_.ReadBytes(trailing, static_cast<std::size_t>(r_.Remaining()))) return Stop(last);
+    }
     report_.complete = true;
     return true;
   }

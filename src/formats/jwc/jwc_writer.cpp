@@ -64,8 +64,12 @@ bool TJwcData::PrepareSave() {
     saveError = "too many figures for the header counts";
     return false;
   }
-  std::int64_t total = 0;
-  std::vector<std::string> cleaned = CleanTexts(texts, total);
+  // The block as read stays while it still gives every text; else the
+  // texts are laid out anew.
+  const bool keepBlock = TextBlockStillServes(textBlock, header.textStart, texts);
+  auto total = static_cast<std::int64_t>(textBlock.size());
+  std::vector<std::string> cleaned;
+  if (!keepBlock) cleaned = CleanTexts(texts, total);
   TEntJwcHeader h = HeaderToWrite();
   std::int64_t end = std::int64_t{h.textStart} + total;
   // Text addresses are 16-bit offsets from one segment; more text cannot be addressed.
@@ -88,11 +92,9 @@ bool TJwcData::PrepareSave() {
 
   header = h;
   headerLines = std::move(built);
-  std::int32_t address = h.textStart;
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    texts[i].text = std::move(cleaned[i]);
-    texts[i].address = address;
-    address += static_cast<std::int32_t>(texts[i].text.size()) + 1;
+  if (!keepBlock) {
+    for (std::size_t i = 0; i < texts.size(); ++i) texts[i].text = std::move(cleaned[i]);
+    textBlock = LayOutTextBlock(texts, h.textStart);
   }
   for (auto& l : layers) l.name = CleanNameForFile(l.name, TEntJwcLayer::kNameBytes);
   for (auto& g : layerGroups) g.name = CleanNameForFile(g.name, TEntJwcLayerGroup::kNameBytes);
@@ -143,13 +145,11 @@ bool TJwcData::WriteBody(ByteWriter& w) const {
     auto offset = static_cast<std::uint16_t>(static_cast<std::uint32_t>(t.address) - segment * 16);
     WriteJwcMoji(w, t, factor, offset, static_cast<std::uint16_t>(segment));
   }
-  for (const auto& t : texts) {
-    w.Bytes(t.text);
-    w.U8(0);
-  }
+  w.Bytes(textBlock);
   for (const auto& p : points) WriteJwcTen(w, p, factor);
   for (const auto& l : layers) WriteName(w, l.name, TEntJwcLayer::kNameBytes);
   for (const auto& g : layerGroups) WriteName(w, g.name, TEntJwcLayerGroup::kNameBytes);
+  w.Bytes(trailing);
   return w.Ok();
 }
 

@@ -42,6 +42,8 @@ void TJwkData::ResetData() {
   arcs = {};
   points = {};
   texts = {};
+  textBlock.clear();
+  trailing.clear();
   extents = {};
 }
 

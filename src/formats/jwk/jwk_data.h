@@ -59,7 +59,11 @@ class TJwkData : public JwcContainer<TJwkData> {
   std::vector<TEntJwcEnko> arcs;
   std::vector<TEntJwcTen> points;
   std::vector<TEntJwcMoji2> texts;  // address = byte offset into the text block
-  DrawingExtents extents;           // the container's copy of the computed extents
+  // The text block as last read or written: written back as it is while it
+  // still gives every text at its address, so that unused bytes survive.
+  std::string textBlock;
+  std::string trailing;    // bytes after the last section, kept as read
+  DrawingExtents extents;  // the container's copy of the computed extents
 
   // Compares the symbol (not macros, reports or extents).
   friend bool operator==(const TJwkData& a, const TJwkData& b);

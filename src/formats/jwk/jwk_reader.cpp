@@ -20,7 +20,8 @@ class JwkReader : JwcSectionReader {
     return Header() && Section(d_.lines, d_.header.lineCount, kJwcSenBytes, "line", ReadJwcSen) &&
            Section(d_.arcs, d_.header.arcCount, kJwcEnkoBytes, "arc", ReadJwcEnko) &&
            Section(d_.points, d_.header.pointCount, kJwcTenBytes, "point", ReadJwcTen) && Texts() &&
-           TextBlock(d_.texts, 0, d_.header.textBlockSize) && Finish("text block");
+           TextBlock(d_.texts, 0, d_.header.textBlockSize, d_.textBlock) &&
+           Finish("text block", d_.trailing);
   }
 
  private:

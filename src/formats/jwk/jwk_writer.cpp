@@ -26,14 +26,20 @@ bool TJwkData::PrepareSave() {
     saveError = "too many figures for the header counts";
     return false;
   }
+  // The block as read stays while it still gives every text (its offsets
+  // were read as 16 bits); else the texts are laid out anew.
+  const bool keepBlock = TextBlockStillServes(textBlock, 0, texts);
   std::vector<std::string> cleaned;
-  cleaned.reserve(texts.size());
-  std::int64_t total = 0;
+  auto total = static_cast<std::int64_t>(textBlock.size());
   std::int64_t lastOffset = 0;
-  for (const auto& t : texts) {
-    cleaned.push_back(CleanTextForFile(t.text));
-    lastOffset = total;
-    total += static_cast<std::int64_t>(cleaned.back().size()) + 1;
+  if (!keepBlock) {
+    cleaned.reserve(texts.size());
+    total = 0;
+    for (const auto& t : texts) {
+      cleaned.push_back(CleanTextForFile(t.text));
+      lastOffset = total;
+      total += static_cast<std::int64_t>(cleaned.back().size()) + 1;
+    }
   }
   if (lastOffset > kMaxTextOffset || total > std::numeric_limits<std::int32_t>::max()) {
     saveError = "the texts need " + std::to_string(total) +
@@ -59,11 +65,9 @@ bool TJwkData::PrepareSave() {
 
   header = h;
   headerLines = std::move(built);
-  std::int32_t offset = 0;
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    texts[i].text = std::move(cleaned[i]);
-    texts[i].address = offset;
-    offset += static_cast<std::int32_t>(texts[i].text.size()) + 1;
+  if (!keepBlock) {
+    for (std::size_t i = 0; i < texts.size(); ++i) texts[i].text = std::move(cleaned[i]);
+    textBlock = LayOutTextBlock(texts, 0);
   }
   return true;
 }
@@ -82,10 +86,8 @@ bool TJwkData::WriteBody(ByteWriter& w) const {
     WriteJwcMoji(w, t, 1.0, static_cast<std::uint16_t>(offset & 0xFFFF),
                  static_cast<std::uint16_t>(offset >> 16));
   }
-  for (const auto& t : texts) {
-    w.Bytes(t.text);
-    w.U8(0);
-  }
+  w.Bytes(textBlock);
+  w.Bytes(trailing);
   return w.Ok();
 }
 
