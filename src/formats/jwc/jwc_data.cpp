@@ -24,6 +24,7 @@ void TJwcData::ResetData() {
   points = {};
   textBlock.clear();
   trailing.clear();
+  nameFields = {};
   extents = {};
 }
 

@@ -94,19 +94,21 @@ class JwcReader : JwcSectionReader {
   }
 
   bool Names() {
-    for (auto& l : d_.layers) {
-      if (!ReadName(l.name, TEntJwcLayer::kNameBytes)) return Stop("layer names");
+    for (std::size_t i = 0; i < d_.layers.size(); ++i) {
+      if (!ReadName(d_.layers[i].name, d_.nameFields[i], TEntJwcLayer::kNameBytes))
+        return Stop("layer names");
     }
-    for (auto& g : d_.layerGroups) {
-      if (!ReadName(g.name, TEntJwcLayerGroup::kNameBytes)) return Stop("layer group names");
+    for (std::size_t g = 0; g < d_.layerGroups.size(); ++g) {
+      if (!ReadName(d_.layerGroups[g].name, d_.nameFields[TJwcData::kLayers + g],
+                    TEntJwcLayerGroup::kNameBytes))
+        return Stop("layer group names");
     }
     return true;
   }
 
-  bool ReadName(std::string& name, std::size_t bytes) {
-    std::string field;
+  bool ReadName(std::string& name, std::string& field, std::size_t bytes) {
     if (!r_.ReadBytes(field, bytes)) return false;
-    name = CutToBytes(StripControls(field.substr(0, field.find('\0'))), bytes);
+    name = NameInField(field, bytes);
     return true;
   }
 

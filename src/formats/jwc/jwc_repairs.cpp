@@ -49,6 +49,16 @@ void NoteJwcStyleRepairs(std::span<const TEntJwcMojiStyle> styles, RepairLog& lo
   log.Note("text style colour out of range written as 0", colors);
 }
 
+void NoteJwcCountRepairs(std::span<const std::int32_t> counts, const std::int32_t* slots,
+                         RepairLog& log) {
+  std::int64_t negative = 0;
+  for (std::int32_t c : counts) negative += c < 0;
+  log.Note("negative figure count in the header written as 0", negative);
+  if (slots && (*slots < 0 || *slots > 100)) {
+    log.Note("point slot count out of 0..100 written in range");
+  }
+}
+
 void NoteJwcNameRepair(const std::string& name, std::size_t limit, RepairLog& log) {
   if (CleanNameForFile(name, limit) != name) log.Note("name cut to its field or cleaned");
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
@@ -21,6 +22,12 @@ void NoteJwcFigureRepairs(const std::vector<TEntJwcSen>& lines,
 
 // Text style colours out of range (written as 0).
 void NoteJwcStyleRepairs(std::span<const TEntJwcMojiStyle> styles, RepairLog& log);
+
+// Header counts as read (none when `read` is false) that the reader had to
+// bring in range: negative figure counts, and a point slot count outside
+// 0..100 when `slots` is given.
+void NoteJwcCountRepairs(std::span<const std::int32_t> counts, const std::int32_t* slots,
+                         RepairLog& log);
 
 // Names longer than `limit` bytes or holding control characters.
 void NoteJwcNameRepair(const std::string& name, std::size_t limit, RepairLog& log);

@@ -40,6 +40,11 @@ std::string CleanTextForFile(std::string_view s) {
   return out;
 }
 
+std::string NameInField(std::string_view field, std::size_t bytes) {
+  field = field.substr(0, bytes);
+  return CutToBytes(StripControls(field.substr(0, field.find('\0'))), bytes);
+}
+
 std::string CutToBytes(std::string_view s, std::size_t limit) {
   std::size_t end = 0;
   while (end < s.size()) {

@@ -22,6 +22,10 @@ std::string CleanTextForFile(std::string_view s);
 // Cuts to at most `limit` bytes without splitting a double-byte character.
 std::string CutToBytes(std::string_view s, std::size_t limit);
 
+// The name a fixed field of `bytes` bytes holds: up to its first NUL,
+// control characters removed.
+std::string NameInField(std::string_view field, std::size_t bytes);
+
 // A name as written: cleaned and cut to its field's size.
 inline std::string CleanNameForFile(std::string_view s, std::size_t limit) {
   return CutToBytes(CleanForFile(s), limit);

@@ -14,7 +14,12 @@ namespace {
 
 constexpr std::size_t kMaxCount = std::numeric_limits<std::int32_t>::max();
 
-void WriteName(ByteWriter& w, const std::string& name, std::size_t bytes) {
+void WriteName(ByteWriter& w, const std::string& name, const std::string& asRead,
+               std::size_t bytes) {
+  if (asRead.size() == bytes && NameInField(asRead, bytes) == name) {
+    w.Bytes(asRead);
+    return;
+  }
   std::string field = name.substr(0, bytes);
   field.resize(bytes, '\0');
   w.Bytes(field);
@@ -111,6 +116,12 @@ void TJwcData::NoteRepairs(RepairLog& log) const {
     for (const auto& g : layerGroups) rounded += RoundToU16(g.scale) != g.scale;
     log.Note("layer group scale rounded to a whole number from 0 to 65535", rounded);
   }
+  if (!headerLines[1].empty()) {
+    TEntJwcHeader read;
+    ParseJwcValueLine(2, headerLines[1], read);
+    const std::int32_t counts[] = {read.lineCount, read.arcCount, read.textCount, read.pointCount};
+    NoteJwcCountRepairs(counts, &read.slotCount, log);
+  }
 }
 
 bool TJwcData::WriteBody(ByteWriter& w) const {
@@ -147,8 +158,12 @@ bool TJwcData::WriteBody(ByteWriter& w) const {
   }
   w.Bytes(textBlock);
   for (const auto& p : points) WriteJwcTen(w, p, factor);
-  for (const auto& l : layers) WriteName(w, l.name, TEntJwcLayer::kNameBytes);
-  for (const auto& g : layerGroups) WriteName(w, g.name, TEntJwcLayerGroup::kNameBytes);
+  for (std::size_t i = 0; i < layers.size(); ++i) {
+    WriteName(w, layers[i].name, nameFields[i], TEntJwcLayer::kNameBytes);
+  }
+  for (std::size_t g = 0; g < layerGroups.size(); ++g) {
+    WriteName(w, layerGroups[g].name, nameFields[kLayers + g], TEntJwcLayerGroup::kNameBytes);
+  }
   w.Bytes(trailing);
   return w.Ok();
 }

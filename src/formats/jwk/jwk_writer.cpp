@@ -74,6 +74,12 @@ bool TJwkData::PrepareSave() {
 
 void TJwkData::NoteRepairs(RepairLog& log) const {
   NoteJwcFigureRepairs(lines, arcs, points, texts, log);
+  if (!headerLines[1].empty()) {
+    TEntJwkHeader read;
+    ParseJwkValueLine(headerLines[1], read);
+    const std::int32_t counts[] = {read.lineCount, read.arcCount, read.pointCount, read.textCount};
+    NoteJwcCountRepairs(counts, nullptr, log);
+  }
 }
 
 bool TJwkData::WriteBody(ByteWriter& w) const {
