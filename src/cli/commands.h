@@ -31,6 +31,10 @@ struct ConvertOptions {
 };
 int RunConvert(const ConvertOptions& options, Io io);
 
+// The structural difference of two drawings of one format: 0 when they are
+// the same, 1 when they differ, 2 when one cannot be read or the formats differ.
+int RunDiff(const std::string& before, const std::string& after, bool json, Io io);
+
 struct MoveOptions {
   std::vector<std::string> inputs;
   std::string inDir;        // batch: every drawing under this folder (-r)

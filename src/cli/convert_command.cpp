@@ -1,5 +1,4 @@
 #include "cli/commands.h"
-#include "cli/repair_lines.h"
 #include "cli/session.h"
 
 namespace quintaro::cli {
@@ -9,7 +8,6 @@ int RunConvert(const ConvertOptions& options, Io io) {
   if (!session.Open(options.in, options.partial, io)) return 1;
   if (!session.Save(options.out, options.overwrite, io)) return 1;
   io.out << "saved " << options.out << "\n";
-  WriteRepairWarnings(session.Doc().SaveRepairs(), io.err);
   return 0;
 }
 

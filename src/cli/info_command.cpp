@@ -68,8 +68,9 @@ void WriteJson(std::ostream& out, Document& doc) {
   j.Key("extents").BeginArray().Number(e.minX).Number(e.minY).Number(e.maxX).Number(e.maxY);
   j.EndArray().Key("groups");
   WriteGroups(j, doc);
+  const RepairLog repairs = doc.PlannedRepairs();
   j.Key("repairs").BeginArray();
-  for (const Repair& r : doc.PlannedRepairs().Items()) {
+  for (const Repair& r : repairs.Items()) {
     j.BeginObject().Key("what").String(r.what).Key("count").Int(r.count).EndObject();
   }
   j.EndArray().EndObject();

@@ -58,6 +58,14 @@ int main(int systemArgc, char** systemArgv) {
                     "replace an existing output (kept under its ._EXT name)");
   convert->add_flag("--partial", conv.partial, "save what a damaged input held");
 
+  std::string diffBefore, diffAfter;
+  bool diffJson = false;
+  auto* diff = app.add_subcommand(
+      "diff", "Show what differs between two drawings of one format (exit 0 same, 1 differ)");
+  diff->add_option("A", diffBefore, "the drawing before")->required();
+  diff->add_option("B", diffAfter, "the drawing after")->required();
+  diff->add_flag("--json", diffJson, "print one JSON object");
+
   quintaro::cli::MoveArgs moveArgs(app);
   quintaro::cli::LayersArgs layersArgs(app);
 
@@ -94,6 +102,7 @@ int main(int systemArgc, char** systemArgv) {
   quintaro::cli::Io io{std::cout, std::cerr, console.ErrorsToTerminal()};
   if (*info) return quintaro::cli::RunInfo(infoFile, infoJson, io);
   if (*convert) return quintaro::cli::RunConvert(conv, io);
+  if (*diff) return quintaro::cli::RunDiff(diffBefore, diffAfter, diffJson, io);
   if (moveArgs.Chosen()) return quintaro::cli::RunMove(moveArgs.Options(), io);
   if (layersArgs.Chosen()) return layersArgs.Run(io);
   if (*render) {
