@@ -20,7 +20,7 @@ void CountJwc(const TJwcData& doc, Sink& s) {
   const int slots = doc.UsedPointSlots();  // slot 0 never counts
   for (int i = 1; i <= slots; ++i) {
     const std::uint8_t code = doc.pointSlots[i].layer;
-    s.Add(code >> 4, code & 15, &Tally::temporaryPoints);
+    s.Add(GroupOfCode(code), LayerOfCode(code), &Tally::temporaryPoints);
   }
   census::CountCodes(doc.texts, &Tally::texts, s);
 }

@@ -121,7 +121,7 @@ void CountJww(const Data& doc, Sink& s) {
 // The DOS-era formats: every record carries its layer code.
 template <class Record, class Field, class Sink>
 void CountCodes(const std::vector<Record>& records, Field field, Sink& s) {
-  for (const auto& o : records) s.Add(o.layer >> 4, o.layer & 15, field);
+  for (const auto& o : records) s.Add(GroupOfCode(o.layer), LayerOfCode(o.layer), field);
 }
 
 }  // namespace quintaro::census

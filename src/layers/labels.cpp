@@ -19,10 +19,6 @@ bool InRange(int n) {
   return n >= 0 && n <= 15;
 }
 
-char HexDigit(int n) {
-  return "0123456789ABCDEF"[n & 15];
-}
-
 // A number with exactly three decimals and "," between thousands.
 std::string GroupedThreeDecimals(double v) {
   char buf[400];
@@ -41,11 +37,11 @@ std::string GroupedThreeDecimals(double v) {
 }
 
 std::string GroupNumber(int group) {
-  return std::string{'[', HexDigit(group), ']', ' '};
+  return std::string{'[', LayerDigit(group), ']', ' '};
 }
 
 std::string LayerNumber(int layer) {
-  return std::string{'(', HexDigit(layer), ')', ' '};
+  return std::string{'(', LayerDigit(layer), ')', ' '};
 }
 
 }  // namespace

@@ -99,9 +99,6 @@ class Canvas {
   void SetPenWidth(int w) {
     if (w != pen_.width) SetPen({pen_.color, w, pen_.style, pen_.mode});
   }
-  void SetPenStyle(PenStyle s) {
-    if (s != pen_.style) SetPen({pen_.color, pen_.width, s, pen_.mode});
-  }
   void SetPenMode(PenMode m) {
     if (m != pen_.mode) SetPen({pen_.color, pen_.width, pen_.style, m});
   }
@@ -110,7 +107,6 @@ class Canvas {
     brush_ = brush;
     BrushChanged();
   }
-  void SetBrushColor(Color c) { SetBrush({c, brush_.style}); }
   void SetBrushStyle(BrushStyle s) { SetBrush({brush_.color, s}); }
   void SetFont(const FontSpec& font) {
     if (font == font_) return;

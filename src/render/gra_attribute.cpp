@@ -47,10 +47,6 @@ int ValidState(int state) {
   return state >= 1 && state <= 3 ? state : kLayerNormal;
 }
 
-char HexDigit(int v) {
-  return "0123456789ABCDEF"[v & 15];
-}
-
 // prefix + name, in the name's encoding.
 EncodedText Label(const std::string& prefix, const EncodedText& name) {
   EncodedText out;
@@ -101,8 +97,8 @@ void TgraAttribute::SetLayer(int index, int state, const EncodedText& layerName,
   if (index < 0 || index >= kLayerCount) return;
   SetLayerStateScale(index, state, scale);
   TjwvLayer& layer = layers_[index];
-  layer.groupLabel = Label(std::string("[") + HexDigit(index / 16) + "] ", groupName);
-  layer.layerLabel = Label(std::string("(") + HexDigit(index % 16) + ") ", layerName);
+  layer.groupLabel = Label(std::string("[") + LayerDigit(GroupOfCode(index)) + "] ", groupName);
+  layer.layerLabel = Label(std::string("(") + LayerDigit(LayerOfCode(index)) + ") ", layerName);
 }
 
 void TgraAttribute::SetLayerStateScale(int index, int state, double scale) {

@@ -43,7 +43,6 @@ class TgraAttribute {
   int BackMode() const { return backMode_; }
   void BuildPenColors();
   Color BackColor() const { return backColor_; }
-  Color ForeColor() const { return foreColor_; }
   void SetGrayColor(Color c) { grayColor_ = c; }
   Color GrayColor() const { return grayColor_; }
 

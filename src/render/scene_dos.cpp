@@ -80,7 +80,8 @@ class DosScene {
   void Text(const TEntJwcMoji2& e) {
     // Only 12 styles exist; a text naming another is not drawn.
     if (e.style >= src_.styles.size()) return;
-    dc_.groupScale = src_.drawing != nullptr ? src_.drawing->layerGroups[e.layer >> 4].scale : 1.0;
+    dc_.groupScale =
+        src_.drawing != nullptr ? src_.drawing->layerGroups[GroupOfCode(e.layer)].scale : 1.0;
     const TEntJwcMojiStyle& s = src_.styles[e.style];
     attr_.SetEntityPen(canvas_, e.layer, s.color, 1, 0);
     TextRow row;

@@ -14,12 +14,12 @@ struct SceneFilter {
   static SceneFilter MainView() { return {}; }
   static SceneFilter Thumbnail(int layer, int group) { return {true, layer, group}; }
 
-  bool PassesGroupLayer(int group, int layer) const {
-    return (this->group == -1 || group == this->group) && (this->layer < 0 || layer == this->layer);
+  bool PassesGroupLayer(int figureGroup, int figureLayer) const {
+    return (group == -1 || figureGroup == group) && (layer < 0 || figureLayer == layer);
   }
   bool Passes(const TgraAttribute& attr, int layerCode) const {
     if (!thumbnail) return attr.LayerState(layerCode) != kLayerHidden;
-    return PassesGroupLayer(layerCode >> 4, layerCode & 15);
+    return PassesGroupLayer(GroupOfCode(layerCode), LayerOfCode(layerCode));
   }
 };
 

@@ -125,9 +125,7 @@ TEST_P(SaveFaults, TheOpenedFileVanishingDoesNotStopASave) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, SaveFaults, ::testing::Values(DocFormat::kJww, DocFormat::kJwc),
-                         [](const auto& info) {
-                           return std::string(DocKindOf(info.param)).substr(1);
-                         });
+                         [](const auto& test) { return std::string(FactsOf(test.param)->name); });
 
 TEST(SaveFaults, ACarriedImageMissingAtSaveTimeIsLeftOut) {
   test::TempDir dir;

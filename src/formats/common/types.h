@@ -29,7 +29,19 @@ struct EntityOrderEntry {
 };
 
 // A layer as group 0..15 and layer 0..15; code = group * 16 + layer.
-inline int LayerCodeOf(int group, int layer) { return group * 16 + layer; }
+inline int LayerCodeOf(int group, int layer) {
+  return group * 16 + layer;
+}
+inline int GroupOfCode(int code) {
+  return code >> 4;
+}
+inline int LayerOfCode(int code) {
+  return code & 15;
+}
+// Users see each number as one upper-case hexadecimal digit, "0" to "F".
+inline char LayerDigit(int number) {
+  return "0123456789ABCDEF"[number & 15];
+}
 
 // Values that texts may substitute (file name, drawing time, memo lines,
 // print scale). A load fills its container's copy; the drawing code reads

@@ -74,16 +74,17 @@ inline constexpr double kAxisSin[4] = {0.0, 1.0, 1.2246467991473532e-16, -1.0};
 // An ellipse with centre (cx, cy), radius r, flatness f and tilt t (radians),
 // with the tilt's cosine and sine worked out once.
 struct EllipseShape {
-  EllipseShape(double cx, double cy, double r, double f, double t)
-      : cx(cx),
-        cy(cy),
-        r(r),
-        f(f),
-        ct(t == 0 ? 1.0 : std::cos(t)),
-        st(t == 0 ? 0.0 : std::sin(t)) {}
+  EllipseShape(double centreX, double centreY, double radius, double flatness, double tilt)
+      : cx(centreX),
+        cy(centreY),
+        r(radius),
+        f(flatness),
+        ct(tilt == 0 ? 1.0 : std::cos(tilt)),
+        st(tilt == 0 ? 0.0 : std::sin(tilt)) {}
   // The same with the tilt's cosine and sine already at hand.
-  EllipseShape(double cx, double cy, double r, double f, double ct, double st)
-      : cx(cx), cy(cy), r(r), f(f), ct(ct), st(st) {}
+  EllipseShape(double centreX, double centreY, double radius, double flatness, double tiltCos,
+               double tiltSin)
+      : cx(centreX), cy(centreY), r(radius), f(flatness), ct(tiltCos), st(tiltSin) {}
   // The point at parameter angle theta (radians): (r cos theta, r f sin theta)
   // rotated counter-clockwise by the tilt, then moved to the centre.
   EllipsePointXY At(double theta) const { return AtCosSin(std::cos(theta), std::sin(theta)); }
@@ -95,11 +96,6 @@ struct EllipseShape {
   }
   double cx, cy, r, f, ct, st;
 };
-
-inline EllipsePointXY EllipsePoint(double cx, double cy, double r, double f, double t,
-                                   double theta) {
-  return EllipseShape(cx, cy, r, f, t).At(theta);
-}
 
 // Which axis points an arc sweep reaches: bit k for the axis point at k * 90
 // degrees. `start` in [0, 360) and `sweep` >= 0, both in degrees.

@@ -36,8 +36,8 @@ struct PlacedSink {
   static constexpr bool kImageCorners = false;
   ExtentsBox box;
   Xy origin, xCol, yCol;  // (ox, oy), (a, c), (b, d)
-  PlacedSink(ExtentsBox box, const TEntJwwBlockTree& t)
-      : box(box), origin{t.OriginX, t.OriginY}, xCol{t.M11, t.M21}, yCol{t.M12, t.M22} {}
+  PlacedSink(ExtentsBox start, const TEntJwwBlockTree& t)
+      : box(start), origin{t.OriginX, t.OriginY}, xCol{t.M11, t.M21}, yCol{t.M12, t.M22} {}
   void Add(double x, double y) { AddLimited(LimitXy(Xy{x, y})); }
   void Add(EllipsePointXY p) { Add(p.x, p.y); }
   // (ox + a x + b y, oy + c x + d y), each summed in that order.

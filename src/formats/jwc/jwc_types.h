@@ -17,13 +17,6 @@
 
 namespace quintaro {
 
-inline int GroupOfCode(std::uint8_t code) {
-  return code >> 4;
-}
-inline int LayerOfCode(std::uint8_t code) {
-  return code & 15;
-}
-
 // Line type and colour numbers that the writer keeps; others are written as 0.
 inline bool IsValidJwcLineType(std::uint8_t t) {
   return (t >= 1 && t <= 9) || (t >= 11 && t <= 18);

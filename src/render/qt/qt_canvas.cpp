@@ -171,7 +171,10 @@ static_assert(sizeof(QPoint) == sizeof(PixelPoint) && std::is_trivially_copyable
 
 void QtCanvas::ToQPoints(std::span<const PixelPoint> points) {
   points_.resize(points.size());
-  if (!points.empty()) std::memcpy(points_.data(), points.data(), points.size_bytes());
+  // Through void*: QPoint has constructors, but copying its bytes is sound (see above).
+  if (!points.empty()) {
+    std::memcpy(static_cast<void*>(points_.data()), points.data(), points.size_bytes());
+  }
 }
 
 void QtCanvas::Polyline(std::span<const PixelPoint> points) {
