@@ -43,9 +43,11 @@ MoveArgs::MoveArgs(CLI::App& app) {
       ->add_option("-r,--recursive", o.inDir,
                    "also every drawing under this folder (known by its first bytes)")
       ->type_name("IN_DIR");
-  command_->add_option("-o,--output", o.out, "the file to write (one input)");
-  command_->add_option("--out-dir", o.outDir,
-                       "folder for the outputs (any number of inputs; -r keeps relative paths)");
+  command_->add_option("-o,--output", o.out, "the file to write (one input)")->type_name("OUT");
+  command_
+      ->add_option("--out-dir", o.outDir,
+                   "folder for the outputs (any number of inputs; -r keeps relative paths)")
+      ->type_name("OUT_DIR");
   rules_.reserve(std::size(kRuleOptions));
   for (const RuleKindOf& kind : kRuleOptions) {
     rules_.push_back({nullptr, {}, kind.parse});
@@ -53,9 +55,11 @@ MoveArgs::MoveArgs(CLI::App& app) {
                                ->check(RuleValidator(kind))
                                ->type_name(kind.type);
   }
-  command_->add_option("--map", o.mapFile,
-                       "JSON list of rules, applied after those of the line, e.g. "
-                       "[{\"group\": \"2:5\"}, {\"layer-name\": \"壁\", \"to\": \"2-3\"}]");
+  command_
+      ->add_option("--map", o.mapFile,
+                   "JSON list of rules, applied after those of the line, e.g. "
+                   "[{\"group\": \"2:5\"}, {\"layer-name\": \"壁\", \"to\": \"2-3\"}]")
+      ->type_name("FILE.json");
   command_->add_flag("--exact-names", o.exactNames,
                      "compare names as stored (no trimming of spaces, no NFKC folding)");
   command_->add_option("--report", o.reportFile, "write what each input got as JSON")

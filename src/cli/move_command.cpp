@@ -61,7 +61,7 @@ FileResult MoveOne(const Job& job, const MoveOptions& o, Io io) {
   }
   if (!o.dryRun) {
     std::error_code ec;
-    fs::path parent = fs::path(job.target).parent_path();
+    fs::path parent = FsPath(job.target).parent_path();
     if (!parent.empty()) fs::create_directories(parent, ec);
     std::ostringstream saveErr;
     if (!session.Save(job.target, o.overwrite, {io.out, saveErr, false})) {
@@ -77,7 +77,7 @@ FileResult MoveOne(const Job& job, const MoveOptions& o, Io io) {
 }
 
 bool LoadMap(MoveOptions& o, Io io) {
-  std::ifstream f(o.mapFile, std::ios::binary);
+  std::ifstream f(FsPath(o.mapFile), std::ios::binary);
   if (!f) {
     Error(io, o.mapFile + ": cannot be read");
     return false;
@@ -111,17 +111,17 @@ bool Inside(const fs::path& dir, const fs::path& folder) {
 // folder would hold an input.
 bool BatchJobs(const MoveOptions& o, std::vector<Job>& jobs, Io io) {
   for (const std::string& in : o.inputs) {
-    fs::path parent = fs::path(in).parent_path();
+    fs::path parent = FsPath(in).parent_path();
     if (parent.empty()) parent = ".";
-    if (Canonical(o.outDir) == Canonical(parent)) {
+    if (Canonical(FsPath(o.outDir)) == Canonical(parent)) {
       Error(io, "--out-dir " + o.outDir + " holds the input " + in +
                     ": choose a folder apart from the inputs");
       return false;
     }
-    jobs.push_back({in, (fs::path(o.outDir) / fs::path(in).filename()).string()});
+    jobs.push_back({in, (FsPath(o.outDir) / FsPath(in).filename()).string()});
   }
   if (o.inDir.empty()) return true;
-  if (Inside(o.outDir, o.inDir)) {
+  if (Inside(FsPath(o.outDir), FsPath(o.inDir))) {
     Error(io, "--out-dir " + o.outDir + " lies inside " + o.inDir +
                   ": choose a folder apart from the inputs");
     return false;
@@ -133,7 +133,7 @@ bool BatchJobs(const MoveOptions& o, std::vector<Job>& jobs, Io io) {
     return false;
   }
   for (const FolderInput& f : found)
-    jobs.push_back({f.path, (fs::path(o.outDir) / fs::path(f.relative)).string()});
+    jobs.push_back({f.path, (FsPath(o.outDir) / FsPath(f.relative)).string()});
   return true;
 }
 
@@ -196,16 +196,16 @@ int RunMove(const MoveOptions& options, Io io) {
   }
   if (o.inputs.empty() && o.inDir.empty()) {
     Error(io, "no input given (FILES or -r FOLDER)");
-    return 1;
+    return kExitUsage;
   }
   bool batch = !o.outDir.empty();
   if (batch == !o.out.empty()) {
     Error(io, "give either -o OUT (one input) or --out-dir DIR (any number of inputs)");
-    return 1;
+    return kExitUsage;
   }
   if (!batch && (o.inputs.size() != 1 || !o.inDir.empty())) {
     Error(io, "-o OUT takes one input; use --out-dir DIR for several");
-    return 1;
+    return kExitUsage;
   }
   std::vector<Job> jobs;
   if (!batch) {
@@ -215,8 +215,8 @@ int RunMove(const MoveOptions& options, Io io) {
   }
   if (batch && !o.dryRun) {
     std::error_code ec;
-    fs::create_directories(o.outDir, ec);
-    if (!fs::is_directory(o.outDir, ec)) {
+    fs::create_directories(FsPath(o.outDir), ec);
+    if (!fs::is_directory(FsPath(o.outDir), ec)) {
       Error(io, o.outDir + ": cannot create the output folder");
       return 1;
     }
