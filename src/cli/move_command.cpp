@@ -192,7 +192,7 @@ int RunMove(const MoveOptions& options, Io io) {
     Error(io,
           "no rules given (--group S:D, --layer G-L:H-M, --swap, --group-name, --layer-name, "
           "--rename-group, --rename-layer or --map FILE)");
-    return 1;
+    return kExitUsage;
   }
   if (o.inputs.empty() && o.inDir.empty()) {
     Error(io, "no input given (FILES or -r FOLDER)");
