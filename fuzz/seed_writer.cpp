@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/settings_file.h"
+#include "settings/settings_text.h"
 #include "formats/common/text.h"
 #include "document/demo_drawing.h"
 #include "formats/jwk/jwk_data.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/settings_file.h"
+#include "settings/settings_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quintaro::app;

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "app/settings_file.h"
+#include "settings/settings_text.h"
 #include "document/document.h"
 #include "hostile_open.h"
 

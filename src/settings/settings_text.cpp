@@ -5,7 +5,7 @@
 #include <charconv>
 #include <sstream>
 
-#include "app/settings_file.h"
+#include "settings/settings_text.h"
 
 namespace quintaro::app {
 
