@@ -128,7 +128,9 @@ class Document {
     path_.clear();
   }
 
-  // The container itself, or null when another format is open.
+  // The container itself, or null when another format is open: for tests
+  // and benchmarks that look at the records. The programs use the members
+  // above and WithContainer.
   TJwcData* Jwc() { return std::get_if<TJwcData>(&doc_); }
   TJwkData* Jwk() { return std::get_if<TJwkData>(&doc_); }
   TJwwData* Jww() { return std::get_if<TJwwData>(&doc_); }
