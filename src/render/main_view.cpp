@@ -9,10 +9,14 @@
 
 namespace quintaro::render {
 
-ViewTransform FitAllView(const DrawingExtents& e, int width, int height) {
+double FitAllScale(const DrawingExtents& e, int width, int height) {
   double dx = std::max(std::fabs(e.maxX - e.minX), 1e-14);
   double dy = std::max(std::fabs(e.maxY - e.minY), 1e-14);
-  double scale = std::min(width / dx, height / dy) * 0.9;
+  return std::min(width / dx, height / dy) * 0.9;
+}
+
+ViewTransform FitAllView(const DrawingExtents& e, int width, int height) {
+  double scale = FitAllScale(e, width, height);
   if (!std::isfinite(scale) || scale <= 0) scale = 1;
   double cx = (e.minX + e.maxX) / 2, cy = (e.minY + e.maxY) / 2;
   ViewTransform v;

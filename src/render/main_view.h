@@ -11,8 +11,11 @@
 
 namespace quintaro::render {
 
-// The view that shows `extents` whole in a width x height canvas with a
-// 0.9 margin, centred; an extent of 1e-14 or less counts as 1e-14.
+// The scale at which `extents` fills 0.9 of a width x height canvas; an
+// extent of 1e-14 or less counts as 1e-14.
+double FitAllScale(const DrawingExtents& extents, int width, int height);
+// The view that shows `extents` whole at FitAllScale, centred (scale 1 when
+// that is not a positive number).
 ViewTransform FitAllView(const DrawingExtents& extents, int width, int height);
 
 // Fills the canvas with the background and draws the blue frame along its edge.
