@@ -28,7 +28,9 @@ std::optional<RelayerRule> Pair(std::string_view text, RuleKind kind, Side side)
   auto from = side(text.substr(0, colon));
   auto to = side(text.substr(colon + 1));
   if (!from || !to) return std::nullopt;
-  RelayerRule r{*from, *to};
+  RelayerRule r;
+  r.from = *from;
+  r.to = *to;
   r.kind = kind;
   return r;
 }

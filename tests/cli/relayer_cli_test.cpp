@@ -106,9 +106,9 @@ TEST(CliMove, WalksAFolderTreeKeepingRelativePathsAndReportsEachInput) {
   JsonValue report = Json(std::string(std::istreambuf_iterator<char>(f), {}));
   ASSERT_EQ(report.Find("files")->items.size(), drawings.size());
   EXPECT_EQ(report.Find("done")->number, 4);
-  for (const JsonValue& f : report.Find("files")->items) {
-    EXPECT_TRUE(f.Find("ok")->boolean);
-    EXPECT_EQ(f.Find("moves")->items.size(), 1u);
+  for (const JsonValue& file : report.Find("files")->items) {
+    EXPECT_TRUE(file.Find("ok")->boolean);
+    EXPECT_EQ(file.Find("moves")->items.size(), 1u);
   }
 
   o.outDir = dir.File("in/sub/out");  // never inside the walked folder

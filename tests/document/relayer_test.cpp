@@ -117,7 +117,9 @@ void CheckApply(const ApplyCase& c) {
     for (const AppliedMove& m : r.moves) found.push_back(m.from);
   EXPECT_EQ(found, c.from);
   EXPECT_EQ(CensusOf(doc), want);
-  if (!c.from.empty()) EXPECT_EQ(NameOf(doc, c.to), name);
+  if (!c.from.empty()) {
+    EXPECT_EQ(NameOf(doc, c.to), name);
+  }
 }
 
 // A small JWC drawing (there are no JWC samples): figures on 0-1, 0-2 and
@@ -186,8 +188,10 @@ TEST(RelayerApply, ReportsUnmatchedRulesAndScaleChangesAsWarnings) {
 PlanOutcome ApplyAndReopen(Document& doc, const std::string& rules, const std::string& to) {
   PlanOutcome out = ApplyRelayerPlan(doc, ParseRelayerPlan(rules).rules);
   std::string why;
-  if (out.Ok()) EXPECT_TRUE(doc.Save(to, &why)) << why;
-  if (out.Ok()) EXPECT_EQ(doc.Open(to), OpenResult::kOpened);
+  if (out.Ok()) {
+    EXPECT_TRUE(doc.Save(to, &why)) << why;
+    EXPECT_EQ(doc.Open(to), OpenResult::kOpened);
+  }
   return out;
 }
 
