@@ -212,7 +212,7 @@ TJwwData MakeDemoDrawing() {
   d.BlockDefs.resize(1);
   FillTableBlock(d.BlockDefs[0], 1, "テーブル");
   d.BlockDefCount = 1;
-  d.BuildBlockTree();
+  d.NumberBlocksFromScratch();  // and builds the block tree
   return d;
 }
 
@@ -269,7 +269,7 @@ void AddLargeBlocks(Doc& d) {
     }
   }
   d.BlockDefCount = 2;
-  d.BuildBlockTree();
+  d.NumberBlocksFromScratch();  // and builds the block tree
 }
 
 }  // namespace
