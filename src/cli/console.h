@@ -9,8 +9,8 @@ namespace quintaro::cli {
 
 // Set up for the program's life. On Windows the arguments are taken from the
 // system's UTF-16 command line (the narrow argv holds only what the code page
-// can say) and the console shows UTF-8; the console's code page is restored
-// at the end.
+// can say), wildcards in them are expanded as the shells there leave them,
+// and the console shows UTF-8; the console's code page is restored at the end.
 class Console {
  public:
   Console(int argc, char** argv);

@@ -8,12 +8,12 @@
 namespace quintaro::cli {
 
 int RunDemo(const std::string& out, bool overwrite, Io io) {
-  if (FormatOfExtension(std::filesystem::path(out).extension().string()) != DocFormat::kJww) {
+  if (FormatOfExtension(FsPath(out).extension().string()) != DocFormat::kJww) {
     Error(io, out + ": the demo drawing is a JWW file; give a name ending in .jww");
     return 1;
   }
   std::error_code ec;
-  if (!overwrite && std::filesystem::exists(out, ec)) {
+  if (!overwrite && std::filesystem::exists(FsPath(out), ec)) {
     Error(io, out + ": exists already (use --overwrite to replace it)");
     return 1;
   }

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <filesystem>
 
+#include "formats/common/file_io.h"
+
 namespace quintaro {
 
 namespace fs = std::filesystem;
@@ -18,19 +20,17 @@ std::string Upper(std::string s) {
 
 std::string Absolute(const std::string& path) {
   std::error_code ec;
-  fs::path p = fs::absolute(path, ec);
-  return (ec ? fs::path(path) : p).lexically_normal().string();
+  fs::path p = fs::absolute(FsPath(path), ec);
+  return (ec ? FsPath(path) : p).lexically_normal().string();
 }
 
 }  // namespace
 
 std::optional<std::string> SaveTargetProblem(const std::string& source, const std::string& target,
                                              DocFormat format) {
-  std::error_code ec;
-  bool same = Upper(Absolute(source)) == Upper(Absolute(target)) ||
-              (fs::exists(target, ec) && fs::equivalent(source, target, ec));
+  bool same = Upper(Absolute(source)) == Upper(Absolute(target)) || SameFile(source, target);
   if (same) return "the output is the opened file itself; choose another name";
-  std::string ext = fs::path(target).extension().string();
+  std::string ext = FsPath(target).extension().string();
   if (FormatOfExtension(ext) != format) {
     std::string want = DocKindOf(format);
     return "the output extension '" + ext + "' is not " + want +
@@ -40,7 +40,7 @@ std::optional<std::string> SaveTargetProblem(const std::string& source, const st
 }
 
 std::string BackupNameOf(const std::string& target) {
-  fs::path p(target);
+  fs::path p = FsPath(target);
   std::string ext = p.extension().string();
   std::string upper = Upper(ext.empty() ? ext : ext.substr(1));
   p.replace_extension("._" + upper);
@@ -50,7 +50,7 @@ std::string BackupNameOf(const std::string& target) {
 bool BackUpExisting(const std::string& target, std::string* why) {
   std::string backup = BackupNameOf(target);
   std::error_code ec;
-  fs::copy_file(target, backup, fs::copy_options::overwrite_existing, ec);
+  fs::copy_file(FsPath(target), FsPath(backup), fs::copy_options::overwrite_existing, ec);
   if (!ec) return true;
   if (why) *why = "cannot keep " + target + " as " + backup + ": " + ec.message();
   return false;

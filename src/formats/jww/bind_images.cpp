@@ -1,7 +1,5 @@
 #include "formats/jww/bind_images.h"
 
-#include <unistd.h>
-
 #include "formats/common/file_io.h"
 
 namespace quintaro {
@@ -18,7 +16,8 @@ std::string BindImageStore::LocalFileName(const EncodedText& name) {
   std::size_t units = b.size() / 2;
   if (units == 0) return "";
   for (std::size_t i = 0; i < units; ++i) {
-    unsigned u = static_cast<unsigned char>(b[2 * i]) | (static_cast<unsigned char>(b[2 * i + 1]) << 8);
+    unsigned u =
+        static_cast<unsigned char>(b[2 * i]) | (static_cast<unsigned char>(b[2 * i + 1]) << 8);
     if (u == 0 || u == '/' || u == '\\' || u == ':') return "";
   }
   std::string utf8 = Utf16leToUtf8(b.substr(0, units * 2));
@@ -37,11 +36,11 @@ void BindImageStore::DeleteFiles() {
   if (!folder_.empty()) {
     for (const auto& image : List) {
       if (image.FileName.empty()) continue;
-      ::unlink((folder_ + image.FileName).c_str());
+      RemoveFile(folder_ + image.FileName);
       const std::string& n = image.FileName;
       if (n.size() > 3 && n.compare(n.size() - 3, 3, ".gz") == 0) {
         std::string bare = n.substr(0, n.size() - 3);
-        if (bare != "." && bare != "..") ::unlink((folder_ + bare).c_str());
+        if (bare != "." && bare != "..") RemoveFile(folder_ + bare);
       }
     }
   }
