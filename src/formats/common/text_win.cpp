@@ -112,4 +112,21 @@ std::string Utf8ToCp932(const std::string& utf8) {
   return out;
 }
 
+bool Utf8ToCp932Exact(const std::string& utf8, std::string& out) {
+  out.clear();
+  if (utf8.empty()) return true;
+  if (utf8.size() > 0x7FFFFFFF) return false;
+  std::wstring wide;
+  if (!AppendDecoded(CP_UTF8, utf8.data(), static_cast<int>(utf8.size()), wide)) return false;
+  int size = static_cast<int>(wide.size());
+  BOOL usedDefault = FALSE;
+  int n = WideCharToMultiByte(kCp932, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr,
+                              &usedDefault);
+  if (n <= 0 || usedDefault) return false;
+  out.resize(static_cast<std::size_t>(n));
+  WideCharToMultiByte(kCp932, WC_NO_BEST_FIT_CHARS, wide.data(), size, out.data(), n, nullptr,
+                      nullptr);
+  return true;
+}
+
 }  // namespace quintaro
