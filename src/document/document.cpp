@@ -79,7 +79,7 @@ const char* Describe(OpenResult result) {
 
 OpenResult Document::Open(const std::string& path) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return OpenResult::kUnreadable;
+  if (!std::filesystem::is_regular_file(FsPath(path), ec)) return OpenResult::kUnreadable;
   DocFormat format = DetectFormat(path);
   if (format == DocFormat::kUnknown) {
     // Readable but of no known kind, or unreadable after all.
