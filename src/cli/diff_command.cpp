@@ -1,4 +1,5 @@
 // quintaro-cli diff: what differs between two drawings of one format.
+#include <cstdio>
 #include <string>
 
 #include "cli/commands.h"
@@ -11,8 +12,15 @@ namespace {
 
 constexpr int kExitSame = 0, kExitDiffer = 1, kExitTrouble = 2;
 
+// Group and layer in the digits users see, 0-9 and A-F ("2-A").
+std::string Digit(int n) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%X", static_cast<unsigned>(n));
+  return buf;
+}
+
 std::string Place(int group, int layer) {
-  return std::to_string(group) + "-" + std::to_string(layer);
+  return Digit(group) + "-" + Digit(layer);
 }
 
 const char* ChangeWord(BlockChangeKind k) {
@@ -55,8 +63,7 @@ void WriteText(std::ostream& out, const DrawingDiff& d) {
     out << "  " << b.number << " " << ChangeWord(b.change) << "\n";
   if (!d.names.empty()) out << "names:\n";
   for (const NameChange& n : d.names) {
-    out << "  "
-        << (n.layer < 0 ? "group " + std::to_string(n.group) : "layer " + Place(n.group, n.layer))
+    out << "  " << (n.layer < 0 ? "group " + Digit(n.group) : "layer " + Place(n.group, n.layer))
         << ": \"" << n.before << "\" -> \"" << n.after << "\"\n";
   }
   if (!d.values.empty()) out << "header and table values:\n";
