@@ -33,6 +33,11 @@ class Parser {
   }
 
   std::optional<JsonValue> Document() {
+    for (std::size_t at = pos_; at < s_.size();) {
+      std::size_t n = Utf8Length(at);
+      if (n == 0) return pos_ = at, Fail("UTF-8 text"), std::nullopt;
+      at += n;
+    }
     JsonValue v;
     if (!Value(v, 0)) return std::nullopt;
     Peek();
@@ -41,6 +46,24 @@ class Parser {
   }
 
  private:
+  // Length of the valid UTF-8 sequence at s_[i] (no overlong forms or
+  // surrogates), or 0.
+  std::size_t Utf8Length(std::size_t i) const {
+    auto c = static_cast<unsigned char>(s_[i]);
+    if (c < 0x80) return 1;
+    std::size_t n = (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+    if (n == 0 || i + n > s_.size()) return 0;
+    unsigned cp = c & (0x7F >> n);
+    for (std::size_t k = 1; k < n; ++k) {
+      auto d = static_cast<unsigned char>(s_[i + k]);
+      if ((d >> 6) != 0x2) return 0;
+      cp = (cp << 6) | (d & 0x3F);
+    }
+    static constexpr unsigned kMin[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kMin[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return n;
+  }
+
   bool Value(JsonValue& v, int depth) {
     if (depth > kMaxDepth) return Fail("less deeply nested values");
     char c = Peek();

@@ -25,7 +25,8 @@ struct JsonValue {
   const JsonValue* Find(std::string_view key) const;
 };
 
-// Parses the whole text (a leading UTF-8 byte-order mark is skipped). On
+// Parses the whole text, which must be UTF-8 (a leading byte-order mark is
+// skipped). On
 // malformed input returns nothing and sets `error` to what was expected and
 // where ("expected ',' or ']' at character 19"). Nesting deeper than 64
 // levels is refused.

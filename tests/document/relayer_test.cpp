@@ -57,6 +57,7 @@ TEST(RelayerPlan, SaysWhatARuleObjectLacksAndWhere) {
       {R"([{"rename-layer": "2", "name": "w"}])", R"(a layer G-L, not "2")", R"("2")"},
       {R"([{"swap": "2:5-0"}])", R"(a valid move, not "swap": "2:5-0")", R"("2:5-0")"},
       {R"([{"rename-group": "2", "name": "\ud800"}])", "a valid escape in the string", R"("}])"},
+      {"[{\"rename-group\": \"2\", \"name\": \"\xFF\"}]", "UTF-8 text", "\xFF"},
   };
   for (const Case& c : cases) {
     PlanParseResult r = ParseRelayerPlan(c.json);
