@@ -35,6 +35,22 @@ expect_eq "$(ls done)" "" "files written by --dry-run"
 expect_file done/demo.jww
 expect_file "done/$(basename "$sample")"
 
+# A folder tree re-layered by name, with a report, and the survey before it.
+mkdir -p tree/sub && cp demo.jww tree/sub/D.JWW
+"$cli" layers --csv demo.jww | head -c 3 | od -An -tx1 | grep -q 'ef bb bf' || fail "layers --csv BOM"
+"$cli" move -r tree --out-dir sorted --layer-name '*:1-1' --report report.json >/dev/null 2>&1 ||
+  fail "move of a folder tree"
+expect_file sorted/sub/D.JWW
+expect_file report.json
+
+# Usage errors exit with 2, other failures with 1.
+"$cli" move demo.jww -o bad.jww --group 2:G 2>/dev/null
+expect_eq "$?" 2 "exit code of a malformed move"
+"$cli" info --bogus demo.jww 2>/dev/null
+expect_eq "$?" 2 "exit code of an unknown option"
+"$cli" info missing.jww 2>/dev/null
+expect_eq "$?" 1 "exit code of a missing drawing"
+
 # Started from its own folder, writing a result elsewhere.
 (cd "$stage/bin" && ./quintaro-cli convert "$work/out/demo.jww" -o "$work/out/again.jww") >/dev/null ||
   fail "convert started in the program's folder"
