@@ -29,7 +29,7 @@ void WriteMoves(JsonWriter& w, const RuleOutcome& r) {
     w.Key("kind").String(m.swap ? "swap" : "move");
     w.Key("from").String(RefText(m.from)).Key("to").String(RefText(m.to));
     if (r.rule.kind == RuleKind::kGroupName || r.rule.kind == RuleKind::kLayerName)
-      w.Key("matched-name").String(m.name);
+      w.Key("matched_name").String(m.name);
     w.Key("figures").Int(m.Moved()).EndObject();
   }
 }
@@ -41,7 +41,7 @@ void WriteFile(JsonWriter& w, const FileResult& f) {
   } else {
     w.String(f.output);
   }
-  w.Key("ok").Bool(f.ok).Key("figures-moved").Int(f.outcome.Moved());
+  w.Key("ok").Bool(f.ok).Key("figures_moved").Int(f.outcome.Moved());
   w.Key("moves").BeginArray();
   for (const RuleOutcome& r : f.outcome.rules) WriteMoves(w, r);
   w.EndArray().Key("unmatched").BeginArray();
@@ -53,7 +53,7 @@ void WriteFile(JsonWriter& w, const FileResult& f) {
   for (const RuleOutcome& r : f.outcome.rules) {
     if (r.rule.kind != RuleKind::kRenameGroup && r.rule.kind != RuleKind::kRenameLayer) continue;
     w.BeginObject().Key("target").String(RefText(r.rule.from));
-    w.Key("old-name").String(r.oldName).Key("new-name").String(r.newName).EndObject();
+    w.Key("old_name").String(r.oldName).Key("new_name").String(r.newName).EndObject();
   }
   w.EndArray().Key("warnings").BeginArray();
   for (const std::string& s : f.warnings) w.String(s);
@@ -98,10 +98,10 @@ bool WriteReport(const std::string& path, const std::vector<FileResult>& results
     done += f.ok ? 1 : 0;
     moved += f.ok ? f.outcome.Moved() : 0;
   }
-  w.BeginObject().Key("dry-run").Bool(dryRun).Key("done").Int(done);
+  w.BeginObject().Key("dry_run").Bool(dryRun).Key("done").Int(done);
   w.Key("failed")
       .Int(static_cast<long long>(results.size()) - done)
-      .Key("figures-moved")
+      .Key("figures_moved")
       .Int(moved);
   w.Key("files").BeginArray();
   for (const FileResult& f : results) WriteFile(w, f);
