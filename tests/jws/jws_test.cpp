@@ -103,8 +103,8 @@ std::vector<std::uint8_t> Jws(int version, const std::function<void(JwwBuilder&)
 }
 
 TEST(Jws, HeaderValuesAndLayers) {
-  auto bytes = Jws(600, [](JwwBuilder& b) { b.Count(0).Count(0); });
-  ASSERT_EQ(bytes.size(), TJwsData::kHeaderSize + 4);
+  auto bytes = Jws(600, [](JwwBuilder& b) { b.Count(0).Count(0).B().Str("tail"); });
+  ASSERT_EQ(bytes.size(), TJwsData::kHeaderSize + 8);
   TJwsData d;
   ASSERT_TRUE(d.LoadFromBytes(bytes, "sym.jws"));
   EXPECT_EQ(V(d.Header.RefX), 12.5);
@@ -119,7 +119,8 @@ TEST(Jws, HeaderValuesAndLayers) {
   EXPECT_DOUBLE_EQ(p[3 * 16 + 1].scale, 1.0 / 40);
   EXPECT_EQ(p[2 * 16].scale, 1.0);  // group scale 0
   EXPECT_TRUE(p[0].name.Empty());
-  // written back as read, the filler too; a model without one writes dots
+  // written back as read, the filler and the bytes after the end too; a
+  // model without a filler writes dots
   std::vector<std::uint8_t> out;
   ASSERT_TRUE(d.SaveToBytes(600, out));
   EXPECT_EQ(out, bytes);

@@ -194,6 +194,19 @@ TEST(JwwWriter, NumbersBlocksFromScratch) {
   EXPECT_EQ(d.BlockTree[2].DefIndex, -1);
 }
 
+TEST(JwwWriter, BytesAfterTheLastSectionAreKept) {
+  for (int v : {600, 700}) {
+    JwwBuilder b(v);
+    b.Header().Count(0).Count(0);
+    if (v > 699) b.ImageCount(0);
+    b.B().Str("tail");
+    TJwwData d = Load(b.Bytes());
+    std::vector<std::uint8_t> out;
+    ASSERT_TRUE(d.SaveToBytes(v, out));
+    EXPECT_EQ(out, b.Bytes()) << v;
+  }
+}
+
 TEST(JwwWriter, PartialLoadSavesWhatItHas) {
   auto bytes = test::ReadAll(test::SamplePath("jww/dist_sample.jww"));
   bytes.resize(bytes.size() * 2 / 3);

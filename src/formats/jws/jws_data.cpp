@@ -23,6 +23,7 @@ void TJwsData::ResetData() {
   Version = 0;
   Header = TEntJwsHeader{};
   LayerGroups.clear();
+  Trailer.clear();
   jww::ResetLists(*this);
 }
 
@@ -35,7 +36,8 @@ bool operator==(const TJwsData& a, const TJwsData& b) {
          a.Header == b.Header && a.LayerGroups == b.LayerGroups &&
          static_cast<const TJwsEntityList&>(a) == static_cast<const TJwsEntityList&>(b) &&
          a.BlockDefCount == b.BlockDefCount && a.BlockDefs == b.BlockDefs &&
-         a.BlockTree == b.BlockTree && a.ReferencedBlockCount == b.ReferencedBlockCount;
+         a.BlockTree == b.BlockTree && a.ReferencedBlockCount == b.ReferencedBlockCount &&
+         a.Trailer == b.Trailer;
 }
 
 bool TJwsData::LoadFromFile(const std::string& path) {
@@ -83,6 +85,11 @@ bool TJwsData::Load(ByteReader& r, const std::string& name) {
   };
   bool ok = readHeader();
   if (ok) ok = jww::ReadLists(r, Version, *this, where, outOfMemory);
+  if (ok && !jww::ReadTrailer(r, Trailer)) {
+    where = "the bytes after the block definitions";
+    ok = false;
+    outOfMemory = true;
+  }
   jww::EndLoad(report, r, ok, where, outOfMemory);
   macros.drawTime.clear();
   macros.memo1.clear();
@@ -140,6 +147,7 @@ bool TJwsData::Save(ByteWriter& w, std::int32_t version) {
 
   if (!jww::WriteLists(w, v, *this, jww::TextRewrite::kDropTempPrefix, saveError, saveRepairs_))
     return false;
+  w.Write(Trailer.data(), Trailer.size());
   return w.Ok();
 }
 

@@ -100,6 +100,7 @@ void TJwwData::ResetData() {
   MojiStyles.clear();
   jww::ResetLists(*this);
   SaveMode = 0;
+  Trailer.clear();
 }
 
 void TJwwData::ClearData() {
@@ -114,7 +115,7 @@ bool operator==(const TJwwData& a, const TJwwData& b) {
          static_cast<const TJwwEntityList&>(a) == static_cast<const TJwwEntityList&>(b) &&
          a.BlockDefCount == b.BlockDefCount && a.BlockDefs == b.BlockDefs &&
          a.BlockTree == b.BlockTree && a.ReferencedBlockCount == b.ReferencedBlockCount &&
-         a.SaveMode == b.SaveMode;
+         a.SaveMode == b.SaveMode && a.Trailer == b.Trailer;
 }
 
 // ---------------------------------------------------------------------------
@@ -180,6 +181,14 @@ bool TJwwData::Load(ByteReader& r, const std::string& name) {
   if (ok) ok = jww::ReadLists(r, v, *this, where, outOfMemory);
   if (ok && v > 699) {
     ok = ReadImages(r, where);
+  }
+  // Unless the image section was passed over unread, the rest of the file
+  // is bytes after the last section.
+  const bool imagesUnread = v > 699 && images_ && !images_->ImageKeep && !images_->ImageExtract;
+  if (ok && !imagesUnread && !jww::ReadTrailer(r, Trailer)) {
+    where = "the bytes after the last section";
+    ok = false;
+    outOfMemory = true;
   }
   jww::EndLoad(report, r, ok, where, outOfMemory);
   SetMacros();
@@ -385,6 +394,7 @@ bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
       }
     }
   }
+  w.Write(Trailer.data(), Trailer.size());
   return w.Ok();
 }
 

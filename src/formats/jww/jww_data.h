@@ -64,6 +64,7 @@ class TJwwData : public TJwwEntityList {
   std::vector<TEntJwwBlockTree> BlockTree;
   std::int32_t ReferencedBlockCount = 0;  // definitions reached from the main list
   std::int32_t SaveMode = 0;              // 0..15
+  std::string Trailer;                    // bytes after the last section, written back after it
 
   // ---- not part of the model (ignored by operator==) ----
   TextMacroValues macros;                 // set by a load (UTF-8 text-macro values)
