@@ -11,7 +11,11 @@ namespace {
 // Length of the valid UTF-8 sequence at s[i], or 0 when it is not valid.
 std::size_t Utf8Length(const std::string& s, std::size_t i) {
   auto c = static_cast<unsigned char>(s[i]);
-  std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+  std::size_t n = c < 0x80           ? 1
+                  : (c >> 5) == 0x6  ? 2
+                  : (c >> 4) == 0xE  ? 3
+                  : (c >> 3) == 0x1E ? 4
+                                     : 0;
   if (n == 0 || i + n > s.size()) return 0;
   for (std::size_t k = 1; k < n; ++k)
     if ((static_cast<unsigned char>(s[i + k]) >> 6) != 0x2) return 0;
@@ -47,7 +51,9 @@ std::string JsonQuote(const std::string& utf8) {
   return out + "\"";
 }
 
-void JsonWriter::Raw(const std::string& s) { out_ << s; }
+void JsonWriter::Raw(const std::string& s) {
+  out_ << s;
+}
 
 void JsonWriter::Separate() {
   if (afterKey_) {
