@@ -58,7 +58,7 @@ MoveArgs::MoveArgs(CLI::App& app) {
   command_
       ->add_option("--map", o.mapFile,
                    "JSON list of rules, applied after those of the line, e.g. "
-                   "[{\"group\": \"2:5\"}, {\"layer-name\": \"壁\", \"to\": \"2-3\"}]")
+                   "[{\"group\": \"2:5\"}, {\"layer-name\": \"wall\", \"to\": \"2-3\"}]")
       ->type_name("FILE.json");
   command_->add_flag("--exact-names", o.exactNames,
                      "compare names as stored (no trimming of spaces, no NFKC folding)");
