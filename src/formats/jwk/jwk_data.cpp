@@ -43,6 +43,7 @@ void TJwkData::ResetData() {
   points = {};
   texts = {};
   textBlock.clear();
+  textHighWords.clear();
   trailing.clear();
   extents = {};
 }

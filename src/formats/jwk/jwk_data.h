@@ -62,6 +62,9 @@ class TJwkData : public JwcContainer<TJwkData> {
   // The text block as last read or written: written back as it is while it
   // still gives every text at its address, so that unused bytes survive.
   std::string textBlock;
+  // The word after each text's offset as read (the reader has no use for
+  // it), written back by position.
+  std::vector<std::uint16_t> textHighWords;
   std::string trailing;    // bytes after the last section, kept as read
   DrawingExtents extents;  // the container's copy of the computed extents
 

@@ -43,10 +43,11 @@ class JwkReader : JwcSectionReader {
   }
 
   bool Texts() {
-    auto read = [](ByteReader& r, double factor) {
-      std::uint16_t offset = 0, high = 0;  // the high word is not needed to read
+    auto read = [this](ByteReader& r, double factor) {
+      std::uint16_t offset = 0, high = 0;  // the high word is not needed to read: kept
       TEntJwcMoji2 t = ReadJwcMoji(r, factor, offset, high);
       t.address = offset;
+      if (r.Ok()) d_.textHighWords.push_back(high);
       return t;
     };
     return Section(d_.texts, d_.header.textCount, kJwcMojiBytes, "text", read);

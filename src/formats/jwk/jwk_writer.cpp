@@ -87,10 +87,11 @@ bool TJwkData::WriteBody(ByteWriter& w) const {
   for (const auto& s : lines) WriteJwcSen(w, s, 1.0);
   for (const auto& a : arcs) WriteJwcEnko(w, a, 1.0);
   for (const auto& p : points) WriteJwcTen(w, p, 1.0);
-  for (const auto& t : texts) {
-    auto offset = static_cast<std::uint32_t>(t.address);
-    WriteJwcMoji(w, t, 1.0, static_cast<std::uint16_t>(offset & 0xFFFF),
-                 static_cast<std::uint16_t>(offset >> 16));
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    auto offset = static_cast<std::uint32_t>(texts[i].address);
+    auto high = i < textHighWords.size() ? textHighWords[i] : offset >> 16;
+    WriteJwcMoji(w, texts[i], 1.0, static_cast<std::uint16_t>(offset & 0xFFFF),
+                 static_cast<std::uint16_t>(high));
   }
   w.Bytes(textBlock);
   w.Bytes(trailing);
