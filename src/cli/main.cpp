@@ -42,6 +42,9 @@ int main(int systemArgc, char** systemArgv) {
   CLI::App app{"quintaro-cli: inspect, convert and re-layer Jw_cad drawings (JWW, JWS, JWC, JWK)",
                "quintaro-cli"};
   app.require_subcommand(1);
+  // The same syntax on every system: on Windows "/x" is not an option but a
+  // path (such as Wine's /tmp/plan.jww).
+  app.allow_windows_style_options(false);
   app.set_version_flag("--version", "quintaro-cli " QUINTARO_VERSION);
 
   std::string infoFile;
