@@ -1,12 +1,14 @@
 // The desktop program on the large drawing: from OpenDocument to the first
-// snapshot, beside the scene drawing alone at the same size; and the
-// "LayerGroup" page, beside 16 thumbnail drawings at its cell size.
+// snapshot, beside the scene drawing alone at the same size; the
+// "LayerGroup" page, beside 16 thumbnail drawings at its cell size; and a
+// group move with its undo, beside the plain move.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QImage>
 #include <QTabWidget>
 
+#include "app/edit_history.h"
 #include "app/main_window.h"
 #include "bench_files.h"
 #include "document/demo_drawing.h"
@@ -28,6 +30,7 @@ class SilentDialogs : public app::Dialogs {
   void Error(const QString&) override {}
   void Notice(const QString&) override {}
   bool AskYesNo(const QString&) override { return false; }
+  app::SaveChoice AskSaveChanges(const QString&) override { return app::SaveChoice::kCancel; }
 };
 
 const std::string& LargeFile() {
@@ -127,10 +130,58 @@ void BM_OverviewPage(benchmark::State& state) {
   }
 }
 
+// A group move and its undo, on the drawing alone: the move as the
+// program makes it (with the record of what it changed) and its undo
+// beside the plain move.
+struct MoveBench {
+  Document doc;
+  app::EditHistory history{doc, [](const RelayerPlan&) {}};
+  MoveBench() {
+    EnsureQtApp();
+    doc.Open(LargeFile());
+  }
+  void Move() {
+    history.Record([this] { doc.Move(0, -1, 5, -1); }, {{{0, -1}, {5, -1}}});
+  }
+};
+
+void BM_GroupMovePlain(benchmark::State& state) {
+  MoveBench b;
+  for (auto _ : state) {
+    b.doc.Move(0, -1, 5, -1);
+    state.PauseTiming();
+    b.doc.Move(5, -1, 0, -1);
+    state.ResumeTiming();
+  }
+}
+
+void BM_GroupMoveRecorded(benchmark::State& state) {
+  MoveBench b;
+  for (auto _ : state) {
+    b.Move();
+    state.PauseTiming();
+    b.history.Undo();
+    state.ResumeTiming();
+  }
+}
+
+void BM_GroupMoveUndo(benchmark::State& state) {
+  MoveBench b;
+  for (auto _ : state) {
+    state.PauseTiming();
+    b.Move();
+    state.ResumeTiming();
+    b.history.Undo();
+  }
+}
+
 BENCHMARK(BM_SceneAtWindowSize)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenToSnapshot)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ThumbnailsAtCellSize)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OverviewPage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GroupMovePlain)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GroupMoveRecorded)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GroupMoveUndo)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace quintaro::bench

@@ -28,6 +28,8 @@ struct AppState {
   DrawingExtents extents;
   DrawFlags flags;
   ViewState view;
+  // The instant the date macros of every view show as the drawing's time.
+  render::DateTime documentTime;
   bool blackBackground = false;
   bool grayEmpty = false;  // grey thumbnails for empty groups and layers
 

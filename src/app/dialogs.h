@@ -16,6 +16,9 @@ struct FileDialogRequest {
   QString defaultSuffix;  // added to a name typed without extension (save only)
 };
 
+// The answers to the question about unsaved changes.
+enum class SaveChoice { kSave, kDiscard, kCancel };
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -31,6 +34,8 @@ class Dialogs {
   virtual void Notice(const QString& text) = 0;
   // A confirmation with Yes and No; true for Yes.
   virtual bool AskYesNo(const QString& text) = 0;
+  // A question with 保存, 保存しない and キャンセル.
+  virtual SaveChoice AskSaveChanges(const QString& text) = 0;
 };
 
 }  // namespace quintaro::app

@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/document_view.h"
 #include "app/ui_texts.h"
+#include "document/format_facts.h"
 #include "render/main_view.h"
 
 namespace quintaro::app {
@@ -19,23 +19,6 @@ QString FileFilter(const QString& description, const QStringList& extensions) {
   }
   return description + QStringLiteral(" (") + patterns.join(' ') + QStringLiteral(")");
 }
-
-namespace {
-
-bool IsDrawingKind(const std::string& kind) {
-  return kind == ".JWC" || kind == ".JWK" || kind == ".JWW" || kind == ".JWS";
-}
-
-// The signature check of the container DocKind names.
-bool SignatureMatches(const std::string& kind, const std::string& file) {
-  if (kind == ".JWC") return TJwcData::IsJwcFile(file);
-  if (kind == ".JWK") return TJwkData::IsJwkFile(file);
-  if (kind == ".JWW") return TJwwData::IsJwwFile(file);
-  if (kind == ".JWS") return TJwsData::IsJwsFile(file);
-  return false;
-}
-
-}  // namespace
 
 std::string UpperExtension(const QString& path) {
   QString suffix = QFileInfo(path).suffix();
@@ -53,9 +36,14 @@ DocumentSession::DocumentSession(AppState& state, SessionHost& host, Dialogs& di
   if (!programFolder_.isEmpty() && !programFolder_.endsWith('/')) programFolder_ += '/';
 }
 
+std::string DocumentSession::DocKind() const {
+  const FormatFacts* facts = FactsOf(state_.document.Format());
+  return facts != nullptr ? facts->kind : std::string();
+}
+
 QString DocumentSession::Title() const {
   QString title = QString::fromUtf8(text::kTitle);
-  if (!DocKind_.empty() && !DocPath_.isEmpty()) title += QStringLiteral(" - ") + DocPath_;
+  if (state_.document.IsOpen() && !DocPath_.isEmpty()) title += QStringLiteral(" - ") + DocPath_;
   return title;
 }
 
@@ -86,13 +74,12 @@ void DocumentSession::OnOpen() {
 }
 
 OpenOutcome DocumentSession::OpenDocument(const QString& path) {
-  std::string kind = UpperExtension(path);
+  const FormatFacts* facts = FactsOfExtension(UpperExtension(path));
   host_.ShowAllPage();
-  if (!IsDrawingKind(kind)) {
+  if (facts == nullptr) {
     // Not a drawing: no document afterwards, and the view says so.
     state_.document.Close();
     DocPath_.clear();
-    DocKind_.clear();
     host_.SetTitle(Title());
     host_.DocumentChanged();
     return OpenOutcome::kNoDocument;
@@ -100,20 +87,21 @@ OpenOutcome DocumentSession::OpenDocument(const QString& path) {
   // A file that vanished or fails its format's signature leaves the open
   // drawing, its path and the title as they were.
   std::string file = LocalPath(path);
-  if (!QFileInfo::exists(path) || !SignatureMatches(kind, file)) return OpenOutcome::kKept;
+  if (!QFileInfo::exists(path) || !facts->isFile(file)) return OpenOutcome::kKept;
   OpenResult result = state_.document.Open(file);
   if (result == OpenResult::kUnreadable || result == OpenResult::kUnknownFormat) {
     return OpenOutcome::kKept;
   }
-  LoadInto(kind, path, result == OpenResult::kOpened);
+  LoadInto(path, result == OpenResult::kOpened);
   return result == OpenResult::kOpened ? OpenOutcome::kOpened : OpenOutcome::kPartial;
 }
 
-void DocumentSession::LoadInto(const std::string& kind, const QString& path, bool complete) {
+void DocumentSession::LoadInto(const QString& path, bool complete) {
   DocPath_ = path;
-  DocKind_ = kind;
   if (!complete) dialogs_.Inform(QString::fromUtf8(text::kPartialLoad));
-  render::ShowAllLayers(state_.attributes, state_.document.PublishLayers(), HasLayerNames(kind));
+  const FormatFacts* facts = FactsOf(state_.document.Format());
+  render::ShowAllLayers(state_.attributes, state_.document.PublishLayers(),
+                        facts != nullptr && facts->hasNames);
   state_.document.ComputeExtents(state_.extents);
   host_.SetTitle(Title());
   host_.DocumentChanged();

@@ -43,14 +43,17 @@ class DocumentSession {
   // although nothing is open then.
   const QString& DocPath() const { return DocPath_; }
   void SetDocPath(const QString& path) { DocPath_ = path; }
-  // ".JWC", ".JWK", ".JWW", ".JWS", or empty when no drawing is open.
-  const std::string& DocKind() const { return DocKind_; }
+  // ".JWC", ".JWK", ".JWW", ".JWS" for the open drawing's format, or empty
+  // when no drawing is open.
+  std::string DocKind() const;
+  bool HasDocument() const { return state_.document.IsOpen(); }
   // "Quintaro", or "Quintaro - " and the path while a drawing is open.
   QString Title() const;
 
   void OnOpen();
   OpenOutcome OpenDocument(const QString& path);
-  void SaveDocumentAs();
+  // True when the drawing was written.
+  bool SaveDocumentAs();
 
   // The open dialog's filters; the fifth (all four formats) is preselected.
   static QStringList OpenFilters();
@@ -58,20 +61,22 @@ class DocumentSession {
   std::optional<FileDialogRequest> SaveRequest() const;
 
  private:
-  void LoadInto(const std::string& kind, const QString& path, bool complete);
+  void LoadInto(const QString& path, bool complete);
   bool IsOpenedFile(const QString& target) const;
   bool InProgramFolder(const QString& target) const;
-  void WriteTo(const QString& target);
-  void Refuse();
+  bool WriteTo(const QString& target);
+  bool Refuse();
 
   AppState& state_;
   SessionHost& host_;
   Dialogs& dialogs_;
   QString programFolder_;  // with a trailing '/'
   QString DocPath_;
-  std::string DocKind_;
 };
 
+// 「保存時に範囲外の値を修正しました：」 and one line per kind of repair
+// with its count.
+QString RepairsText(const RepairLog& log);
 // The upper-cased extension with its dot (".JWW"); empty when none.
 std::string UpperExtension(const QString& path);
 // "Description (patterns)" matching the extensions in any mix of cases;

@@ -91,6 +91,7 @@ void DragGhost::Follow(QPoint screen, Qt::MouseButtons buttons) {
     if (over == record_.last) return;
     move(screen - record_.press);
     record_.last = over;
+    if (hover_) hover_(record_, screen);
     return;
   }
   // Hidden before the drop, so that it does not hang over the question.

@@ -33,6 +33,8 @@ class DragGhost : public QWidget {
 
   explicit DragGhost(QWidget* parent);
   void SetDrop(DropFn drop) { drop_ = std::move(drop); }
+  // Told of every place the ghost is moved to.
+  void SetHover(DropFn hover) { hover_ = std::move(hover); }
 
   // Covers `image` exactly with a copy of its picture, `caption` below it.
   void Start(const DragRecord& record, const ThumbnailImage& image, const QString& caption);
@@ -52,6 +54,7 @@ class DragGhost : public QWidget {
   DragRecord record_;
   bool dragging_ = false;
   DropFn drop_;
+  DropFn hover_;
 };
 
 // The screen rectangle of a panel's client area.

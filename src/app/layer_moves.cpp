@@ -11,6 +11,8 @@ LayerMoves::LayerMoves(const LayerMovesParts& parts) : parts_(parts) {
   parts_.firstWindow->SetMouse(this);
   parts_.secondWindow->SetMouse(this);
   parts_.ghost->SetDrop([this](const DragRecord& record, QPoint screen) { Drop(record, screen); });
+  parts_.ghost->SetHover(
+      [this](const DragRecord& record, QPoint screen) { Hover(record, screen); });
 }
 
 LayerWindow* LayerMoves::WindowOf(ThumbnailSource source) const {
@@ -42,8 +44,7 @@ void LayerMoves::SetUpAndShow(LayerWindow& window, int group) {
   const AppState& state = *parts_.state;
   QString label = parts_.overview->Label(group + 1)->text();
   window.setWindowTitle(QString::fromUtf8(text::kLayerGroupCaption) + label);
-  window.SetUp(
-      {parts_.session->DocKind(), state.view, group, state.grayEmpty, state.blackBackground});
+  window.SetUp({state.view, group, state.grayEmpty, state.blackBackground});
   window.SetShownGroup(group);
   window.show();
   window.raise();
@@ -83,12 +84,63 @@ void LayerMoves::ThumbnailDoubleClicked(ThumbnailImage& image) {
   if (image.Source() == ThumbnailSource::kMain) OpenGroup(image.Tag());
 }
 
-void LayerMoves::Drop(const DragRecord& record, QPoint screen) {
-  if (LayerWindow* window = WindowOf(record.source)) {
-    DropFromLayerWindow(*window, record, screen);
-  } else {
-    DropFromMain(record, screen);
+// Where a drop at a screen point would move something: a cell of the
+// overview (window null) or of a layer window; none where it would do
+// nothing, the dragged thumbnail's own cell included. On a layer window its
+// own panel counts first: where the two windows overlap, the drop counts for
+// the window the drag started in.
+std::optional<DropTarget> LayerMoves::TargetOf(const DragRecord& record, QPoint screen) const {
+  const int dragged = record.tag - 1;
+  LayerWindow* from = WindowOf(record.source);
+  if (from == nullptr) {
+    const QWidget* panel = parts_.overview->Panel();
+    if (!panel->isVisible() || OverLayerWindow(screen)) return std::nullopt;
+    std::optional<int> cell = CellAt(ScreenRect(panel), screen);
+    if (!cell || *cell == dragged) return std::nullopt;
+    return DropTarget{nullptr, *cell};
   }
+  if (from->ShownGroup() < 0) return std::nullopt;
+  if (std::optional<int> cell = CellAt(ScreenRect(from->Panel()), screen)) {
+    if (*cell == dragged) return std::nullopt;
+    return DropTarget{from, *cell};
+  }
+  LayerWindow* other = OtherOf(from);
+  if (other->ShownGroup() < 0 || !other->isVisible() || other->isMinimized()) return std::nullopt;
+  if (std::optional<int> cell = CellAt(ScreenRect(other->Panel()), screen)) {
+    return DropTarget{other, *cell};
+  }
+  return std::nullopt;
+}
+
+void LayerMoves::Drop(const DragRecord& record, QPoint screen) {
+  Highlight(nullptr);
+  LayerWindow* from = WindowOf(record.source);
+  if (from != nullptr) {
+    from->SetStatusText(QString());
+  } else {
+    parts_.mainStatus(QString());
+  }
+  std::optional<DropTarget> target = TargetOf(record, screen);
+  if (!target) return;
+  if (target->window == nullptr) return MoveGroup(record.tag - 1, target->cell);
+  if (target->window == from) return MoveLayer(*from, record.tag - 1, target->cell);
+  MoveLayerAcross(*from, *target->window, record.tag - 1, target->cell);
+}
+
+void LayerMoves::Hover(const DragRecord& record, QPoint screen) {
+  std::optional<DropTarget> t = TargetOf(record, screen);
+  ThumbnailImage* image = nullptr;
+  if (t) {
+    image = t->window ? t->window->Image(t->cell + 1) : parts_.overview->Image(t->cell + 1);
+  }
+  Highlight(image);
+}
+
+void LayerMoves::Highlight(ThumbnailImage* image) {
+  if (image == highlighted_) return;
+  if (highlighted_ != nullptr) highlighted_->SetHighlighted(false);
+  highlighted_ = image;
+  if (image != nullptr) image->SetHighlighted(true);
 }
 
 // Layer windows stay above the main window, so a point inside one of them
@@ -98,30 +150,6 @@ bool LayerMoves::OverLayerWindow(QPoint screen) const {
     if (window->isVisible() && window->frameGeometry().contains(screen)) return true;
   }
   return false;
-}
-
-void LayerMoves::DropFromMain(const DragRecord& record, QPoint screen) {
-  parts_.mainStatus(QString());
-  const QWidget* panel = parts_.overview->Panel();
-  if (!panel->isVisible() || OverLayerWindow(screen)) return;
-  if (std::optional<int> cell = CellAt(ScreenRect(panel), screen)) {
-    MoveGroup(record.tag - 1, *cell);
-  }
-}
-
-// The source window's own panel first: where the two windows overlap, the
-// drop counts for the window the drag started in.
-void LayerMoves::DropFromLayerWindow(LayerWindow& from, const DragRecord& record, QPoint screen) {
-  from.SetStatusText(QString());
-  if (from.ShownGroup() < 0) return;
-  if (std::optional<int> cell = CellAt(ScreenRect(from.Panel()), screen)) {
-    return MoveLayer(from, record.tag - 1, *cell);
-  }
-  LayerWindow& other = *OtherOf(&from);
-  if (other.ShownGroup() < 0 || !other.isVisible() || other.isMinimized()) return;
-  if (std::optional<int> cell = CellAt(ScreenRect(other.Panel()), screen)) {
-    MoveLayerAcross(from, other, record.tag - 1, *cell);
-  }
 }
 
 }  // namespace quintaro::app

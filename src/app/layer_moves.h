@@ -8,11 +8,13 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "app/app_state.h"
 #include "app/dialogs.h"
 #include "app/document_session.h"
 #include "app/drag_ghost.h"
+#include "app/edit_history.h"
 #include "app/layer_window.h"
 #include "app/overview_page.h"
 #include "app/thumbnail_image.h"
@@ -20,7 +22,10 @@
 namespace quintaro::app {
 
 // The questions, lines separated by CR LF; numbers as one hex digit.
-QString GroupMoveQuestion(int srcGroup, int dstGroup);
+// A group move between groups of different scales (denominators as
+// stored) says so in one more line.
+QString GroupMoveQuestion(int srcGroup, int dstGroup, std::optional<double> srcScale = {},
+                          std::optional<double> dstScale = {});
 QString LayerMoveQuestion(int group, int srcLayer, int dstLayer);
 QString CrossLayerMoveQuestion(int srcGroup, int srcLayer, int dstGroup, int dstLayer);
 
@@ -28,11 +33,17 @@ struct LayerMovesParts {
   AppState* state = nullptr;
   const DocumentSession* session = nullptr;
   Dialogs* dialogs = nullptr;
+  EditHistory* history = nullptr;  // every confirmed move is one step
   OverviewPage* overview = nullptr;
   std::function<void(const QString&)> mainStatus;  // shown at once
   LayerWindow* firstWindow = nullptr;
   LayerWindow* secondWindow = nullptr;
   DragGhost* ghost = nullptr;
+};
+
+struct DropTarget {
+  LayerWindow* window = nullptr;  // null: the overview
+  int cell = 0;                   // 0..15
 };
 
 class LayerMoves : public ThumbnailMouse {
@@ -45,6 +56,11 @@ class LayerMoves : public ThumbnailMouse {
   void OpenGroup(int tag);
   // The drop of a drag at a screen point.
   void Drop(const DragRecord& record, QPoint screen);
+  // The pointer of a drag at a screen point: the cell a drop would move
+  // something onto is highlighted, no other.
+  void Hover(const DragRecord& record, QPoint screen);
+  std::optional<DropTarget> TargetOf(const DragRecord& record, QPoint screen) const;
+  ThumbnailImage* Highlighted() const { return highlighted_; }
 
   void MoveGroup(int srcGroup, int dstGroup);
   void MoveLayer(LayerWindow& window, int srcLayer, int dstLayer);
@@ -59,14 +75,14 @@ class LayerMoves : public ThumbnailMouse {
  private:
   LayerWindow* WindowOf(ThumbnailSource source) const;
   LayerWindow* OtherOf(const LayerWindow* window) const;
-  bool HasDocument() const { return !parts_.session->DocKind().empty(); }
+  bool HasDocument() const { return parts_.session->HasDocument(); }
   bool OverLayerWindow(QPoint screen) const;
-  void DropFromMain(const DragRecord& record, QPoint screen);
-  void DropFromLayerWindow(LayerWindow& from, const DragRecord& record, QPoint screen);
+  void Highlight(ThumbnailImage* image);
   void SetUpAndShow(LayerWindow& window, int group);
   void Move(int srcGroup, int srcLayer, int dstGroup, int dstLayer);
 
   LayerMovesParts parts_;
+  ThumbnailImage* highlighted_ = nullptr;
 };
 
 }  // namespace quintaro::app

@@ -5,10 +5,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/document_view.h"
 #include "app/ui_texts.h"
 #include "render/primitives.h"
 #include "render/qt/qt_canvas.h"
+#include "render/scene.h"
 
 namespace quintaro::app {
 
@@ -95,6 +95,7 @@ bool LayerWindow::Prepare() {
   cells_ = CellsOf(panel_->width(), panel_->height(), labels_[0]->height());
   const TextMacroValues* macros = state_.document.Macros();
   dc_.macros = macros ? *macros : TextMacroValues{};
+  dc_.documentTime = state_.documentTime;
   int w = cells_.width, h = cells_.height - cells_.labelHeight;
   dc_.view = ThumbnailTransform(state_.extents, w, h, setup_.view);
   return true;
@@ -132,7 +133,7 @@ void LayerWindow::DrawLayer(int layer, int minimum) {
   if (!picture.isNull()) {
     render::QtCanvas canvas(&picture);
     render::ClearCanvas(canvas, attr, w, h);
-    DrawThumbnailOf(setup_.kind, state_.document, dc_, canvas, layer, group);
+    render::DrawThumbnail(dc_, canvas, state_.document, layer, group);
     canvas.End();
   }
   image->SetPicture(std::move(picture));

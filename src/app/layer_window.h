@@ -21,8 +21,7 @@ namespace quintaro::app {
 // of the main view or a change of background does not reach an open
 // window until it is set up again.
 struct LayerWindowSetup {
-  std::string kind;  // DocKind
-  ViewState view;    // the main view's zoom and offsets
+  ViewState view;  // the main view's zoom and offsets
   int group = 0;
   bool grayEmpty = false;
   bool blackBackground = false;

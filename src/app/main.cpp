@@ -9,6 +9,7 @@
 #include "app/app_environment.h"
 #include "app/main_window.h"
 #include "app/qt_dialogs.h"
+#include "app/translations.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
   if (int code = AnswerInfoOptions(argc, argv); code >= 0) return code;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quintaro"));
+  quintaro::app::InstallJapaneseTranslations(app);
   quintaro::app::QtDialogs dialogs;
   quintaro::app::MainWindow form(quintaro::app::DefaultEnvironment(dialogs));
   dialogs.SetParent(&form);

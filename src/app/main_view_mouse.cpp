@@ -2,7 +2,6 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
-#include "app/document_view.h"
 #include "app/main_view_page.h"
 
 namespace quintaro::app {
@@ -83,8 +82,9 @@ void MainViewPage::Act(DragAction action, DrawPoint r, DrawPoint s) {
       view.Reset();
       break;
     case DragAction::kPaperRange:
-      if (auto paper = PaperRectOf(session_.DocKind(), state_.document)) {
-        ShowRange(dc_.view, view, state_.extents, w, h, paper->a, paper->b);
+      if (std::optional<PaperRange> paper = state_.document.Paper()) {
+        ShowRange(dc_.view, view, state_.extents, w, h, {paper->x0, paper->y0},
+                  {paper->x1, paper->y1});
       } else {
         view.Reset();  // a symbol has no paper: show it whole
       }

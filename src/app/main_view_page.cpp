@@ -3,11 +3,11 @@
 #include <QCoreApplication>
 #include <QPainter>
 
-#include "app/document_view.h"
 #include "app/ui_texts.h"
 #include "render/main_view.h"
 #include "render/primitives.h"
 #include "render/qt/qt_canvas.h"
+#include "render/scene.h"
 
 namespace quintaro::app {
 
@@ -47,7 +47,8 @@ void MainViewPage::DocumentChanged() {
   state_.view.Reset();
   const TextMacroValues* macros = state_.document.Macros();
   dc_.macros = macros ? *macros : TextMacroValues{};
-  dc_.documentTime = render::FileTimeStamp(state_.document.Path());
+  state_.documentTime = render::FileTimeStamp(state_.document.Path());
+  dc_.documentTime = state_.documentTime;
   Draw();
 }
 
@@ -69,7 +70,7 @@ void MainViewPage::Draw(const ViewTransform* preset) {
     if (HasDocument()) {
       dc_.view =
           preset ? Resized(*preset, w, h) : MainViewTransform(state_.extents, w, h, state_.view);
-      DrawSceneOf(session_.DocKind(), state_.document, dc_, canvas);
+      render::DrawScene(dc_, canvas, state_.document);
       aborted = dc_.drawAborted;
     }
     canvas.End();

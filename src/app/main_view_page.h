@@ -68,7 +68,7 @@ class MainViewPage : public PaintBoxEvents {
   void Release(QPoint at);
   void Act(DragAction action, DrawPoint r, DrawPoint s);
   void PaintBand(QPainter& painter);
-  bool HasDocument() const { return !session_.DocKind().empty(); }
+  bool HasDocument() const { return session_.HasDocument(); }
 
   AppState& state_;
   const DocumentSession& session_;

@@ -4,9 +4,11 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTabBar>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "app/recent_files.h"
 #include "app/ui_texts.h"
 #include "formats/common/text.h"
 #include "render/qt/qt_canvas.h"
@@ -19,12 +21,6 @@ constexpr render::Color kDisplayOnlyGrey = 0x808080;
 
 QString Ui(const char* utf8) {
   return QString::fromUtf8(utf8);
-}
-
-QAction* AddAction(QMenu* menu, const char* name, const char* caption) {
-  QAction* action = menu->addAction(Ui(caption));
-  action->setObjectName(QString::fromLatin1(name));
-  return action;
 }
 
 // A place saved on a screen that is no longer there would leave the
@@ -61,6 +57,9 @@ MainWindow::MainWindow(const AppEnvironment& env, QWidget* parent)
   setWindowTitle(Ui(text::kCaption));
   setFont(DesignedFont());
   session_ = std::make_unique<DocumentSession>(state_, *this, *env_.dialogs, env_.programFolder);
+  history_ = std::make_unique<EditHistory>(
+      state_.document, [this](const RelayerPlan& rules) { RedrawAfterStep(rules); });
+  setAcceptDrops(true);
   BuildMenus();
   BuildPages();
   BuildLayerWindows();
@@ -72,52 +71,33 @@ MainWindow::MainWindow(const AppEnvironment& env, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::BuildMenus() {
-  QMenu* file = menuBar()->addMenu(Ui(text::kMenuFile));
-  openAction_ = AddAction(file, "openAction", text::kMenuOpen);
-  saveAsAction_ = AddAction(file, "saveAsAction", text::kMenuSaveAs);
-  file->addSeparator();
-  closeAction_ = AddAction(file, "closeAction", text::kMenuClose);
-  QMenu* sets = menuBar()->addMenu(Ui(text::kMenuSettings));
-  backgroundMenu_ = sets->addMenu(Ui(text::kMenuBackColor));
-  backgroundMenu_->setObjectName(QStringLiteral("backgroundMenu"));
-  whiteAction_ = AddAction(backgroundMenu_, "whiteAction", text::kMenuWhite);
-  blackAction_ = AddAction(backgroundMenu_, "blackAction", text::kMenuBlack);
-  greyAction_ = AddAction(sets, "greyAction", text::kMenuGray);
-  for (QAction* a : {whiteAction_, blackAction_, greyAction_}) a->setCheckable(true);
-  connect(openAction_, &QAction::triggered, this, [this] { OnOpen(); });
-  connect(saveAsAction_, &QAction::triggered, this, [this] { OnSaveAs(); });
-  connect(closeAction_, &QAction::triggered, this, [this] { OnClose(); });
-  connect(whiteAction_, &QAction::triggered, this, [this] { SetBackground(false); });
-  connect(blackAction_, &QAction::triggered, this, [this] { SetBackground(true); });
-  connect(greyAction_, &QAction::triggered, this, [this] { OnToggleGrey(); });
-}
-
 void MainWindow::BuildPages() {
   pages_ = new QTabWidget(this);
   pages_->setObjectName(QStringLiteral("pages"));
   pages_->setTabPosition(QTabWidget::South);
   pages_->setDocumentMode(true);
-  allPage_ = new QWidget;
-  allPage_->setObjectName(QStringLiteral("allPage"));
-  auto* box = new PaintBox(allPage_);
-  auto* allLayout = new QVBoxLayout(allPage_);
+  auto* allPage = new QWidget;
+  allPage->setObjectName(QStringLiteral("allPage"));
+  auto* box = new PaintBox(allPage);
+  auto* allLayout = new QVBoxLayout(allPage);
   allLayout->setContentsMargins(0, 0, 0, 0);
   allLayout->addWidget(box);
-  groupPage_ = new QWidget;
-  groupPage_->setObjectName(QStringLiteral("groupPage"));
-  overview_ = std::make_unique<OverviewPage>(state_, *session_, groupPage_);
-  auto* groupLayout = new QVBoxLayout(groupPage_);
+  auto* groupPage = new QWidget;
+  groupPage->setObjectName(QStringLiteral("groupPage"));
+  overview_ = std::make_unique<OverviewPage>(state_, *session_, groupPage);
+  auto* groupLayout = new QVBoxLayout(groupPage);
   groupLayout->setContentsMargins(0, 0, 0, 0);
   groupLayout->addWidget(overview_->Panel());
-  pages_->addTab(allPage_, Ui(text::kPageAll));
-  pages_->addTab(groupPage_, Ui(text::kPageLayerGroup));
+  pages_->addTab(allPage, Ui(text::kPageAll));
+  pages_->addTab(groupPage, Ui(text::kPageLayerGroup));
+  // A wheel turn over the tabs would turn the page: it does nothing there.
+  pages_->tabBar()->installEventFilter(this);
   setCentralWidget(pages_);
-  statusBar_ = new QStatusBar(this);
-  statusBar_->setObjectName(QStringLiteral("statusBar"));
-  statusText_ = new QLabel(statusBar_);
-  statusBar_->addWidget(statusText_, 1);
-  setStatusBar(statusBar_);
+  auto* statusBar = new QStatusBar(this);
+  statusBar->setObjectName(QStringLiteral("statusBar"));
+  statusText_ = new QLabel(statusBar);
+  statusBar->addWidget(statusText_, 1);
+  setStatusBar(statusBar);
   mainView_ = std::make_unique<MainViewPage>(state_, *session_, escape_, box,
                                              [this](const QString& t) { SetStatusText(t); });
   mainView_->SetDrawEnded([this] { DrawEnded(); });
@@ -134,6 +114,7 @@ void MainWindow::BuildLayerWindows() {
   parts.state = &state_;
   parts.session = session_.get();
   parts.dialogs = env_.dialogs;
+  parts.history = history_.get();
   parts.overview = overview_.get();
   parts.mainStatus = [this](const QString& t) { SetStatusText(t); };
   parts.firstWindow = firstWindow_;
@@ -155,6 +136,7 @@ void MainWindow::ApplySettings() {
   state_.attributes.BuildPenColors();
   state_.attributes.SetGrayColor(kDisplayOnlyGrey);
   SyncMenuChecks();
+  RebuildRecentMenu();
 }
 
 void MainWindow::SyncMenuChecks() {
@@ -168,12 +150,24 @@ void MainWindow::SetStatusText(const QString& text) {
   statusText_->repaint();
 }
 
+// The placeholder shows an asterisk while moves are not saved.
+void MainWindow::SetTitle(const QString& title) {
+  setWindowTitle(title + QStringLiteral("[*]"));
+}
+
 void MainWindow::ShowAllPage() {
   pages_->setCurrentIndex(0);
 }
 
 // A new drawing (or none) leaves nothing for the layer windows to show.
+// Its moves go with the drawing they were made on.
 void MainWindow::DocumentChanged() {
+  history_->Clear();
+  history_->MarkSaved();
+  if (session_->HasDocument()) {
+    AddRecentFile(settings_.recentFiles, session_->DocPath().toStdString());
+    RebuildRecentMenu();
+  }
   CloseLayerWindows();
   mainView_->DocumentChanged();
 }
@@ -224,6 +218,11 @@ void MainWindow::DrawEnded() {
   if (pages_->currentIndex() == 1) overview_->DrawOverview();
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == pages_->tabBar() && event->type() == QEvent::Wheel) return true;
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindow::wheelEvent(QWheelEvent* event) {
   if (pages_->currentIndex() == 0) {
     mainView_->WheelTurn(event->angleDelta().y(), event->globalPosition());
@@ -232,7 +231,8 @@ void MainWindow::wheelEvent(QWheelEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (DrawBusy()) {
+  if (tornDown_) return event->accept();
+  if (DrawBusy() || !ConfirmDiscard()) {
     event->ignore();
     return;
   }

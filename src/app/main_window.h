@@ -1,7 +1,7 @@
-// The main window. It owns everything the program shares (the
-// drawing, the attribute store, the view state, the work folder), the
-// document session, the page "ALL", the page "LayerGroup", the two layer
-// windows and the drag ghost.
+// The main window. It owns everything the program shares (the drawing, the
+// attribute store, the view state, the work folder), the document session,
+// the history of moves, the page "ALL", the page "LayerGroup", the two
+// layer windows and the drag ghost.
 #pragma once
 
 #include <QAction>
@@ -15,6 +15,7 @@
 #include "app/app_state.h"
 #include "app/document_session.h"
 #include "app/drag_ghost.h"
+#include "app/edit_history.h"
 #include "app/escape_watch.h"
 #include "app/layer_moves.h"
 #include "app/layer_window.h"
@@ -34,26 +35,39 @@ class MainWindow : public QMainWindow, public SessionHost {
   // SessionHost
   bool DrawBusy() const override { return state_.flags.DrawBusy; }
   void SetStatusText(const QString& text) override;
-  void SetTitle(const QString& title) override { setWindowTitle(title); }
+  void SetTitle(const QString& title) override;
   void ShowAllPage() override;
   void DocumentChanged() override;
   void CloseLayerWindows() override;
 
-  void OnOpen() { session_->OnOpen(); }
-  void OnSaveAs() { session_->SaveDocumentAs(); }
+  // The commands of the menus. Opening and closing ask first about moves
+  // that are not saved.
+  void OnOpen();
+  bool OnSaveAs();
   void OnClose() { close(); }
+  void OnUndo();
+  void OnRedo();
+  void OnSaveMoves();
+  void OnApplyMapping();
   void SetBackground(bool black);
   void OnToggleGrey();
+  // Opens a drawing as it stands, without any question (the start's file).
   OpenOutcome OpenDocument(const QString& path) { return session_->OpenDocument(path); }
+  // Opens a drawing dropped on the window or chosen among the recent ones,
+  // with the checks of 開く; false when it was not opened.
+  bool OpenWithChecks(const QString& path);
 
   AppState& State() { return state_; }
   DocumentSession& Session() { return *session_; }
+  EditHistory& History() { return *history_; }
   MainViewPage& MainView() { return *mainView_; }
   OverviewPage& Overview() { return *overview_; }
   LayerWindow& FirstLayerWindow() { return *firstWindow_; }
   LayerWindow& SecondLayerWindow() { return *secondWindow_; }
   DragGhost& Ghost() { return *ghost_; }
   LayerMoves& Moves() { return *moves_; }
+  QMenu* RecentMenu() const { return recentMenu_; }
+  const std::vector<std::string>& RecentFiles() const { return settings_.recentFiles; }
   QString StatusText() const { return statusText_->text(); }
   // True once the window has closed and its settings were written.
   bool TornDown() const { return tornDown_; }
@@ -61,13 +75,24 @@ class MainWindow : public QMainWindow, public SessionHost {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildMenus();
+  void BuildFileMenu();
+  void BuildEditMenu();
   void BuildPages();
   void BuildLayerWindows();
   void ApplySettings();
   void SyncMenuChecks();
+  void RebuildRecentMenu();
+  void OpenRecent(const QString& path);
+  // True when nothing unsaved would be lost: no moves since the last
+  // save, or the user saved them or chose to drop them.
+  bool ConfirmDiscard();
+  void RedrawAfterStep(const RelayerPlan& rules);
   void OnPageChanged();
   void DrawEnded();
   void TearDown();
@@ -77,23 +102,20 @@ class MainWindow : public QMainWindow, public SessionHost {
   EscapeWatch escape_;
   AppSettings settings_;
   std::unique_ptr<DocumentSession> session_;
+  std::unique_ptr<EditHistory> history_;
   std::unique_ptr<MainViewPage> mainView_;
   std::unique_ptr<OverviewPage> overview_;
   LayerWindow* secondWindow_ = nullptr;  // windows of their own, owned as children
   DragGhost* ghost_ = nullptr;
   LayerWindow* firstWindow_ = nullptr;
   std::unique_ptr<LayerMoves> moves_;
-  QAction* openAction_ = nullptr;
-  QAction* saveAsAction_ = nullptr;
-  QAction* closeAction_ = nullptr;
-  QMenu* backgroundMenu_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
+  QAction* undoAction_ = nullptr;
+  QAction* redoAction_ = nullptr;
   QAction* whiteAction_ = nullptr;
   QAction* blackAction_ = nullptr;
   QAction* greyAction_ = nullptr;
   QTabWidget* pages_ = nullptr;
-  QWidget* allPage_ = nullptr;
-  QWidget* groupPage_ = nullptr;
-  QStatusBar* statusBar_ = nullptr;
   QLabel* statusText_ = nullptr;  // the one simple text of the status bar
   bool overviewPending_ = false;  // turned to "LayerGroup" while drawing
   bool tornDown_ = false;

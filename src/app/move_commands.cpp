@@ -1,5 +1,4 @@
 // The three move commands of the thumbnail views.
-#include "app/document_view.h"
 #include "app/layer_moves.h"
 #include "app/ui_texts.h"
 
@@ -21,10 +20,16 @@ QString Ui(const char* utf8) {
 
 }  // namespace
 
-QString GroupMoveQuestion(int srcGroup, int dstGroup) {
-  return Lines({Ui("レイヤグループ[") + Hex(srcGroup) + Ui("]の図形を"),
-                Ui("レイヤグループ[") + Hex(dstGroup) + Ui("]へ移動します。"),
-                Ui("よろしいですか？")});
+QString GroupMoveQuestion(int srcGroup, int dstGroup, std::optional<double> srcScale,
+                          std::optional<double> dstScale) {
+  QStringList lines{Ui("レイヤグループ[") + Hex(srcGroup) + Ui("]の図形を"),
+                    Ui("レイヤグループ[") + Hex(dstGroup) + Ui("]へ移動します。"),
+                    Ui("よろしいですか？")};
+  if (srcScale && dstScale && *srcScale != *dstScale) {
+    lines << Ui(text::kScaleDiffers)
+                 .arg(QString::number(*srcScale, 'g', 12), QString::number(*dstScale, 'g', 12));
+  }
+  return Lines(lines);
 }
 
 QString LayerMoveQuestion(int group, int srcLayer, int dstLayer) {
@@ -40,14 +45,20 @@ QString CrossLayerMoveQuestion(int srcGroup, int srcLayer, int dstGroup, int dst
 }
 
 void LayerMoves::Move(int srcGroup, int srcLayer, int dstGroup, int dstLayer) {
-  MoveLayerGroupOf(parts_.session->DocKind(), parts_.state->document, srcGroup, srcLayer, dstGroup,
-                   dstLayer);
+  Document& doc = parts_.state->document;
+  RelayerRule rule;
+  rule.from = {srcGroup, srcLayer};
+  rule.to = {dstGroup, dstLayer};
+  parts_.history->Record([&] { doc.Move(srcGroup, srcLayer, dstGroup, dstLayer); }, {rule});
 }
 
 void LayerMoves::MoveGroup(int srcGroup, int dstGroup) {
   if (srcGroup == dstGroup) return;
   const auto& status = parts_.mainStatus;
-  if (!parts_.dialogs->AskYesNo(GroupMoveQuestion(srcGroup, dstGroup))) {
+  const Document& doc = parts_.state->document;
+  QString question =
+      GroupMoveQuestion(srcGroup, dstGroup, doc.GroupScale(srcGroup), doc.GroupScale(dstGroup));
+  if (!parts_.dialogs->AskYesNo(question)) {
     return status(Ui(text::kMoveCancelled));
   }
   for (LayerWindow* window : {parts_.firstWindow, parts_.secondWindow}) {

@@ -1,8 +1,11 @@
 #include "app/overview_page.h"
 
-#include "app/document_view.h"
+#include <QTimer>
+#include <functional>
+
 #include "render/primitives.h"
 #include "render/qt/qt_canvas.h"
+#include "render/scene.h"
 
 namespace quintaro::app {
 
@@ -16,8 +19,35 @@ OverviewCells CellsOf(int panelWidth, int panelHeight, int labelHeight) {
   return c;
 }
 
+namespace {
+
+// Resizes come in bursts while the user drags the window's edge: the
+// thumbnails are laid out again once they pause.
+constexpr int kRelayoutMs = 40;
+
+class OverviewPanel : public QWidget {
+ public:
+  OverviewPanel(QWidget* parent, std::function<void()> resized)
+      : QWidget(parent), resized_(std::move(resized)) {}
+
+ protected:
+  void resizeEvent(QResizeEvent*) override { resized_(); }
+
+ private:
+  std::function<void()> resized_;
+};
+
+}  // namespace
+
 OverviewPage::OverviewPage(AppState& state, const DocumentSession& session, QWidget* parent)
-    : state_(state), session_(session), panel_(new QWidget(parent)), dc_(state.attributes) {
+    : state_(state),
+      session_(session),
+      panel_(new OverviewPanel(parent, [this] { Resized(); })),
+      dc_(state.attributes) {
+  relayout_ = new QTimer(panel_);
+  relayout_->setSingleShot(true);
+  relayout_->setInterval(kRelayoutMs);
+  QObject::connect(relayout_, &QTimer::timeout, panel_, [this] { Relayout(); });
   panel_->setObjectName(QStringLiteral("Panel1"));
   panel_->setAutoFillBackground(true);
   QPalette palette = panel_->palette();
@@ -43,11 +73,26 @@ void OverviewPage::Prepare() {
   cells_ = CellsOf(panel_->width(), panel_->height(), labels_[0]->height());
   const TextMacroValues* macros = state_.document.Macros();
   dc_.macros = macros ? *macros : TextMacroValues{};
+  dc_.documentTime = state_.documentTime;
   int w = cells_.width, h = cells_.height - cells_.labelHeight;
   dc_.view = ThumbnailTransform(state_.extents, w, h, state_.view);
 }
 
+void OverviewPage::Resized() {
+  if (drawn_ && panel_->isVisible()) relayout_->start();
+}
+
+// Not while the main view is drawn, whose attribute store the thumbnails
+// share: then a little later.
+void OverviewPage::Relayout() {
+  if (!panel_->isVisible()) return;
+  if (state_.flags.DrawBusy) return relayout_->start();
+  OverviewCells cells = CellsOf(panel_->width(), panel_->height(), labels_[0]->height());
+  if (cells.width != cells_.width || cells.height != cells_.height) DrawOverview();
+}
+
 void OverviewPage::DrawOverview() {
+  drawn_ = true;
   for (QLabel* label : labels_) label->clear();
   Prepare();
   for (int group = 0; group < 16; ++group) DrawGroup(group);
@@ -79,7 +124,7 @@ void OverviewPage::DrawGroup(int group) {
   {
     render::QtCanvas canvas(&picture);
     render::ClearCanvas(canvas, attr, w, h);
-    DrawThumbnailOf(session_.DocKind(), state_.document, dc_, canvas, -1, group);
+    render::DrawThumbnail(dc_, canvas, state_.document, -1, group);
     canvas.End();
   }
   image->SetPicture(std::move(picture));

@@ -1,10 +1,11 @@
 // The page "LayerGroup": sixteen thumbnails of the drawing, one per layer
 // group, each with a label of the group's number, scale and name. They
 // follow the main view's zoom and pan, and are drawn anew each time the
-// page is turned to; resizing alone does not lay them out again.
+// page is turned to and when the page changes its size.
 #pragma once
 
 #include <QLabel>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 
@@ -45,6 +46,8 @@ class OverviewPage {
 
  private:
   void Prepare();
+  void Resized();
+  void Relayout();
   void DrawGroup(int group);
 
   AppState& state_;
@@ -54,6 +57,8 @@ class OverviewPage {
   std::array<QLabel*, 16> labels_{};
   render::DrawContext dc_;
   OverviewCells cells_;
+  QTimer* relayout_ = nullptr;
+  bool drawn_ = false;  // laid out at least once
 };
 
 }  // namespace quintaro::app

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace quintaro::app {
 
@@ -71,6 +72,20 @@ bool QtDialogs::AskYesNo(const QString& text) {
   QMessageBox box(QMessageBox::Question, kCaption, text, QMessageBox::Yes | QMessageBox::No,
                   parent_);
   return box.exec() == QMessageBox::Yes;
+}
+
+SaveChoice QtDialogs::AskSaveChanges(const QString& text) {
+  QMessageBox box(QMessageBox::Question, kCaption, text, QMessageBox::NoButton, parent_);
+  QPushButton* save = box.addButton(QString::fromUtf8("保存"), QMessageBox::AcceptRole);
+  QPushButton* discard =
+      box.addButton(QString::fromUtf8("保存しない"), QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton(QString::fromUtf8("キャンセル"), QMessageBox::RejectRole);
+  box.setDefaultButton(save);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == save) return SaveChoice::kSave;
+  if (box.clickedButton() == discard) return SaveChoice::kDiscard;
+  return SaveChoice::kCancel;
 }
 
 }  // namespace quintaro::app

@@ -19,6 +19,7 @@ class QtDialogs : public Dialogs {
   void Error(const QString& text) override;
   void Notice(const QString& text) override;
   bool AskYesNo(const QString& text) override;
+  SaveChoice AskSaveChanges(const QString& text) override;
 
  private:
   QPointer<QWidget> parent_;

@@ -6,31 +6,15 @@
 
 #include "app/document_session.h"
 #include "app/ui_texts.h"
+#include "document/format_facts.h"
 #include "document/save_target.h"
 
 namespace quintaro::app {
 
 namespace {
 
-struct KindTexts {
-  const char* kind;
-  const char* filter;
-  const char* suffix;
-  const char* saved;
-};
-
-constexpr KindTexts kKinds[] = {
-    {".JWC", "JWC File(*.jwc)", "jwc", text::kSavedJwc},
-    {".JWK", "JWK File(*.jwk)", "jwk", text::kSavedJwk},
-    {".JWW", "JWW File(*.jww)", "jww", text::kSavedJww},
-    {".JWS", "JWS File(*.jws)", "jws", text::kSavedJws},
-};
-
-const KindTexts* TextsOf(const std::string& kind) {
-  for (const auto& k : kKinds) {
-    if (kind == k.kind) return &k;
-  }
-  return nullptr;
+const FormatFacts* OpenFacts(const Document& doc) {
+  return FactsOf(doc.Format());
 }
 
 QString Absolute(const QString& path) {
@@ -45,14 +29,14 @@ bool SameFolder(const QString& a, const QString& b) {
 }  // namespace
 
 std::optional<FileDialogRequest> DocumentSession::SaveRequest() const {
-  const KindTexts* texts = TextsOf(DocKind_);
-  if (texts == nullptr || DocPath_.isEmpty()) return std::nullopt;
+  const FormatFacts* facts = OpenFacts(state_.document);
+  if (facts == nullptr || DocPath_.isEmpty()) return std::nullopt;
   QFileInfo opened(DocPath_);
   FileDialogRequest request;
   request.folder = opened.absolutePath();
   request.fileName = QStringLiteral("_") + opened.fileName();
-  QString suffix = QString::fromUtf8(texts->suffix);
-  request.filters = QStringList{FileFilter(QString::fromUtf8(texts->filter), {suffix})};
+  QString suffix = QString::fromUtf8(facts->suffix);
+  request.filters = QStringList{FileFilter(QString::fromUtf8(facts->saveFilter), {suffix})};
   request.filterIndex = 0;
   request.defaultSuffix = suffix;
   return request;
@@ -76,20 +60,21 @@ bool DocumentSession::InProgramFolder(const QString& target) const {
   return folder.toUpper() == program.toUpper() || SameFolder(folder, program);
 }
 
-void DocumentSession::Refuse() {
+bool DocumentSession::Refuse() {
   host_.SetStatusText(QString::fromUtf8(text::kNotSaved));
+  return false;
 }
 
-void DocumentSession::SaveDocumentAs() {
-  if (host_.DrawBusy()) return;
-  if (DocPath_.isEmpty() || DocKind_.empty()) {
+bool DocumentSession::SaveDocumentAs() {
+  if (host_.DrawBusy()) return false;
+  if (DocPath_.isEmpty() || !HasDocument()) {
     host_.SetStatusText(QString::fromUtf8(text::kOpenFirst));
-    return;
+    return false;
   }
   std::optional<FileDialogRequest> request = SaveRequest();
-  if (!request) return;
+  if (!request) return false;
   std::optional<QString> chosen = dialogs_.ChooseSaveFile(*request);
-  if (!chosen) return;
+  if (!chosen) return false;
   host_.SetStatusText(QString());
   QString target = *chosen;
   if (IsOpenedFile(target)) {
@@ -107,18 +92,36 @@ void DocumentSession::SaveDocumentAs() {
     // ignored, as the user agreed to replace the file.
     BackUpExisting(LocalPath(target), nullptr);
   }
-  if (UpperExtension(target) != DocKind_) {
+  if (UpperExtension(target) != DocKind()) {
     host_.SetStatusText(QString::fromUtf8(text::kWrongExtension));
-    return;
+    return false;
   }
-  WriteTo(target);
+  return WriteTo(target);
 }
 
-void DocumentSession::WriteTo(const QString& target) {
+// After a save that had to write values the format cannot hold, the user
+// learns what was written differently and how often.
+bool DocumentSession::WriteTo(const QString& target) {
   std::string why;
   bool saved = state_.document.Save(LocalPath(target), &why);
-  const KindTexts* texts = TextsOf(DocKind_);
-  host_.SetStatusText(QString::fromUtf8(saved ? texts->saved : text::kSaveFailed));
+  QString status = QString::fromUtf8(text::kSaveFailed);
+  if (saved) {
+    status = QString::fromUtf8(text::kSaved) + QString::fromUtf8(OpenFacts(state_.document)->name) +
+             QString::fromUtf8(text::kFormatFile);
+  }
+  host_.SetStatusText(status);
+  if (saved && !state_.document.SaveRepairs().Empty()) {
+    dialogs_.Inform(RepairsText(state_.document.SaveRepairs()));
+  }
+  return saved;
+}
+
+QString RepairsText(const RepairLog& log) {
+  QStringList lines{QString::fromUtf8(text::kRepaired)};
+  for (const Repair& r : log.Items()) {
+    lines << QStringLiteral("%1 × %2").arg(QString::fromStdString(r.what)).arg(r.count);
+  }
+  return lines.join(QStringLiteral("\r\n"));
 }
 
 }  // namespace quintaro::app

@@ -34,6 +34,9 @@ class ThumbnailImage : public QWidget {
   const QImage& Picture() const { return picture_; }
   void SetPicture(QImage picture);
   void ClearPicture();
+  // Marks the cell a dragged thumbnail would be dropped onto.
+  void SetHighlighted(bool on);
+  bool Highlighted() const { return highlighted_; }
   void SetMouse(ThumbnailMouse* mouse) { mouse_ = mouse; }
 
  protected:
@@ -48,6 +51,7 @@ class ThumbnailImage : public QWidget {
   ThumbnailSource source_;
   QImage picture_;
   ThumbnailMouse* mouse_ = nullptr;
+  bool highlighted_ = false;
 };
 
 }  // namespace quintaro::app

@@ -10,6 +10,12 @@ inline constexpr char kMenuFile[] = "ファイル(&F)";
 inline constexpr char kMenuOpen[] = "開く(&O)...";
 inline constexpr char kMenuSaveAs[] = "名前を付けて保存(&A)...";
 inline constexpr char kMenuClose[] = "閉じる(&X)";
+inline constexpr char kMenuRecent[] = "最近使ったファイル(&R)";
+inline constexpr char kMenuSaveMoves[] = "移動の記録を保存…";
+inline constexpr char kMenuApplyMapping[] = "マッピングを適用…";
+inline constexpr char kMenuEdit[] = "編集(&E)";
+inline constexpr char kMenuUndo[] = "元に戻す(&U)";
+inline constexpr char kMenuRedo[] = "やり直し(&R)";
 inline constexpr char kMenuSettings[] = "設定(&S)";
 inline constexpr char kMenuBackColor[] = "背景色(&B)";
 inline constexpr char kMenuWhite[] = "白色(&W)";
@@ -29,11 +35,26 @@ inline constexpr char kNotSaved[] = "保存は行いませんでした。";
 inline constexpr char kWrongExtension[] = "指定した拡張子が同一形式となっていません。";
 inline constexpr char kSaveFailed[] =
     "保存を行う事が出来ませんでした。保存先の空き容量等を確認して下さい。";
-inline constexpr char kSavedJwc[] = "保存を行いました。｜JWC形式ファイル";
-inline constexpr char kSavedJwk[] = "保存を行いました。｜JWK形式ファイル";
-inline constexpr char kSavedJww[] = "保存を行いました。｜JWW形式ファイル";
-inline constexpr char kSavedJws[] = "保存を行いました。｜JWS形式ファイル";
+// "保存を行いました。｜JWW形式ファイル" with the format's name.
+inline constexpr char kSaved[] = "保存を行いました。｜";
+inline constexpr char kFormatFile[] = "形式ファイル";
 inline constexpr char kDrawAborted[] = "[ESC]描画中断しました";
+
+inline constexpr char kSaveChanges[] = "図面への変更を保存しますか？";
+inline constexpr char kUndone[] = "元に戻しました。";
+inline constexpr char kRedone[] = "やり直しました。";
+inline constexpr char kRecentMissing[] = "ファイルが見つかりません。一覧から削除しました。";
+inline constexpr char kRepaired[] = "保存時に範囲外の値を修正しました：";
+inline constexpr char kMappingFilter[] = "マッピングファイル";
+inline constexpr char kNoMoves[] = "保存する移動がありません。";
+inline constexpr char kMovesSaved[] = "移動の記録を保存しました。";
+inline constexpr char kMovesNotSaved[] = "移動の記録を保存できませんでした。";
+inline constexpr char kMappingUnreadable[] = "マッピングファイルを読めませんでした：";
+inline constexpr char kMappingApplied[] = "マッピングを適用しました。";
+inline constexpr char kMappingNothing[] = "マッピングで移動した図形はありません。";
+inline constexpr char kFiguresMoved[] = "図形";
+// The extra line of a group move's question; %1 and %2 are the scales.
+inline constexpr char kScaleDiffers[] = "縮尺が異なります（1/%1 → 1/%2）";
 
 inline constexpr char kLayerGroupCaption[] = "Quintaro - LayerGroup:";
 inline constexpr char kElementCount[] = "レイヤグループ内要素数：";

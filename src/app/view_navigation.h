@@ -67,10 +67,4 @@ DragAction ClassifyRelease(const ViewTransform& view, DrawPoint r, DrawPoint s);
 // "[画面移動]", "[画面拡大]", "[画面縮小]", "[用紙範囲表示]", "[全体表示]".
 const char* DragStatusText(DragAction action);
 
-// Paper width and height in mm for a paper code.
-struct PaperSize {
-  double width, height;
-};
-PaperSize PaperOfCode(int code);
-
 }  // namespace quintaro::app

@@ -4,7 +4,6 @@
 #include <QtTest>
 #include <array>
 
-#include "app/document_view.h"
 #include "app_window.h"
 #include "layer_totals.h"
 #include "layers/move.h"

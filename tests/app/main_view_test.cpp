@@ -60,11 +60,15 @@ class MainViewTest : public QObject {
     QCOMPARE(f.size(), QSize(555, 423));
     QStringList menus;
     for (QAction* a : f.menuBar()->actions()) menus << a->text();
-    QCOMPARE(menus, (QStringList{Q("ファイル(&F)"), Q("設定(&S)")}));
+    QCOMPARE(menus, (QStringList{Q("ファイル(&F)"), Q("編集(&E)"), Q("設定(&S)")}));
     const std::pair<const char*, const char*> items[] = {
         {"openAction", "開く(&O)..."},
         {"saveAsAction", "名前を付けて保存(&A)..."},
+        {"saveMovesAction", "移動の記録を保存…"},
+        {"applyMappingAction", "マッピングを適用…"},
         {"closeAction", "閉じる(&X)"},
+        {"undoAction", "元に戻す(&U)"},
+        {"redoAction", "やり直し(&R)"},
         {"whiteAction", "白色(&W)"},
         {"blackAction", "黒色(&B)"},
         {"greyAction", "レイヤ内要素数が0の場合、背景色をグレーにする(&G)"}};
@@ -85,7 +89,7 @@ class MainViewTest : public QObject {
     AppWindow w;
     QString path = w.OpenSample("jww/dist_sample.jww");
     MainWindow& f = w.Form();
-    QCOMPARE(f.windowTitle(), QStringLiteral("Quintaro - ") + path);
+    QCOMPARE(f.windowTitle(), QStringLiteral("Quintaro - ") + path + QStringLiteral("[*]"));
     const QImage& snap = f.MainView().Snapshot();
     QCOMPARE(snap.size(), w.Box()->size());
     const ViewTransform& v = f.MainView().View();

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/view_navigation.h"
+#include "document/format_facts.h"
 
 using namespace quintaro;
 using namespace quintaro::app;
@@ -58,14 +59,14 @@ class NavigationTest : public QObject {
     QVERIFY(Near(FitScale({0, 0, 0, 0}, kW, kH), kH / 1e-14 * 0.9));
   }
   void PaperTable() {
-    QCOMPARE(PaperOfCode(0).width, 1189.0);
-    QCOMPARE(PaperOfCode(4).height, 210.0);
-    QCOMPARE(PaperOfCode(8).width, 1682.0);
-    QCOMPARE(PaperOfCode(12).height, 7073.0);
-    QCOMPARE(PaperOfCode(14).width, 100000.0);
+    QCOMPARE(quintaro::PaperDimensionsOfCode(0).width, 1189.0);
+    QCOMPARE(quintaro::PaperDimensionsOfCode(4).height, 210.0);
+    QCOMPARE(quintaro::PaperDimensionsOfCode(8).width, 1682.0);
+    QCOMPARE(quintaro::PaperDimensionsOfCode(12).height, 7073.0);
+    QCOMPARE(quintaro::PaperDimensionsOfCode(14).width, 100000.0);
     for (int other : {5, 6, 7, 15, -1}) {
-      QCOMPARE(PaperOfCode(other).width, 1189.0);
-      QCOMPARE(PaperOfCode(other).height, 841.0);
+      QCOMPARE(quintaro::PaperDimensionsOfCode(other).width, 1189.0);
+      QCOMPARE(quintaro::PaperDimensionsOfCode(other).height, 841.0);
     }
   }
 

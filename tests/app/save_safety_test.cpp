@@ -102,7 +102,7 @@ class SaveSafetyTest : public QObject {
     QVERIFY(Snap(f.plan) == in);
     QVERIFY(Snap(f.target) == old);
     QVERIFY(f.OutHoldsNothingElse());
-    QCOMPARE(f.SaveAs(f.target), QString::fromUtf8(text::kSavedJww));
+    QCOMPARE(f.SaveAs(f.target), QString::fromUtf8("保存を行いました。｜JWW形式ファイル"));
   }
 
   void AReadOnlyFolderOrTargetIsNotWritten() {
@@ -122,7 +122,7 @@ class SaveSafetyTest : public QObject {
     QVERIFY(Snap(f.plan) == in);
     QVERIFY(Snap(f.target) == old);
     QVERIFY(f.OutHoldsNothingElse());
-    QCOMPARE(f.SaveAs(f.target), QString::fromUtf8(text::kSavedJww));
+    QCOMPARE(f.SaveAs(f.target), QString::fromUtf8("保存を行いました。｜JWW形式ファイル"));
   }
 
   void AFileForTheFolderOrAFolderForTheTargetFailsEvenForRoot() {
@@ -135,14 +135,16 @@ class SaveSafetyTest : public QObject {
     QCOMPARE(quintaro::test::Names(f.out + "/folder.jww"), std::vector<std::string>{"keep"});
     QVERIFY(Snap(f.plan) == in);
     QVERIFY(Snap(f.target) == old);
-    QCOMPARE(f.SaveAs(f.out + "/new.jww"), QString::fromUtf8(text::kSavedJww));
+    QCOMPARE(f.SaveAs(f.out + "/new.jww"),
+             QString::fromUtf8("保存を行いました。｜JWW形式ファイル"));
   }
 
   void TheOpenedFileVanishingBeforeSaveAsCostsNothing() {
     Fixture f;
     std::int64_t lines = f.state.document.Counts().lines;
     fs::remove(f.plan);
-    QCOMPARE(f.SaveAs(f.out + "/new.jww"), QString::fromUtf8(text::kSavedJww));
+    QCOMPARE(f.SaveAs(f.out + "/new.jww"),
+             QString::fromUtf8("保存を行いました。｜JWW形式ファイル"));
     Document back;
     QCOMPARE(back.Open(f.out + "/new.jww"), OpenResult::kOpened);
     QCOMPARE(back.Counts().lines, lines);

@@ -29,4 +29,9 @@ bool ScriptedDialogs::AskYesNo(const QString& text) {
   return Next(yesNoAnswers, false);
 }
 
+SaveChoice ScriptedDialogs::AskSaveChanges(const QString& text) {
+  boxes.push_back({"save?", text});
+  return Next(saveChangesAnswers, SaveChoice::kCancel);
+}
+
 }  // namespace quintaro::app::testing

@@ -13,7 +13,7 @@ namespace quintaro::app::testing {
 class ScriptedDialogs : public Dialogs {
  public:
   struct Box {
-    QString kind;  // "inform", "error", "notice" or "ask"
+    QString kind;  // "inform", "error", "notice", "ask" or "save?"
     QString text;
   };
 
@@ -21,6 +21,7 @@ class ScriptedDialogs : public Dialogs {
   std::deque<std::optional<QString>> openAnswers;
   std::deque<std::optional<QString>> saveAnswers;
   std::deque<bool> yesNoAnswers;
+  std::deque<SaveChoice> saveChangesAnswers;
 
   std::vector<FileDialogRequest> openRequests;
   std::vector<FileDialogRequest> saveRequests;
@@ -32,6 +33,8 @@ class ScriptedDialogs : public Dialogs {
   void Error(const QString& text) override { boxes.push_back({"error", text}); }
   void Notice(const QString& text) override { boxes.push_back({"notice", text}); }
   bool AskYesNo(const QString& text) override;
+  // Recorded as "save?"; unscripted it is cancelled.
+  SaveChoice AskSaveChanges(const QString& text) override;
 };
 
 }  // namespace quintaro::app::testing

@@ -267,7 +267,7 @@ class SessionTest : public QObject {
     f.session.SaveDocumentAs();
     QCOMPARE(test::ReadAll(f.dir.File("_plan._JWW")), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
     QVERIFY(TJwwData::IsJwwFile(f.dir.File("_plan.jww")));
-    QCOMPARE(f.host.statuses, (QStringList{QString(), Q(text::kSavedJww)}));
+    QCOMPARE(f.host.statuses, (QStringList{QString(), Q("保存を行いました。｜JWW形式ファイル")}));
     // The session stays on the opened file, and the saved one reads back.
     QCOMPARE(f.session.DocPath(), plan);
     QCOMPARE(f.host.title, title);
@@ -297,9 +297,9 @@ class SessionTest : public QObject {
     TJwcData jwc = MakeLargeJwc(40);
     QVERIFY(jwc.SaveToFile(f.dir.File("p.jwc")));
     const std::pair<QString, const char*> cases[] = {
-        {Q(f.dir.File("p.jwc")), text::kSavedJwc},
-        {f.Copy("jwk/dist_desk.jwk", "d.jwk"), text::kSavedJwk},
-        {f.Copy("jws/dist_desk.jws", "d.jws"), text::kSavedJws}};
+        {Q(f.dir.File("p.jwc")), "保存を行いました。｜JWC形式ファイル"},
+        {f.Copy("jwk/dist_desk.jwk", "d.jwk"), "保存を行いました。｜JWK形式ファイル"},
+        {f.Copy("jws/dist_desk.jws", "d.jws"), "保存を行いました。｜JWS形式ファイル"}};
     for (const auto& [path, saved] : cases) {
       QCOMPARE(f.session.OpenDocument(path), OpenOutcome::kOpened);
       QString target = QFileInfo(path).absolutePath() + "/out_" + QFileInfo(path).fileName();

@@ -1,0 +1,90 @@
+// Moves as mapping files: the moves done on the open drawing written as the
+// mapping file the command-line tool reads, and a mapping file applied to
+// the open drawing as one step that can be undone.
+#include <QFile>
+#include <QFileInfo>
+
+#include "app/main_window.h"
+#include "app/ui_texts.h"
+#include "document/relayer_apply.h"
+#include "formats/common/bytes.h"
+#include "formats/common/file_io.h"
+
+namespace quintaro::app {
+
+namespace {
+
+QString Ui(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+FileDialogRequest MappingRequest(const QString& docPath) {
+  FileDialogRequest request;
+  QFileInfo opened(docPath);
+  if (!docPath.isEmpty()) request.folder = opened.absolutePath();
+  request.filters = {FileFilter(Ui(text::kMappingFilter), {QStringLiteral("json")})};
+  request.defaultSuffix = QStringLiteral("json");
+  return request;
+}
+
+bool WriteText(const QString& path, const std::string& text) {
+  return WriteFileAtomically(LocalPath(path), [&](ByteWriter& out) {
+    out.Write(text.data(), text.size());
+    return out.Ok();
+  });
+}
+
+// One line per rule: how the tool describes it and the figures it moved.
+QString OutcomeText(const PlanOutcome& outcome) {
+  QStringList lines{Ui(outcome.Moved() > 0 ? text::kMappingApplied : text::kMappingNothing)};
+  for (const RuleOutcome& r : outcome.rules) {
+    int moved = 0;
+    for (const AppliedMove& m : r.moves) moved += m.Moved();
+    lines << QString::fromStdString(Describe(r.rule)) + QStringLiteral(": %1 ").arg(moved) +
+                 Ui(text::kFiguresMoved);
+    for (const std::string& w : r.warnings)
+      lines << QStringLiteral("  ") + QString::fromStdString(w);
+  }
+  return lines.join(QStringLiteral("\r\n"));
+}
+
+}  // namespace
+
+void MainWindow::OnSaveMoves() {
+  if (DrawBusy()) return;
+  RelayerPlan rules = history_->DoneRules();
+  if (rules.empty()) return SetStatusText(Ui(text::kNoMoves));
+  FileDialogRequest request = MappingRequest(session_->DocPath());
+  if (!session_->DocPath().isEmpty()) {
+    request.fileName = QFileInfo(session_->DocPath()).completeBaseName() + QStringLiteral(".json");
+  }
+  std::optional<QString> chosen = env_.dialogs->ChooseSaveFile(request);
+  if (!chosen) return;
+  bool saved = WriteText(*chosen, SerializeRelayerPlan(rules));
+  SetStatusText(Ui(saved ? text::kMovesSaved : text::kMovesNotSaved));
+}
+
+void MainWindow::OnApplyMapping() {
+  if (DrawBusy() || !session_->HasDocument()) return;
+  std::optional<QString> chosen = env_.dialogs->ChooseOpenFile(MappingRequest(session_->DocPath()));
+  if (!chosen) return;
+  QFile file(*chosen);
+  if (!file.open(QIODevice::ReadOnly)) {
+    return env_.dialogs->Error(Ui(text::kMappingUnreadable) + *chosen);
+  }
+  PlanParseResult plan = ParseRelayerPlan(file.readAll().toStdString());
+  if (!plan.Ok()) {
+    return env_.dialogs->Error(Ui(text::kMappingUnreadable) + QString::fromStdString(plan.error));
+  }
+  PlanOutcome outcome;
+  CloseLayerWindows();
+  history_->Record([&] { outcome = ApplyRelayerPlan(state_.document, plan.rules); }, plan.rules);
+  if (!outcome.Ok()) {
+    return env_.dialogs->Error(Ui(text::kMappingUnreadable) +
+                               QString::fromStdString(outcome.error));
+  }
+  if (pages_->currentIndex() == 1) overview_->DrawOverview();
+  env_.dialogs->Inform(OutcomeText(outcome));
+}
+
+}  // namespace quintaro::app
