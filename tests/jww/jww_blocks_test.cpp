@@ -119,7 +119,9 @@ TEST(JwwBlocks, AnExplodingChainIsBounded) {
   auto start = std::chrono::steady_clock::now();
   TJwwData d;
   ASSERT_TRUE(d.LoadFromBytes(b.Bytes()));
-  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                  start)
+                .count();
   EXPECT_EQ(d.BlockTree.size(), kMaxBlockTreeEntries);
   EXPECT_GT(d.report.blockEntriesRefused, 0u);
   EXPECT_EQ(d.ReferencedBlockCount, levels + 1);  // in-use flags are not cut by the bound

@@ -32,7 +32,8 @@ struct HeaderSpec {
   std::string memo;
   bool unicodeMemo = false;  // memo in the UTF-16 form (ASCII memo only)
   std::int32_t groupState[16] = {2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2};
-  double groupScale[16] = {100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100};
+  double groupScale[16] = {100, 100, 100, 100, 100, 100, 100, 100,
+                           100, 100, 100, 100, 100, 100, 100, 100};
   std::int32_t layerState[256];
   std::vector<std::string> layerNames = std::vector<std::string>(256);
   std::vector<std::string> groupNames = std::vector<std::string>(16);
@@ -88,8 +89,10 @@ class JwwBuilder {
   // ---- header ----
   JwwBuilder& Header(const HeaderSpec& h = HeaderSpec()) {
     b_.Str("JwwData.").I32(v_);
-    if (h.unicodeMemo) WStr(std::u16string(h.memo.begin(), h.memo.end()));
-    else Str(h.memo);
+    if (h.unicodeMemo)
+      WStr(std::u16string(h.memo.begin(), h.memo.end()));
+    else
+      Str(h.memo);
     b_.I32(0).I32(0);  // paper size, write layer group
     for (int g = 0; g < 16; ++g) {
       b_.I32(h.groupState[g]).I32(0).F64(h.groupScale[g]).I32(0);
@@ -109,7 +112,8 @@ class JwwBuilder {
     }
     b_.Zeros(88);  // multi-line spacings
     for (int n = 0; n < 10; ++n) b_.I32(0).I32(h.screenWidth);
-    for (int n = 0; n < 10; ++n) b_.I32(n == 0 ? 0xFFFFFF : 0).I32(h.printerWidth).F64(h.pointRadius);
+    for (int n = 0; n < 10; ++n)
+      b_.I32(n == 0 ? 0xFFFFFF : 0).I32(h.printerWidth).F64(h.pointRadius);
     b_.Zeros(128).Zeros(164);
     std::size_t sw = v_ > 229 ? 144 : v_ > 224 ? 136 : v_ > 222 ? 104 : 44;
     for (int i = 0; i < 10; ++i) b_.I32(0);
@@ -134,8 +138,10 @@ class JwwBuilder {
 
   // ---- lists ----
   JwwBuilder& Count(std::uint32_t n) {
-    if (n < 0xFFFF) b_.U16(static_cast<std::uint16_t>(n));
-    else b_.U16(0xFFFF).U32(n);
+    if (n < 0xFFFF)
+      b_.U16(static_cast<std::uint16_t>(n));
+    else
+      b_.U16(0xFFFF).U32(n);
     return *this;
   }
   // The class tag of the next object (a new class the first time), and
@@ -143,7 +149,10 @@ class JwwBuilder {
   JwwBuilder& Tag(const std::string& cls) {
     auto it = classes_.find(cls);
     if (it == classes_.end()) {
-      b_.U16(0xFFFF).U16(static_cast<std::uint16_t>(v_)).U16(static_cast<std::uint16_t>(cls.size())).Str(cls);
+      b_.U16(0xFFFF)
+          .U16(static_cast<std::uint16_t>(v_))
+          .U16(static_cast<std::uint16_t>(cls.size()))
+          .Str(cls);
       classes_[cls] = counter_++;
     } else if (it->second <= 32766) {
       b_.U16(static_cast<std::uint16_t>(0x8000 + it->second));
@@ -169,21 +178,22 @@ class JwwBuilder {
     Tag("CDataSen");
     return LineBody(s, x1, y1, x2, y2);
   }
-  JwwBuilder& Arc(const BaseAttrs& s, double cx, double cy, double r, double start, double sweep, bool full) {
+  JwwBuilder& Arc(const BaseAttrs& s, double cx, double cy, double r, double start, double sweep,
+                  bool full) {
     Tag("CDataEnko");
     Base(s);
     b_.F64(cx).F64(cy).F64(r).F64(start).F64(sweep).F64(0).F64(1).I32(full ? 1 : 0);
     return *this;
   }
-  JwwBuilder& PointBody(const BaseAttrs& s, double x, double y, std::int32_t temp, std::int32_t code = 0,
-                        double angle = 0, double scale = 0) {
+  JwwBuilder& PointBody(const BaseAttrs& s, double x, double y, std::int32_t temp,
+                        std::int32_t code = 0, double angle = 0, double scale = 0) {
     Base(s);
     b_.F64(x).F64(y).I32(temp);
     if (s.penStyle == 100) b_.I32(code).F64(angle).F64(scale);
     return *this;
   }
-  JwwBuilder& Point(const BaseAttrs& s, double x, double y, std::int32_t temp = 0, std::int32_t code = 0,
-                    double angle = 0, double scale = 0) {
+  JwwBuilder& Point(const BaseAttrs& s, double x, double y, std::int32_t temp = 0,
+                    std::int32_t code = 0, double angle = 0, double scale = 0) {
     Tag("CDataTen");
     return PointBody(s, x, y, temp, code, angle, scale);
   }
@@ -192,12 +202,14 @@ class JwwBuilder {
     b_.F64(x).F64(y).F64(x + 10).F64(y).I32(1).F64(3).F64(3).F64(0).F64(0);
     return *this;
   }
-  JwwBuilder& Text(const BaseAttrs& s, double x, double y, const std::string& font, const std::string& text) {
+  JwwBuilder& Text(const BaseAttrs& s, double x, double y, const std::string& font,
+                   const std::string& text) {
     Tag("CDataMoji");
     TextFixed(s, x, y);
     return Str(font).Str(text);
   }
-  JwwBuilder& WText(const BaseAttrs& s, double x, double y, const std::u16string& font, const std::u16string& text) {
+  JwwBuilder& WText(const BaseAttrs& s, double x, double y, const std::u16string& font,
+                    const std::u16string& text) {
     Tag("CDataMoji");
     TextFixed(s, x, y);
     return WStr(font).WStr(text);
@@ -224,7 +236,8 @@ class JwwBuilder {
     if (s.penColor == 10) b_.I32(color);
     return *this;
   }
-  JwwBuilder& Insert(const BaseAttrs& s, double x, double y, double sx, double sy, double angle, std::int32_t number) {
+  JwwBuilder& Insert(const BaseAttrs& s, double x, double y, double sx, double sy, double angle,
+                     std::int32_t number) {
     Tag("CDataBlock");
     Base(s);
     b_.F64(x).F64(y).F64(sx).F64(sy).F64(angle).I32(number);

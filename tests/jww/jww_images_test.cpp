@@ -72,15 +72,27 @@ TEST(JwwImages, ExtractsSafeNamesAndConsumesTheOthers) {
 }
 
 TEST(JwwImages, UnsafeUtf16NamesGetNoFile) {
-  EXPECT_EQ(BindImageStore::LocalFileName(EncodedText{std::string("..", 2), TextEncoding::kCp932}), "");
-  EXPECT_EQ(BindImageStore::LocalFileName(EncodedText{std::string(".\0.\0", 4), TextEncoding::kUtf16le}), "");
-  EXPECT_EQ(BindImageStore::LocalFileName(EncodedText{std::string("a\0/\0b\0", 6), TextEncoding::kUtf16le}), "");
-  EXPECT_EQ(BindImageStore::LocalFileName(EncodedText{std::string("a\0\\\0b\0", 6), TextEncoding::kUtf16le}), "");
+  EXPECT_EQ(BindImageStore::LocalFileName(EncodedText{std::string("..", 2), TextEncoding::kCp932}),
+            "");
+  EXPECT_EQ(
+      BindImageStore::LocalFileName(EncodedText{std::string(".\0.\0", 4), TextEncoding::kUtf16le}),
+      "");
+  EXPECT_EQ(BindImageStore::LocalFileName(
+                EncodedText{std::string("a\0/\0b\0", 6), TextEncoding::kUtf16le}),
+            "");
+  EXPECT_EQ(BindImageStore::LocalFileName(
+                EncodedText{std::string("a\0\\\0b\0", 6), TextEncoding::kUtf16le}),
+            "");
   // U+3041 U+002F: the UTF-8 bytes E3 81 81 2F would fool a Shift-JIS check
-  EXPECT_EQ(BindImageStore::LocalFileName(EncodedText{std::string("\x41\x30/\0", 4), TextEncoding::kUtf16le}), "");
-  EXPECT_EQ(BindImageStore::LocalFileName(EncodedText{std::string("a\0.\0g\0z\0", 8), TextEncoding::kUtf16le}), "a.gz");
+  EXPECT_EQ(BindImageStore::LocalFileName(
+                EncodedText{std::string("\x41\x30/\0", 4), TextEncoding::kUtf16le}),
+            "");
+  EXPECT_EQ(BindImageStore::LocalFileName(
+                EncodedText{std::string("a\0.\0g\0z\0", 8), TextEncoding::kUtf16le}),
+            "a.gz");
   // Shift-JIS: a trail byte 0x5C is part of its character
-  EXPECT_EQ(BindImageStore::LocalFileName(EncodedText{"\x95\x5C.gz", TextEncoding::kCp932}), "\x95\x5C.gz");
+  EXPECT_EQ(BindImageStore::LocalFileName(EncodedText{"\x95\x5C.gz", TextEncoding::kCp932}),
+            "\x95\x5C.gz");
 }
 
 TEST(JwwImages, WithoutAStoreOrFolderTheDataAreDropped) {
@@ -95,7 +107,8 @@ TEST(JwwImages, WithoutAStoreOrFolderTheDataAreDropped) {
   // saves carry no images then
   std::vector<std::uint8_t> out;
   ASSERT_TRUE(e.SaveToBytes(700, out));
-  EXPECT_EQ(std::vector<std::uint8_t>(out.end() - 4, out.end()), (std::vector<std::uint8_t>{0, 0, 0, 0}));
+  EXPECT_EQ(std::vector<std::uint8_t>(out.end() - 4, out.end()),
+            (std::vector<std::uint8_t>{0, 0, 0, 0}));
 }
 
 TEST(JwwImages, SaveCarriesTheUsedImagesThatExist) {

@@ -80,12 +80,16 @@ class ChunkedArray {
     return slot;
   }
   void push_back(const T& v) {
-    if (T* p = Append()) *p = v;
-    else throw std::bad_alloc();
+    if (T* p = Append())
+      *p = v;
+    else
+      throw std::bad_alloc();
   }
   void push_back(T&& v) {
-    if (T* p = Append()) *p = std::move(v);
-    else throw std::bad_alloc();
+    if (T* p = Append())
+      *p = std::move(v);
+    else
+      throw std::bad_alloc();
   }
   // Drops the last entry (a partly read entity).
   void pop_back() {
@@ -132,8 +136,10 @@ class ChunkedArray {
     pointer operator->() const { return p_; }
     Iter& operator++() {
       ++i_;
-      if (--left_ == 0) Load();
-      else ++p_;
+      if (--left_ == 0)
+        Load();
+      else
+        ++p_;
       return *this;
     }
     Iter operator++(int) {

@@ -8,7 +8,8 @@ namespace quintaro::jww {
 namespace {
 
 inline unsigned UnitAt(const std::string& b, std::size_t i) {
-  return static_cast<unsigned char>(b[2 * i]) | (static_cast<unsigned>(static_cast<unsigned char>(b[2 * i + 1])) << 8);
+  return static_cast<unsigned char>(b[2 * i]) |
+         (static_cast<unsigned>(static_cast<unsigned char>(b[2 * i + 1])) << 8);
 }
 
 bool ReadLength(ByteReader& r, std::uint64_t& n, TextEncoding& enc) {
