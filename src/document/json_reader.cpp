@@ -87,7 +87,7 @@ class Parser {
       if (Peek() != '"') return Fail("a key in double quotes");
       if (!String(key)) return false;
       if (!Expect(':')) return Fail("':'");
-      v.members.emplace_back(std::move(key), JsonValue{});
+      v.members.push_back({std::move(key), JsonValue{}});
       if (!Value(v.members.back().second, depth + 1)) return false;
       if (Expect(',')) continue;
       if (Expect('}')) return true;
