@@ -49,10 +49,22 @@ std::string BackupNameOf(const std::string& target) {
 
 bool BackUpExisting(const std::string& target, std::string* why) {
   std::string backup = BackupNameOf(target);
-  std::error_code ec;
-  fs::copy_file(FsPath(target), FsPath(backup), fs::copy_options::overwrite_existing, ec);
-  if (!ec) return true;
-  if (why) *why = "cannot keep " + target + " as " + backup + ": " + ec.message();
+  // Copied through an atomic write: an older backup is replaced only by a
+  // whole copy (std::filesystem's copy with overwrite fails on Windows).
+  InputFile in(target);
+  std::string reason = "cannot be read";
+  bool ok = in.IsOpen() && WriteFileAtomically(
+                               backup,
+                               [&in](ByteWriter& w) {
+                                 char buffer[1 << 16];
+                                 std::size_t n;
+                                 while ((n = std::fread(buffer, 1, sizeof buffer, in.Handle())) > 0)
+                                   w.Write(buffer, n);
+                                 return std::ferror(in.Handle()) == 0;
+                               },
+                               &reason);
+  if (ok) return true;
+  if (why) *why = "cannot keep " + target + " as " + backup + ": " + reason;
   return false;
 }
 

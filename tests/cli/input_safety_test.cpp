@@ -37,10 +37,15 @@ void ExpectUntouched(const Input& in) {
 
 std::vector<std::string> AliasesOf(const test::TempDir& dir, const Input& in) {
   fs::create_directory(dir.File("sub"));
-  fs::create_symlink(in.path, dir.File("link.jww"));
   fs::create_hard_link(in.path, dir.File("hard.jww"));
-  return {in.path, dir.Path() + "/./plan.jww", dir.File("sub") + "/../plan.jww",
-          dir.File("PLAN.JWW"), dir.File("link.jww"), dir.File("hard.jww")};
+  std::vector<std::string> names = {in.path, dir.Path() + "/./plan.jww",
+                                    dir.File("sub") + "/../plan.jww", dir.File("PLAN.JWW"),
+                                    dir.File("hard.jww")};
+  // Symbolic links need a privilege on Windows; without it there are none to test.
+  std::error_code ec;
+  fs::create_symlink(in.path, dir.File("link.jww"), ec);
+  if (!ec) names.push_back(dir.File("link.jww"));
+  return names;
 }
 
 TEST(InputSafety, EverySavePathRefusesEveryNameOfTheOpenedFile) {
@@ -60,7 +65,9 @@ TEST(InputSafety, EverySavePathRefusesEveryNameOfTheOpenedFile) {
   }
   // A batch whose output folder holds a link to an input refuses that file.
   test::TempDir outDir;
-  fs::create_symlink(in.path, outDir.File("plan.jww"));
+  std::error_code ec;
+  fs::create_symlink(in.path, outDir.File("plan.jww"), ec);
+  if (ec) return;  // no symbolic links (Windows without the privilege)
   MoveOptions batch;
   batch.inputs = {in.path};
   batch.outDir = outDir.Path();

@@ -11,6 +11,7 @@
 
 #include "document/layer_edits.h"
 #include "document/relayer_plan.h"
+#include "formats/common/file_io.h"
 #include "formats/common/text.h"
 #include "support/temp_dir.h"
 
@@ -79,7 +80,7 @@ Census CensusOf(const Document& doc) {
 }
 
 std::string SampleOrFile(const std::string& s) {
-  return s.find('/') == 0 ? s : test::SamplePath(s);
+  return FsPath(s).has_root_directory() ? s : test::SamplePath(s);  // "C:\\..." on Windows
 }
 
 struct ApplyCase {
