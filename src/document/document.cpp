@@ -145,8 +145,6 @@ bool Document::Complete() const {
   return Visit([](const auto& d) {
     if constexpr (kIsNone<decltype(d)>) {
       return false;
-    } else if constexpr (requires { d.report; }) {
-      return d.report.complete;
     } else {
       return d.loadReport.complete;
     }
@@ -157,8 +155,6 @@ std::string Document::LoadProblem() const {
   return Visit([](const auto& d) -> std::string {
     if constexpr (kIsNone<decltype(d)>) {
       return "no drawing is open";
-    } else if constexpr (requires { d.report; }) {
-      return Problem(d.report);
     } else {
       return Problem(d.loadReport);
     }

@@ -45,7 +45,7 @@ TEST(JwsSamples, LoadCompleteWithTheOracleCounts) {
     SCOPED_TRACE(path);
     ASSERT_TRUE(TJwsData::IsJwsFile(path));
     TJwsData d;
-    ASSERT_TRUE(d.LoadFromFile(path)) << d.report.reason;
+    ASSERT_TRUE(d.LoadFromFile(path)) << d.loadReport.reason;
     const Expected& e = kOracle.at(Name(path));
     EXPECT_EQ(d.Version, e.version);
     EXPECT_EQ(d.EntityCount, e.mainCount);
@@ -142,7 +142,7 @@ TEST(Jws, Version300IsWrittenAs351WithPenWidths) {
   s.layerGroup = 3;
   auto bytes = Jws(300, [&](JwwBuilder& b) { b.Count(1).Line(s, 1, 2, 3, 4).Count(0); });
   TJwsData d;
-  ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.report.reason;
+  ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.loadReport.reason;
   std::vector<std::uint8_t> out;
   ASSERT_TRUE(d.SaveToBytes(300, out));
   EXPECT_EQ(out.size(), bytes.size() + 2);  // the 2-byte PenWidth
@@ -157,7 +157,7 @@ TEST(Jws, VersionsBelow220AreReadAndWrittenAs230) {
   BaseAttrs s;
   auto bytes = Jws(200, [&](JwwBuilder& b) { b.Count(1).Line(s, 1, 2, 3, 4).Count(0); });
   TJwsData d;
-  ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.report.reason;
+  ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.loadReport.reason;
   std::vector<std::uint8_t> out;
   ASSERT_TRUE(d.SaveToBytes(200, out));
   TJwsData e;
@@ -176,7 +176,7 @@ TEST(Jws, LongTextsAreKeptWholeAndImageTextsLoseTheirTempPrefix) {
     b.Count(1).DefHead(1, "d").Count(1).Text(s, 0, 0, "f", "^@BM%temp%in.bmp,3");
   });
   TJwsData d;
-  ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.report.reason;
+  ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.loadReport.reason;
   EXPECT_EQ(d.Moji[0].Text.bytes, longText);
   EXPECT_EQ(d.Moji[1].Text.bytes, "^@BM%temp%pic.bmp,10,20");  // kept as read
   d.Block.push_back(TEntJwwBlock{});  // insert the definition so that it is written
@@ -204,13 +204,13 @@ TEST(Jws, TruncatedFileKeepsWhatWasRead) {
   for (std::size_t n = 0; n < bytes.size(); ++n) {
     TJwsData d;
     EXPECT_FALSE(d.LoadFromBytes(std::span<const std::uint8_t>(bytes.data(), n)));
-    EXPECT_FALSE(d.report.reason.empty());
+    EXPECT_FALSE(d.loadReport.reason.empty());
   }
   TJwsData d;
   ASSERT_FALSE(d.LoadFromBytes(std::span<const std::uint8_t>(bytes.data(), bytes.size() - 5)));
   EXPECT_EQ(d.Sen.size(), 1u);
   EXPECT_EQ(d.EntityOrder[1].kind, kEntNone);
-  EXPECT_NE(d.report.reason.find("entity 2 of 2"), std::string::npos) << d.report.reason;
+  EXPECT_NE(d.loadReport.reason.find("entity 2 of 2"), std::string::npos) << d.loadReport.reason;
 }
 
 TEST(Jws, SaveToFileIsAtomic) {

@@ -28,7 +28,7 @@ TEST(JwwBlocks, PlacementOfDirectAndNestedInsertions) {
   b.DefHead(1, "outer", 1, G(1)).Count(2).Line(G(1), 0, 0, 1, 0).Insert(G(2), 10, 0, 1, 3, 0, 2);
   b.DefHead(2, "inner", 1, G(3)).Count(1).Line(G(3), 0, 0, 1, 0);
   TJwwData d;
-  ASSERT_TRUE(d.LoadFromBytes(b.Bytes())) << d.report.reason;
+  ASSERT_TRUE(d.LoadFromBytes(b.Bytes())) << d.loadReport.reason;
   ASSERT_EQ(d.BlockTree.size(), 2u);
   const auto& top = d.BlockTree[0];
   EXPECT_EQ(top.Level, 0);
@@ -64,8 +64,8 @@ TEST(JwwBlocks, ABlockThatInsertsItselfIsRefused) {
   TJwwData d;
   ASSERT_TRUE(d.LoadFromBytes(b.Bytes()));
   EXPECT_EQ(d.BlockTree.size(), 1u);
-  EXPECT_EQ(d.report.blockEntriesRefused, 1u);
-  EXPECT_FALSE(d.report.warnings.empty());
+  EXPECT_EQ(d.loadReport.blockEntriesRefused, 1u);
+  EXPECT_FALSE(d.loadReport.warnings.empty());
   EXPECT_EQ(d.ReferencedBlockCount, 1);
   // and the drawing is still saved whole
   std::vector<std::uint8_t> out;
@@ -87,7 +87,7 @@ TEST(JwwBlocks, ACycleThroughOtherDefinitionsIsCutWhereItCloses) {
   ASSERT_TRUE(d.LoadFromBytes(b.Bytes()));
   ASSERT_EQ(d.BlockTree.size(), 3u);
   EXPECT_EQ(d.BlockTree[2].Level, 2);
-  EXPECT_EQ(d.report.blockEntriesRefused, 1u);
+  EXPECT_EQ(d.loadReport.blockEntriesRefused, 1u);
   EXPECT_EQ(d.ReferencedBlockCount, 3);
 }
 
@@ -101,7 +101,7 @@ TEST(JwwBlocks, RepeatedNestingIsNotACycle) {
   TJwwData d;
   ASSERT_TRUE(d.LoadFromBytes(b.Bytes()));
   EXPECT_EQ(d.BlockTree.size(), 4u);
-  EXPECT_EQ(d.report.blockEntriesRefused, 0u);
+  EXPECT_EQ(d.loadReport.blockEntriesRefused, 0u);
 }
 
 TEST(JwwBlocks, AnExplodingChainIsBounded) {
@@ -123,7 +123,7 @@ TEST(JwwBlocks, AnExplodingChainIsBounded) {
                                                                   start)
                 .count();
   EXPECT_EQ(d.BlockTree.size(), kMaxBlockTreeEntries);
-  EXPECT_GT(d.report.blockEntriesRefused, 0u);
+  EXPECT_GT(d.loadReport.blockEntriesRefused, 0u);
   EXPECT_EQ(d.ReferencedBlockCount, levels + 1);  // in-use flags are not cut by the bound
   for (const auto& def : d.BlockDefs) EXPECT_EQ(def.InUse, 1);
   EXPECT_LT(ms, 10000);

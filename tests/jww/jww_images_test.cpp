@@ -48,7 +48,7 @@ TEST(JwwImages, ExtractsSafeNamesAndConsumesTheOthers) {
   BindImageStore store(dir.File("work"));
   TJwwData d;
   d.SetImageStore(&store);
-  ASSERT_TRUE(d.LoadFromBytes(DrawingWithImages())) << d.report.reason;
+  ASSERT_TRUE(d.LoadFromBytes(DrawingWithImages())) << d.loadReport.reason;
   ASSERT_EQ(store.List.size(), 8u);
   EXPECT_EQ(FileText(dir.File("work/a.bmp.gz")), "AAAA");
   EXPECT_EQ(FileText(dir.File("work/b.gz")), "BBBB");  // read from the right place
@@ -62,7 +62,7 @@ TEST(JwwImages, ExtractsSafeNamesAndConsumesTheOthers) {
   EXPECT_EQ(store.List[6].Name.encoding, TextEncoding::kUtf16le);
   EXPECT_EQ(store.List[6].FileName, "画像.gz");
   EXPECT_EQ(store.List[7].Size, 4);
-  EXPECT_EQ(d.report.warnings.size(), 3u);
+  EXPECT_EQ(d.loadReport.warnings.size(), 3u);
   int files = 0;
   for (auto& e : std::filesystem::directory_iterator(dir.File("work"))) {
     (void)e;
@@ -128,7 +128,7 @@ TEST(JwwImages, SaveCarriesTheUsedImagesThatExist) {
   BindImageStore other(dir.File("w2"));
   TJwwData e;
   e.SetImageStore(&other);
-  ASSERT_TRUE(e.LoadFromBytes(out)) << e.report.reason;
+  ASSERT_TRUE(e.LoadFromBytes(out)) << e.loadReport.reason;
   ASSERT_EQ(other.List.size(), 1u);
   EXPECT_EQ(other.List[0].Name.bytes, "a.bmp.gz");
   EXPECT_EQ(other.List[0].Size, 4);
@@ -170,7 +170,7 @@ TEST(JwwImages, ATruncatedImageLeavesNoPartialFile) {
   d.SetImageStore(&store);
   EXPECT_FALSE(d.LoadFromBytes(b.Bytes()));
   EXPECT_FALSE(test::FileExists(dir.File("x.gz")));
-  EXPECT_NE(d.report.reason.find("carried-image section"), std::string::npos) << d.report.reason;
+  EXPECT_NE(d.loadReport.reason.find("carried-image section"), std::string::npos) << d.loadReport.reason;
 }
 
 TEST(JwwImages, BothSwitchesOffSkipTheSection) {

@@ -45,8 +45,8 @@ TEST(JwwReader, MinimalFilesOfEveryVersionStepLoadComplete) {
     b.Header(h).Count(1).Line(Base(1, 2), 1, 2, 3, 4);
     auto bytes = Finish(b);
     TJwwData d;
-    ASSERT_TRUE(d.LoadFromBytes(bytes, "x.jww")) << d.report.reason;
-    EXPECT_TRUE(d.report.complete);
+    ASSERT_TRUE(d.LoadFromBytes(bytes, "x.jww")) << d.loadReport.reason;
+    EXPECT_TRUE(d.loadReport.complete);
     EXPECT_EQ(d.Header.Version, v);
     ASSERT_EQ(d.Sen.size(), 1u);
     EXPECT_EQ(V(d.Sen[0].EndY), 4.0);
@@ -70,9 +70,9 @@ TEST(JwwReader, VersionBelow220IsRefused) {
   b.Header().Count(0);
   TJwwData d;
   EXPECT_FALSE(d.LoadFromBytes(b.Bytes()));
-  EXPECT_FALSE(d.report.complete);
+  EXPECT_FALSE(d.loadReport.complete);
   EXPECT_EQ(d.Header.Version, 219);
-  EXPECT_NE(d.report.reason.find("219"), std::string::npos);
+  EXPECT_NE(d.loadReport.reason.find("219"), std::string::npos);
 }
 
 TEST(JwwReader, Version350HasNoPenWidthAnd351Has) {
@@ -91,7 +91,7 @@ TEST(JwwReader, Version350HasNoPenWidthAnd351Has) {
     b.Insert(Base(11, 12, 55), 5, 6, 2, 3, 0.5, 9);
     auto bytes = Finish(b);
     TJwwData d;
-    ASSERT_TRUE(d.LoadFromBytes(bytes)) << v << " " << d.report.reason;
+    ASSERT_TRUE(d.LoadFromBytes(bytes)) << v << " " << d.loadReport.reason;
     std::uint16_t w = v > 350 ? 55 : 0;
     EXPECT_EQ(V(d.Sen[0].Base.PenWidth), w);
     EXPECT_EQ(V(d.Sen[0].Base.LayerGroup), 1);
@@ -127,7 +127,7 @@ TEST(JwwReader, PointAndSolidExtrasOnlyWithTheirMarks) {
   b.Solid(Base(0, 0), 0);     // PenColor 2: 79 bytes only
   auto bytes = Finish(b);
   TJwwData d;
-  ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.report.reason;
+  ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.loadReport.reason;
   EXPECT_EQ(V(d.Ten[0].Code), 0);
   EXPECT_EQ(V(d.Ten[0].Angle), 0.0);
   EXPECT_EQ(V(d.Ten[0].Scale), 1.0);
@@ -142,7 +142,7 @@ TEST(JwwReader, DimensionsWithAndWithoutTheSxfPart) {
     b.Header().Count(1).Dimension(Base(2, 3), 1, pb);
     auto bytes = Finish(b);
     TJwwData d;
-    ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.report.reason;
+    ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.loadReport.reason;
     ASSERT_EQ(d.Sunpo.size(), 1u);
     const auto& dim = d.Sunpo[0];
     EXPECT_EQ(V(dim.Line.EndX), 100.0);
@@ -169,7 +169,7 @@ TEST(JwwReader, ZeroCountReadsNoEntityAndGoesOnWithTheDefinitions) {
   JwwBuilder b(600);
   b.Header().Count(0).Count(1).DefHead(3, "blk").Count(1).Line(Base(0, 0), 0, 0, 1, 1);
   TJwwData d;
-  ASSERT_TRUE(d.LoadFromBytes(b.Bytes())) << d.report.reason;
+  ASSERT_TRUE(d.LoadFromBytes(b.Bytes())) << d.loadReport.reason;
   EXPECT_EQ(d.TotalCount(), 0u);
   ASSERT_EQ(d.BlockDefs.size(), 1u);
   EXPECT_EQ(d.BlockDefs[0].Number, 3);
@@ -187,7 +187,7 @@ TEST(JwwReader, CountOf0xFFFFFollowedByAUint32) {
   ASSERT_EQ(std::vector<std::uint8_t>(bytes.begin() + countAt, bytes.begin() + countAt + 6),
             std::vector<std::uint8_t>(marker, marker + 6));
   TJwwData d;
-  ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.report.reason;
+  ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.loadReport.reason;
   EXPECT_EQ(d.EntityCount, 70000);
   ASSERT_EQ(d.Sen.size(), 70000u);
   EXPECT_EQ(d.Sen[69999].StartX, 69999.0);
@@ -212,7 +212,7 @@ TEST(JwwReader, ClassTagIndicesRunAcrossObjects) {
   EXPECT_EQ(b.ClassIndex("CDataEnko"), 4u);
   auto bytes = Finish(b);
   TJwwData d;
-  ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.report.reason;
+  ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.loadReport.reason;
   EXPECT_EQ(d.Sen.size(), 2u);
   EXPECT_EQ(d.Enko.size(), 2u);
   EXPECT_EQ(V(d.Enko[1].Radius), 2.0);
@@ -239,7 +239,7 @@ TEST(JwwReader, LongClassIndexForm0x7FFF) {
   EXPECT_EQ(bytes[second], 0xFF);
   EXPECT_EQ(bytes[second + 1], 0x7F);
   TJwwData d;
-  ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.report.reason;
+  ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.loadReport.reason;
   EXPECT_EQ(d.Enko.size(), 2u);
   std::vector<std::uint8_t> out;
   ASSERT_TRUE(d.SaveToBytes(600, out));
@@ -256,7 +256,7 @@ TEST(JwwReader, ObjectsOfUnknownClassesCountNothing) {
   b.B().U16(0x0005);  // a reference to an earlier object: no class, no object
   b.Line(Base(0, 0), 0, 0, 1, 1);
   TJwwData d;
-  ASSERT_TRUE(d.LoadFromBytes(Finish(b))) << d.report.reason;
+  ASSERT_TRUE(d.LoadFromBytes(Finish(b))) << d.loadReport.reason;
   EXPECT_EQ(d.Sen.size(), 1u);
 }
 
@@ -266,7 +266,7 @@ TEST(JwwReader, BlockDefinitionWithA64BitTimeStamp) {
   b.DefHead(1, "a", 1000).Count(0);
   b.DefHead(2, "b", 0xFFFFFFFFu).Count(0);
   TJwwData d;
-  ASSERT_TRUE(d.LoadFromBytes(b.Bytes())) << d.report.reason;
+  ASSERT_TRUE(d.LoadFromBytes(b.Bytes())) << d.loadReport.reason;
   ASSERT_EQ(d.BlockDefs.size(), 2u);
   EXPECT_EQ(d.BlockDefs[0].TimeStamp, 1000);
   EXPECT_EQ(d.BlockDefs[1].TimeStamp, -1);  // the wide form: its 8 bytes kept
@@ -294,8 +294,8 @@ TEST(JwwReader, TruncatedFilesKeepEveryCompleteEntity) {
     std::vector<std::uint8_t> part(full.begin(), full.begin() + n);
     TJwwData d;
     ASSERT_FALSE(d.LoadFromBytes(part));
-    EXPECT_FALSE(d.report.complete);
-    EXPECT_FALSE(d.report.reason.empty());
+    EXPECT_FALSE(d.loadReport.complete);
+    EXPECT_FALSE(d.loadReport.reason.empty());
     std::size_t filled = 0;
     for (const auto& o : d.EntityOrder) filled += o.kind != kEntNone;
     EXPECT_EQ(filled, d.TotalCount());
@@ -308,9 +308,9 @@ TEST(JwwReader, TruncatedFilesKeepEveryCompleteEntity) {
       EXPECT_EQ(d.EntityCount, 5);
       ASSERT_EQ(d.EntityOrder.size(), 5u);
       EXPECT_EQ(d.EntityOrder[4].kind, kEntNone);
-      EXPECT_NE(d.report.reason.find("main entity list (entity 5 of 5)"), std::string::npos)
-          << d.report.reason;
-      EXPECT_GE(d.report.failOffset, listEnd - 59);
+      EXPECT_NE(d.loadReport.reason.find("main entity list (entity 5 of 5)"), std::string::npos)
+          << d.loadReport.reason;
+      EXPECT_GE(d.loadReport.failOffset, listEnd - 59);
     }
   }
   // cut inside the second line of the definition
@@ -320,8 +320,8 @@ TEST(JwwReader, TruncatedFilesKeepEveryCompleteEntity) {
   ASSERT_EQ(d.BlockDefs.size(), 1u);
   EXPECT_EQ(d.BlockDefs[0].Sen.size(), 1u);
   EXPECT_EQ(d.BlockDefs[0].EntityOrder[1].kind, kEntNone);
-  EXPECT_NE(d.report.reason.find("definition 1 of 1, entity 2 of 2"), std::string::npos)
-      << d.report.reason;
+  EXPECT_NE(d.loadReport.reason.find("definition 1 of 1, entity 2 of 2"), std::string::npos)
+      << d.loadReport.reason;
   // the tree was still built
   EXPECT_EQ(d.BlockTree.size(), 1u);
 }
@@ -402,7 +402,7 @@ TEST(JwwReader, LoadFromFileOfAMissingFileIsEmpty) {
   EXPECT_FALSE(d.LoadFromFile("/nonexistent/x.jww"));
   EXPECT_EQ(d.TotalCount(), 0u);
   EXPECT_TRUE(d.Layers.empty());
-  EXPECT_EQ(d.report.reason, "cannot open the file");
+  EXPECT_EQ(d.loadReport.reason, "cannot open the file");
   EXPECT_FALSE(TJwwData::IsJwwFile("/nonexistent/x.jww"));
 }
 

@@ -50,8 +50,8 @@ TEST(JwwSamples, LoadCompleteWithTheOracleCounts) {
     SCOPED_TRACE(path);
     ASSERT_TRUE(TJwwData::IsJwwFile(path));
     TJwwData d;
-    ASSERT_TRUE(d.LoadFromFile(path)) << d.report.reason;
-    EXPECT_TRUE(d.report.complete);
+    ASSERT_TRUE(d.LoadFromFile(path)) << d.loadReport.reason;
+    EXPECT_TRUE(d.loadReport.complete);
     const Expected& e = kOracle.at(Name(path));
     EXPECT_EQ(d.Header.Version, e.version);
     EXPECT_EQ(d.Sen.size(), e.line);
@@ -119,7 +119,7 @@ TEST(JwwSamples, SaveGivesBackEveryByte) {
     EXPECT_EQ(out, test::ReadAll(path));
     EXPECT_TRUE(m1.SaveRepairs().Empty());
     TJwwData m2;
-    ASSERT_TRUE(m2.LoadFromBytes(out)) << m2.report.reason;
+    ASSERT_TRUE(m2.LoadFromBytes(out)) << m2.loadReport.reason;
     EXPECT_TRUE(m2 == m1);
   }
 }

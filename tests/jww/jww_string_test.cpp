@@ -182,7 +182,7 @@ TEST(JwwString, TextsOfADrawingInBothForms) {
   b.WText(s, 0, 0, u"f", u"\u0007");
   b.Count(0).ImageCount(0);
   TJwwData d;
-  ASSERT_TRUE(d.LoadFromBytes(b.Bytes())) << d.report.reason;
+  ASSERT_TRUE(d.LoadFromBytes(b.Bytes())) << d.loadReport.reason;
   EXPECT_EQ(d.Header.Memo.encoding, TextEncoding::kUtf16le);
   EXPECT_EQ(d.macros.memo1, "memo");
   EXPECT_EQ(d.Layers[5].Name.bytes, "wall");
@@ -194,7 +194,7 @@ TEST(JwwString, TextsOfADrawingInBothForms) {
   std::vector<std::uint8_t> out;
   ASSERT_TRUE(d.SaveToBytes(700, out));
   TJwwData e;
-  ASSERT_TRUE(e.LoadFromBytes(out)) << e.report.reason;
+  ASSERT_TRUE(e.LoadFromBytes(out)) << e.loadReport.reason;
   EXPECT_EQ(e.Header.Memo, d.Header.Memo);
   EXPECT_EQ(e.Moji[1].Text, d.Moji[1].Text);
   EXPECT_EQ(e.Moji[1].FontName, d.Moji[1].FontName);

@@ -26,7 +26,7 @@ BaseAttrs Attrs(std::uint8_t style, std::uint16_t color, std::uint16_t group = 0
 
 TJwwData Load(const std::vector<std::uint8_t>& bytes) {
   TJwwData d;
-  EXPECT_TRUE(d.LoadFromBytes(bytes)) << d.report.reason;
+  EXPECT_TRUE(d.LoadFromBytes(bytes)) << d.loadReport.reason;
   return d;
 }
 
@@ -143,7 +143,7 @@ TEST(JwwWriter, VersionsTheWriterCanWriteReadBack) {
     std::vector<std::uint8_t> b1, b2;
     ASSERT_TRUE(d.SaveToBytes(v, b1));
     TJwwData e;
-    ASSERT_TRUE(e.LoadFromBytes(b1)) << e.report.reason;
+    ASSERT_TRUE(e.LoadFromBytes(b1)) << e.loadReport.reason;
     EXPECT_EQ(e.Header.Version, v);
     EXPECT_EQ(e.TotalCount(), d.TotalCount());
     EXPECT_EQ(e.Moji.size(), d.Moji.size());
@@ -215,7 +215,7 @@ TEST(JwwWriter, PartialLoadSavesWhatItHas) {
   std::vector<std::uint8_t> out;
   ASSERT_TRUE(d.SaveToBytes(600, out)) << d.saveError;
   TJwwData e;
-  ASSERT_TRUE(e.LoadFromBytes(out)) << e.report.reason;
+  ASSERT_TRUE(e.LoadFromBytes(out)) << e.loadReport.reason;
   EXPECT_EQ(e.TotalCount(), d.TotalCount());
   EXPECT_EQ(static_cast<std::size_t>(e.EntityCount), d.TotalCount());
 }

@@ -52,8 +52,8 @@ TEST(HostileContent, ABlockInsertingItselfThroughThreeOthersIsCut) {
   ASSERT_EQ(h.Open(b.Bytes(), "cycle.jww"), OpenResult::kOpened);
   const TJwwData& d = *h.doc.Jww();
   EXPECT_EQ(d.BlockTree.size(), 4u);  // each definition placed once, the closing insertion refused
-  EXPECT_EQ(d.report.blockEntriesRefused, 1u);
-  EXPECT_FALSE(d.report.warnings.empty());
+  EXPECT_EQ(d.loadReport.blockEntriesRefused, 1u);
+  EXPECT_FALSE(d.loadReport.warnings.empty());
   EXPECT_LE(h.heapPeak, test::HeapBound(b.Size()));
   DrawingExtents e = h.doc.Extents();
   EXPECT_GE(e.maxX, 4.0);  // the line of the fourth definition, placed at the end of the chain
@@ -85,7 +85,7 @@ TEST(HostileContent, ImageNamesNeverReachOutsideTheWorkFolder) {
   EXPECT_EQ(FilesBelow(h.dir.Path(), h.work + "/"), std::vector<std::string>{"images.jww"});
   EXPECT_EQ(FilesBelow(h.work, "\n"), std::vector<std::string>{"ok.gz"});
   EXPECT_EQ(h.images.List.size(), names.size() + 1);
-  EXPECT_GE(h.doc.Jww()->report.warnings.size(), names.size() - 1);
+  EXPECT_GE(h.doc.Jww()->loadReport.warnings.size(), names.size() - 1);
   ExpectSavesAndReopens(h, "out.jww");
   h.doc.Close();
   EXPECT_TRUE(fs::is_empty(h.work));

@@ -149,7 +149,7 @@ TEST(SaveFaults, ACarriedImageMissingAtSaveTimeIsLeftOut) {
   BindImageStore back;
   TJwwData reread;
   reread.SetImageStore(&back);
-  ASSERT_TRUE(reread.LoadFromFile(dir.File("out.jww"))) << reread.report.reason;
+  ASSERT_TRUE(reread.LoadFromFile(dir.File("out.jww"))) << reread.loadReport.reason;
   ASSERT_EQ(back.List.size(), 1u);
   EXPECT_EQ(back.List[0].Name.bytes, "b.gz");
   EXPECT_EQ(reread.Moji.size(), 2u);

@@ -90,7 +90,7 @@ bool TJwsData::Load(ByteReader& r, const std::string& name) {
     ok = false;
     outOfMemory = true;
   }
-  jww::EndLoad(report, r, ok, where, outOfMemory);
+  jww::EndLoad(loadReport, r, ok, where, outOfMemory);
   macros.drawTime.clear();
   macros.memo1.clear();
   macros.memo2.clear();

@@ -51,7 +51,7 @@ class TJwsData : public TJwsEntityList {
 
   // ---- not part of the model (ignored by operator==) ----
   TextMacroValues macros;  // UTF-8; a load sets the file name, empties the others, print scale 1.0
-  JwwLoadReport report;
+  JwwLoadReport loadReport;
   std::string saveError;
   DrawingExtents Extents;  // this container's copy of the extents
 

@@ -24,7 +24,7 @@ namespace quintaro::jww {
 template <class Data>
 void BeginLoad(Data& d, const std::string& name) {
   d.ResetData();
-  d.report = JwwLoadReport{};
+  d.loadReport = JwwLoadReport{};
   d.macros = TextMacroValues{};
   d.macros.fileName = name;
 }
@@ -36,7 +36,7 @@ bool LoadFile(Data& d, const std::string& path, Load load) {
   InputFile in(path);
   if (!in.IsOpen()) {
     BeginLoad(d, path);
-    d.report.reason = "cannot open the file";
+    d.loadReport.reason = "cannot open the file";
     return false;
   }
   ByteReader r(in.Handle(), in.Size());
@@ -45,17 +45,17 @@ bool LoadFile(Data& d, const std::string& path, Load load) {
 
 // The end of a load: complete, or the offset where the reading stopped and
 // why (a reason set before, e.g. a bad value, stands unless memory ran out).
-inline void EndLoad(JwwLoadReport& report, const ByteReader& r, bool ok, const std::string& where,
+inline void EndLoad(JwwLoadReport& loadReport, const ByteReader& r, bool ok, const std::string& where,
                     bool outOfMemory) {
   if (ok) {
-    report.complete = true;
+    loadReport.complete = true;
     return;
   }
-  report.failOffset = r.Ok() ? r.Offset() : r.FailOffset();
+  loadReport.failOffset = r.Ok() ? r.Offset() : r.FailOffset();
   if (outOfMemory)
-    report.reason = "out of memory in " + where;
-  else if (report.reason.empty())
-    report.reason = "unexpected end of file in " + where;
+    loadReport.reason = "out of memory in " + where;
+  else if (loadReport.reason.empty())
+    loadReport.reason = "unexpected end of file in " + where;
 }
 
 // Reads the main list and the block definitions of `d` (see ReadListsAndDefs).
@@ -144,12 +144,12 @@ void ClearData(Data& d) {
 // BuildBlockTree of `d`, with what it refused counted and told in the report.
 template <class Data>
 void BuildTree(Data& d) {
-  JwwLoadReport& report = d.report;
-  report.blockEntriesRefused =
+  JwwLoadReport& loadReport = d.loadReport;
+  loadReport.blockEntriesRefused =
       BuildBlockTree(d.Block, d.BlockDefs, d.BlockTree, d.ReferencedBlockCount);
-  if (report.blockEntriesRefused > 0)
-    report.warnings.push_back(
-        std::to_string(report.blockEntriesRefused) +
+  if (loadReport.blockEntriesRefused > 0)
+    loadReport.warnings.push_back(
+        std::to_string(loadReport.blockEntriesRefused) +
         " nested block placements were not expanded (a block inserting itself, "
         "nesting deeper than " +
         std::to_string(kMaxBlockTreeDepth) + " levels, or more than " +

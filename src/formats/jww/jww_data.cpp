@@ -162,15 +162,15 @@ bool TJwwData::Load(ByteReader& r, const std::string& name) {
     return true;
   };
   if (!readHeader()) {
-    jww::EndLoad(report, r, false, where, false);
+    jww::EndLoad(loadReport, r, false, where, false);
     SetMacros();
     BuildBlockTree();
     return false;
   }
   const std::int32_t v = h.Version;
   if (v < 220) {
-    report.failOffset = 8;
-    report.reason = "version " + std::to_string(v) + " is below 220 and not supported";
+    loadReport.failOffset = 8;
+    loadReport.reason = "version " + std::to_string(v) + " is below 220 and not supported";
     return false;
   }
 
@@ -190,7 +190,7 @@ bool TJwwData::Load(ByteReader& r, const std::string& name) {
     ok = false;
     outOfMemory = true;
   }
-  jww::EndLoad(report, r, ok, where, outOfMemory);
+  jww::EndLoad(loadReport, r, ok, where, outOfMemory);
   SetMacros();
   BuildBlockTree();
   return ok;
@@ -223,7 +223,7 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
     image.FileName = BindImageStore::LocalFileName(image.Name);
     if (!image.Name.Empty() && image.Size != 0) {
       if (image.Size < 0) {
-        report.reason = "negative image size in the carried-image section (image " +
+        loadReport.reason = "negative image size in the carried-image section (image " +
                         std::to_string(i + 1) + " of " + std::to_string(n) + ")";
         r.Fail();
         return failAt("");
@@ -231,7 +231,7 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
       std::string path;
       if (store && store->ImageExtract && store->HasFolder()) {
         if (image.FileName.empty()) {
-          report.warnings.push_back("image " + std::to_string(i + 1) +
+          loadReport.warnings.push_back("image " + std::to_string(i + 1) +
                                     " has a name that is not a safe file name (\"" +
                                     ToUtf8(image.Name) + "\"); its data were skipped");
         } else {
@@ -240,7 +240,7 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
       }
       std::FILE* out = path.empty() ? nullptr : OpenFile(path, "wb");
       if (!path.empty() && !out)
-        report.warnings.push_back("image file " + image.FileName +
+        loadReport.warnings.push_back("image file " + image.FileName +
                                   " could not be created in the work folder");
       bool writeOk = true;
       std::uint64_t left = static_cast<std::uint32_t>(image.Size);
@@ -255,7 +255,7 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
         if (std::fclose(out) != 0) writeOk = false;
         if (!r.Ok() || !writeOk) RemoveFile(path);
         if (r.Ok() && !writeOk)
-          report.warnings.push_back("image file " + image.FileName +
+          loadReport.warnings.push_back("image file " + image.FileName +
                                     " could not be written in the work folder");
       }
       if (!r.Ok()) return failAt(", its data");

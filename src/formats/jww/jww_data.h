@@ -16,7 +16,7 @@
 //   TJwwData jww;  jww.SetImageStore(&images);
 //   images.DeleteFiles(); jww.ClearData();       // before each open and at exit
 //   bool complete = jww.LoadFromFile(path);      // partial drawings stay loaded
-//   if (!complete) print(jww.report.reason, jww.report.failOffset);
+//   if (!complete) print(jww.loadReport.reason, jww.loadReport.failOffset);
 //   PublishedLayers layers = jww.PublishLayers();
 //   ... moves rewrite Layer/LayerGroup through ForEachBase() ...
 //   jww.SetSaveMode(0);
@@ -68,7 +68,7 @@ class TJwwData : public TJwwEntityList {
 
   // ---- not part of the model (ignored by operator==) ----
   TextMacroValues macros;                 // set by a load (UTF-8 text-macro values)
-  JwwLoadReport report;                   // of the last load
+  JwwLoadReport loadReport;                   // of the last load
   std::string saveError;                  // why the last save failed ("" after a success)
   std::vector<std::string> saveWarnings;  // what the last save left out (missing images)
   DrawingExtents Extents;                 // this container's copy of the extents
@@ -91,7 +91,7 @@ class TJwwData : public TJwwEntityList {
   void ClearData();
 
   // Reads a drawing. True only when the whole file was read; a partial load keeps
-  // everything completely read (see `report`). BuildBlockTree runs after it.
+  // everything completely read (see `loadReport`). BuildBlockTree runs after it.
   bool LoadFromFile(const std::string& path);
   // The same reader over bytes in memory (tests, fuzzing).
   bool LoadFromBytes(std::span<const std::uint8_t> bytes, const std::string& name = "");
