@@ -98,7 +98,7 @@ void NumberBlocksFromScratch(Data& d) {
   const auto none = static_cast<std::int32_t>(d.BlockDefs.size());
   auto renumber = [&](auto& list) {
     for (auto& b : list.Block) {
-      auto it = first.find(b.Number);
+      auto it = first.find(std::int32_t{b.Number});  // a copy: the record is packed
       b.Number = it == first.end() ? none : it->second;
     }
   };
