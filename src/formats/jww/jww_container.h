@@ -45,8 +45,8 @@ bool LoadFile(Data& d, const std::string& path, Load load) {
 
 // The end of a load: complete, or the offset where the reading stopped and
 // why (a reason set before, e.g. a bad value, stands unless memory ran out).
-inline void EndLoad(JwwLoadReport& loadReport, const ByteReader& r, bool ok, const std::string& where,
-                    bool outOfMemory) {
+inline void EndLoad(JwwLoadReport& loadReport, const ByteReader& r, bool ok,
+                    const std::string& where, bool outOfMemory) {
   if (ok) {
     loadReport.complete = true;
     return;
