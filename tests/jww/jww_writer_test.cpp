@@ -187,7 +187,7 @@ TEST(JwwWriter, NumbersBlocksFromScratch) {
   d.NumberBlocksFromScratch();
   std::vector<std::int32_t> defs, placed;
   for (const auto& def : d.BlockDefs) defs.push_back(def.Number);
-  for (const auto& ins : d.Block) placed.push_back(ins.Number);
+  for (const auto& ins : d.Block) placed.push_back(std::int32_t{ins.Number});  // packed: copy
   EXPECT_EQ(defs, (std::vector<std::int32_t>{0, 1, 2, 3}));
   EXPECT_EQ(placed, (std::vector<std::int32_t>{1, 2, 4}));  // 4: no definition
   EXPECT_EQ(d.BlockTree[1].Name.bytes, "nine");
