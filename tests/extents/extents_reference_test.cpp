@@ -273,10 +273,17 @@ void MakeOdd(Random& r, Beside kind, TEntJwwEnko& a) {
     const int k = r.Int(5);
     a.Radius = sizes[k][0], a.Flatness = sizes[k][1];
   } else if (kind == Beside::kOddAngle) {
-    double* which[] = {&a.TiltAngle, &a.StartAngle, &a.ArcAngle};
+    // The record is packed: its fields are assigned, never pointed at.
     const int k = r.Int(3);
     if (k > 0) a.FullCircle = 0;
-    *which[k] = angles[r.Int(4)];
+    const double angle = angles[r.Int(4)];
+    if (k == 0) {
+      a.TiltAngle = angle;
+    } else if (k == 1) {
+      a.StartAngle = angle;
+    } else {
+      a.ArcAngle = angle;
+    }
   }
 }
 
