@@ -39,7 +39,8 @@ void ExpectTightOverLines(const TJwwData& doc, const DrawingExtents& e) {
   DrawingExtents want{LimitCoord(doc.Sen[0].StartX), LimitCoord(doc.Sen[0].StartY),
                       LimitCoord(doc.Sen[0].StartX), LimitCoord(doc.Sen[0].StartY)};
   for (const auto& s : doc.Sen) {
-    for (auto [x, y] : {std::pair{s.StartX, s.StartY}, std::pair{s.EndX, s.EndY}}) {
+    for (auto [x, y] : {std::pair{double{s.StartX}, double{s.StartY}},
+                        std::pair{double{s.EndX}, double{s.EndY}}}) {
       want.minX = std::min(want.minX, LimitCoord(x));
       want.minY = std::min(want.minY, LimitCoord(y));
       want.maxX = std::max(want.maxX, LimitCoord(x));
