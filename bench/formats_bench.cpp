@@ -93,16 +93,34 @@ void BM_Save(benchmark::State& state, const std::string& (*file)(), Save save) {
   SetBytes(state, path);
 }
 
-bool SaveJww(TJwwData& d, const std::string& out) { return d.SaveToFile(out, d.Header.Version); }
-bool SaveJws(TJwsData& d, const std::string& out) { return d.SaveToFile(out, d.Version); }
-bool SaveJwc(TJwcData& d, const std::string& out) { return d.SaveToFile(out); }
+bool SaveJww(TJwwData& d, const std::string& out) {
+  return d.SaveToFile(out, d.Header.Version);
+}
+bool SaveJws(TJwsData& d, const std::string& out) {
+  return d.SaveToFile(out, d.Version);
+}
+bool SaveJwc(TJwcData& d, const std::string& out) {
+  return d.SaveToFile(out);
+}
 
-void BM_LoadJww(benchmark::State& s) { BM_Load<TJwwData>(s, LargeJww, "jww"); }
-void BM_SaveJww(benchmark::State& s) { BM_Save<TJwwData>(s, LargeJww, SaveJww); }
-void BM_LoadJws(benchmark::State& s) { BM_Load<TJwsData>(s, LargeJws, "jws"); }
-void BM_SaveJws(benchmark::State& s) { BM_Save<TJwsData>(s, LargeJws, SaveJws); }
-void BM_LoadJwc(benchmark::State& s) { BM_Load<TJwcData>(s, LargeJwc, "jwc"); }
-void BM_SaveJwc(benchmark::State& s) { BM_Save<TJwcData>(s, LargeJwc, SaveJwc); }
+void BM_LoadJww(benchmark::State& s) {
+  BM_Load<TJwwData>(s, LargeJww, "jww");
+}
+void BM_SaveJww(benchmark::State& s) {
+  BM_Save<TJwwData>(s, LargeJww, SaveJww);
+}
+void BM_LoadJws(benchmark::State& s) {
+  BM_Load<TJwsData>(s, LargeJws, "jws");
+}
+void BM_SaveJws(benchmark::State& s) {
+  BM_Save<TJwsData>(s, LargeJws, SaveJws);
+}
+void BM_LoadJwc(benchmark::State& s) {
+  BM_Load<TJwcData>(s, LargeJwc, "jwc");
+}
+void BM_SaveJwc(benchmark::State& s) {
+  BM_Save<TJwcData>(s, LargeJwc, SaveJwc);
+}
 
 BENCHMARK_CAPTURE(BM_RawRead, jww, LargeJww)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadJww)->Unit(benchmark::kMillisecond);

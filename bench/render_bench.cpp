@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "document/demo_drawing.h"
-#include "qt_app.h"
 #include "formats/extents/extents.h"
+#include "qt_app.h"
 #include "render/main_view.h"
 #include "render/qt/qt_canvas.h"
 #include "render/recording_canvas.h"

@@ -7,10 +7,10 @@
 #include <fstream>
 #include <string>
 
-#include "settings/settings_text.h"
-#include "formats/common/text.h"
 #include "document/demo_drawing.h"
+#include "formats/common/text.h"
 #include "formats/jwk/jwk_data.h"
+#include "settings/settings_text.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <iostream>
 
 #include "cli/commands.h"
-#include "cli/move_args.h"
 #include "cli/console.h"
+#include "cli/move_args.h"
 
 namespace {
 
@@ -74,7 +74,8 @@ int main(int systemArgc, char** systemArgv) {
 
   quintaro::cli::RenderOptions rend;
   std::string size = "1600x1200", background = "white", renderGroup, renderLayer;
-  auto* render = app.add_subcommand("render", "Draw a drawing (or one group or layer) to PNG or SVG");
+  auto* render =
+      app.add_subcommand("render", "Draw a drawing (or one group or layer) to PNG or SVG");
   render->add_option("IN", rend.in, "the drawing")->required();
   render->add_option("-o,--output", rend.out, "the picture to write (.png or .svg)")->required();
   render->add_option("--size", size, "width x height in pixels (default 1600x1200)")

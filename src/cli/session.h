@@ -5,8 +5,8 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "formats/common/file_io.h"
 #include "document/document.h"
+#include "formats/common/file_io.h"
 
 namespace quintaro::cli {
 

@@ -12,7 +12,9 @@ namespace {
 
 constexpr std::int32_t kVersion = 600;
 
-EncodedText Sjis(const char* utf8) { return {Utf8ToCp932(utf8), TextEncoding::kCp932}; }
+EncodedText Sjis(const char* utf8) {
+  return {Utf8ToCp932(utf8), TextEncoding::kCp932};
+}
 
 TEntJwwBase Base(int group, int layer, int color = 1, int style = 1) {
   TEntJwwBase b{};
@@ -146,8 +148,8 @@ void FillTableBlock(Def& def, int number, const char* name) {
 
 void DrawWalls(TJwwData& d) {
   TEntJwwBase wall = Base(0, 0, 2, 1);
-  const double pts[][4] = {{0, 0, 9000, 0},       {9000, 0, 9000, 6000}, {9000, 6000, 0, 6000},
-                           {0, 6000, 0, 0},       {5000, 0, 5000, 2600}, {5000, 3600, 5000, 6000},
+  const double pts[][4] = {{0, 0, 9000, 0},         {9000, 0, 9000, 6000}, {9000, 6000, 0, 6000},
+                           {0, 6000, 0, 0},         {5000, 0, 5000, 2600}, {5000, 3600, 5000, 6000},
                            {5000, 3000, 9000, 3000}};
   for (const auto& p : pts) AddLine(d, wall, p[0], p[1], p[2], p[3]);
   // Door swings on layer 0-1.
@@ -231,10 +233,18 @@ void FillMixed(List& list, std::size_t n, int blockNumber) {
         AddArc(list, b, x, y, 4, static_cast<double>(i % 6283) * 0.001,
                0.5 + static_cast<double>(i % 7) * 0.3, false);
         break;
-      case 1: AddArc(list, b, x, y, 3, 0, 0, true); break;
-      case 2: AddPoint(list, b, x, y, static_cast<int>(i / 20 % 2)); break;
-      case 3: AddText(list, b, x, y, 2.5, {"W" + std::to_string(i % 1000)}); break;
-      case 4: AddSolid(list, b, x, y, 5, 5); break;
+      case 1:
+        AddArc(list, b, x, y, 3, 0, 0, true);
+        break;
+      case 2:
+        AddPoint(list, b, x, y, static_cast<int>(i / 20 % 2));
+        break;
+      case 3:
+        AddText(list, b, x, y, 2.5, {"W" + std::to_string(i % 1000)});
+        break;
+      case 4:
+        AddSolid(list, b, x, y, 5, 5);
+        break;
       case 5:
         if (i % 100 == 5) {
           AddDimension(list, b, x, x + 9, y);
@@ -247,7 +257,9 @@ void FillMixed(List& list, std::size_t n, int blockNumber) {
           break;
         }
         [[fallthrough]];
-      default: AddLine(list, b, x, y, x + 8, y + 3); break;
+      default:
+        AddLine(list, b, x, y, x + 8, y + 3);
+        break;
     }
   }
   Finish(list);
@@ -303,8 +315,12 @@ TJwcData MakeLargeJwc(std::size_t entities) {
     auto code = static_cast<std::uint8_t>(i % 256);
     auto x = static_cast<double>(i % 1000), y = static_cast<double>(i / 1000);
     switch (i % 10) {
-      case 0: d.arcs.push_back(TEntJwcEnko{x, y, 2, 1, 0, 90, 0, 1, 1, code, {}}); break;
-      case 1: d.points.push_back(TEntJwcTen{x, y, code, 1, {}}); break;
+      case 0:
+        d.arcs.push_back(TEntJwcEnko{x, y, 2, 1, 0, 90, 0, 1, 1, code, {}});
+        break;
+      case 1:
+        d.points.push_back(TEntJwcTen{x, y, code, 1, {}});
+        break;
       case 2:
         // Texts share a 64 KiB block: five bytes each leaves room for many thousands.
         if (d.texts.size() < 10000) {
@@ -320,7 +336,9 @@ TJwcData MakeLargeJwc(std::size_t entities) {
           break;
         }
         [[fallthrough]];
-      default: d.lines.push_back(TEntJwcSen{x, y, x + 0.8, y + 0.3, 1, 1, code, {}}); break;
+      default:
+        d.lines.push_back(TEntJwcSen{x, y, x + 0.8, y + 0.3, 1, 1, code, {}});
+        break;
     }
   }
   return d;

@@ -22,7 +22,7 @@ struct JsonValue {
   std::string string;  // UTF-8
   std::vector<JsonValue> items;
   std::vector<JsonMember> members;  // in file order
-  std::size_t offset = 0;  // 0-based position of the value's first character
+  std::size_t offset = 0;           // 0-based position of the value's first character
 
   // The member of that key (the first one), or null.
   const JsonValue* Find(std::string_view key) const;

@@ -28,9 +28,9 @@ TEST(CliInfo, PrintsTheSchemaWithMainListCountsForEachFormat) {
   Capture jww;
   ASSERT_EQ(RunInfo(test::SamplePath("jww/dist_test3.jww"), true, jww.io()), 0) << jww.err.str();
   std::string j = jww.out.str();
-  for (const char* part : {"\"format\": \"JWW\"", "\"version\": 600", "\"complete\": true",
-                           "\"lines\": 104", "\"arcs\": 6", "\"texts\": 56", "\"extents\": [",
-                           "\"groups\": [{\"group\": 0, \"name\": "})
+  for (const char* part :
+       {"\"format\": \"JWW\"", "\"version\": 600", "\"complete\": true", "\"lines\": 104",
+        "\"arcs\": 6", "\"texts\": 56", "\"extents\": [", "\"groups\": [{\"group\": 0, \"name\": "})
     EXPECT_NE(j.find(part), std::string::npos) << part << "\n" << j;
 
   Capture jwk;
@@ -47,8 +47,8 @@ TEST(CliInfo, ReportsUnreadableAndForeignFilesOnOneLine) {
   test::WriteAll(dir.File("notes.jww"), {'h', 'e', 'l', 'l', 'o'});
   Capture r;
   EXPECT_EQ(RunInfo(dir.File("notes.jww"), false, r.io()), 1);
-  EXPECT_EQ(r.err.str(), "quintaro-cli: " + dir.File("notes.jww") +
-                             ": is not a JWW, JWS, JWC or JWK file\n");
+  EXPECT_EQ(r.err.str(),
+            "quintaro-cli: " + dir.File("notes.jww") + ": is not a JWW, JWS, JWC or JWK file\n");
   Capture m;
   EXPECT_EQ(RunInfo(dir.File("missing.jww"), false, m.io()), 1);
   EXPECT_NE(m.err.str().find("cannot be read"), std::string::npos);
@@ -141,15 +141,17 @@ TEST(CliMove, MovesAGroupOntoAnEmptyOneAndSavesIt) {
   EXPECT_EQ(after.GroupTotal(0), 0);
   EXPECT_EQ(after.GroupTotal(5), g0);
   for (int g = 1; g < 16; ++g) {
-    if (g != 5) EXPECT_EQ(after.GroupTotal(g), before.GroupTotal(g)) << g;
+    if (g != 5) {
+      EXPECT_EQ(after.GroupTotal(g), before.GroupTotal(g)) << g;
+    }
   }
   EXPECT_EQ(after.GroupName(5), before.GroupName(0));
 }
 
 TEST(CliMove, BatchGoesOnPastABadFileAndDryRunWritesNothing) {
   test::TempDir in, out;
-  std::vector<std::string> files = {Copy(in, "jww/dist_test5.jww", "a.jww"),
-                                    in.File("bad.jww"), Copy(in, "jws/dist_bkit.jws", "b.jws")};
+  std::vector<std::string> files = {Copy(in, "jww/dist_test5.jww", "a.jww"), in.File("bad.jww"),
+                                    Copy(in, "jws/dist_bkit.jws", "b.jws")};
   test::WriteAll(files[1], {'J', 'w', 'w', 'D', 'a', 't', 'a', '.', 0x5E});
   test::WriteAll(in.File("map.json"), {});
   std::string map = "[{\"group\": \"0:9\"}, {\"layer\": \"9-1:9-E\"}]";

@@ -39,7 +39,9 @@ TEST(Text, BrokenInputGivesTheSameResultOnEverySystem) {
                         Case{"A\xFF", false, ""}}) {      // not UTF-8
     std::string out;
     EXPECT_EQ(Utf8ToCp932Exact(c.utf8, out), c.exact) << c.utf8;
-    if (c.exact) EXPECT_EQ(out, c.cp932);
+    if (c.exact) {
+      EXPECT_EQ(out, c.cp932);
+    }
   }
 }
 

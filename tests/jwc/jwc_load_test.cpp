@@ -101,7 +101,9 @@ TEST(JwcLoad, PaperFactorFollowsPaperCodeAndWidth) {
     f.values2 = test::JwcLine2(0, 0, 0, 0, 0, c.code, c.width);
     TJwcData d = Load(f);
     EXPECT_FLOAT_EQ(d.header.PaperFactor, c.factor);
-    if (c.width == 0) EXPECT_EQ(d.header.PaperWidth, 518);
+    if (c.width == 0) {
+      EXPECT_EQ(d.header.PaperWidth, 518);
+    }
   }
 }
 

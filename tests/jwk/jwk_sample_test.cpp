@@ -60,7 +60,9 @@ TEST(JwkSamples, SaveReloadIsStable) {
     auto original = test::ReadAll(path), saved = test::ReadAll(out1);
     ASSERT_EQ(original.size(), saved.size());
     for (std::size_t i = 0; i < original.size(); ++i) {
-      if (i < 200 || i >= 400) EXPECT_EQ(original[i], saved[i]) << "byte " << i;
+      if (i < 200 || i >= 400) {
+        EXPECT_EQ(original[i], saved[i]) << "byte " << i;
+      }
     }
   }
 }

@@ -170,7 +170,8 @@ TEST(JwwImages, ATruncatedImageLeavesNoPartialFile) {
   d.SetImageStore(&store);
   EXPECT_FALSE(d.LoadFromBytes(b.Bytes()));
   EXPECT_FALSE(test::FileExists(dir.File("x.gz")));
-  EXPECT_NE(d.loadReport.reason.find("carried-image section"), std::string::npos) << d.loadReport.reason;
+  EXPECT_NE(d.loadReport.reason.find("carried-image section"), std::string::npos)
+      << d.loadReport.reason;
 }
 
 TEST(JwwImages, BothSwitchesOffSkipTheSection) {

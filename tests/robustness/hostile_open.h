@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "formats/common/file_io.h"
 #include "document/document.h"
+#include "formats/common/file_io.h"
 #include "support/temp_dir.h"
 
 namespace quintaro::test {

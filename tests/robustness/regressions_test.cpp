@@ -6,9 +6,9 @@
 
 #include <filesystem>
 
-#include "settings/settings_text.h"
 #include "document/document.h"
 #include "hostile_open.h"
+#include "settings/settings_text.h"
 
 namespace quintaro {
 namespace {

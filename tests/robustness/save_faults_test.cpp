@@ -10,9 +10,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "faults.h"
 #include "document/demo_drawing.h"
 #include "document/document.h"
+#include "faults.h"
 #include "jww/jww_builder.h"
 
 namespace quintaro {

@@ -17,11 +17,16 @@ DocFormat DetectFormat(const std::string& path) {
 
 const char* DocKindOf(DocFormat format) {
   switch (format) {
-    case DocFormat::kJwc: return ".JWC";
-    case DocFormat::kJwk: return ".JWK";
-    case DocFormat::kJww: return ".JWW";
-    case DocFormat::kJws: return ".JWS";
-    case DocFormat::kUnknown: break;
+    case DocFormat::kJwc:
+      return ".JWC";
+    case DocFormat::kJwk:
+      return ".JWK";
+    case DocFormat::kJww:
+      return ".JWW";
+    case DocFormat::kJws:
+      return ".JWS";
+    case DocFormat::kUnknown:
+      break;
   }
   return "";
 }

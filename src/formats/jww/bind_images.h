@@ -24,18 +24,18 @@
 namespace quintaro {
 
 struct TBindImageType {
-  EncodedText Name;         // as stored in the drawing, usually ending in ".gz"
-  std::int32_t Size = 0;    // bytes of the carried image
-  std::uint8_t Used = 0;    // set by the writer
-  std::string FileName;     // safe local file name in the folder; empty = no file
+  EncodedText Name;       // as stored in the drawing, usually ending in ".gz"
+  std::int32_t Size = 0;  // bytes of the carried image
+  std::uint8_t Used = 0;  // set by the writer
+  std::string FileName;   // safe local file name in the folder; empty = no file
   friend bool operator==(const TBindImageType&, const TBindImageType&) = default;
 };
 
 class BindImageStore {
  public:
   std::vector<TBindImageType> List;  // the BindImageList
-  bool ImageExtract = true;  // a load writes the image files into the folder
-  bool ImageKeep = true;     // a load keeps the list (and a save carries images)
+  bool ImageExtract = true;          // a load writes the image files into the folder
+  bool ImageKeep = true;             // a load keeps the list (and a save carries images)
 
   BindImageStore() = default;
   explicit BindImageStore(std::string folder) { SetFolder(std::move(folder)); }

@@ -224,7 +224,7 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
     if (!image.Name.Empty() && image.Size != 0) {
       if (image.Size < 0) {
         loadReport.reason = "negative image size in the carried-image section (image " +
-                        std::to_string(i + 1) + " of " + std::to_string(n) + ")";
+                            std::to_string(i + 1) + " of " + std::to_string(n) + ")";
         r.Fail();
         return failAt("");
       }
@@ -232,8 +232,8 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
       if (store && store->ImageExtract && store->HasFolder()) {
         if (image.FileName.empty()) {
           loadReport.warnings.push_back("image " + std::to_string(i + 1) +
-                                    " has a name that is not a safe file name (\"" +
-                                    ToUtf8(image.Name) + "\"); its data were skipped");
+                                        " has a name that is not a safe file name (\"" +
+                                        ToUtf8(image.Name) + "\"); its data were skipped");
         } else {
           path = store->Folder() + image.FileName;
         }
@@ -241,7 +241,7 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
       std::FILE* out = path.empty() ? nullptr : OpenFile(path, "wb");
       if (!path.empty() && !out)
         loadReport.warnings.push_back("image file " + image.FileName +
-                                  " could not be created in the work folder");
+                                      " could not be created in the work folder");
       bool writeOk = true;
       std::uint64_t left = static_cast<std::uint32_t>(image.Size);
       buf.resize(1 << 16);
@@ -256,7 +256,7 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
         if (!r.Ok() || !writeOk) RemoveFile(path);
         if (r.Ok() && !writeOk)
           loadReport.warnings.push_back("image file " + image.FileName +
-                                    " could not be written in the work folder");
+                                        " could not be written in the work folder");
       }
       if (!r.Ok()) return failAt(", its data");
     }

@@ -68,7 +68,7 @@ class TJwwData : public TJwwEntityList {
 
   // ---- not part of the model (ignored by operator==) ----
   TextMacroValues macros;                 // set by a load (UTF-8 text-macro values)
-  JwwLoadReport loadReport;                   // of the last load
+  JwwLoadReport loadReport;               // of the last load
   std::string saveError;                  // why the last save failed ("" after a success)
   std::vector<std::string> saveWarnings;  // what the last save left out (missing images)
   DrawingExtents Extents;                 // this container's copy of the extents
