@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "document/diff_builder.h"
+#include "formats/common/types.h"
 #include "formats/jwc/jwc_line_text.h"
 
 namespace quintaro::diff {
@@ -39,7 +40,8 @@ void Records(const std::vector<T>& a, const std::vector<T>& b, const char* kind,
   for (std::size_t i = 0; i < n; ++i) {
     const T& x = a[i];
     const T& y = b[i];
-    d.Layer(x.layer >> 4, x.layer & 15, y.layer >> 4, y.layer & 15, false);
+    d.Layer(GroupOfCode(x.layer), LayerOfCode(x.layer), GroupOfCode(y.layer), LayerOfCode(y.layer),
+            false);
     if (x == y) continue;
     T same = x;
     same.layer = y.layer;
@@ -94,7 +96,8 @@ void JwcTables(const TJwcData& a, const TJwcData& b, DiffBuilder& d) {
     const TEntJwcPointSlot& x = a.pointSlots[static_cast<std::size_t>(i)];
     const TEntJwcPointSlot& y = b.pointSlots[static_cast<std::size_t>(i)];
     if (i >= 1 && i <= used) {
-      d.Layer(x.layer >> 4, x.layer & 15, y.layer >> 4, y.layer & 15, false);
+      d.Layer(GroupOfCode(x.layer), LayerOfCode(x.layer), GroupOfCode(y.layer),
+              LayerOfCode(y.layer), false);
       TEntJwcPointSlot same = x;
       same.layer = y.layer;
       if (!(same == y)) d.Figure("temporary point", "", i, "geometry");

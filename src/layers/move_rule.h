@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "formats/common/types.h"
 #include "formats/jww/jww_types.h"
 
 namespace quintaro::layermove {
@@ -21,8 +22,8 @@ struct MoveRule {
 
   // A JWC or JWK layer code: group in the high nibble, layer in the low one.
   void Apply(std::uint8_t& code) const {
-    const int l = code & 15;
-    if (!Matches(code >> 4, l)) return;
+    const int l = LayerOfCode(code);
+    if (!Matches(GroupOfCode(code), l)) return;
     code = static_cast<std::uint8_t>(dstGroup * 16 + (dstLayer == -1 ? l : dstLayer));
   }
 };

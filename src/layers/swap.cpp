@@ -30,7 +30,9 @@ struct SwapRule {
 
  private:
   bool Matches(const TEntJwwBase& b) const { return there.Matches(b.LayerGroup, b.Layer); }
-  bool Matches(std::uint8_t code) const { return there.Matches(code >> 4, code & 15); }
+  bool Matches(std::uint8_t code) const {
+    return there.Matches(GroupOfCode(code), LayerOfCode(code));
+  }
 };
 
 // Null when the numbers name no swap or the two sides are the same.
