@@ -4,31 +4,17 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "formats/common/text.h"
+
 namespace quintaro {
 
-namespace {
-
-// Length of the valid UTF-8 sequence at s[i], or 0 when it is not valid.
-std::size_t Utf8Length(const std::string& s, std::size_t i) {
-  auto c = static_cast<unsigned char>(s[i]);
-  std::size_t n = c < 0x80           ? 1
-                  : (c >> 5) == 0x6  ? 2
-                  : (c >> 4) == 0xE  ? 3
-                  : (c >> 3) == 0x1E ? 4
-                                     : 0;
-  if (n == 0 || i + n > s.size()) return 0;
-  for (std::size_t k = 1; k < n; ++k)
-    if ((static_cast<unsigned char>(s[i + k]) >> 6) != 0x2) return 0;
-  return n;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::string JsonQuote(const std::string& utf8) {
   std::string out = "\"";
   for (std::size_t i = 0; i < utf8.size();) {
     auto c = static_cast<unsigned char>(utf8[i]);
-    std::size_t n = Utf8Length(utf8, i);
+    std::size_t n = Utf8SequenceLength(utf8, i);
     if (n == 0) {
       out += "\xEF\xBF\xBD";
       ++i;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "formats/common/text.h"
 #include "formats/jww/jww_string.h"
 #include "layers/swap.h"
 
@@ -34,15 +35,8 @@ std::string Utf8ToUtf16le(const std::string& s) {
 
 bool ValidUtf8(const std::string& s) {
   for (std::size_t i = 0; i < s.size();) {
-    auto c = static_cast<unsigned char>(s[i]);
-    std::size_t n = c < 0x80           ? 1
-                    : (c >> 5) == 0x6  ? 2
-                    : (c >> 4) == 0xE  ? 3
-                    : (c >> 3) == 0x1E ? 4
-                                       : 0;
-    if (n == 0 || i + n > s.size()) return false;
-    for (std::size_t k = 1; k < n; ++k)
-      if ((static_cast<unsigned char>(s[i + k]) >> 6) != 0x2) return false;
+    std::size_t n = Utf8SequenceLength(s, i);
+    if (n == 0) return false;
     i += n;
   }
   return true;

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "formats/common/text.h"
+
 namespace quintaro {
 
 namespace {
@@ -10,21 +12,18 @@ namespace {
 std::u32string Decode(std::string_view s) {
   std::u32string out;
   for (std::size_t i = 0; i < s.size();) {
-    auto c = static_cast<unsigned char>(s[i]);
-    std::size_t n = c < 0x80           ? 1
-                    : (c >> 5) == 0x6  ? 2
-                    : (c >> 4) == 0xE  ? 3
-                    : (c >> 3) == 0x1E ? 4
-                                       : 0;
-    char32_t cp = n == 1 ? c : n == 2 ? (c & 0x1F) : n == 3 ? (c & 0x0F) : (c & 0x07);
-    bool ok = n > 0 && i + n <= s.size();
-    for (std::size_t k = 1; ok && k < n; ++k) {
-      auto d = static_cast<unsigned char>(s[i + k]);
-      ok = (d >> 6) == 0x2;
-      cp = (cp << 6) | (d & 0x3F);
+    std::size_t n = Utf8SequenceLength(s, i);
+    if (n == 0) {
+      out += U'\uFFFD';
+      ++i;
+      continue;
     }
-    out += ok ? cp : U'\uFFFD';
-    i += ok ? n : 1;
+    auto c = static_cast<unsigned char>(s[i]);
+    char32_t cp = n == 1 ? c : n == 2 ? (c & 0x1F) : n == 3 ? (c & 0x0F) : (c & 0x07);
+    for (std::size_t k = 1; k < n; ++k)
+      cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    out += cp;
+    i += n;
   }
   return out;
 }

@@ -3,7 +3,9 @@
 // They are decoded only to be shown.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace quintaro {
 
@@ -29,6 +31,21 @@ std::string Utf8ToCp932(const std::string& utf8);
 bool Utf8ToCp932Exact(const std::string& utf8, std::string& out);
 
 // True for a byte that starts a two-byte Shift-JIS character.
+// Length of the valid UTF-8 sequence at s[i] (1 to 4), or 0 when the bytes
+// there are not one.
+inline std::size_t Utf8SequenceLength(std::string_view s, std::size_t i) {
+  auto c = static_cast<unsigned char>(s[i]);
+  std::size_t n = c < 0x80           ? 1
+                  : (c >> 5) == 0x6  ? 2
+                  : (c >> 4) == 0xE  ? 3
+                  : (c >> 3) == 0x1E ? 4
+                                     : 0;
+  if (n == 0 || i + n > s.size()) return 0;
+  for (std::size_t k = 1; k < n; ++k)
+    if ((static_cast<unsigned char>(s[i + k]) >> 6) != 0x2) return 0;
+  return n;
+}
+
 inline bool IsSjisLeadByte(unsigned char c) {
   return (c >= 0x80 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFD);
 }
