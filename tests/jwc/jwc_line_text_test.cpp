@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstring>
 #include <random>
+#include <tuple>
 
 #include "formats/jwc/jwc_line_text.h"
 #include "formats/jwc/jwc_strings.h"
@@ -11,6 +12,7 @@
 namespace quintaro {
 namespace {
 
+using namespace std::string_literals;
 using namespace std::string_view_literals;
 
 TEST(JwcLineText, SplitsValuesAndFillsMissingOnesWithZero) {
@@ -106,6 +108,25 @@ TEST(JwcLineText, LongLinesFallBackToShortFormsThatReadBack) {
 TEST(JwcLineText, LineThatCannotHoldItsValuesIsRefused) {
   std::vector<LineValue> values(32, LineValue{std::int32_t{INT32_MIN}});
   EXPECT_TRUE(BuildValueLine(values).empty());
+}
+
+// A line rebuilt around one changed value keeps the other texts and reads
+// back with every value the same, however the kept texts are spoiled.
+TEST(JwcLineText, LineRebuiltAroundChangedValueReadsBackTheSame) {
+  for (std::string read : {"1,2,3"s, "\0\0x\n15,3,3"s, "7,0\x01\x05\0,4"s, " 9, 8 ,1.50"s}) {
+    read += '\0';
+    read.resize(199, ' ');
+    read += '\n';
+    auto before = SplitLineValues(read, 3);
+    std::vector<LineValue> values = {ParseLineInt(before[0]), std::int32_t{42},
+                                     ParseLineFloat(before[2])};
+    std::string line = BuildValueLineKeeping(values, {true, false, true}, read);
+    auto after = SplitLineValues(line, 3);
+    EXPECT_EQ(
+        (std::tuple{ParseLineInt(after[0]), ParseLineInt(after[1]), ParseLineFloat(after[2])}),
+        (std::tuple{std::get<std::int32_t>(values[0]), 42, std::get<float>(values[2])}))
+        << read;
+  }
 }
 
 TEST(JwcLineText, TitlesKeepEveryByte) {

@@ -209,12 +209,12 @@ std::string BuildValueLineKeeping(std::span<const LineValue> values, const std::
   bool all = read.size() == kJwcLineBytes && keep.size() >= values.size();
   for (std::size_t i = 0; all && i < values.size(); ++i) all = keep[i];
   if (all) return std::string(read);
-  // Texts end at the line's NUL, as the reader ends them.
-  std::vector<std::string_view> texts =
-      SplitLineValues(read.substr(0, read.find('\0')), values.size());
+  // Split as the reader splits (the whole line), each text ending at its
+  // first NUL as the reader ends it: a kept text then reads back the same.
+  std::vector<std::string_view> texts = SplitLineValues(read, values.size());
   std::vector<LineValue> out(values.begin(), values.end());
   for (std::size_t i = 0; i < out.size() && i < keep.size(); ++i) {
-    if (keep[i] && !read.empty()) out[i] = std::string(texts[i]);
+    if (keep[i] && !read.empty()) out[i] = std::string(texts[i].substr(0, texts[i].find('\0')));
   }
   std::string line = BuildValueLine(out);
   return line.empty() ? BuildValueLine(values) : line;
