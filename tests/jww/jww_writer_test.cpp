@@ -84,6 +84,21 @@ TEST(JwwWriter, BaseBlockRepairs) {
   EXPECT_EQ(d.SaveRepairs().Items(), log({kLayer, kWidth, kLineType, kPoint, kText, kColour}));
 }
 
+// Strings the reader changed make the save differ from the file: told too.
+TEST(JwwWriter, StringsChangedWhenReadAreTold) {
+  JwwBuilder b(600);
+  b.Header().Count(3);
+  b.Text(Attrs(1, 1), 0, 0, "f", "a\tb");
+  b.Text(Attrs(1, 1), 0, 0, "f", std::string(300, 'x'));
+  b.Text(Attrs(1, 1), 0, 0, "f", "plain");
+  b.Count(0);
+  TJwwData d = Load(b.Bytes());
+  SaveAndLoad(d, 600);
+  EXPECT_EQ(d.SaveRepairs().Items(),
+            (std::vector<Repair>{{"control characters removed from a string when read", 1},
+                                 {"text longer than 255 characters cut when read", 1}}));
+}
+
 TEST(JwwWriter, HeaderRepairs) {
   JwwBuilder b(600);
   HeaderSpec h;

@@ -118,13 +118,17 @@ PublishedLayers TJwsData::PublishLayers() const {
 }
 
 bool TJwsData::SaveToFile(const std::string& path, std::int32_t version) {
-  return jww::SaveFile(path, saveError, saveRepairs_,
-                       [&](ByteWriter& w) { return Save(w, version); });
+  bool ok =
+      jww::SaveFile(path, saveError, saveRepairs_, [&](ByteWriter& w) { return Save(w, version); });
+  if (ok) jww::NoteLoadChanges(loadReport, saveRepairs_);
+  return ok;
 }
 
 bool TJwsData::SaveToBytes(std::int32_t version, std::vector<std::uint8_t>& out) {
-  return jww::SaveBytes(out, saveError, saveRepairs_,
-                        [&](ByteWriter& w) { return Save(w, version); });
+  bool ok =
+      jww::SaveBytes(out, saveError, saveRepairs_, [&](ByteWriter& w) { return Save(w, version); });
+  if (ok) jww::NoteLoadChanges(loadReport, saveRepairs_);
+  return ok;
 }
 
 bool TJwsData::Save(ByteWriter& w, std::int32_t version) {

@@ -64,7 +64,10 @@ bool ReadLists(ByteReader& r, std::int32_t version, Data& d, std::string& where,
                bool& outOfMemory) {
   ClassTagReader tags;
   ListReader<typename Data::Moji_t> lists(r, version, tags);
-  return ReadListsAndDefs(lists, d, d.BlockDefs, d.BlockDefCount, where, outOfMemory);
+  bool ok = ReadListsAndDefs(lists, d, d.BlockDefs, d.BlockDefCount, where, outOfMemory);
+  d.loadReport.stringsCleaned += lists.stringsCleaned;
+  d.loadReport.textsCut += lists.textsCut;
+  return ok;
 }
 
 // Writes the main list and every block definition of `d`, numbers as they
@@ -154,6 +157,13 @@ void BuildTree(Data& d) {
         "nesting deeper than " +
         std::to_string(kMaxBlockTreeDepth) + " levels, or more than " +
         std::to_string(kMaxBlockTreeEntries) + " placements)");
+}
+
+// What the reader changed in strings counts among a save's repairs: the
+// save writes those strings as the model holds them, not as the file did.
+inline void NoteLoadChanges(const JwwLoadReport& report, RepairLog& repairs) {
+  repairs.Note("control characters removed from a string when read", report.stringsCleaned);
+  repairs.Note("text longer than 255 characters cut when read", report.textsCut);
 }
 
 // SaveToFile: `save` writes the file atomically; on failure `saveError`

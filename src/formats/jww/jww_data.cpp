@@ -217,7 +217,7 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
       return false;
     };
     TBindImageType image;
-    if (!jww::ReadCleanString(r, image.Name)) return failAt("");
+    if (!jww::ReadCleanString(r, image.Name, &loadReport.stringsCleaned)) return failAt("");
     image.Size = r.I32();
     if (!r.Ok()) return failAt("");
     image.FileName = BindImageStore::LocalFileName(image.Name);
@@ -303,14 +303,18 @@ PublishedLayers TJwwData::PublishLayers() const {
 
 bool TJwwData::SaveToFile(const std::string& path, std::int32_t version) {
   saveWarnings.clear();
-  return jww::SaveFile(path, saveError, saveRepairs_,
-                       [&](ByteWriter& w) { return Save(w, version); });
+  bool ok =
+      jww::SaveFile(path, saveError, saveRepairs_, [&](ByteWriter& w) { return Save(w, version); });
+  if (ok) jww::NoteLoadChanges(loadReport, saveRepairs_);
+  return ok;
 }
 
 bool TJwwData::SaveToBytes(std::int32_t version, std::vector<std::uint8_t>& out) {
   saveWarnings.clear();
-  return jww::SaveBytes(out, saveError, saveRepairs_,
-                        [&](ByteWriter& w) { return Save(w, version); });
+  bool ok =
+      jww::SaveBytes(out, saveError, saveRepairs_, [&](ByteWriter& w) { return Save(w, version); });
+  if (ok) jww::NoteLoadChanges(loadReport, saveRepairs_);
+  return ok;
 }
 
 bool TJwwData::Save(ByteWriter& w, std::int32_t v) {

@@ -297,7 +297,8 @@ bool ReadPiece(ByteReader& r, std::span<const Field> fields, int records, int fi
 
 bool ReadString(ByteReader& r, const Field& f, int record, TJwwData& d) {
   auto& t = *reinterpret_cast<EncodedText*>(Place(f, d, record));
-  return f.kind == Kind::kRawString ? ReadRawString(r, t) : ReadCleanString(r, t);
+  return f.kind == Kind::kRawString ? ReadRawString(r, t)
+                                    : ReadCleanString(r, t, &d.loadReport.stringsCleaned);
 }
 
 bool ReadSection(ByteReader& r, std::int32_t v, const Section& s, TJwwData& d) {

@@ -72,6 +72,9 @@ class ListReader {
       : r_(r), v351_(version > 350), v420_(version > 419), tags_(tags) {}
 
   ListProgress progress;
+  // Strings changed while reading (see JwwLoadReport), over every list read.
+  std::int64_t stringsCleaned = 0;
+  std::int64_t textsCut = 0;
 
   // Reads one ClassTagList of entities into `list` (emptied first except
   // for its growth steps). False when the input ended or memory ran out;
@@ -161,7 +164,7 @@ class ListReader {
       d.TimeStampWide = 0;
       // A 64-bit time stamp: 8 more bytes, kept as they are.
       if (head.TimeStamp >= 0x80000000u && !r_.Read(&d.TimeStampWide, 8)) return false;
-      if (!ReadCleanString(r_, d.Name)) return false;
+      if (!ReadCleanString(r_, d.Name, &stringsCleaned)) return false;
       tags_.CountObject();
       if (!ReadList(d)) {
         defProgress.outOfMemory = progress.outOfMemory;
@@ -200,10 +203,14 @@ class ListReader {
 
   bool ReadText(TEntJwwMojiFixed& fixed, EncodedText& font, EncodedText& text) {
     if (!ReadFixed(&fixed, sizeof(TEntJwwMojiFixed))) return false;
-    if (!ReadCleanString(r_, font) || !ReadCleanString(r_, text)) return false;
+    if (!ReadCleanString(r_, font, &stringsCleaned) || !ReadCleanString(r_, text, &stringsCleaned))
+      return false;
     if constexpr (kCutTexts) {
-      CutToChars(font, 255);
-      CutToChars(text, 255);
+      for (EncodedText* s : {&font, &text}) {
+        const std::size_t before = s->bytes.size();
+        CutToChars(*s, 255);
+        if (s->bytes.size() != before) ++textsCut;
+      }
     }
     return true;
   }

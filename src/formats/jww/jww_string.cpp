@@ -65,9 +65,11 @@ bool ReadRawString(ByteReader& r, EncodedText& out) {
   return r.ReadBytes(out.bytes, static_cast<std::size_t>(bytes));
 }
 
-bool ReadCleanString(ByteReader& r, EncodedText& out) {
+bool ReadCleanString(ByteReader& r, EncodedText& out, std::int64_t* cleaned) {
   if (!ReadRawString(r, out)) return false;
-  CleanControls(out);
+  const std::size_t before = out.bytes.size();
+  CleanControls(out);  // only ever drops bytes
+  if (cleaned && out.bytes.size() != before) ++*cleaned;
   return true;
 }
 

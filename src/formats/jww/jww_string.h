@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,8 +21,9 @@ namespace quintaro::jww {
 
 // Reads one string as it is (the memo). False when the input failed.
 bool ReadRawString(ByteReader& r, EncodedText& out);
-// Reads one string and applies the control-character filter (every other string).
-bool ReadCleanString(ByteReader& r, EncodedText& out);
+// Reads one string and applies the control-character filter (every other
+// string); `cleaned`, when given, counts a string the filter changed.
+bool ReadCleanString(ByteReader& r, EncodedText& out, std::int64_t* cleaned = nullptr);
 
 // The control-character filter of the reader: Shift-JIS: a lead byte keeps
 // the byte after it, a lead byte at the end is dropped, any other byte below

@@ -487,6 +487,10 @@ struct JwwLoadReport {
                                  // file in the main entity list (entity 1234 of 5000)"
   std::vector<std::string> warnings;    // things that did not stop the load
   std::size_t blockEntriesRefused = 0;  // block tree entries refused (cycles, depth, size)
+  // Strings the reader changed, so that a save writes them differently
+  // from the file: control characters dropped, texts cut to 255 characters.
+  std::int64_t stringsCleaned = 0;
+  std::int64_t textsCut = 0;
 };
 
 }  // namespace quintaro
