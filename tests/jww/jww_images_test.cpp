@@ -125,6 +125,9 @@ TEST(JwwImages, SaveCarriesTheUsedImagesThatExist) {
   ASSERT_TRUE(d.SaveToBytes(700, out)) << d.saveError;
   EXPECT_EQ(store.List[0].Used, 1);  // "A.BMP" matches "a.bmp.gz" without regard to case
   EXPECT_EQ(store.List[7].Used, 0);
+  // The six that no text shows are left out, and the save says so.
+  EXPECT_EQ(d.SaveRepairs().Items(),
+            (std::vector<Repair>{{"carried image that no text shows left out", 6}}));
   BindImageStore other(dir.File("w2"));
   TJwwData e;
   e.SetImageStore(&other);

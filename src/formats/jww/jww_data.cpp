@@ -353,6 +353,11 @@ bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
         for (const auto& d : BlockDefs)
           for (const auto& m : d.Moji) mark(m.Text);
       }
+      // Only images that a text shows are written, as the program always
+      // has; one that none shows is a loss the save tells.
+      std::int64_t unused = 0;
+      for (const auto& im : store.List) unused += im.Used ? 0 : 1;
+      saveRepairs_.Note("carried image that no text shows left out", unused);
       for (auto& im : store.List) {
         if (!im.Used) continue;
         std::string path = store.PathOf(im);
