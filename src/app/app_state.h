@@ -12,9 +12,9 @@
 namespace quintaro::app {
 
 struct DrawFlags {
-  bool DrawBusy = false;        // the main view is being drawn
+  bool DrawBusy = false;        // the main view or thumbnails are being drawn
   bool AbortRequested = false;  // a wheel turn asked the drawing to stop
-  // A layer window was to be painted while the main view was drawn.
+  // A layer window was to be drawn while another drawing ran.
   bool LayerRepaintPending = false;
 };
 

@@ -6,9 +6,6 @@
 #include <algorithm>
 
 #include "app/ui_texts.h"
-#include "render/primitives.h"
-#include "render/qt/qt_canvas.h"
-#include "render/scene.h"
 
 namespace quintaro::app {
 
@@ -16,21 +13,23 @@ namespace {
 
 constexpr int kMinimumThumbnail = 4;
 
-// Panel1: white, and every paint of it runs the window's show/paint routine.
-class PaintedPanel : public QWidget {
+// Panel1: white; it tells the window of its paints and size changes.
+class LayerPanel : public QWidget {
  public:
-  PaintedPanel(LayerWindow* window, QWidget* parent) : QWidget(parent), window_(window) {
+  LayerPanel(QWidget* parent, std::function<void()> painted, std::function<void()> resized)
+      : QWidget(parent), painted_(std::move(painted)), resized_(std::move(resized)) {
     setObjectName(QStringLiteral("Panel1"));
   }
 
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter(this).fillRect(rect(), Qt::white);
-    window_->ShowPaint();
+    painted_();
   }
+  void resizeEvent(QResizeEvent*) override { resized_(); }
 
  private:
-  LayerWindow* window_;
+  std::function<void()> painted_, resized_;
 };
 
 QLabel* MakeLabel(int tag, QWidget* panel) {
@@ -59,7 +58,14 @@ LayerWindow::LayerWindow(AppState& state, ThumbnailSource which, QWidget* parent
   setObjectName(which == ThumbnailSource::kSecondWindow ? QStringLiteral("secondLayerWindow")
                                                         : QStringLiteral("firstLayerWindow"));
   if (parent) setFont(parent->font());
-  panel_ = new PaintedPanel(this, this);
+  panel_ = new LayerPanel(
+      this, [this] { PanelPainted(); }, [this] { Redraw(); });
+  redraw_ = new QTimer(this);
+  redraw_->setSingleShot(true);
+  redraw_->setInterval(0);
+  connect(redraw_, &QTimer::timeout, this, [this] {
+    if (isVisible()) DrawLayers();
+  });
   for (int tag = 1; tag <= 16; ++tag) {
     labels_[tag - 1] = MakeLabel(tag, panel_);
     images_[tag - 1] = new ThumbnailImage(tag, which, panel_);
@@ -85,11 +91,13 @@ void LayerWindow::SetStatusText(const QString& text) {
 }
 
 // The cells and the thumbnail transform of the panel's present size, from
-// the values handed over at set-up. False while the main view is drawn:
-// the thumbnails share its attribute store and wait for its end.
+// the values handed over at set-up. False while another drawing runs (the
+// main view or thumbnails), whose attribute store the thumbnails share:
+// they are drawn after its end.
 bool LayerWindow::Prepare() {
   if (state_.flags.DrawBusy) {
     state_.flags.LayerRepaintPending = true;
+    stale_ = true;
     return false;
   }
   cells_ = CellsOf(panel_->width(), panel_->height(), labels_[0]->height());
@@ -101,22 +109,46 @@ bool LayerWindow::Prepare() {
   return true;
 }
 
-void LayerWindow::ShowPaint() {
+void LayerWindow::SetUp(const LayerWindowSetup& setup) {
+  setup_ = setup;
+  Redraw();
+}
+
+void LayerWindow::Redraw() {
+  stale_ = true;
+  redraw_->start();
+}
+
+// A drawing refused while another one ran is asked for again here: the
+// main window repaints the panel once that drawing has ended.
+void LayerWindow::PanelPainted() {
+  if (stale_ && !redraw_->isActive()) redraw_->start();
+}
+
+void LayerWindow::DrawLayers() {
   if (ShownGroup() < 0 || !Prepare()) return;
+  stale_ = false;
+  ThumbnailPass pass(state_, dc_);
   statusText_->clear();
   for (QLabel* label : labels_) label->clear();
-  for (int layer = 0; layer < 16; ++layer) DrawLayer(layer, kMinimumThumbnail);
-  // Set without an immediate repaint: this runs inside a paint.
-  statusText_->setText(ElementCountText());
+  for (int layer = 0; layer < 16; ++layer) DrawLayer(pass, layer, kMinimumThumbnail);
+  pass.Finish();
+  SetStatusText(pass.Stopped() ? QString::fromUtf8(text::kDrawAborted) : ElementCountText());
+  if (drawEnded_) drawEnded_();
 }
 
 void LayerWindow::RedrawLayer(int layer) {
   if (layer < 0 || layer > 15 || ShownGroup() < 0 || !Prepare()) return;
+  ThumbnailPass pass(state_, dc_);
   labels_[layer]->clear();
-  DrawLayer(layer, 1);
+  DrawLayer(pass, layer, 1);
+  pass.Finish();
+  if (pass.Stopped()) SetStatusText(QString::fromUtf8(text::kDrawAborted));
+  if (drawEnded_) drawEnded_();
 }
 
-void LayerWindow::DrawLayer(int layer, int minimum) {
+// A cell after the Escape key is laid out with its label, but left blank.
+void LayerWindow::DrawLayer(ThumbnailPass& pass, int layer, int minimum) {
   int group = setup_.group;
   int left = (layer % 4) * cells_.width, top = (layer / 4) * cells_.height;
   int w = std::max(minimum, cells_.width);
@@ -129,14 +161,7 @@ void LayerWindow::DrawLayer(int layer, int minimum) {
   render::TgraAttribute& attr = state_.attributes;
   bool grey = setup_.grayEmpty && state_.document.LayerTotal(group, layer) == 0;
   attr.SetBackMode(grey ? 2 : setup_.blackBackground ? 1 : 0);
-  QImage picture(w, h, QImage::Format_RGB32);
-  if (!picture.isNull()) {
-    render::QtCanvas canvas(&picture);
-    render::ClearCanvas(canvas, attr, w, h);
-    render::DrawThumbnail(dc_, canvas, state_.document, layer, group);
-    canvas.End();
-  }
-  image->SetPicture(std::move(picture));
+  pass.DrawCell(image, w, h, layer, group);
   // The store goes back to the main window's background, which the main
   // view paints with, not to the one handed over.
   attr.SetBackMode(state_.BackMode());
@@ -150,6 +175,11 @@ QString LayerWindow::ElementCountText() const {
 
 void LayerWindow::ShowElementCount() {
   if (ShownGroup() >= 0) SetStatusText(ElementCountText());
+}
+
+void LayerWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  Redraw();
 }
 
 void LayerWindow::closeEvent(QCloseEvent* event) {

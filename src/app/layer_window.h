@@ -1,18 +1,23 @@
 // The two layer windows, of identical build. Each shows
 // one layer group as sixteen thumbnails, one per layer, with the group's
-// element counts in its status bar. A window keeps no picture of its own:
-// every paint lays out and draws all sixteen thumbnails from the drawing.
+// element counts in its status bar. The thumbnails are drawn when the
+// window is shown, set up or resized, outside of any paint, and kept: a
+// repaint shows the kept pictures. The Escape key stops a drawing of them
+// and leaves what was drawn so far.
 #pragma once
 
 #include <QLabel>
 #include <QStatusBar>
+#include <QTimer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <string>
 
 #include "app/app_state.h"
 #include "app/overview_page.h"
 #include "app/thumbnail_image.h"
+#include "app/thumbnail_pass.h"
 #include "render/draw_context.h"
 
 namespace quintaro::app {
@@ -33,16 +38,23 @@ class LayerWindow : public QWidget {
   // keeps its own group entry of the shared state up to date.
   LayerWindow(AppState& state, ThumbnailSource which, QWidget* parent);
 
-  void SetUp(const LayerWindowSetup& setup) { setup_ = setup; }
+  // Also asks for a new drawing of the thumbnails.
+  void SetUp(const LayerWindowSetup& setup);
   const LayerWindowSetup& Setup() const { return setup_; }
   ThumbnailSource Which() const { return which_; }
   // The group shown, -1 while closed.
   int ShownGroup() const { return state_.*groupEntry_; }
   void SetShownGroup(int group) { state_.*groupEntry_ = group; }
 
-  // Lays out and draws all sixteen thumbnails and the element counts; runs
-  // on every paint of the panel, the first one at showing included.
-  void ShowPaint();
+  // Lays out and draws all sixteen thumbnails and the element counts.
+  // While another drawing runs it waits: the next paint of the panel after
+  // that drawing's end asks again.
+  void DrawLayers();
+  // DrawLayers as soon as the events in hand are handled (after a show, a
+  // resize, a change of the drawing).
+  void Redraw();
+  // Called after every drawing of the thumbnails has ended.
+  void SetDrawEnded(std::function<void()> f) { drawEnded_ = std::move(f); }
   // Draws one layer's thumbnail again in the current layout.
   void RedrawLayer(int layer);
   // "レイヤグループ内要素数：" with the directly drawn elements and, in
@@ -61,11 +73,13 @@ class LayerWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
+  void PanelPainted();
   bool Prepare();
   QString ElementCountText() const;
-  void DrawLayer(int layer, int minimum);
+  void DrawLayer(ThumbnailPass& pass, int layer, int minimum);
 
   AppState& state_;
   int AppState::*groupEntry_;
@@ -78,6 +92,9 @@ class LayerWindow : public QWidget {
   std::array<QLabel*, 16> labels_{};
   render::DrawContext dc_;
   OverviewCells cells_;
+  QTimer* redraw_ = nullptr;
+  std::function<void()> drawEnded_;
+  bool stale_ = true;  // the kept pictures do not show the present set-up
 };
 
 }  // namespace quintaro::app

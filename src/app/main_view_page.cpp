@@ -101,9 +101,10 @@ bool MainViewPage::CheckAbort() {
 }
 
 void MainViewPage::Paint(QPainter& painter) {
-  if (state_.flags.DrawBusy) {
-    // What the running drawing has done so far.
-    if (drawing_ != nullptr) painter.drawImage(0, 0, *drawing_);
+  if (drawing_ != nullptr) {
+    // What the running drawing has done so far. (While thumbnails are
+    // drawn the snapshot below stays on show.)
+    painter.drawImage(0, 0, *drawing_);
     return;
   }
   painter.fillRect(box_->rect(), render::ToQColor(state_.attributes.BackColor()));

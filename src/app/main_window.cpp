@@ -101,6 +101,8 @@ void MainWindow::BuildPages() {
   mainView_ = std::make_unique<MainViewPage>(state_, *session_, escape_, box,
                                              [this](const QString& t) { SetStatusText(t); });
   mainView_->SetDrawEnded([this] { DrawEnded(); });
+  overview_->SetStatus([this](const QString& t) { SetStatusText(t); });
+  overview_->SetDrawEnded([this] { DrawEnded(); });
   connect(pages_, &QTabWidget::currentChanged, this, [this] { OnPageChanged(); });
 }
 
@@ -110,6 +112,9 @@ void MainWindow::BuildLayerWindows() {
   secondWindow_ = new LayerWindow(state_, ThumbnailSource::kSecondWindow, this);
   ghost_ = new DragGhost(this);
   firstWindow_ = new LayerWindow(state_, ThumbnailSource::kFirstWindow, this);
+  for (LayerWindow* window : {firstWindow_, secondWindow_}) {
+    window->SetDrawEnded([this] { DrawEnded(); });
+  }
   LayerMovesParts parts;
   parts.state = &state_;
   parts.session = session_.get();

@@ -190,7 +190,7 @@ void MainWindow::RedrawAfterStep(const RelayerPlan& rules) {
   }
   for (LayerWindow* window : {firstWindow_, secondWindow_}) {
     int shown = window->ShownGroup();
-    if (shown >= 0 && (all || groups.count(shown))) window->Panel()->update();
+    if (shown >= 0 && (all || groups.count(shown))) window->Redraw();
   }
 }
 

@@ -3,9 +3,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "render/primitives.h"
-#include "render/qt/qt_canvas.h"
-#include "render/scene.h"
+#include "app/ui_texts.h"
 
 namespace quintaro::app {
 
@@ -92,22 +90,26 @@ void OverviewPage::Relayout() {
 }
 
 void OverviewPage::DrawOverview() {
+  if (state_.flags.DrawBusy) return;
   drawn_ = true;
+  ThumbnailPass pass(state_, dc_);
   for (QLabel* label : labels_) label->clear();
   Prepare();
-  for (int group = 0; group < 16; ++group) DrawGroup(group);
-  state_.attributes.SetBackMode(state_.BackMode());
+  for (int group = 0; group < 16; ++group) DrawGroup(pass, group);
+  Ended(pass);
 }
 
 void OverviewPage::RedrawGroup(int group) {
-  if (group < 0 || group > 15) return;
+  if (group < 0 || group > 15 || state_.flags.DrawBusy) return;
+  ThumbnailPass pass(state_, dc_);
   labels_[group]->clear();
   Prepare();
-  DrawGroup(group);
-  state_.attributes.SetBackMode(state_.BackMode());
+  DrawGroup(pass, group);
+  Ended(pass);
 }
 
-void OverviewPage::DrawGroup(int group) {
+// A cell after the Escape key is laid out with its label, but left blank.
+void OverviewPage::DrawGroup(ThumbnailPass& pass, int group) {
   int left = (group % 4) * cells_.width, top = (group / 4) * cells_.height;
   int w = cells_.width, h = cells_.height - cells_.labelHeight;
   QLabel* label = labels_[group];
@@ -116,18 +118,20 @@ void OverviewPage::DrawGroup(int group) {
   ThumbnailImage* image = images_[group];
   image->ClearPicture();
   image->setGeometry(left, top + cells_.labelHeight, w, h);
-  render::TgraAttribute& attr = state_.attributes;
   bool grey = state_.grayEmpty && state_.document.GroupTotal(group) == 0;
-  attr.SetBackMode(grey ? 2 : state_.BackMode());
-  QImage picture(w, h, QImage::Format_RGB32);
-  if (picture.isNull()) return;
-  {
-    render::QtCanvas canvas(&picture);
-    render::ClearCanvas(canvas, attr, w, h);
-    render::DrawThumbnail(dc_, canvas, state_.document, -1, group);
-    canvas.End();
+  state_.attributes.SetBackMode(grey ? 2 : state_.BackMode());
+  pass.DrawCell(image, w, h, -1, group);
+}
+
+void OverviewPage::Ended(ThumbnailPass& pass) {
+  state_.attributes.SetBackMode(state_.BackMode());
+  pass.Finish();
+  bool stopped = pass.Stopped();
+  if (status_ && (stopped || stopShown_)) {
+    status_(stopped ? QString::fromUtf8(text::kDrawAborted) : QString());
   }
-  image->SetPicture(std::move(picture));
+  stopShown_ = stopped;
+  if (drawEnded_) drawEnded_();
 }
 
 }  // namespace quintaro::app

@@ -1,17 +1,20 @@
 // The page "LayerGroup": sixteen thumbnails of the drawing, one per layer
 // group, each with a label of the group's number, scale and name. They
 // follow the main view's zoom and pan, and are drawn anew each time the
-// page is turned to and when the page changes its size.
+// page is turned to and when the page changes its size. The Escape key
+// stops a drawing of them and leaves what was drawn so far.
 #pragma once
 
 #include <QLabel>
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <functional>
 
 #include "app/app_state.h"
 #include "app/document_session.h"
 #include "app/thumbnail_image.h"
+#include "app/thumbnail_pass.h"
 #include "render/draw_context.h"
 
 namespace quintaro::app {
@@ -32,7 +35,12 @@ class OverviewPage {
   QWidget* Panel() const { return panel_; }
   // Where the thumbnails' presses, drags and double-clicks go.
   void SetMouse(ThumbnailMouse* mouse);
-  // Lays out and draws all sixteen thumbnails.
+  // Where a drawing stopped by the Escape key says so.
+  void SetStatus(std::function<void(const QString&)> status) { status_ = std::move(status); }
+  // Called after every drawing of the thumbnails has ended.
+  void SetDrawEnded(std::function<void()> f) { drawEnded_ = std::move(f); }
+  // Lays out and draws all sixteen thumbnails. Nothing while another
+  // drawing runs (the callers wait for its end).
   void DrawOverview();
   // Draws one group's thumbnail again, in the current layout.
   void RedrawGroup(int group);
@@ -48,7 +56,8 @@ class OverviewPage {
   void Prepare();
   void Resized();
   void Relayout();
-  void DrawGroup(int group);
+  void DrawGroup(ThumbnailPass& pass, int group);
+  void Ended(ThumbnailPass& pass);
 
   AppState& state_;
   const DocumentSession& session_;
@@ -58,7 +67,10 @@ class OverviewPage {
   render::DrawContext dc_;
   OverviewCells cells_;
   QTimer* relayout_ = nullptr;
-  bool drawn_ = false;  // laid out at least once
+  std::function<void(const QString&)> status_;
+  std::function<void()> drawEnded_;
+  bool drawn_ = false;      // laid out at least once
+  bool stopShown_ = false;  // the status tells of a stopped drawing
 };
 
 }  // namespace quintaro::app

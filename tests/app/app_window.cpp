@@ -4,6 +4,8 @@
 #include <QTest>
 #include <filesystem>
 
+#include "document/demo_drawing.h"
+
 namespace quintaro::app::testing {
 
 AppWindow::AppWindow(const std::string& settings, QString settingsPath)
@@ -33,6 +35,14 @@ QString AppWindow::OpenSample(const std::string& sample) {
   QString path = QString::fromStdString(dir_.File(name));
   form_->OpenDocument(path);
   return path;
+}
+
+QString AppWindow::OpenLarge() {
+  std::string path = dir_.File("large.jww");
+  TJwwData big = MakeLargeDrawing(20000);
+  if (!big.SaveToFile(path, big.Header.Version)) return {};
+  form_->OpenDocument(QString::fromStdString(path));
+  return QString::fromStdString(path);
 }
 
 void AppWindow::Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {

@@ -30,6 +30,9 @@ class AppWindow {
 
   // A copy of a shared sample in the window's folder, opened.
   QString OpenSample(const std::string& sample);
+  // A large generated drawing (20000 figures on every layer) in the
+  // window's folder, opened; empty when it could not be written.
+  QString OpenLarge();
 
   // Mouse and wheel events on the paint area, at pixel positions.
   void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held);

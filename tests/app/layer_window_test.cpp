@@ -1,7 +1,8 @@
 // The layer windows: which window a double-clicked group opens in, the
 // caption, labels and thumbnails of the sixteen layers, the element-count
-// line, values kept from the set-up, a new drawing on every paint, closing,
-// and the window set with its places in the settings file.
+// line, values kept from the set-up, pictures kept over repaints and drawn
+// anew on a resize, the Escape key stopping a drawing, closing, and the
+// window set with its places in the settings file.
 #include <QtTest>
 
 #include "app_window.h"
@@ -165,38 +166,59 @@ class LayerWindowTest : public QObject {
     }
   }
 
-  void EveryPaintDrawsTheLayersAnew() {
+  void ARepaintKeepsThePicturesAResizeDrawsThemAnew() {
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jww/dist_amansion_heimen.jww"));
     MainWindow& f = w.Form();
     LayerWindow& form = f.FirstLayerWindow();
-    QCOMPARE(Marks(form.Image(13)->Picture(), Qt::white), 0);
+    QTRY_COMPARE(Marks(form.Image(13)->Picture(), Qt::white), 0);
     f.State().document.Move(0, 1, 0, 12);  // behind the window's back
     form.Panel()->repaint();
-    QVERIFY(Marks(form.Image(13)->Picture(), Qt::white) > 0);
-    QCOMPARE(Marks(form.Image(2)->Picture(), Qt::white), 0);
-    // A resize lays the thumbnails out again at once.
+    QCOMPARE(Marks(form.Image(13)->Picture(), Qt::white), 0);
     int before = form.Image(6)->width();
     form.resize(form.width() + 200, form.height() + 100);
     QTRY_VERIFY(form.Image(6)->width() > before);
+    QVERIFY(Marks(form.Image(13)->Picture(), Qt::white) > 0);
+    QCOMPARE(Marks(form.Image(2)->Picture(), Qt::white), 0);
     QCOMPARE(form.Image(6)->Picture().size(), form.Image(6)->size());
   }
 
-  void APaintDuringAMainDrawingWaitsForItsEnd() {
+  void ADrawingDuringTheMainDrawingWaitsForItsEnd() {
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jww/dist_amansion_heimen.jww"));
     MainWindow& f = w.Form();
     LayerWindow& form = f.FirstLayerWindow();
+    QTRY_COMPARE(Marks(form.Image(13)->Picture(), Qt::white), 0);
     f.State().document.Move(0, 1, 0, 12);
     int marksDuring = -1;
     QTimer::singleShot(0, &form, [&] {
-      form.Panel()->repaint();
+      form.DrawLayers();
       marksDuring = Marks(form.Image(13)->Picture(), Qt::white);
       QVERIFY(f.State().flags.DrawBusy);
     });
     f.MainView().Draw();
     QCOMPARE(marksDuring, 0);  // the store was not touched while drawing
     QTRY_VERIFY(Marks(form.Image(13)->Picture(), Qt::white) > 0);
+  }
+
+  void EscapeStopsTheLayersAndARepaintKeepsWhatWasDrawn() {
+    AppWindow w;
+    QVERIFY(!w.OpenLarge().isEmpty());
+    w.ShowGroups();
+    OpenGroup(w, 0);
+    LayerWindow& form = w.Form().FirstLayerWindow();
+    QTRY_VERIFY(form.StatusText().startsWith(Q("レイヤグループ内要素数：")));
+    QTimer::singleShot(0, &form, [&form] { QTest::keyClick(&form, Qt::Key_Escape); });
+    form.DrawLayers();
+    QCOMPARE(form.StatusText(), Q("[ESC]描画中断しました"));
+    QVERIFY(!form.Image(1)->Picture().isNull());  // begun: kept
+    QVERIFY(form.Image(16)->Picture().isNull());  // never begun
+    form.Panel()->repaint();
+    QCoreApplication::processEvents();
+    QVERIFY(form.Image(16)->Picture().isNull());
+    form.resize(form.width() + 40, form.height());
+    QTRY_VERIFY(Marks(form.Image(16)->Picture(), Qt::white) > 0);
+    QVERIFY(form.StatusText().startsWith(Q("レイヤグループ内要素数：")));
   }
 
   void PaintingComesToRest() {

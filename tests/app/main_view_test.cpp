@@ -38,15 +38,6 @@ QPointF PixelOf(const ViewTransform& v, DrawPoint p) {
   return {(p.x - v.Left) * v.Scale, (v.Top - p.y) * v.Scale};
 }
 
-// A large drawing in the window's folder, opened.
-QString OpenLarge(AppWindow& w) {
-  std::string path = w.Dir().File("large.jww");
-  TJwwData big = MakeLargeDrawing(20000);
-  if (!big.SaveToFile(path, big.Header.Version)) return {};
-  w.Form().OpenDocument(QString::fromStdString(path));
-  return QString::fromStdString(path);
-}
-
 }  // namespace
 
 class MainViewTest : public QObject {
@@ -267,7 +258,7 @@ class MainViewTest : public QObject {
 
   void EscapeStopsTheDrawingAtTheFirstCheck() {
     AppWindow w;
-    QVERIFY(!OpenLarge(w).isEmpty());
+    QVERIFY(!w.OpenLarge().isEmpty());
     MainWindow& f = w.Form();
     QVERIFY(f.StatusText().isEmpty());
     int full = f.MainView().AbortChecks();
@@ -285,7 +276,7 @@ class MainViewTest : public QObject {
 
   void WheelDuringDrawingOnlyStopsIt() {
     AppWindow w;
-    QVERIFY(!OpenLarge(w).isEmpty());
+    QVERIFY(!w.OpenLarge().isEmpty());
     MainWindow& f = w.Form();
     QPoint at(80, 80);
     QCoreApplication::postEvent(
@@ -300,7 +291,7 @@ class MainViewTest : public QObject {
 
   void CommandsWaitWhileDrawing() {
     AppWindow w;
-    QVERIFY(!OpenLarge(w).isEmpty());
+    QVERIFY(!w.OpenLarge().isEmpty());
     MainWindow& f = w.Form();
     w.Dialogs().openAnswers = {QString()};
     QTimer::singleShot(0, &f, [&f] {

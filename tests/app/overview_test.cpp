@@ -1,6 +1,7 @@
 // The page "LayerGroup": cells and labels, thumbnails that follow the main
 // view, the grey background of empty groups, redraws after a background
-// change or a move, and the layout kept until the page is turned to again.
+// change or a move, the layout kept until the page is turned to again, and
+// the Escape key stopping a drawing of the thumbnails.
 #include <QTabWidget>
 #include <QtTest>
 
@@ -160,6 +161,25 @@ class OverviewTest : public QObject {
     f.MainView().Draw();
     QCOMPARE(Pages(w)->currentIndex(), 1);
     QVERIFY(!f.Overview().Image(1)->Picture().isNull());
+    QVERIFY(f.StatusText().isEmpty());
+  }
+
+  void EscapeStopsTheThumbnailsAndKeepsWhatWasDrawn() {
+    AppWindow w;
+    QVERIFY(!w.OpenLarge().isEmpty());
+    MainWindow& f = w.Form();
+    OverviewPage& o = f.Overview();
+    // Pressed while the first cell is drawn, at its first abort check.
+    QTimer::singleShot(0, o.Panel(), [&o] { QTest::keyClick(o.Panel(), Qt::Key_Escape); });
+    TurnTo(w, 1);
+    QCOMPARE(f.StatusText(), QString::fromUtf8("[ESC]描画中断しました"));
+    QVERIFY(!f.State().flags.DrawBusy);
+    QCOMPARE(o.Image(1)->Picture().size(), o.Image(1)->size());  // begun: kept
+    QVERIFY(o.Image(16)->Picture().isNull());                    // never begun
+    QVERIFY(o.Label(16)->text().startsWith(QStringLiteral("[F] ")));
+    TurnTo(w, 0);
+    TurnTo(w, 1);
+    QVERIFY(Marks(o.Image(16)->Picture(), Qt::white) > 0);
     QVERIFY(f.StatusText().isEmpty());
   }
 

@@ -1,0 +1,66 @@
+#include "app/thumbnail_pass.h"
+
+#include <QCoreApplication>
+
+#include "app/thumbnail_image.h"
+#include "render/primitives.h"
+#include "render/qt/qt_canvas.h"
+#include "render/scene.h"
+
+namespace quintaro::app {
+
+namespace {
+
+// How often a long cell shows what it has drawn so far, as the main view.
+constexpr int kProgressMs = 100;
+
+}  // namespace
+
+ThumbnailPass::ThumbnailPass(AppState& state, render::DrawContext& dc) : state_(state), dc_(dc) {
+  state_.flags.DrawBusy = true;
+  state_.flags.AbortRequested = false;
+  QCoreApplication::instance()->installEventFilter(&escape_);
+  dc_.abortCheck = [this] { return CheckAbort(); };
+  progress_.start();
+}
+
+// A wheel turn over the main view while the thumbnails were drawn asked
+// nothing of them: they stop only for the Escape key.
+void ThumbnailPass::Finish() {
+  if (!running_) return;
+  running_ = false;
+  dc_.abortCheck = nullptr;
+  QCoreApplication::instance()->removeEventFilter(&escape_);
+  state_.flags.DrawBusy = false;
+  state_.flags.AbortRequested = false;
+}
+
+void ThumbnailPass::DrawCell(ThumbnailImage* image, int w, int h, int layer, int group) {
+  QImage picture(w, h, QImage::Format_RGB32);
+  if (stopped_ || picture.isNull()) return image->ClearPicture();
+  {
+    render::QtCanvas canvas(&picture);
+    render::ClearCanvas(canvas, state_.attributes, w, h);
+    image_ = image;
+    picture_ = &picture;
+    canvas_ = &canvas;
+    render::DrawThumbnail(dc_, canvas, state_.document, layer, group);
+    canvas.End();
+    canvas_ = nullptr;
+  }
+  image->SetPicture(std::move(picture));
+}
+
+bool ThumbnailPass::CheckAbort() {
+  if (stopped_) return true;
+  if (canvas_ != nullptr && progress_.elapsed() >= kProgressMs) {
+    canvas_->Flush();
+    image_->SetPicture(picture_->copy());
+    progress_.restart();
+  }
+  QCoreApplication::processEvents();
+  stopped_ = escape_.Hit();
+  return stopped_;
+}
+
+}  // namespace quintaro::app
