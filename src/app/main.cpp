@@ -45,6 +45,7 @@ int AnswerInfoOptions(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (int code = AnswerInfoOptions(argc, argv); code >= 0) return code;
+  quintaro::app::UseJapaneseDatesWithoutSystemLanguage();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quintaro"));
   quintaro::app::InstallJapaneseTranslations(app);

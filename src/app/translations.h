@@ -11,4 +11,10 @@ namespace quintaro::app {
 // the program then runs with Qt's English texts.
 bool InstallJapaneseTranslations(QCoreApplication& app);
 
+// Called before the application is made. On a system that names no
+// language (LANG and LC_TIME unset, C or POSIX) Qt's own file dialog would
+// write the dates of its list in English among Japanese texts: they follow
+// the Japanese format instead. The C library's settings do not change.
+void UseJapaneseDatesWithoutSystemLanguage();
+
 }  // namespace quintaro::app

@@ -348,6 +348,36 @@ class HistoryTest : public QObject {
     QVERIFY(box.button(QMessageBox::Yes)->text().startsWith(Q("はい")));
   }
 
+  // Qt's file dialog writes dates in Japanese where the system names no
+  // language; a language the user chose is kept.
+  void JapaneseDatesOnlyWithoutASystemLanguage() {
+    struct Case {
+      const char *all, *time, *lang, *timeAfter;
+    };
+    const Case cases[] = {
+        {"", "", "", "ja_JP.UTF-8"},
+        {"", "", "C", "ja_JP.UTF-8"},
+        {"", "", "C.UTF-8", "ja_JP.UTF-8"},
+        {"", "POSIX", "en_US.UTF-8", "ja_JP.UTF-8"},
+        {"", "", "en_US.UTF-8", ""},
+        {"", "de_DE.UTF-8", "C", "de_DE.UTF-8"},
+        {"C", "", "", ""},
+    };
+    const char* names[] = {"LC_ALL", "LC_TIME", "LANG"};
+    auto set = [](const char* name, const QByteArray& value) {  // empty: unset
+      value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
+    };
+    QByteArray saved[3];
+    for (int i = 0; i < 3; ++i) saved[i] = qgetenv(names[i]);
+    for (const Case& c : cases) {
+      const char* values[] = {c.all, c.time, c.lang};
+      for (int i = 0; i < 3; ++i) set(names[i], values[i]);
+      UseJapaneseDatesWithoutSystemLanguage();
+      QCOMPARE(qgetenv("LC_TIME"), QByteArray(c.timeAfter));
+    }
+    for (int i = 0; i < 3; ++i) set(names[i], saved[i]);
+  }
+
   // Only a move between groups of different scales gets the extra line.
   void ScaleLineOfTheGroupQuestion() {
     QString plain = GroupMoveQuestion(2, 5);
