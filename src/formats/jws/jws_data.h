@@ -11,7 +11,6 @@
 
 #include "formats/common/repairs.h"
 #include "formats/common/types.h"
-#include "formats/jww/bind_images.h"
 #include "formats/jww/jww_types.h"
 
 namespace quintaro {
@@ -59,11 +58,6 @@ class TJwsData : public TJwsEntityList {
   TJwsData(const TJwsData&) = default;
   TJwsData& operator=(const TJwsData&) = default;
 
-  // JWS files carry no images: the store is kept only so that the session
-  // can hand it to both containers alike; JWS loads and saves never touch it.
-  void SetImageStore(BindImageStore* store) { images_ = store; }
-  BindImageStore* ImageStore() const { return images_; }
-
   // True when the file starts with "JwsData" (any error: false).
   static bool IsJwsFile(const std::string& path);
 
@@ -97,7 +91,6 @@ class TJwsData : public TJwsEntityList {
   bool Load(ByteReader& r, const std::string& name);
   bool Save(ByteWriter& w, std::int32_t version);
 
-  BindImageStore* images_ = nullptr;
   RepairLog saveRepairs_;
 };
 
