@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "cli/session.h"
 #include "document/demo_drawing.h"
+#include "document/format_facts.h"
 #include "document/save_target.h"
 
 namespace quintaro::cli {

@@ -3,26 +3,11 @@
 #include "cli/commands.h"
 #include "cli/json.h"
 #include "cli/session.h"
+#include "document/format_facts.h"
 
 namespace quintaro::cli {
 
 namespace {
-
-const char* FormatName(DocFormat f) {
-  switch (f) {
-    case DocFormat::kJwc:
-      return "JWC";
-    case DocFormat::kJwk:
-      return "JWK";
-    case DocFormat::kJww:
-      return "JWW";
-    case DocFormat::kJws:
-      return "JWS";
-    case DocFormat::kUnknown:
-      break;
-  }
-  return "";
-}
 
 void WriteCounts(JsonWriter& j, const EntityCounts& c) {
   j.BeginObject();

@@ -6,6 +6,7 @@
 
 #include "cli/commands.h"
 #include "cli/session.h"
+#include "document/format_facts.h"
 #include "document/json_writer.h"
 #include "document/layer_edits.h"
 
@@ -73,8 +74,7 @@ void WriteText(std::ostream& out, const std::string& file, const std::vector<Row
 
 void WriteJsonFile(JsonWriter& j, const Document& doc, const std::string& file,
                    const std::vector<Row>& rows) {
-  j.BeginObject().Key("file").String(file).Key("format").String(
-      std::string(DocKindOf(doc.Format())).substr(1));
+  j.BeginObject().Key("file").String(file).Key("format").String(FormatName(doc.Format()));
   j.Key("layers").BeginArray();
   for (const Row& r : rows) {
     j.BeginObject().Key("group").Int(r.group).Key("layer");

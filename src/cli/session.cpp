@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "document/format_facts.h"
 #include "document/save_target.h"
 
 namespace quintaro::cli {
@@ -26,8 +27,7 @@ bool CliSession::Open(const std::string& path, bool allowPartial, Io io) {
   }
   DocFormat byExtension = FormatOfExtension(FsPath(path).extension().string());
   if (byExtension != doc_.Format()) {
-    Warning(io, path + ": the file's content is " +
-                    std::string(DocKindOf(doc_.Format())).substr(1) +
+    Warning(io, path + ": the file's content is " + FormatName(doc_.Format()) +
                     " whatever its extension says");
   }
   if (r == OpenResult::kPartial) {

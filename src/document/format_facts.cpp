@@ -41,6 +41,21 @@ const FormatFacts* FactsOfExtension(std::string_view extension) {
   return nullptr;
 }
 
+DocFormat FormatOfExtension(std::string_view extension) {
+  const FormatFacts* facts = FactsOfExtension(extension);
+  return facts ? facts->format : DocFormat::kUnknown;
+}
+
+const char* FormatKind(DocFormat format) {
+  const FormatFacts* facts = FactsOf(format);
+  return facts ? facts->kind : "";
+}
+
+const char* FormatName(DocFormat format) {
+  const FormatFacts* facts = FactsOf(format);
+  return facts ? facts->name : "";
+}
+
 PaperDimensions PaperDimensionsOfCode(int code) {
   switch (code) {
     case 0:

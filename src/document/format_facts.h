@@ -31,6 +31,11 @@ const FormatFacts* FactsOf(DocFormat format);
 // The facts of the format an extension names (with or without the dot, in
 // any case); null when it names none.
 const FormatFacts* FactsOfExtension(std::string_view extension);
+// The format an extension names; kUnknown when it names none.
+DocFormat FormatOfExtension(std::string_view extension);
+// A format's kind (".JWW") and name ("JWW"); "" for kUnknown.
+const char* FormatKind(DocFormat format);
+const char* FormatName(DocFormat format);
 
 // Width and height in mm of the paper a JWW or JWC paper code names: A0 to
 // A4 (0..4), larger sheets (8..14); A0 for a code that names none.

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "document/format_facts.h"
 #include "formats/common/file_io.h"
 
 namespace quintaro {
@@ -32,7 +33,7 @@ std::optional<std::string> SaveTargetProblem(const std::string& source, const st
   if (same) return "the output is the opened file itself; choose another name";
   std::string ext = FsPath(target).extension().string();
   if (FormatOfExtension(ext) != format) {
-    std::string want = DocKindOf(format);
+    std::string want = FormatKind(format);
     return "the output extension '" + ext + "' is not " + want +
            ": a drawing is saved in the format it was read in";
   }

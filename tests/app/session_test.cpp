@@ -8,6 +8,7 @@
 #include "app/document_session.h"
 #include "app/ui_texts.h"
 #include "document/demo_drawing.h"
+#include "document/format_facts.h"
 #include "scripted_dialogs.h"
 #include "support/temp_dir.h"
 
@@ -92,7 +93,7 @@ class SessionTest : public QObject {
       QCOMPARE(f.session.DocPath(), path);
       QCOMPARE(f.host.title, QStringLiteral("Quintaro - ") + path);
       QCOMPARE(f.host.changes, ++changes);
-      QCOMPARE(std::string(DocKindOf(f.state.document.Format())), kind);
+      QCOMPARE(std::string(FormatKind(f.state.document.Format())), kind);
       QVERIFY(f.state.extents.maxX > f.state.extents.minX);
     }
     QVERIFY(f.dialogs.boxes.empty());

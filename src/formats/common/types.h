@@ -82,9 +82,5 @@ inline constexpr char kJwkMagic[] = "jw_cad(c)sym........";
 
 // The format whose magic the file starts with; kUnknown when none (or unreadable).
 DocFormat DetectFormat(const std::string& path);
-// ".JWC", ".JWK", ".JWW", ".JWS", or "" for kUnknown.
-const char* DocKindOf(DocFormat format);
-// The format named by an extension (with or without the dot, any case).
-DocFormat FormatOfExtension(const std::string& extension);
 
 }  // namespace quintaro
