@@ -129,9 +129,11 @@ void LayerWindow::DrawLayers() {
   if (ShownGroup() < 0 || !Prepare()) return;
   stale_ = false;
   ThumbnailPass pass(state_, dc_);
+  pass_ = &pass;
   statusText_->clear();
   for (QLabel* label : labels_) label->clear();
   for (int layer = 0; layer < 16; ++layer) DrawLayer(pass, layer, kMinimumThumbnail);
+  pass_ = nullptr;
   pass.Finish();
   SetStatusText(pass.Stopped() ? QString::fromUtf8(text::kDrawAborted) : ElementCountText());
   if (drawEnded_) drawEnded_();
@@ -140,8 +142,10 @@ void LayerWindow::DrawLayers() {
 void LayerWindow::RedrawLayer(int layer) {
   if (layer < 0 || layer > 15 || ShownGroup() < 0 || !Prepare()) return;
   ThumbnailPass pass(state_, dc_);
+  pass_ = &pass;
   labels_[layer]->clear();
   DrawLayer(pass, layer, 1);
+  pass_ = nullptr;
   pass.Finish();
   if (pass.Stopped()) SetStatusText(QString::fromUtf8(text::kDrawAborted));
   if (drawEnded_) drawEnded_();
@@ -182,7 +186,9 @@ void LayerWindow::showEvent(QShowEvent* event) {
   Redraw();
 }
 
+// A drawing running in the window stops: nobody would see the rest.
 void LayerWindow::closeEvent(QCloseEvent* event) {
+  if (pass_ != nullptr) pass_->Stop();
   SetShownGroup(-1);
   event->accept();
 }

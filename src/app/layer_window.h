@@ -93,6 +93,7 @@ class LayerWindow : public QWidget {
   render::DrawContext dc_;
   OverviewCells cells_;
   QTimer* redraw_ = nullptr;
+  ThumbnailPass* pass_ = nullptr;  // the drawing running, if any
   std::function<void()> drawEnded_;
   bool stale_ = true;  // the kept pictures do not show the present set-up
 };

@@ -36,6 +36,8 @@ class ThumbnailPass {
   // True once the Escape key has stopped the pass: every later cell is
   // left blank.
   bool Stopped() const { return stopped_; }
+  // Stops the pass at its next abort check, as the Escape key does.
+  void Stop() { stopped_ = true; }
   // Ends the pass (once): the shared flags are let go, so that what
   // follows may start another drawing.
   void Finish();
