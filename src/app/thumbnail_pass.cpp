@@ -13,6 +13,10 @@ namespace {
 
 // How often a long cell shows what it has drawn so far, as the main view.
 constexpr int kProgressMs = 100;
+// Pending events run at the first abort check and then at most this often:
+// the key is still seen at once, and the checks of small cells, which come
+// every few microseconds, cost nothing.
+constexpr int kEventsMs = 10;
 
 }  // namespace
 
@@ -58,7 +62,9 @@ bool ThumbnailPass::CheckAbort() {
     image_->SetPicture(picture_->copy());
     progress_.restart();
   }
+  if (events_.isValid() && events_.elapsed() < kEventsMs) return false;
   QCoreApplication::processEvents();
+  events_.start();
   stopped_ = escape_.Hit();
   return stopped_;
 }

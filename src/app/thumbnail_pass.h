@@ -49,6 +49,7 @@ class ThumbnailPass {
   render::DrawContext& dc_;
   EscapeWatch escape_;
   QElapsedTimer progress_;
+  QElapsedTimer events_;                // since events last ran; invalid before the first check
   ThumbnailImage* image_ = nullptr;     // the cell being drawn
   QImage* picture_ = nullptr;           // its picture
   render::QtCanvas* canvas_ = nullptr;  // and the canvas on it
