@@ -2,6 +2,9 @@
 // window, and the shapes every figure is drawn with.
 #pragma once
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <span>
 
 #include "render/canvas.h"
@@ -17,10 +20,12 @@ inline constexpr int kOutRight = 2;
 inline constexpr int kOutBottom = 4;
 inline constexpr int kOutTop = 8;
 
-// Inline: every vertex goes through it.
+// Inline: every vertex goes through it. The row is worked out in 64 bits
+// and saturated, so that a point far below the window stays below it.
 inline PixelPoint ToPixel(const ViewTransform& v, double x, double y) {
+  const std::int64_t row = std::int64_t{v.Height} - RoundHalfAway((y - v.Bottom) * v.Scale);
   return {RoundHalfAway((x - v.Left) * v.Scale),
-          v.Height - RoundHalfAway((y - v.Bottom) * v.Scale)};
+          static_cast<int>(std::clamp<std::int64_t>(row, INT_MIN, INT_MAX))};
 }
 int OutCode(const ViewTransform& v, double x, double y);
 // 0 wholly inside (unchanged), 1 clipped (points moved onto the borders),

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <climits>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -64,6 +65,9 @@ TEST(PrimitivesTest, PixelRowsRunDownwards) {
   EXPECT_DOUBLE_EQ(v.Right, 30);
   EXPECT_DOUBLE_EQ(v.Top, 45);
   EXPECT_EQ(ToPixel(v, -9, 6), (PixelPoint{3, 97}));  // 2.5 rounds up, 97.5 px from the top
+  // Points far beyond the window stay on their own side of it.
+  EXPECT_EQ(ToPixel(v, 0, -1e300).y, INT_MAX);
+  EXPECT_EQ(ToPixel(v, 0, 1e300).y, 100 - INT_MAX);
 }
 
 TEST(PrimitivesTest, BorderCountsAsOutside) {
