@@ -158,14 +158,12 @@ void DiffJww(const TJwwData& a, const TJwwData& b, DiffBuilder& d) {
   Lists(a, b, {}, d);
   if (ShapeDiffers(a, b)) d.Value("figure order");
   Blocks(a.BlockDefs, b.BlockDefs, d);
-  const auto& x = static_cast<const TEntJwwHeaderValues&>(a.Header);
-  const auto& y = static_cast<const TEntJwwHeaderValues&>(b.Header);
-  Table(x, y, "header values", d);
+  DiffJwwHeader(a.Header, b.Header, d);
   Table(a.Header.Magic, b.Header.Magic, "magic", d);
   Table(a.Header.Memo, b.Header.Memo, "memo", d);
   LayerTables(a.LayerGroups, b.LayerGroups, d);
   LayerTables(a.Layers, b.Layers, d);
-  Table(a.Pens, b.Pens, "pens", d);
+  DiffJwwPens(a.Pens, b.Pens, d);
   Table(a.LineTypes, b.LineTypes, "line types", d);
   Table(a.RandLines, b.RandLines, "random lines", d);
   Table(a.DoubleLineTypes, b.DoubleLineTypes, "double line types", d);

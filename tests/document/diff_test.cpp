@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "support/temp_dir.h"
 
@@ -148,6 +149,29 @@ TEST(DrawingDiff, FindsAndNamesWhatChangedBesidesLayers) {
     ASSERT_TRUE(DiffDocuments(b, b, d, &why));
     EXPECT_TRUE(d.Same());
   }
+}
+
+// JWW header values and pens are named one by one, with both values.
+TEST(DrawingDiff, JwwHeaderValuesAndPensAreNamedWithTheirValues) {
+  Document a, b;
+  const std::string path = test::SampleFiles("jww").front();
+  ASSERT_EQ(a.Open(path), OpenResult::kOpened);
+  ASSERT_EQ(b.Open(path), OpenResult::kOpened);
+  for (auto [doc, paper, zoom, width] : {std::tuple{&a, 3, 1.0, 1}, {&b, 4, 2.5, 3}}) {
+    TJwwData& x = *doc->Jww();
+    x.Header.PaperSize = paper;
+    x.Header.ZoomJumps[1].Scale = zoom;
+    x.Pens[2].ScreenWidth = width;
+  }
+  const std::vector<ValueChange> expected = {
+      {"header PaperSize", "3", "4"},
+      {"header ZoomJumps[1].Scale", "1", "2.5"},
+      {"pen 2 screen width", "1", "3"},
+  };
+  DrawingDiff d;
+  std::string why;
+  ASSERT_TRUE(DiffDocuments(a, b, d, &why)) << why;
+  EXPECT_EQ(d.values, expected);
 }
 
 TEST(DrawingDiff, JwcSummaryCountsTheUsedPointSlotsAsTemporaryPoints) {
