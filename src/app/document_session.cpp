@@ -37,8 +37,7 @@ DocumentSession::DocumentSession(AppState& state, SessionHost& host, Dialogs& di
 }
 
 std::string DocumentSession::DocKind() const {
-  const FormatFacts* facts = FactsOf(state_.document.Format());
-  return facts != nullptr ? facts->kind : std::string();
+  return FormatKind(state_.document.Format());
 }
 
 QString DocumentSession::Title() const {
@@ -48,12 +47,14 @@ QString DocumentSession::Title() const {
 }
 
 QStringList DocumentSession::OpenFilters() {
-  return {FileFilter("JWC File(*.jwc)", {"jwc"}),
-          FileFilter("JWK File(*.jwk)", {"jwk"}),
-          FileFilter("JWW File(*.jww)", {"jww"}),
-          FileFilter("JWS File(*.jws)", {"jws"}),
-          FileFilter("All JWW DATA", {"jwc", "jwk", "jww", "jws"}),
-          QStringLiteral("All Files(*.*) (*)")};
+  QStringList filters, every;
+  for (const FormatFacts& f : kFormatFacts) {
+    const QString suffix = QString::fromUtf8(f.suffix);
+    filters << FileFilter(QString::fromUtf8(f.saveFilter), {suffix});
+    every << suffix;
+  }
+  return filters << FileFilter(QStringLiteral("All JWW DATA"), every)
+                 << QStringLiteral("All Files(*.*) (*)");
 }
 
 void DocumentSession::OnOpen() {
