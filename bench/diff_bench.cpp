@@ -34,13 +34,15 @@ const Pair& Files() {
   return pair;
 }
 
+bool OpenBoth(const Pair& p, Document& a, Document& b) {
+  return a.Open(p.before) == OpenResult::kOpened && b.Open(p.after) == OpenResult::kOpened;
+}
+
 void BM_DiffTwoLoads(benchmark::State& state) {
   const Pair& p = Files();
   for (auto _ : state) {
     Document a, b;
-    if (a.Open(p.before) != OpenResult::kOpened || b.Open(p.after) != OpenResult::kOpened) {
-      state.SkipWithError("load failed");
-    }
+    if (!OpenBoth(p, a, b)) state.SkipWithError("load failed");
     benchmark::DoNotOptimize(a);
     benchmark::DoNotOptimize(b);
   }
@@ -50,7 +52,7 @@ void BM_DiffTwoLoads(benchmark::State& state) {
 void BM_DiffCompare(benchmark::State& state) {
   const Pair& p = Files();
   Document a, b;
-  if (a.Open(p.before) != OpenResult::kOpened || b.Open(p.after) != OpenResult::kOpened) {
+  if (!OpenBoth(p, a, b)) {
     state.SkipWithError("load failed");
     return;
   }
@@ -69,9 +71,7 @@ void BM_DiffLoadsAndCompare(benchmark::State& state) {
   const Pair& p = Files();
   for (auto _ : state) {
     Document a, b;
-    if (a.Open(p.before) != OpenResult::kOpened || b.Open(p.after) != OpenResult::kOpened) {
-      state.SkipWithError("load failed");
-    }
+    if (!OpenBoth(p, a, b)) state.SkipWithError("load failed");
     DrawingDiff d;
     DiffDocuments(a, b, d, nullptr);
     benchmark::DoNotOptimize(d);

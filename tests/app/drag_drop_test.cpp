@@ -7,19 +7,17 @@
 #include "app_window.h"
 #include "layer_totals.h"
 #include "layers/move.h"
+#include "utf8_text.h"
 
 using namespace quintaro;
 using namespace quintaro::app;
+using quintaro::app::testing::Q;
 using testing::AppWindow;
 using testing::Moved;
 using testing::Totals;
 using testing::TotalsByLayer;
 
 namespace {
-
-QString Q(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
 
 int Marks(const QImage& picture) {
   int n = 0;

@@ -20,16 +20,14 @@
 #include "document/relayer_plan.h"
 #include "layer_totals.h"
 #include "support/temp_dir.h"
+#include "utf8_text.h"
 
 using namespace quintaro;
 using namespace quintaro::app;
+using quintaro::app::testing::Q;
 using testing::AppWindow;
 
 namespace {
-
-QString Q(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
 
 constexpr char kSample[] = "jww/dist_sample.jww";
 

@@ -8,16 +8,14 @@
 #include "app_window.h"
 #include "document/demo_drawing.h"
 #include "support/temp_dir.h"
+#include "utf8_text.h"
 
 using namespace quintaro;
 using namespace quintaro::app;
+using quintaro::app::testing::Q;
 using testing::AppWindow;
 
 namespace {
-
-QString Q(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
 
 // How many pixels of a picture differ from `background`.
 int Marks(const QImage& picture, QColor background) {

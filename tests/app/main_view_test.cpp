@@ -10,16 +10,14 @@
 #include "app/ui_texts.h"
 #include "app_window.h"
 #include "document/demo_drawing.h"
+#include "utf8_text.h"
 
 using namespace quintaro;
 using namespace quintaro::app;
+using quintaro::app::testing::Q;
 using testing::AppWindow;
 
 namespace {
-
-QString Q(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
 
 bool Near(double a, double b, double tolerance = 1e-9) {
   return std::fabs(a - b) <= tolerance * std::max(1.0, std::fabs(b));

@@ -12,19 +12,17 @@
 #include "document/demo_drawing.h"
 #include "layer_totals.h"
 #include "support/temp_dir.h"
+#include "utf8_text.h"
 
 using namespace quintaro;
 using namespace quintaro::app;
+using quintaro::app::testing::Q;
 using testing::AppWindow;
 using testing::Moved;
 using testing::Totals;
 using testing::TotalsByLayer;
 
 namespace {
-
-QString Q(const std::string& s) {
-  return QString::fromStdString(s);
-}
 
 std::unique_ptr<Document> Read(const std::string& path) {
   auto doc = std::make_unique<Document>();

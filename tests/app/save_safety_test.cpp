@@ -10,17 +10,15 @@
 #include "app_window.h"
 #include "robustness/faults.h"
 #include "scripted_dialogs.h"
+#include "utf8_text.h"
 
 using namespace quintaro;
 using namespace quintaro::app;
+using quintaro::app::testing::Q;
 using quintaro::test::Snap;
 namespace fs = std::filesystem;
 
 namespace {
-
-QString Q(const std::string& s) {
-  return QString::fromStdString(s);
-}
 
 struct QuietHost : SessionHost {
   QStringList statuses;

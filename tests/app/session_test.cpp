@@ -11,20 +11,15 @@
 #include "document/format_facts.h"
 #include "scripted_dialogs.h"
 #include "support/temp_dir.h"
+#include "utf8_text.h"
 
 using namespace quintaro;
 using namespace quintaro::app;
+using quintaro::app::testing::Q;
 using quintaro::test::TempDir;
 namespace fs = std::filesystem;
 
 namespace {
-
-QString Q(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-QString Q(const std::string& s) {
-  return QString::fromStdString(s);
-}
 
 struct FakeHost : SessionHost {
   bool busy = false;

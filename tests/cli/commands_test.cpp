@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "capture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Capture {
-  std::ostringstream out, err;
-  Io io() { return {out, err, false}; }
-};
+using testing::Capture;
 
 std::string Copy(const test::TempDir& dir, const std::string& sample, const std::string& name) {
   std::string to = dir.File(name);

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "capture.h"
 #include "cli/commands.h"
 #include "document/document.h"
 #include "document/json_reader.h"
@@ -19,10 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Capture {
-  std::ostringstream out, err;
-  Io io() { return {out, err, false}; }
-};
+using testing::Capture;
 
 JsonValue Json(const std::string& text) {
   std::string error;
@@ -79,13 +77,19 @@ void MakeTree(const test::TempDir& dir) {
   test::WriteAll(dir.File("in/sub/fake.jww"), {'J', 'w', 'x'});
 }
 
-TEST(CliMove, WalksAFolderTreeKeepingRelativePathsAndReportsEachInput) {
-  test::TempDir dir;
+// A move over the tree MakeTree builds: in/ to out/, with a report.
+MoveOptions TreeMove(const test::TempDir& dir) {
   MakeTree(dir);
   MoveOptions o;
   o.inDir = dir.File("in");
   o.outDir = dir.File("out");
   o.reportFile = dir.File("report.json");
+  return o;
+}
+
+TEST(CliMove, WalksAFolderTreeKeepingRelativePathsAndReportsEachInput) {
+  test::TempDir dir;
+  MoveOptions o = TreeMove(dir);
   o.steps = {*ParseSwap("0:1")};
   Capture run;
   ASSERT_EQ(RunMove(o, run.io()), 0) << run.err.str();
@@ -119,11 +123,7 @@ TEST(CliMove, WalksAFolderTreeKeepingRelativePathsAndReportsEachInput) {
 
 TEST(CliMove, ARenameAFileCannotHoldFailsThatFileAndWritesNothing) {
   test::TempDir dir;
-  MakeTree(dir);
-  MoveOptions o;
-  o.inDir = dir.File("in");
-  o.outDir = dir.File("out");
-  o.reportFile = dir.File("report.json");
+  MoveOptions o = TreeMove(dir);
   o.steps = {*ParseGroupMove("0:2"), *ParseRenameGroup("2=한")};
   Capture run;
   EXPECT_EQ(RunMove(o, run.io()), 1);

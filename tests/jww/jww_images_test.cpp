@@ -72,27 +72,22 @@ TEST(JwwImages, ExtractsSafeNamesAndConsumesTheOthers) {
 }
 
 TEST(JwwImages, UnsafeUtf16NamesGetNoFile) {
-  EXPECT_EQ(BindImageStore::LocalFileName(EncodedText{std::string("..", 2), TextEncoding::kCp932}),
-            "");
-  EXPECT_EQ(
-      BindImageStore::LocalFileName(EncodedText{std::string(".\0.\0", 4), TextEncoding::kUtf16le}),
-      "");
-  EXPECT_EQ(BindImageStore::LocalFileName(
-                EncodedText{std::string("a\0/\0b\0", 6), TextEncoding::kUtf16le}),
-            "");
-  EXPECT_EQ(BindImageStore::LocalFileName(
-                EncodedText{std::string("a\0\\\0b\0", 6), TextEncoding::kUtf16le}),
-            "");
-  // U+3041 U+002F: the UTF-8 bytes E3 81 81 2F would fool a Shift-JIS check
-  EXPECT_EQ(BindImageStore::LocalFileName(
-                EncodedText{std::string("\x41\x30/\0", 4), TextEncoding::kUtf16le}),
-            "");
-  EXPECT_EQ(BindImageStore::LocalFileName(
-                EncodedText{std::string("a\0.\0g\0z\0", 8), TextEncoding::kUtf16le}),
-            "a.gz");
-  // Shift-JIS: a trail byte 0x5C is part of its character
-  EXPECT_EQ(BindImageStore::LocalFileName(EncodedText{"\x95\x5C.gz", TextEncoding::kCp932}),
-            "\x95\x5C.gz");
+  using enum TextEncoding;
+  const struct {
+    EncodedText name;
+    std::string file;  // "" = no file
+  } cases[] = {
+      {{std::string("..", 2), kCp932}, ""},
+      {{std::string(".\0.\0", 4), kUtf16le}, ""},
+      {{std::string("a\0/\0b\0", 6), kUtf16le}, ""},
+      {{std::string("a\0\\\0b\0", 6), kUtf16le}, ""},
+      // U+3041 U+002F: the UTF-8 bytes E3 81 81 2F would fool a Shift-JIS check
+      {{std::string("\x41\x30/\0", 4), kUtf16le}, ""},
+      {{std::string("a\0.\0g\0z\0", 8), kUtf16le}, "a.gz"},
+      // Shift-JIS: a trail byte 0x5C is part of its character
+      {{"\x95\x5C.gz", kCp932}, "\x95\x5C.gz"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(BindImageStore::LocalFileName(c.name), c.file) << c.file;
 }
 
 TEST(JwwImages, WithoutAStoreOrFolderTheDataAreDropped) {

@@ -118,20 +118,17 @@ PublishedLayers TJwsData::PublishLayers() const {
 }
 
 bool TJwsData::SaveToFile(const std::string& path, std::int32_t version) {
-  bool ok =
-      jww::SaveFile(path, saveError, saveRepairs_, [&](ByteWriter& w) { return Save(w, version); });
-  if (ok) jww::NoteLoadChanges(loadReport, saveRepairs_);
-  return ok;
+  return jww::SaveFile(path, saveError, saveRepairs_,
+                       [&](ByteWriter& w) { return Save(w, version); });
 }
 
 bool TJwsData::SaveToBytes(std::int32_t version, std::vector<std::uint8_t>& out) {
-  bool ok =
-      jww::SaveBytes(out, saveError, saveRepairs_, [&](ByteWriter& w) { return Save(w, version); });
-  if (ok) jww::NoteLoadChanges(loadReport, saveRepairs_);
-  return ok;
+  return jww::SaveBytes(out, saveError, saveRepairs_,
+                        [&](ByteWriter& w) { return Save(w, version); });
 }
 
 bool TJwsData::Save(ByteWriter& w, std::int32_t version) {
+  jww::NoteLoadChanges(loadReport, saveRepairs_);
   const std::int32_t v = VersionWritten(version);
   if (v != version) {
     saveRepairs_.Note("version " + std::to_string(version) + " written as " + std::to_string(v));

@@ -303,18 +303,14 @@ PublishedLayers TJwwData::PublishLayers() const {
 
 bool TJwwData::SaveToFile(const std::string& path, std::int32_t version) {
   saveWarnings.clear();
-  bool ok =
-      jww::SaveFile(path, saveError, saveRepairs_, [&](ByteWriter& w) { return Save(w, version); });
-  if (ok) jww::NoteLoadChanges(loadReport, saveRepairs_);
-  return ok;
+  return jww::SaveFile(path, saveError, saveRepairs_,
+                       [&](ByteWriter& w) { return Save(w, version); });
 }
 
 bool TJwwData::SaveToBytes(std::int32_t version, std::vector<std::uint8_t>& out) {
   saveWarnings.clear();
-  bool ok =
-      jww::SaveBytes(out, saveError, saveRepairs_, [&](ByteWriter& w) { return Save(w, version); });
-  if (ok) jww::NoteLoadChanges(loadReport, saveRepairs_);
-  return ok;
+  return jww::SaveBytes(out, saveError, saveRepairs_,
+                        [&](ByteWriter& w) { return Save(w, version); });
 }
 
 bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
@@ -324,6 +320,7 @@ bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
     saveError = "no drawing is loaded (the header tables are missing)";
     return false;
   }
+  jww::NoteLoadChanges(loadReport, saveRepairs_);
   // Carried images: open every one before anything is written, so that the
   // count written is the number of images that follow.
   struct OpenImage {
