@@ -1,337 +1,122 @@
 #include "formats/jww/jww_header.h"
 
 #include <algorithm>
-#include <cstddef>
+#include <charconv>
 #include <cstring>
-#include <limits>
-#include <span>
 
 #include "formats/jww/jww_data.h"
+#include "formats/jww/jww_header_table.h"
 #include "formats/jww/jww_list_writer.h"
 #include "formats/jww/jww_string.h"
 
 namespace quintaro::jww {
 namespace {
 
-using Bytes = std::uint8_t*;
-using HV = TEntJwwHeaderValues;
-
-enum class Kind : std::uint8_t {
-  kRaw,        // `size` bytes as they stand in the file
-  kRawString,  // a string kept as read (the memo)
-  kString,     // a cleaned string, written through the save filter
-  kSwitch11,   // the eleventh display switch, kept as units and tens
-  kRecords,    // a nested section, `sub`
-};
-
-struct Section;
-
-// Writes the value in `v` (a copy of the field) repaired for `version`.
-using RepairFn = void (*)(Bytes v, int record, std::int32_t version, RepairLog& log);
-// The first byte of the field in record `record` of the model.
-using PlaceFn = Bytes (*)(TJwwData& d, int record);
-
-// One field: at `place(d, record)`, or (no place) at `offset + record *
-// stride` in the header values; present when above < version <= upTo.
-struct Field {
-  Kind kind = Kind::kRaw;
-  std::size_t size = 0;
-  PlaceFn place = nullptr;
-  std::size_t offset = 0, stride = 0;
-  RepairFn repair = nullptr;
-  std::int32_t above = 0, upTo = std::numeric_limits<std::int32_t>::max();
-  const Section* sub = nullptr;
-};
-
-// `records` times its fields; a nested section's record r of the outer
-// record o is o * records + r. The reader takes values out of a piece only
-// when the whole piece was read: a `whole` section is one piece (nested
-// sections included); otherwise each record's strings, nested sections and
-// runs of fixed fields between them are pieces of their own.
-struct Section {
-  const char* part;
-  int records;
-  std::span<const Field> fields;
-  std::int32_t above = 0, upTo = std::numeric_limits<std::int32_t>::max();
-  bool whole = true;
-};
-
-bool Present(std::int32_t above, std::int32_t upTo, std::int32_t v) {
-  return v > above && v <= upTo;
+Bytes Place(const Section& s, const Field& f, TJwwData& d, int record) {
+  return SetBase(d, s.where.set) + s.where.offset + record * s.where.stride + f.offset;
 }
 
-// The header values from `first` to `last` (adjacent in the packed record,
-// as in the file).
-#define QUINTARO_HV(first, last)                                                    \
-  Kind::kRaw, offsetof(HV, last) + sizeof(HV::last) - offsetof(HV, first), nullptr, \
-      offsetof(HV, first)
-// `size` bytes at member `m` of record r of table `t`; of a packed record
-// type `T` by offset (no pointers to packed members).
-#define QUINTARO_AT(t, m, size) \
-  Kind::kRaw, size, +[](TJwwData& d, int r) { return reinterpret_cast<Bytes>(&d.t[r].m); }, 0
-#define QUINTARO_PACKED(t, T, m, size)                                                    \
-  Kind::kRaw, size, +[](TJwwData& d, int r) { return reinterpret_cast<Bytes>(&d.t[r]); }, \
-      offsetof(T, m)
-#define QUINTARO_NAME(t) \
-  Kind::kString, 0, +[](TJwwData& d, int r) { return reinterpret_cast<Bytes>(&d.t[r].Name); }, 0
-
-// ---- repairs ----
-template <class T>
-T Get(const Bytes v) {
-  T x;
-  std::memcpy(&x, v, sizeof x);
-  return x;
-}
-template <class T>
-void Set(Bytes v, T x, RepairLog& log, const char* what) {
-  std::memcpy(v, &x, sizeof x);
-  log.Note(what);
-}
-template <class T>
-void Clamp(Bytes v, T lo, T hi, RepairLog& log, const char* what) {
-  T x = Get<T>(v);
-  if (x < lo) Set(v, lo, log, what);
-  if (x > hi) Set(v, hi, log, what);
-}
-bool IsRgb(std::int32_t c) {
-  return c >= 0 && c <= 0xFFFFFF;
+bool IsString(const Field& f) {
+  return f.type == Type::kString || f.type == Type::kRawString;
 }
 
-void RepairMaxDrawWidth(Bytes v, int, std::int32_t version, RepairLog& log) {
-  if (version <= 420 && Get<std::int32_t>(v) < -101)
-    Set<std::int32_t>(v, -101, log, "maximum draw width below -101 written as -101");
-}
-void RepairScreenColor(Bytes v, int, std::int32_t, RepairLog& log) {
-  if (!IsRgb(Get<std::int32_t>(v)))
-    Set<std::int32_t>(v, 0, log, "screen pen colour out of range written as 0");
-}
-void RepairScreenWidth(Bytes v, int, std::int32_t, RepairLog& log) {
-  Clamp<std::int32_t>(v, 1, 16, log, "screen pen width outside 1..16 written as the nearest");
-}
-void RepairPrinterColor(Bytes v, int pen, std::int32_t, RepairLog& log) {
-  std::int32_t c = Get<std::int32_t>(v);
-  if (pen == 0 && c != 0xFFFFFF)
-    Set<std::int32_t>(v, 0xFFFFFF, log, "printer colour of pen 0 written as white");
-  if (pen != 0 && !IsRgb(c))
-    Set<std::int32_t>(v, 0, log, "printer pen colour out of range written as 0");
-}
-void RepairPrinterWidth(Bytes v, int, std::int32_t, RepairLog& log) {
-  Clamp<std::int32_t>(v, 1, 500, log, "printer pen width outside 1..500 written as the nearest");
-}
-void RepairPointRadius(Bytes v, int, std::int32_t, RepairLog& log) {
-  Clamp(v, 0.1, 10.0, log, "point radius outside 0.1..10 written as the nearest");
+std::size_t RecordSize(std::span<const Field> fields, std::int32_t v);
+
+// Bytes of a field in a file of version `v` (strings count 0).
+std::size_t FileSize(const Field& f, std::int32_t v) {
+  if (!Present(f.above, f.upTo, v) || IsString(f)) return 0;
+  if (f.type == Type::kSwitch11) return 4;
+  if (f.type == Type::kRecords) return f.sub->records * RecordSize(f.sub->fields, v);
+  return f.count * ValueSize(f.type);
 }
 
-// ---- the table, in file order ----
-constexpr std::int32_t kAll = std::numeric_limits<std::int32_t>::max();
-constexpr Field kMemo[] = {{Kind::kRawString, 0, +[](TJwwData& d, int) {
-                              return reinterpret_cast<Bytes>(&d.Header.Memo);
-                            }}};
-constexpr Field kPaper[] = {{QUINTARO_HV(PaperSize, WriteLayerGroup)}};
-constexpr Field kLayers[] = {{QUINTARO_AT(Layers, State, 4)}, {QUINTARO_AT(Layers, Protect, 4)}};
-constexpr Section kLayersOfAGroup = {"the layer groups", 16, kLayers};
-constexpr Field kGroups[] = {
-    {QUINTARO_AT(LayerGroups, State, 4)},
-    {QUINTARO_AT(LayerGroups, WriteLayer, 4)},
-    {QUINTARO_AT(LayerGroups, Scale, 8)},
-    {QUINTARO_AT(LayerGroups, Protect, 4)},
-    {.kind = Kind::kRecords, .sub = &kLayersOfAGroup},
-};
-constexpr Field kReserved[] = {{QUINTARO_HV(Reserved, Reserved)}};
-constexpr Field kDimensions[] = {
-    {QUINTARO_HV(DimSettings, DimReserved)},
-    {QUINTARO_HV(MaxDrawWidth, MaxDrawWidth), 0, RepairMaxDrawWidth},
-};
-constexpr Field kPrint[] = {{QUINTARO_HV(PrintOriginX, ScaleRulerRefY)}};
-constexpr Field kLayerNames[] = {{QUINTARO_NAME(Layers)}};
-constexpr Field kGroupNames[] = {{QUINTARO_NAME(LayerGroups)}};
-constexpr Field kShadow[] = {
-    {QUINTARO_HV(ShadowLevel, WallShadowLevel)},
-    {QUINTARO_HV(SkyViewLevel, SkyViewRadius), 0, nullptr, 230},  // (44 bytes from 231 on)
-};
-constexpr Field kView[] = {{QUINTARO_HV(Unit3D, RangeOriginY)}};
-constexpr Field kZoomJumps[] = {{QUINTARO_HV(ZoomJumps, ViewRecords)}};
-constexpr Field kOldZoomJumps[] = {
-    // scale, x and y of the first four
-    {Kind::kRaw, 24, nullptr, offsetof(HV, ZoomJumps), sizeof(TJwwViewRecord)},
-};
-constexpr Field kScreenPens[] = {
-    {QUINTARO_PACKED(Pens, TEntJwwPen, ScreenColor, 4), 0, RepairScreenColor},
-    {QUINTARO_PACKED(Pens, TEntJwwPen, ScreenWidth, 4), 0, RepairScreenWidth},
-};
-constexpr Field kPrinterPens[] = {
-    {QUINTARO_PACKED(Pens, TEntJwwPen, PrinterColor, 4), 0, RepairPrinterColor},
-    {QUINTARO_PACKED(Pens, TEntJwwPen, PrinterWidth, 4), 0, RepairPrinterWidth},
-    {QUINTARO_PACKED(Pens, TEntJwwPen, PrinterPointRadius, 8), 0, RepairPointRadius},
-};
-constexpr Section kScreenPenRecords = {"", 10, kScreenPens};
-constexpr Field kSpacings[] = {
-    {QUINTARO_HV(MultiLineSpacings, BothSidesSpacing)},
-    {.kind = Kind::kRecords, .sub = &kScreenPenRecords},
-};
-constexpr Field kLineTypes[] = {{QUINTARO_PACKED(LineTypes, TEntJwwLineType, Pattern, 16)}};
-constexpr Field kRandLines[] = {{QUINTARO_PACKED(RandLines, TEntJwwRandLine, Pattern, 20)}};
-constexpr Field kDoubleLineTypes[] = {
-    {QUINTARO_PACKED(DoubleLineTypes, TEntJwwLineType, Pattern, 16)}};
-constexpr Section kRandLineRecords = {"", 5, kRandLines};
-constexpr Section kDoubleLineTypeRecords = {"", 4, kDoubleLineTypes};
-constexpr Field kRandAndDouble[] = {
-    {.kind = Kind::kRecords, .sub = &kRandLineRecords},
-    {.kind = Kind::kRecords, .sub = &kDoubleLineTypeRecords},
-};
-constexpr Field kSwitches[] = {
-    {QUINTARO_HV(Switches, Switches)},
-    {.kind = Kind::kSwitch11},
-    {QUINTARO_HV(DrawTime, View25DDoubles), 0, nullptr, 222},
-    {QUINTARO_HV(DefaultLength, DefaultCircleRadius), 0, nullptr, 224},
-    {QUINTARO_HV(SolidColoring, DefaultSolidColor), 0, nullptr, 229},
-};
-constexpr Field kColorsScreen[] = {
-    {QUINTARO_AT(ColorsEx, ScreenColor, 4)},
-    {QUINTARO_AT(ColorsEx, ScreenWidth, 4)},
-};
-constexpr Field kColorsPrinter[] = {
-    {QUINTARO_NAME(ColorsEx)},
-    {QUINTARO_AT(ColorsEx, PrinterColor, 4)},
-    {QUINTARO_AT(ColorsEx, PrinterWidth, 4)},
-    {QUINTARO_AT(ColorsEx, PrinterPointRadius, 8)},
-};
-constexpr Field kLineTypesExDots[] = {
-    {QUINTARO_AT(LineTypesEx, Pattern, 4)},
-    {QUINTARO_AT(LineTypesEx, UnitDots, 4)},
-    {QUINTARO_AT(LineTypesEx, ScreenPitch, 4)},
-    {QUINTARO_AT(LineTypesEx, PrinterPitch, 4)},
-};
-constexpr Field kLineTypesExKinds[] = {
-    {QUINTARO_NAME(LineTypesEx)},
-    {QUINTARO_AT(LineTypesEx, Kind, 4)},
-    {QUINTARO_AT(LineTypesEx, Params, 80)},
-};
-constexpr Field kTextStyles[] = {{QUINTARO_PACKED(MojiStyles, TEntJwwMojiStyle, Width, 28)}};
-constexpr Field kTextEntry[] = {{QUINTARO_HV(TextEntryA, TextEntryE)}};
-
-const Section kHeader[] = {
-    {"the memo", 1, kMemo, 0, kAll, false},
-    {"the paper size", 1, kPaper},
-    {"the layer groups", 16, kGroups, 0, kAll, false},
-    {"the reserved block", 1, kReserved},
-    {"the dimension settings", 1, kDimensions},
-    {"the print settings", 1, kPrint},
-    {"the layer names", 256, kLayerNames, 0, kAll, false},
-    {"the layer group names", 16, kGroupNames, 0, kAll, false},
-    {"the shadow settings", 1, kShadow},
-    {"the view settings", 1, kView},
-    {"the zoom jumps", 1, kZoomJumps, 230, kAll},
-    {"the zoom jumps", 4, kOldZoomJumps, 0, 230},
-    {"the multi-line spacings and screen pens", 1, kSpacings},
-    {"the printer pens", 10, kPrinterPens},
-    {"the line types", 8, kLineTypes},
-    {"the random and double-length line types", 1, kRandAndDouble},
-    {"the display switches", 1, kSwitches},
-    {"the extended colours", 257, kColorsScreen, 419, kAll, false},
-    {"the extended colours", 257, kColorsPrinter, 419, kAll, false},
-    {"the extended line types", 33, kLineTypesExDots, 419, kAll, false},
-    {"the extended line types", 33, kLineTypesExKinds, 419, kAll, false},
-    {"the text styles", 10, kTextStyles},
-    {"the text entry settings", 1, kTextEntry},
-};
-
-#undef QUINTARO_HV
-#undef QUINTARO_AT
-#undef QUINTARO_PACKED
-#undef QUINTARO_NAME
-
-Bytes Place(const Field& f, TJwwData& d, int record) {
-  if (f.place) return f.place(d, record) + f.offset;
-  return reinterpret_cast<Bytes>(static_cast<HV*>(&d.Header)) + f.offset + record * f.stride;
-}
-
-// Bytes of the fixed fields of one record of `s` (strings count 0).
-std::size_t RecordSize(const Section& s, std::int32_t v) {
+std::size_t RecordSize(std::span<const Field> fields, std::int32_t v) {
   std::size_t n = 0;
-  for (const Field& f : s.fields) {
-    if (!Present(f.above, f.upTo, v)) continue;
-    if (f.kind == Kind::kRaw) n += f.size;
-    if (f.kind == Kind::kSwitch11) n += 4;
-    if (f.kind == Kind::kRecords) n += f.sub->records * RecordSize(*f.sub, v);
-  }
+  for (const Field& f : fields) n += FileSize(f, v);
   return n;
 }
 
+// ---- reading ----
+
 // Takes the value of the fixed field `f` of `record` out of a piece read.
-void TakeOut(const Field& f, const std::uint8_t*& p, int record, std::int32_t v, TJwwData& d) {
+void TakeOut(const Section& s, const Field& f, const std::uint8_t*& p, int record, std::int32_t v,
+             TJwwData& d) {
   if (!Present(f.above, f.upTo, v)) return;
-  switch (f.kind) {
-    case Kind::kRaw:
-      std::memcpy(Place(f, d, record), p, f.size);
-      p += f.size;
-      break;
-    case Kind::kSwitch11: {
-      std::int32_t value;
-      std::memcpy(&value, p, 4);
-      p += 4;
-      d.Header.Switch11Units = value % 10;
-      d.Header.Switch11Tens = value / 10;
+  switch (f.type) {
+    case Type::kI32:
+    case Type::kF64:
+    case Type::kBytes: {
+      const std::size_t n = f.count * ValueSize(f.type);
+      std::memcpy(Place(s, f, d, record), p, n);
+      p += n;
       break;
     }
-    case Kind::kRecords:
+    case Type::kSwitch11: {
+      std::int32_t value, parts[2];
+      std::memcpy(&value, p, 4);
+      p += 4;
+      parts[0] = value % 10;
+      parts[1] = value / 10;
+      std::memcpy(Place(s, f, d, record), parts, sizeof parts);
+      break;
+    }
+    case Type::kRecords:
       for (int k = 0; k < f.sub->records; ++k)
-        for (const Field& g : f.sub->fields) TakeOut(g, p, record * f.sub->records + k, v, d);
+        for (const Field& g : f.sub->fields)
+          TakeOut(*f.sub, g, p, record * f.sub->records + k, v, d);
       break;
     default:
       break;
   }
 }
 
-bool ReadPiece(ByteReader& r, std::span<const Field> fields, int records, int first, std::int32_t v,
-               TJwwData& d) {
-  Section piece{"", records, fields};
+// Reads records first.. of the fixed `fields` of `s` in one piece.
+bool ReadPiece(ByteReader& r, const Section& s, std::span<const Field> fields, int first,
+               int records, std::int32_t v, TJwwData& d) {
   std::uint8_t buf[512];
-  const std::size_t n = records * RecordSize(piece, v);
+  const std::size_t n = records * RecordSize(fields, v);
   if (n > sizeof buf || !r.Read(buf, n)) return false;
   const std::uint8_t* p = buf;
   for (int k = 0; k < records; ++k)
-    for (const Field& f : fields) TakeOut(f, p, first + k, v, d);
+    for (const Field& f : fields) TakeOut(s, f, p, first + k, v, d);
   return true;
 }
 
-bool ReadString(ByteReader& r, const Field& f, int record, TJwwData& d) {
-  auto& t = *reinterpret_cast<EncodedText*>(Place(f, d, record));
-  return f.kind == Kind::kRawString ? ReadRawString(r, t)
+bool ReadString(ByteReader& r, const Section& s, const Field& f, int record, TJwwData& d) {
+  auto& t = *reinterpret_cast<EncodedText*>(Place(s, f, d, record));
+  return f.type == Type::kRawString ? ReadRawString(r, t)
                                     : ReadCleanString(r, t, &d.loadReport.stringsCleaned);
 }
 
 bool ReadSection(ByteReader& r, std::int32_t v, const Section& s, TJwwData& d) {
-  if (s.whole) return ReadPiece(r, s.fields, s.records, 0, v, d);
+  if (s.whole) return ReadPiece(r, s, s.fields, 0, s.records, v, d);
   const auto fields = s.fields;
   for (int k = 0; k < s.records; ++k) {
     for (std::size_t i = 0; i < fields.size();) {
       const Field& f = fields[i];
-      if (f.kind == Kind::kString || f.kind == Kind::kRawString) {
-        if (!ReadString(r, f, k, d)) return false;
-        ++i;
-        continue;
-      }
-      if (f.kind == Kind::kRecords) {
-        if (!ReadPiece(r, fields.subspan(i, 1), 1, k, v, d)) return false;
+      if (IsString(f) || f.type == Type::kRecords) {
+        if (IsString(f) ? !ReadString(r, s, f, k, d)
+                        : !ReadPiece(r, s, fields.subspan(i, 1), k, 1, v, d))
+          return false;
         ++i;
         continue;
       }
       std::size_t end = i;  // a run of fixed fields
-      while (end < fields.size() && fields[end].kind != Kind::kString &&
-             fields[end].kind != Kind::kRawString && fields[end].kind != Kind::kRecords)
+      while (end < fields.size() && !IsString(fields[end]) && fields[end].type != Type::kRecords)
         ++end;
-      if (!ReadPiece(r, fields.subspan(i, end - i), 1, k, v, d)) return false;
+      if (!ReadPiece(r, s, fields.subspan(i, end - i), k, 1, v, d)) return false;
       i = end;
     }
   }
   return true;
 }
 
+// ---- writing ----
+
 // From version 600 on the tens are at least 1; a negative units digit
 // would read back with other tens.
-std::int32_t Switch11Written(const TEntJwwHeader& h, std::int32_t v, RepairLog& log) {
-  std::int64_t units = h.Switch11Units, tens = h.Switch11Tens;
+std::int32_t Switch11Written(const std::int32_t parts[2], std::int32_t v, RepairLog& log) {
+  std::int64_t units = parts[0], tens = parts[1];
   if (v > 599 && (units < 0 || tens <= 0)) {
     log.Note("eleventh display switch written with units 0..9 and tens 1 or more");
     units = std::max<std::int64_t>(units, 0);
@@ -340,37 +125,46 @@ std::int32_t Switch11Written(const TEntJwwHeader& h, std::int32_t v, RepairLog& 
   return static_cast<std::int32_t>(units + 10 * tens);
 }
 
+// Writes the section's fields as a file of version `v` holds them, each
+// repaired by its rule.
 void WriteSection(ByteWriter& w, std::int32_t v, const Section& s, int outer, TJwwData& d,
                   RepairLog& log) {
-  std::uint8_t buf[280];
+  std::uint8_t buf[128];
   EncodedText filtered;
   for (int k = 0; k < s.records; ++k) {
     const int record = outer * s.records + k;
     for (const Field& f : s.fields) {
       if (!Present(f.above, f.upTo, v)) continue;
-      switch (f.kind) {
-        case Kind::kRaw:
-          std::memcpy(buf, Place(f, d, record), f.size);
+      const Bytes at = f.type == Type::kRecords ? nullptr : Place(s, f, d, record);
+      switch (f.type) {
+        case Type::kI32:
+        case Type::kF64:
+        case Type::kBytes: {
+          const std::size_t n = f.count * ValueSize(f.type);
+          static_assert(sizeof buf >= sizeof(TEntJwwHeaderValues::TextEntryE));
+          std::memcpy(buf, at, n);
           if (f.repair) f.repair(buf, record, v, log);
-          w.Write(buf, f.size);
-          break;
-        case Kind::kRawString:
-          WriteString(w, *reinterpret_cast<EncodedText*>(Place(f, d, record)));
-          break;
-        case Kind::kString: {
-          const auto& t = *reinterpret_cast<EncodedText*>(Place(f, d, record));
-          if (t.bytes.empty() || !SaveFilter(t, filtered)) {
-            WriteString(w, t);
-          } else {
-            log.Note(RepairText(kRepairStringFilter));
-            WriteString(w, filtered);
-          }
+          w.Write(buf, n);
           break;
         }
-        case Kind::kSwitch11:
-          w.I32(Switch11Written(d.Header, v, log));
+        case Type::kRawString:
+          WriteString(w, *reinterpret_cast<const EncodedText*>(at));
           break;
-        case Kind::kRecords:
+        case Type::kString: {
+          const auto& t = *reinterpret_cast<const EncodedText*>(at);
+          const bool changes = !t.bytes.empty() && SaveFilter(t, filtered);
+          if (changes) log.Note(RepairText(kRepairStringFilter));
+          WriteString(w, changes ? filtered : t);
+          break;
+        }
+        case Type::kSwitch11: {
+          std::int32_t parts[2];
+          std::memcpy(parts, at, sizeof parts);
+          const std::int32_t value = Switch11Written(parts, v, log);
+          w.I32(value);
+          break;
+        }
+        case Type::kRecords:
           WriteSection(w, v, *f.sub, record, d, log);
           break;
       }
@@ -378,10 +172,89 @@ void WriteSection(ByteWriter& w, std::int32_t v, const Section& s, int outer, TJ
   }
 }
 
+// ---- comparing ----
+
+std::string Text(std::int32_t v) {
+  return std::to_string(v);
+}
+std::string Text(double v) {
+  char buf[64];
+  auto res = std::to_chars(buf, buf + sizeof buf, v);
+  return std::string(buf, res.ptr);
+}
+
+template <class T>
+void CompareValues(const std::string& name, std::size_t count, const std::uint8_t* a,
+                   const std::uint8_t* b, const ChangedValue& changed) {
+  for (std::size_t i = 0; i < count; ++i, a += sizeof(T), b += sizeof(T)) {
+    if (std::memcmp(a, b, sizeof(T)) == 0) continue;
+    T x, y;
+    std::memcpy(&x, a, sizeof x);
+    std::memcpy(&y, b, sizeof y);
+    changed(count > 1 ? name + "[" + std::to_string(i) + "]" : name, Text(x), Text(y));
+  }
+}
+
+void CompareField(const Field& f, const std::string& name, const std::uint8_t* a,
+                  const std::uint8_t* b, const ChangedValue& changed) {
+  switch (f.type) {
+    case Type::kI32:
+      return CompareValues<std::int32_t>(name, f.count, a, b, changed);
+    case Type::kF64:
+      return CompareValues<double>(name, f.count, a, b, changed);
+    case Type::kBytes:
+      if (std::memcmp(a, b, f.count) != 0) changed(name, {}, {});
+      return;
+    case Type::kSwitch11:
+      CompareValues<std::int32_t>(name + "Units", 1, a, b, changed);
+      return CompareValues<std::int32_t>(name + "Tens", 1, a + 4, b + 4, changed);
+    default:
+      return;
+  }
+}
+
+// The name of record `record` of a set ('#' stands for its number).
+std::string RecordName(const char* named, int record) {
+  std::string out(named);
+  if (auto hash = out.find('#'); hash != std::string::npos)
+    out.replace(hash, 1, std::to_string(record));
+  return out;
+}
+
+// Compares the named values of `set` (records below `records`), walking
+// the table as the newest version holds it.
+void CompareSection(const Section& s, int outer, Set set, const std::uint8_t* a,
+                    const std::uint8_t* b, std::size_t records, const ChangedValue& changed) {
+  for (int k = 0; k < s.records; ++k) {
+    const int record = outer * s.records + k;
+    for (const Field& f : s.fields) {
+      if (!Present(f.above, f.upTo, kAllVersions)) continue;
+      if (f.type == Type::kRecords) {
+        CompareSection(*f.sub, record, set, a, b, records, changed);
+        continue;
+      }
+      if (s.where.set != set || !s.where.named || static_cast<std::size_t>(record) >= records)
+        continue;
+      const std::size_t at = s.where.offset + record * s.where.stride + f.offset;
+      const std::string name = RecordName(s.where.named, record) + (f.shown ? f.shown : f.name);
+      CompareField(f, name, a + at, b + at, changed);
+    }
+  }
+}
+
+void CompareSet(Set set, const void* a, const void* b, std::size_t records,
+                const ChangedValue& changed) {
+  for (const Section& s : HeaderTable()) {
+    if (!Present(s.above, s.upTo, kAllVersions)) continue;
+    CompareSection(s, 0, set, static_cast<const std::uint8_t*>(a),
+                   static_cast<const std::uint8_t*>(b), records, changed);
+  }
+}
+
 }  // namespace
 
 bool ReadJwwHeader(ByteReader& r, std::int32_t version, TJwwData& d, std::string& part) {
-  for (const Section& s : kHeader) {
+  for (const Section& s : HeaderTable()) {
     if (!Present(s.above, s.upTo, version)) continue;
     if (!ReadSection(r, version, s, d)) {
       part = s.part;
@@ -394,8 +267,18 @@ bool ReadJwwHeader(ByteReader& r, std::int32_t version, TJwwData& d, std::string
 void WriteJwwHeader(ByteWriter& w, std::int32_t version, const TJwwData& d, RepairLog& repairs) {
   // The places are shared with the reader; nothing is changed through them.
   auto& model = const_cast<TJwwData&>(d);
-  for (const Section& s : kHeader)
+  for (const Section& s : HeaderTable())
     if (Present(s.above, s.upTo, version)) WriteSection(w, version, s, 0, model, repairs);
+}
+
+void CompareJwwHeaderValues(const TEntJwwHeaderValues& a, const TEntJwwHeaderValues& b,
+                            const ChangedValue& changed) {
+  CompareSet(Set::kValues, &a, &b, kAllVersions, changed);
+}
+
+void CompareJwwPens(std::span<const TEntJwwPen> a, std::span<const TEntJwwPen> b,
+                    const ChangedValue& changed) {
+  CompareSet(Set::kPens, a.data(), b.data(), std::min(a.size(), b.size()), changed);
 }
 
 }  // namespace quintaro::jww
