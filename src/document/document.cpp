@@ -332,20 +332,8 @@ const RepairLog& Document::SaveRepairs() const {
 
 RepairLog Document::PlannedRepairs() const {
   return Visit([](const auto& d) -> RepairLog {
-    using T = std::decay_t<decltype(d)>;
     if constexpr (requires { d.PlannedRepairs(); }) {
       return d.PlannedRepairs();
-    } else if constexpr (std::is_same_v<T, TJwwData> || std::is_same_v<T, TJwsData>) {
-      // A save of a copy into memory, as Save would write it.
-      T copy = d;
-      std::vector<std::uint8_t> bytes;
-      if constexpr (std::is_same_v<T, TJwwData>) {
-        copy.SetSaveMode(0);
-        copy.SaveToBytes(copy.Header.Version, bytes);
-      } else {
-        copy.SaveToBytes(copy.Version, bytes);
-      }
-      return copy.SaveRepairs();
     } else {
       return {};
     }

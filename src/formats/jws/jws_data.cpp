@@ -9,6 +9,18 @@
 
 namespace quintaro {
 
+namespace {
+// What a save of `version` changes before its lists: strings the reader
+// changed, and a version the format cannot hold.
+void NoteSaveChanges(const JwwLoadReport& report, std::int32_t version, RepairLog& log) {
+  jww::NoteLoadChanges(report, log);
+  const std::int32_t v = TJwsData::VersionWritten(version);
+  if (v != version)
+    log.Note("version " + std::to_string(version) + " written as " + std::to_string(v));
+}
+
+}  // namespace
+
 TJwsData::TJwsData() {
   ResetData();
 }
@@ -127,12 +139,16 @@ bool TJwsData::SaveToBytes(std::int32_t version, std::vector<std::uint8_t>& out)
                         [&](ByteWriter& w) { return Save(w, version); });
 }
 
+RepairLog TJwsData::PlannedRepairs() const {
+  RepairLog log;
+  NoteSaveChanges(loadReport, Version, log);
+  jww::NoteListRepairs(VersionWritten(Version), *this, jww::TextRewrite::kDropTempPrefix, log);
+  return log;
+}
+
 bool TJwsData::Save(ByteWriter& w, std::int32_t version) {
-  jww::NoteLoadChanges(loadReport, saveRepairs_);
+  NoteSaveChanges(loadReport, version, saveRepairs_);
   const std::int32_t v = VersionWritten(version);
-  if (v != version) {
-    saveRepairs_.Note("version " + std::to_string(version) + " written as " + std::to_string(v));
-  }
   std::string magic = Magic.size() == 7 ? Magic : std::string(kJwsMagic);
   w.Write(magic.data(), 7);
   if (Filler.size() == 193)

@@ -77,6 +77,9 @@ class TJwsData : public TJwsEntityList {
   }
 
   const RepairLog& SaveRepairs() const { return saveRepairs_; }
+  // What a save with the version read would repair, by the writer's own
+  // rules, without writing anything.
+  RepairLog PlannedRepairs() const;
 
   void BuildBlockTree();
   // As TJwwData::NumberBlocksFromScratch.

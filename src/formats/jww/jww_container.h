@@ -89,6 +89,18 @@ bool WriteLists(ByteWriter& w, std::int32_t version, const Data& d, TextRewrite 
   return ok;
 }
 
+// Notes what WriteLists would repair in `d`, writing nothing.
+template <class Data>
+void NoteListRepairs(std::int32_t version, const Data& d, TextRewrite rewrite, RepairLog& repairs) {
+  ByteWriter nowhere{ByteWriter::Nowhere{}};
+  ClassTagWriter tags(version);
+  RepairCounts counts;
+  ListWriter<typename Data::Moji_t> lists(nowhere, version, tags, counts, rewrite);
+  lists.CountList(d);
+  lists.CountDefs(d.BlockDefs);
+  counts.MoveTo(repairs);
+}
+
 // Numbers the block definitions of a drawing built in memory from scratch:
 // definition i gets number i, and each insertion the number of the first
 // definition that had its old number (one that matched none gets a number

@@ -313,10 +313,57 @@ bool TJwwData::SaveToBytes(std::int32_t version, std::vector<std::uint8_t>& out)
                         [&](ByteWriter& w) { return Save(w, version); });
 }
 
+bool TJwwData::HasHeaderTables() const {
+  return LayerGroups.size() == 16 && Layers.size() == 256 && Pens.size() == 10 &&
+         LineTypes.size() == 8 && RandLines.size() == 5 && DoubleLineTypes.size() == 4 &&
+         ColorsEx.size() == 257 && LineTypesEx.size() == 33 && MojiStyles.size() == 10;
+}
+
+std::vector<bool> TJwwData::ShownImages(std::int32_t v) const {
+  std::vector<bool> shown;
+  if (v <= 699 || !images_ || !(images_->ImageExtract || images_->ImageKeep)) return shown;
+  const auto& list = images_->List;
+  shown.assign(list.size(), false);
+  if (list.empty()) return shown;
+  std::vector<std::string> lowered;
+  lowered.reserve(list.size());
+  for (const auto& im : list) lowered.push_back(LowerAscii(ToUtf8(im.Name)));
+  std::string part;
+  auto mark = [&](const EncodedText& t) {
+    if (!ImageNameOfText(t, part)) return;
+    for (std::size_t i = 0; i < lowered.size(); ++i) {
+      if (lowered[i].compare(0, part.size(), part) == 0) {
+        shown[i] = true;
+        break;
+      }
+    }
+  };
+  for (const auto& m : Moji) mark(m.Text);
+  for (const auto& d : BlockDefs)
+    for (const auto& m : d.Moji) mark(m.Text);
+  return shown;
+}
+
+namespace {
+// Only images that a text shows are written, as the program always has;
+// one that none shows is a loss the save tells.
+constexpr const char* kUnshownImage = "carried image that no text shows left out";
+}  // namespace
+
+RepairLog TJwwData::PlannedRepairs() const {
+  RepairLog log;
+  if (!HasHeaderTables()) return log;  // a save is refused
+  const std::int32_t v = Header.Version;
+  jww::NoteLoadChanges(loadReport, log);
+  const std::vector<bool> shown = ShownImages(v);
+  log.Note(kUnshownImage, std::count(shown.begin(), shown.end(), false));
+  jww::NoteJwwHeaderRepairs(v, *this, log);
+  jww::NoteListRepairs(v, *this, jww::TextRewrite::kNone, log);
+  return log;
+}
+
 bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
-  if (LayerGroups.size() != 16 || Layers.size() != 256 || Pens.size() != 10 ||
-      LineTypes.size() != 8 || RandLines.size() != 5 || DoubleLineTypes.size() != 4 ||
-      ColorsEx.size() != 257 || LineTypesEx.size() != 33 || MojiStyles.size() != 10) {
+  if (!HasHeaderTables()) {
     saveError = "no drawing is loaded (the header tables are missing)";
     return false;
   }
@@ -330,47 +377,25 @@ bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
   std::vector<OpenImage> carried;
   if (v > 699 && images_) {
     BindImageStore& store = *images_;
-    for (auto& im : store.List) im.Used = 0;
-    if (store.ImageExtract || store.ImageKeep) {
-      std::vector<std::string> lowered;
-      lowered.reserve(store.List.size());
-      for (const auto& im : store.List) lowered.push_back(LowerAscii(ToUtf8(im.Name)));
-      std::string part;
-      auto mark = [&](const EncodedText& t) {
-        if (!ImageNameOfText(t, part)) return;
-        for (std::size_t i = 0; i < lowered.size(); ++i) {
-          if (lowered[i].compare(0, part.size(), part) == 0) {
-            store.List[i].Used = 1;
-            break;
-          }
-        }
-      };
-      if (!store.List.empty()) {
-        for (const auto& m : Moji) mark(m.Text);
-        for (const auto& d : BlockDefs)
-          for (const auto& m : d.Moji) mark(m.Text);
+    const std::vector<bool> shown = ShownImages(v);
+    for (std::size_t i = 0; i < store.List.size(); ++i)
+      store.List[i].Used = i < shown.size() && shown[i];
+    saveRepairs_.Note(kUnshownImage, std::count(shown.begin(), shown.end(), false));
+    for (auto& im : store.List) {
+      if (!im.Used) continue;
+      std::string path = store.PathOf(im);
+      auto file = path.empty() ? nullptr : std::make_unique<InputFile>(path);
+      if (!file || !file->IsOpen()) {
+        im.Used = 0;
+        saveWarnings.push_back("the carried image " + ToUtf8(im.Name) +
+                               " is missing from the work folder and was left out");
+        continue;
       }
-      // Only images that a text shows are written, as the program always
-      // has; one that none shows is a loss the save tells.
-      std::int64_t unused = 0;
-      for (const auto& im : store.List) unused += im.Used ? 0 : 1;
-      saveRepairs_.Note("carried image that no text shows left out", unused);
-      for (auto& im : store.List) {
-        if (!im.Used) continue;
-        std::string path = store.PathOf(im);
-        auto file = path.empty() ? nullptr : std::make_unique<InputFile>(path);
-        if (!file || !file->IsOpen()) {
-          im.Used = 0;
-          saveWarnings.push_back("the carried image " + ToUtf8(im.Name) +
-                                 " is missing from the work folder and was left out");
-          continue;
-        }
-        if (file->Size() > 0x7FFFFFFFu) {
-          saveError = "the carried image " + im.FileName + " is too large (over 2 GiB)";
-          return false;
-        }
-        carried.push_back(OpenImage{&im, std::move(file)});
+      if (file->Size() > 0x7FFFFFFFu) {
+        saveError = "the carried image " + im.FileName + " is too large (over 2 GiB)";
+        return false;
       }
+      carried.push_back(OpenImage{&im, std::move(file)});
     }
   }
 

@@ -107,6 +107,9 @@ class TJwwData : public TJwwEntityList {
   // What the last save wrote differently from the model (values out of
   // the format's range), by kind and count; emptied when a save starts.
   const RepairLog& SaveRepairs() const { return saveRepairs_; }
+  // What a save with the version read would repair, by the writer's own
+  // rules, without writing anything (empty when a save would be refused).
+  RepairLog PlannedRepairs() const;
 
   // Rebuilds BlockTree, the in-use flags, use indices and
   // ReferencedBlockCount from the block insertions and definitions.
@@ -127,6 +130,10 @@ class TJwwData : public TJwwEntityList {
   bool Load(ByteReader& r, const std::string& name);
   bool Save(ByteWriter& w, std::int32_t version);
   bool ReadImages(ByteReader& r, std::string& where);
+  bool HasHeaderTables() const;
+  // For each carried image whether a text shows it (a save of version `v`
+  // writes only those); empty when such a save carries no images.
+  std::vector<bool> ShownImages(std::int32_t v) const;
   void SetMacros();
 
   BindImageStore* images_ = nullptr;

@@ -126,8 +126,8 @@ std::int32_t Switch11Written(const std::int32_t parts[2], std::int32_t v, Repair
 }
 
 // Writes the section's fields as a file of version `v` holds them, each
-// repaired by its rule.
-void WriteSection(ByteWriter& w, std::int32_t v, const Section& s, int outer, TJwwData& d,
+// repaired by its rule; without a writer only the repairs are noted.
+void WriteSection(ByteWriter* w, std::int32_t v, const Section& s, int outer, TJwwData& d,
                   RepairLog& log) {
   std::uint8_t buf[128];
   EncodedText filtered;
@@ -144,24 +144,24 @@ void WriteSection(ByteWriter& w, std::int32_t v, const Section& s, int outer, TJ
           static_assert(sizeof buf >= sizeof(TEntJwwHeaderValues::TextEntryE));
           std::memcpy(buf, at, n);
           if (f.repair) f.repair(buf, record, v, log);
-          w.Write(buf, n);
+          if (w) w->Write(buf, n);
           break;
         }
         case Type::kRawString:
-          WriteString(w, *reinterpret_cast<const EncodedText*>(at));
+          if (w) WriteString(*w, *reinterpret_cast<const EncodedText*>(at));
           break;
         case Type::kString: {
           const auto& t = *reinterpret_cast<const EncodedText*>(at);
           const bool changes = !t.bytes.empty() && SaveFilter(t, filtered);
           if (changes) log.Note(RepairText(kRepairStringFilter));
-          WriteString(w, changes ? filtered : t);
+          if (w) WriteString(*w, changes ? filtered : t);
           break;
         }
         case Type::kSwitch11: {
           std::int32_t parts[2];
           std::memcpy(parts, at, sizeof parts);
           const std::int32_t value = Switch11Written(parts, v, log);
-          w.I32(value);
+          if (w) w->I32(value);
           break;
         }
         case Type::kRecords:
@@ -170,6 +170,13 @@ void WriteSection(ByteWriter& w, std::int32_t v, const Section& s, int outer, TJ
       }
     }
   }
+}
+
+void WalkForWriting(ByteWriter* w, std::int32_t version, const TJwwData& d, RepairLog& repairs) {
+  // The places are shared with the reader; nothing is changed through them.
+  auto& model = const_cast<TJwwData&>(d);
+  for (const Section& s : HeaderTable())
+    if (Present(s.above, s.upTo, version)) WriteSection(w, version, s, 0, model, repairs);
 }
 
 // ---- comparing ----
@@ -265,10 +272,11 @@ bool ReadJwwHeader(ByteReader& r, std::int32_t version, TJwwData& d, std::string
 }
 
 void WriteJwwHeader(ByteWriter& w, std::int32_t version, const TJwwData& d, RepairLog& repairs) {
-  // The places are shared with the reader; nothing is changed through them.
-  auto& model = const_cast<TJwwData&>(d);
-  for (const Section& s : HeaderTable())
-    if (Present(s.above, s.upTo, version)) WriteSection(w, version, s, 0, model, repairs);
+  WalkForWriting(&w, version, d, repairs);
+}
+
+void NoteJwwHeaderRepairs(std::int32_t version, const TJwwData& d, RepairLog& repairs) {
+  WalkForWriting(nullptr, version, d, repairs);
 }
 
 void CompareJwwHeaderValues(const TEntJwwHeaderValues& a, const TEntJwwHeaderValues& b,

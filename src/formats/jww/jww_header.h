@@ -26,6 +26,9 @@ bool ReadJwwHeader(ByteReader& r, std::int32_t version, TJwwData& d, std::string
 // are written repaired and noted in `repairs`.
 void WriteJwwHeader(ByteWriter& w, std::int32_t version, const TJwwData& d, RepairLog& repairs);
 
+// Notes what WriteJwwHeader would repair, writing nothing.
+void NoteJwwHeaderRepairs(std::int32_t version, const TJwwData& d, RepairLog& repairs);
+
 // Called with the name of a value that differs between two drawings, as a
 // diff shows it, and both values as text (none for a block of bytes).
 using ChangedValue = std::function<void(const std::string& name, const std::string& before,

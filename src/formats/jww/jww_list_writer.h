@@ -142,14 +142,7 @@ class ListWriter {
     WriteCount(w_, defs.size());
     for (const Def& d : defs) {
       tags_.WriteTag(w_, kClassList);
-      TEntJwwBase base = d.Base;
-      Repair(base, BaseCheck::kNone);
-      WriteFixed(&base, sizeof base);
-      w_.I32(d.Number);
-      w_.I32(d.Referenced);
-      w_.I32(d.TimeStamp);
-      if (d.TimeStamp < 0) w_.Write(&d.TimeStampWide, 8);
-      WriteFiltered(d.Name);
+      WriteDefHead(d);
       if (!OrderMatches(d)) return false;
       WriteCount(w_, d.TotalCount());
       tags_.CountObject();
@@ -162,6 +155,26 @@ class ListWriter {
       if (!w_.Ok()) return false;
     }
     return w_.Ok();
+  }
+
+  // Counts what writing the list and the definitions would repair, with a
+  // writer that keeps nothing: each entity once, by the same rules as
+  // WriteList and WriteDefs, in array order (the order does not change
+  // what is repaired).
+  void CountList(const List& list) {
+    for (const auto& e : list.Sen) WriteLine(e);
+    for (const auto& e : list.Enko) WriteArc(e);
+    for (const auto& e : list.Ten) WritePoint(e);
+    for (const auto& e : list.Moji) WriteText(e);
+    for (const auto& e : list.Sunpo) WriteDimension(e);
+    for (const auto& e : list.Solid) WriteSolid(e);
+    for (const auto& e : list.Block) WriteBlock(e);
+  }
+  void CountDefs(const std::vector<Def>& defs) {
+    for (const Def& d : defs) {
+      WriteDefHead(d);
+      CountList(d);
+    }
   }
 
  private:
@@ -224,6 +237,17 @@ class ListWriter {
     WriteFiltered(t);
   }
 
+  void WriteDefHead(const Def& d) {
+    TEntJwwBase base = d.Base;
+    Repair(base, BaseCheck::kNone);
+    WriteFixed(&base, sizeof base);
+    w_.I32(d.Number);
+    w_.I32(d.Referenced);
+    w_.I32(d.TimeStamp);
+    if (d.TimeStamp < 0) w_.Write(&d.TimeStampWide, 8);
+    WriteFiltered(d.Name);
+  }
+
   void WritePoint(const TEntJwwTen& src) {
     TEntJwwTen p = src;
     Repair(p.Base, BaseCheck::kPoint);
@@ -238,64 +262,70 @@ class ListWriter {
     WriteFixed(&s, sizeof s);
   }
 
+  void WriteArc(const TEntJwwEnko& src) {
+    TEntJwwEnko a = src;
+    Repair(a.Base, BaseCheck::kLine);
+    WriteFixed(&a, sizeof a);
+  }
+
+  void WriteText(const MojiT& m) {
+    TEntJwwMojiFixed f = m;
+    Repair(f.Base, BaseCheck::kText);
+    WriteFixed(&f, sizeof f);
+    WriteFiltered(m.FontName);
+    WriteTextContent(m.Text);
+  }
+
+  void WriteDimension(const Sunpo& d) {
+    TEntJwwBase b = d.Base;
+    Repair(b, BaseCheck::kDimension);
+    WriteFixed(&b, sizeof b);
+    WriteLine(d.Line);
+    TEntJwwMojiFixed f = d.Text;
+    Repair(f.Base, BaseCheck::kText);
+    WriteFixed(&f, sizeof f);
+    WriteFiltered(d.Text.FontName);
+    WriteFiltered(d.Text.Text);
+    if (v420_) {
+      w_.U16(d.SxfMode);
+      WriteLine(d.Aux1);
+      WriteLine(d.Aux2);
+      for (const auto& p : d.Points) WritePoint(p);
+    }
+  }
+
+  void WriteSolid(const TEntJwwSolid& src) {
+    TEntJwwSolid s = src;
+    Repair(s.Base, BaseCheck::kSolid);
+    WriteFixed(&s, kJwwSolidFileFixed);
+    if (s.Base.PenColor == 10) w_.I32(s.Color);
+  }
+
+  void WriteBlock(const TEntJwwBlock& src) {
+    TEntJwwBlock b = src;
+    Repair(b.Base, BaseCheck::kNone);
+    WriteFixed(&b, sizeof b);
+  }
+
   void WriteEntity(const List& list, const EntityOrderEntry& e) {
     auto i = static_cast<std::size_t>(e.index);
     switch (e.kind) {
       case kEntLine:
-        WriteLine(list.Sen[i]);
-        break;
-      case kEntArc: {
-        TEntJwwEnko a = list.Enko[i];
-        Repair(a.Base, BaseCheck::kLine);
-        WriteFixed(&a, sizeof a);
-        break;
-      }
+        return WriteLine(list.Sen[i]);
+      case kEntArc:
+        return WriteArc(list.Enko[i]);
       case kEntPoint:
-        WritePoint(list.Ten[i]);
-        break;
-      case kEntText: {
-        const MojiT& m = list.Moji[i];
-        TEntJwwMojiFixed f = m;
-        Repair(f.Base, BaseCheck::kText);
-        WriteFixed(&f, sizeof f);
-        WriteFiltered(m.FontName);
-        WriteTextContent(m.Text);
-        break;
-      }
-      case kEntDimension: {
-        const Sunpo& d = list.Sunpo[i];
-        TEntJwwBase b = d.Base;
-        Repair(b, BaseCheck::kDimension);
-        WriteFixed(&b, sizeof b);
-        WriteLine(d.Line);
-        TEntJwwMojiFixed f = d.Text;
-        Repair(f.Base, BaseCheck::kText);
-        WriteFixed(&f, sizeof f);
-        WriteFiltered(d.Text.FontName);
-        WriteFiltered(d.Text.Text);
-        if (v420_) {
-          w_.U16(d.SxfMode);
-          WriteLine(d.Aux1);
-          WriteLine(d.Aux2);
-          for (const auto& p : d.Points) WritePoint(p);
-        }
-        break;
-      }
-      case kEntSolid: {
-        TEntJwwSolid s = list.Solid[i];
-        Repair(s.Base, BaseCheck::kSolid);
-        WriteFixed(&s, kJwwSolidFileFixed);
-        if (s.Base.PenColor == 10) w_.I32(s.Color);
-        break;
-      }
-      case kEntBlock: {
-        TEntJwwBlock b = list.Block[i];
-        Repair(b.Base, BaseCheck::kNone);
-        WriteFixed(&b, sizeof b);
-        break;
-      }
+        return WritePoint(list.Ten[i]);
+      case kEntText:
+        return WriteText(list.Moji[i]);
+      case kEntDimension:
+        return WriteDimension(list.Sunpo[i]);
+      case kEntSolid:
+        return WriteSolid(list.Solid[i]);
+      case kEntBlock:
+        return WriteBlock(list.Block[i]);
       default:
-        break;
+        return;
     }
   }
 
