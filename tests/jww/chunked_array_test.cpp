@@ -32,6 +32,21 @@ TEST(ChunkedArray, EntriesNeverMove) {
   EXPECT_EQ(a[100], "99");
 }
 
+// A large array takes its chunks from slabs of large pages: entries stay
+// where they are through pops, regrowth and the cut to size.
+TEST(ChunkedArray, SlabsKeepEntriesInPlace) {
+  ChunkedArray<int> a(1000);
+  for (int i = 0; i < 300'000; ++i) *a.Append() = i;
+  const int* kept = &a[123'456];
+  for (int i = 0; i < 2'500; ++i) a.pop_back();
+  for (int i = 297'500; i < 299'000; ++i) *a.Append() = i;
+  a.ShrinkToFit();
+  EXPECT_EQ(kept, &a[123'456]);
+  int expect = 0;
+  for (int v : a) ASSERT_EQ(v, expect++);
+  EXPECT_EQ(expect, 299'000);
+}
+
 TEST(ChunkedArray, RoomBoundsTheFirstChunk) {
   ChunkedArray<double> a(1000);
   a.Append(3);

@@ -56,6 +56,17 @@ class ByteReader {
     }
     return ReadSlow(dst, n);
   }
+  // Read() of a size known when compiling, so that the copy is a few
+  // moves wherever it is used.
+  template <std::size_t N>
+  bool ReadFixed(void* dst) {
+    if (N <= avail_ - pos_) {
+      std::memcpy(dst, data_ + pos_, N);
+      pos_ += N;
+      return true;
+    }
+    return ReadSlow(dst, N);
+  }
   bool Skip(std::uint64_t n);
   // Appends n bytes to out (bounded by what remains).
   bool ReadBytes(std::string& out, std::size_t n);
@@ -76,7 +87,7 @@ class ByteReader {
   template <typename T>
   T Get() {
     T v{};
-    Read(&v, sizeof v);
+    ReadFixed<sizeof v>(&v);
     return v;
   }
   bool ReadSlow(void* dst, std::size_t n);

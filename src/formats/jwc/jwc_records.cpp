@@ -7,13 +7,6 @@
 namespace quintaro {
 namespace {
 
-constexpr double kAngleUnit = 65536.0;     // stored angles are degrees * 65536
-constexpr double kFlatnessUnit = 10000.0;  // stored flatness is ratio * 10000
-
-double Coord(ByteReader& r, double factor) {
-  return static_cast<double>(r.F32()) * factor;
-}
-
 std::uint8_t LineTypeOut(std::uint8_t t) {
   return IsValidJwcLineType(t) ? t : 0;
 }
@@ -61,60 +54,6 @@ std::uint16_t RoundToU16(double v) {
   return static_cast<std::uint16_t>(v);
 }
 
-TEntJwcSen ReadJwcSen(ByteReader& r, double factor) {
-  TEntJwcSen s;
-  s.startX = Coord(r, factor);
-  s.startY = Coord(r, factor);
-  s.endX = Coord(r, factor);
-  s.endY = Coord(r, factor);
-  s.lineType = r.U8();
-  s.color = r.U8();
-  s.layer = r.U8();
-  r.Read(s.kept.data(), s.kept.size());
-  return s;
-}
-
-TEntJwcEnko ReadJwcEnko(ByteReader& r, double factor) {
-  TEntJwcEnko a;
-  a.centerX = Coord(r, factor);
-  a.centerY = Coord(r, factor);
-  a.radius = Coord(r, factor);
-  a.flatness = r.U16() / kFlatnessUnit;
-  a.startAngle = r.I32() / kAngleUnit;
-  a.endAngle = r.I32() / kAngleUnit;
-  a.tiltAngle = r.I32() / kAngleUnit;
-  a.lineType = r.U8();
-  a.color = r.U8();
-  a.layer = r.U8();
-  r.Read(a.kept.data(), a.kept.size());
-  return a;
-}
-
-TEntJwcTen ReadJwcTen(ByteReader& r, double factor) {
-  TEntJwcTen p;
-  p.x = Coord(r, factor);
-  p.y = Coord(r, factor);
-  p.layer = r.U8();
-  p.color = r.U8();
-  r.Read(p.kept.data(), p.kept.size());
-  return p;
-}
-
-TEntJwcMoji2 ReadJwcMoji(ByteReader& r, double factor, std::uint16_t& low, std::uint16_t& high) {
-  TEntJwcMoji2 t;
-  t.startX = Coord(r, factor);
-  t.startY = Coord(r, factor);
-  t.endX = Coord(r, factor);
-  t.endY = Coord(r, factor);
-  low = r.U16();
-  high = r.U16();
-  t.style = r.U8();
-  t.layer = r.U8();
-  t.flags = r.U8();
-  t.kept = r.U8();
-  return t;
-}
-
 void WriteJwcSen(ByteWriter& w, const TEntJwcSen& s, double factor) {
   WriteJwcCoord(w, s.startX, factor);
   WriteJwcCoord(w, s.startY, factor);
@@ -130,10 +69,10 @@ void WriteJwcEnko(ByteWriter& w, const TEntJwcEnko& a, double factor) {
   WriteJwcCoord(w, a.centerX, factor);
   WriteJwcCoord(w, a.centerY, factor);
   WriteJwcCoord(w, a.radius, factor);
-  w.U16(RoundToU16(a.flatness * kFlatnessUnit));
-  w.I32(RoundToI32(a.startAngle * kAngleUnit));
-  w.I32(RoundToI32(a.endAngle * kAngleUnit));
-  w.I32(RoundToI32(a.tiltAngle * kAngleUnit));
+  w.U16(RoundToU16(a.flatness * kJwcFlatnessUnit));
+  w.I32(RoundToI32(a.startAngle * kJwcAngleUnit));
+  w.I32(RoundToI32(a.endAngle * kJwcAngleUnit));
+  w.I32(RoundToI32(a.tiltAngle * kJwcAngleUnit));
   w.U8(LineTypeOut(a.lineType));
   w.U8(ColorOut(a.color));
   w.U8(a.layer);

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "formats/common/bytes.h"
+#include "formats/common/memory.h"
 #include "formats/jwc/jwc_types.h"
 
 namespace quintaro {
@@ -17,12 +19,89 @@ inline constexpr std::uint64_t kJwcEnkoBytes = 32;
 inline constexpr std::uint64_t kJwcMojiBytes = 24;
 inline constexpr std::uint64_t kJwcTenBytes = 12;
 
-TEntJwcSen ReadJwcSen(ByteReader& r, double factor);
-TEntJwcEnko ReadJwcEnko(ByteReader& r, double factor);
-TEntJwcTen ReadJwcTen(ByteReader& r, double factor);
+inline constexpr double kJwcAngleUnit = 65536.0;     // stored angles are degrees * 65536
+inline constexpr double kJwcFlatnessUnit = 10000.0;  // stored flatness is ratio * 10000
+
+// One record's bytes, read with one copy (zeros after a short read) and
+// taken apart where they stand: reading field by field cost several times
+// more.
+template <std::size_t N>
+struct JwcRecordBytes {
+  std::uint8_t b[N];
+  explicit JwcRecordBytes(ByteReader& r) { r.ReadFixed<N>(b); }
+  template <class T>
+  T At(std::size_t at) const {
+    T v;
+    std::memcpy(&v, b + at, sizeof v);
+    return v;
+  }
+  double Coord(std::size_t at, double factor) const {
+    return static_cast<double>(At<float>(at)) * factor;
+  }
+};
+
+// The readers of the records, each as an object so that the section
+// reading them can take it in whole.
+inline constexpr auto ReadJwcSen = [](ByteReader& r, double factor) {
+  const JwcRecordBytes<kJwcSenBytes> b(r);
+  TEntJwcSen s;
+  s.startX = b.Coord(0, factor);
+  s.startY = b.Coord(4, factor);
+  s.endX = b.Coord(8, factor);
+  s.endY = b.Coord(12, factor);
+  s.lineType = b.b[16];
+  s.color = b.b[17];
+  s.layer = b.b[18];
+  std::memcpy(s.kept.data(), b.b + 19, s.kept.size());
+  return s;
+};
+
+inline constexpr auto ReadJwcEnko = [](ByteReader& r, double factor) {
+  const JwcRecordBytes<kJwcEnkoBytes> b(r);
+  TEntJwcEnko a;
+  a.centerX = b.Coord(0, factor);
+  a.centerY = b.Coord(4, factor);
+  a.radius = b.Coord(8, factor);
+  a.flatness = b.At<std::uint16_t>(12) / kJwcFlatnessUnit;
+  a.startAngle = b.At<std::int32_t>(14) / kJwcAngleUnit;
+  a.endAngle = b.At<std::int32_t>(18) / kJwcAngleUnit;
+  a.tiltAngle = b.At<std::int32_t>(22) / kJwcAngleUnit;
+  a.lineType = b.b[26];
+  a.color = b.b[27];
+  a.layer = b.b[28];
+  std::memcpy(a.kept.data(), b.b + 29, a.kept.size());
+  return a;
+};
+
+inline constexpr auto ReadJwcTen = [](ByteReader& r, double factor) {
+  const JwcRecordBytes<kJwcTenBytes> b(r);
+  TEntJwcTen p;
+  p.x = b.Coord(0, factor);
+  p.y = b.Coord(4, factor);
+  p.layer = b.b[8];
+  p.color = b.b[9];
+  std::memcpy(p.kept.data(), b.b + 10, p.kept.size());
+  return p;
+};
+
 // The fixed part of a text; `low` and `high` are the 16-bit words at
 // bytes 16 and 18 (how they address the string depends on the format).
-TEntJwcMoji2 ReadJwcMoji(ByteReader& r, double factor, std::uint16_t& low, std::uint16_t& high);
+inline TEntJwcMoji2 ReadJwcMoji(ByteReader& r, double factor, std::uint16_t& low,
+                                std::uint16_t& high) {
+  const JwcRecordBytes<kJwcMojiBytes> b(r);
+  TEntJwcMoji2 t;
+  t.startX = b.Coord(0, factor);
+  t.startY = b.Coord(4, factor);
+  t.endX = b.Coord(8, factor);
+  t.endY = b.Coord(12, factor);
+  low = b.At<std::uint16_t>(16);
+  high = b.At<std::uint16_t>(18);
+  t.style = b.b[20];
+  t.layer = b.b[21];
+  t.flags = b.b[22];
+  t.kept = b.b[23];
+  return t;
+}
 
 // A record as the writer stores it: colour numbers and line types out of
 // range become 0. The held records keep their values.
@@ -67,6 +146,7 @@ template <typename T, typename ReadFn>
 bool ReadJwcRecords(ByteReader& r, std::vector<T>& out, std::uint64_t count, std::uint64_t bytes,
                     double factor, ReadFn read, std::uint64_t& failed) {
   out.reserve(static_cast<std::size_t>(std::min(count, r.Remaining() / bytes)));
+  AdviseLargePages(out.data(), out.capacity() * sizeof(T));
   for (std::uint64_t i = 0; i < count; ++i) {
     T record = read(r, factor);
     if (!r.Ok()) {

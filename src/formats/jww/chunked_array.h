@@ -10,8 +10,14 @@
 //
 // Indexing (a[i]), size(), empty(), back(), range-for and equality work as
 // with std::vector. Entries are not contiguous across chunks.
+//
+// The first chunks are allocated one by one; a larger array carves its
+// chunks from slabs of whole large pages (formats/common/memory.h), each
+// holding as many chunks as the array already has, so that reading a
+// million figures faults its memory in 2 MiB pieces instead of 4 KiB ones.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -20,6 +26,8 @@
 #include <type_traits>
 #include <utility>
 #include <vector>
+
+#include "formats/common/memory.h"
 
 namespace quintaro {
 
@@ -69,12 +77,13 @@ class ChunkedArray {
   const T& back() const { return (*this)[size_ - 1]; }
 
   // Appends a value-initialised entry and returns it; nullptr when memory ran
-  // out (the array is unchanged then). A new chunk gets room for
-  // min(step, room) entries, where `room` is the caller's bound on how many
-  // more entries can still come (a reader passes what the input can hold).
+  // out (the array is unchanged then). `room` is the caller's bound on how
+  // many more entries can still come (a reader passes what the input can
+  // hold): a new chunk gets room for min(step, room) entries, and a slab for
+  // no more chunks than `room` fills (rounded up to its large pages).
   T* Append(std::size_t room = static_cast<std::size_t>(-1)) {
-    if (size_ == capacity() && !Grow(room)) return nullptr;
-    T* slot = chunks_.back() + (size_ % step_);
+    if (next_ == end_ && !Grow(room)) return nullptr;
+    T* slot = next_++;
     ::new (static_cast<void*>(slot)) T();
     ++size_;
     return slot;
@@ -94,30 +103,20 @@ class ChunkedArray {
   // Drops the last entry (a partly read entity).
   void pop_back() {
     --size_;
-    (*this)[size_].~T();
-    if (size_ % step_ == 0 && !chunks_.empty() && size_ / step_ < chunks_.size()) {
-      std::free(chunks_.back());
-      chunks_.pop_back();
-      lastCap_ = chunks_.empty() ? 0 : step_;
-    }
+    (--next_)->~T();
+    if (next_ == chunks_.back()) ReleaseLastChunk();
   }
   void clear() { Release(); }
 
-  // Cuts the last chunk to the exact count.
+  // Cuts the last chunk to the exact count. (A chunk carved from a slab of
+  // large pages keeps its room, which belongs to the slab.)
   void ShrinkToFit() {
     if (chunks_.empty()) return;
-    std::size_t inLast = size_ - (chunks_.size() - 1) * std::size_t{step_};
+    const auto inLast = static_cast<std::size_t>(next_ - chunks_.back());
     if (inLast == lastCap_) return;
-    if (inLast == 0) {
-      std::free(chunks_.back());
-      chunks_.pop_back();
-      lastCap_ = chunks_.empty() ? 0 : step_;
-      return;
-    }
-    T* fresh = Reallocate(chunks_.back(), inLast, inLast);
-    if (!fresh) return;  // keep the larger chunk
-    chunks_.back() = fresh;
-    lastCap_ = inLast;
+    if (inLast == 0) return ReleaseLastChunk();
+    if (slabs_.back().large) return;
+    ResizeLastSlab(inLast);  // on failure the larger chunk stays
   }
 
   template <bool Const>
@@ -200,77 +199,162 @@ class ChunkedArray {
     }
   }
 
+  static constexpr std::size_t kLooseChunks = 4;           // chunks allocated one by one ...
+  static constexpr std::size_t kLooseBytes = 512u << 10;   // ... while they hold less
+  static constexpr std::size_t kMaxSlabBytes = 64u << 20;  // the most one slab takes
+
+  // Memory for `entries` entries; its chunks are handed out in order.
+  struct Slab {
+    T* base;
+    std::size_t entries;
+    std::size_t used;  // chunks handed out
+    bool large;        // whole large pages (else one chunk of its own)
+  };
+
   bool Grow(std::size_t room) {
-    std::size_t want = room < step_ ? (room ? room : 1) : step_;
-    if (chunks_.empty() || lastCap_ == step_) {
-      // A new chunk.
-      if (chunks_.size() == chunks_.capacity()) {
-        try {
-          chunks_.reserve(chunks_.empty() ? 4 : chunks_.size() * 2);
-        } catch (const std::bad_alloc&) {
-          return false;
-        }
-      }
+    const std::size_t want = room < step_ ? (room ? room : 1) : step_;
+    if (!chunks_.empty() && lastCap_ < step_) {
+      // The last chunk was allocated smaller than a step: widen it.
+      std::size_t cap = lastCap_ * 2;
+      if (cap < lastCap_ + want) cap = lastCap_ + want;
+      if (cap > step_) cap = step_;
+      return ResizeLastSlab(cap);
+    }
+    try {
+      if (chunks_.size() == chunks_.capacity())
+        chunks_.reserve(chunks_.empty() ? 4 : chunks_.size() * 2);
+      if (slabs_.size() == slabs_.capacity())
+        slabs_.reserve(slabs_.empty() ? 4 : slabs_.size() * 2);
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+    if (slabs_.empty() || (slabs_.back().used + 1) * std::size_t{step_} > slabs_.back().entries) {
+      if (!NewSlab(room, want)) return false;
+    }
+    Slab& s = slabs_.back();
+    T* c = s.base + s.used * std::size_t{step_};
+    ++s.used;
+    chunks_.push_back(c);
+    lastCap_ = std::min<std::size_t>(step_, s.entries - (s.used - 1) * std::size_t{step_});
+    next_ = c;
+    end_ = c + lastCap_;
+    return true;
+  }
+
+  // One chunk of its own while the array is small; then a slab of whole
+  // large pages for as many chunks as the array has (at least a large
+  // page's worth), no more than `room` entries can fill.
+  bool NewSlab(std::size_t room, std::size_t want) {
+    const std::size_t chunkBytes = std::size_t{step_} * sizeof(T);
+    std::size_t chunks = std::max(chunks_.size(), (kLargePage + chunkBytes - 1) / chunkBytes);
+    chunks = std::min({chunks, kMaxSlabBytes / chunkBytes, room / step_ + (room % step_ != 0)});
+    if (chunks_.size() < kLooseChunks && chunks_.size() * chunkBytes < kLooseBytes) {
+      chunks = 1;
+    }
+    if (chunks <= 1) {
       T* c = static_cast<T*>(std::malloc(want * sizeof(T)));
       if (!c) return false;
-      chunks_.push_back(c);
-      lastCap_ = want;
+      slabs_.push_back(Slab{c, want, 0, false});
       return true;
     }
-    // The last chunk was allocated smaller than a step: widen it.
-    std::size_t cap = lastCap_ * 2;
-    if (cap < lastCap_ + want) cap = lastCap_ + want;
-    if (cap > step_) cap = step_;
-    std::size_t inLast = size_ - (chunks_.size() - 1) * std::size_t{step_};
-    T* fresh = Reallocate(chunks_.back(), inLast, cap);
-    if (!fresh) return false;
-    chunks_.back() = fresh;
-    lastCap_ = cap;
+    // As many chunks as its large pages hold: a page half used is resident whole.
+    chunks = (chunks * chunkBytes + kLargePage - 1) / kLargePage * kLargePage / chunkBytes;
+    T* base = static_cast<T*>(AllocateLarge(chunks * chunkBytes));
+    if (!base) return false;
+    slabs_.push_back(Slab{base, chunks * std::size_t{step_}, 0, true});
     return true;
+  }
+
+  // Gives the last chunk, one of its own, room for `cap` entries (its
+  // entries move with it).
+  bool ResizeLastSlab(std::size_t cap) {
+    Slab& s = slabs_.back();
+    const auto live = static_cast<std::size_t>(next_ - chunks_.back());
+    T* fresh = Reallocate(s.base, live, cap);
+    if (!fresh) return false;
+    s.base = chunks_.back() = fresh;
+    s.entries = lastCap_ = cap;
+    next_ = fresh + live;
+    end_ = fresh + cap;
+    return true;
+  }
+
+  // Hands the (empty) last chunk back to its slab, and the slab back when
+  // it holds no other.
+  void ReleaseLastChunk() {
+    chunks_.pop_back();
+    if (--slabs_.back().used == 0) {
+      FreeSlab(slabs_.back());
+      slabs_.pop_back();
+    }
+    lastCap_ = chunks_.empty() ? 0 : step_;
+    next_ = end_ = chunks_.empty() ? nullptr : chunks_.back() + step_;
+  }
+
+  static void FreeSlab(const Slab& s) {
+    if (s.large) {
+      FreeLarge(s.base);
+    } else {
+      std::free(s.base);
+    }
   }
 
   void Release() {
     if constexpr (!std::is_trivially_destructible_v<T>) {
       for (std::size_t i = 0; i < size_; ++i) (*this)[i].~T();
     }
-    for (T* c : chunks_) std::free(c);
+    for (const Slab& s : slabs_) FreeSlab(s);
+    slabs_.clear();
+    slabs_.shrink_to_fit();
     chunks_.clear();
     chunks_.shrink_to_fit();
     size_ = 0;
     lastCap_ = 0;
+    next_ = end_ = nullptr;
   }
 
   void CopyFrom(const ChunkedArray& o) {
     // Exact-size copy: full chunks, then the last one cut to its count.
     std::size_t left = o.size_;
     chunks_.reserve((left + step_ - 1) / step_);
+    slabs_.reserve(chunks_.capacity());
     std::size_t done = 0;
     while (left > 0) {
       std::size_t n = left < step_ ? left : step_;
       T* c = static_cast<T*>(std::malloc(n * sizeof(T)));
       if (!c) throw std::bad_alloc();
       for (std::size_t i = 0; i < n; ++i) ::new (static_cast<void*>(c + i)) T(o[done + i]);
+      slabs_.push_back(Slab{c, n, 1, false});
       chunks_.push_back(c);
       lastCap_ = n;
       size_ += n;
       done += n;
       left -= n;
+      next_ = end_ = c + n;
     }
   }
 
   void Steal(ChunkedArray& o) {
     step_ = o.step_;
     chunks_ = std::move(o.chunks_);
+    slabs_ = std::move(o.slabs_);
     size_ = o.size_;
     lastCap_ = o.lastCap_;
+    next_ = o.next_;
+    end_ = o.end_;
     o.chunks_.clear();
+    o.slabs_.clear();
     o.size_ = 0;
     o.lastCap_ = 0;
+    o.next_ = o.end_ = nullptr;
   }
 
   std::vector<T*> chunks_;
+  std::vector<Slab> slabs_;
   std::size_t size_ = 0;
   std::size_t lastCap_ = 0;  // capacity of the last chunk
+  T* next_ = nullptr;        // where the next entry goes in the last chunk
+  T* end_ = nullptr;         // the end of the last chunk's room
   std::uint32_t step_ = 1000;
 };
 

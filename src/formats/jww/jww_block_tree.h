@@ -2,6 +2,7 @@
 // placement, built after each load. Internal to the format libraries.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <unordered_map>
@@ -55,7 +56,15 @@ std::size_t BuildBlockTree(const ChunkedArray<TEntJwwBlock>& mainBlocks, std::ve
     t.DefIndex = lookup(b.Number);
     if (t.DefIndex >= 0) t.Name = defs[static_cast<std::size_t>(t.DefIndex)].Name;
   };
-  tree.reserve(mainBlocks.size());
+  // Room for the main insertions and the insertions their definitions
+  // hold: the whole tree of a drawing nested two deep, so that it is built
+  // without moving (deeper trees grow on).
+  std::size_t expected = mainBlocks.size();
+  for (const auto& b : mainBlocks) {
+    const std::int32_t d = lookup(b.Number);
+    if (d >= 0) expected += defs[static_cast<std::size_t>(d)].Block.size();
+  }
+  tree.reserve(std::min(expected, kMaxBlockTreeEntries));
   for (const auto& b : mainBlocks) {
     // Every insertion of the main list gets its entry; the bounds apply to
     // the nested ones.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "formats/common/bytes.h"
+#include "formats/common/memory.h"
 #include "formats/jww/jww_lists.h"
 #include "formats/jww/jww_string.h"
 #include "formats/jww/jww_types.h"
@@ -87,7 +88,10 @@ class ListReader {
     progress.total = count;
     std::uint64_t bound = std::min<std::uint64_t>(count, r_.Remaining() / kMinEntityBytes);
     try {
-      list.EntityOrder.assign(static_cast<std::size_t>(bound), EntityOrderEntry{});
+      list.EntityOrder.clear();
+      list.EntityOrder.reserve(static_cast<std::size_t>(bound));
+      AdviseLargePages(list.EntityOrder.data(), bound * sizeof(EntityOrderEntry));
+      list.EntityOrder.resize(static_cast<std::size_t>(bound));
     } catch (const std::bad_alloc&) {
       progress.outOfMemory = true;
       return false;
@@ -156,7 +160,7 @@ class ListReader {
       } head{};
 #pragma pack(pop)
       static_assert(sizeof(head) == 27);
-      if (!ReadFixed(&head, sizeof head)) return false;
+      if (!ReadFixed<sizeof head>(&head)) return false;
       d.Base = head.Base;
       d.Number = head.Number;
       d.Referenced = head.Referenced;
@@ -185,13 +189,14 @@ class ListReader {
  private:
   // Reads a fixed part given in its version-351 size; before 351 the file
   // holds 2 bytes less (no PenWidth), which is inserted as 0.
-  bool ReadFixed(void* dst, std::size_t size351) {
+  template <std::size_t Size351>
+  bool ReadFixed(void* dst) {
     auto* d = static_cast<std::uint8_t*>(dst);
-    if (v351_) return r_.Read(d, size351);
+    if (v351_) return r_.ReadFixed<Size351>(d);
     // 13-byte base: CurveAttr, PenStyle, PenColor (7 bytes) | Layer, LayerGroup, Flags.
-    if (!r_.Read(d, 7)) return false;
+    if (!r_.ReadFixed<7>(d)) return false;
     d[7] = d[8] = 0;
-    return r_.Read(d + 9, size351 - 9);
+    return r_.ReadFixed<Size351 - 9>(d + 9);
   }
 
   template <class T>
@@ -202,7 +207,7 @@ class ListReader {
   }
 
   bool ReadText(TEntJwwMojiFixed& fixed, EncodedText& font, EncodedText& text) {
-    if (!ReadFixed(&fixed, sizeof(TEntJwwMojiFixed))) return false;
+    if (!ReadFixed<sizeof(TEntJwwMojiFixed)>(&fixed)) return false;
     if (!ReadCleanString(r_, font, &stringsCleaned) || !ReadCleanString(r_, text, &stringsCleaned))
       return false;
     if constexpr (kCutTexts) {
@@ -216,7 +221,7 @@ class ListReader {
   }
 
   bool ReadPoint(TEntJwwTen& p, double scaleWithout) {
-    if (!ReadFixed(&p, kJwwTenFileFixed)) return false;
+    if (!ReadFixed<kJwwTenFileFixed>(&p)) return false;
     if (p.Base.PenStyle == 100)
       return r_.Read(reinterpret_cast<std::uint8_t*>(&p) + kJwwTenFileFixed, 20);
     p.Code = 0;
@@ -231,10 +236,10 @@ class ListReader {
     switch (kind) {
       case kEntLine:
         return Finish(
-            list.Sen, [&](TEntJwwSen& e) { return ReadFixed(&e, sizeof e); }, room);
+            list.Sen, [&](TEntJwwSen& e) { return ReadFixed<sizeof e>(&e); }, room);
       case kEntArc:
         return Finish(
-            list.Enko, [&](TEntJwwEnko& e) { return ReadFixed(&e, sizeof e); }, room);
+            list.Enko, [&](TEntJwwEnko& e) { return ReadFixed<sizeof e>(&e); }, room);
       case kEntPoint:
         return Finish(
             list.Ten, [&](TEntJwwTen& e) { return ReadPoint(e, 1.0); }, room);
@@ -248,7 +253,7 @@ class ListReader {
         return Finish(
             list.Solid,
             [&](TEntJwwSolid& e) {
-              if (!ReadFixed(&e, kJwwSolidFileFixed)) return false;
+              if (!ReadFixed<kJwwSolidFileFixed>(&e)) return false;
               if (e.Base.PenColor == 10) return r_.Read(&e.Color, 4);
               e.Color = 0;
               return true;
@@ -256,7 +261,7 @@ class ListReader {
             room);
       case kEntBlock:
         return Finish(
-            list.Block, [&](TEntJwwBlock& e) { return ReadFixed(&e, sizeof e); }, room);
+            list.Block, [&](TEntJwwBlock& e) { return ReadFixed<sizeof e>(&e); }, room);
       default:
         return -1;
     }
@@ -274,12 +279,12 @@ class ListReader {
   }
 
   bool ReadDimension(Sunpo& d) {
-    if (!ReadFixed(&d.Base, sizeof(TEntJwwBase))) return false;
-    if (!ReadFixed(&d.Line, sizeof(TEntJwwSen))) return false;
+    if (!ReadFixed<sizeof(TEntJwwBase)>(&d.Base)) return false;
+    if (!ReadFixed<sizeof(TEntJwwSen)>(&d.Line)) return false;
     if (!ReadText(d.Text, d.Text.FontName, d.Text.Text)) return false;
     if (v420_) {
       d.SxfMode = r_.U16();
-      if (!ReadFixed(&d.Aux1, sizeof(TEntJwwSen)) || !ReadFixed(&d.Aux2, sizeof(TEntJwwSen)))
+      if (!ReadFixed<sizeof(TEntJwwSen)>(&d.Aux1) || !ReadFixed<sizeof(TEntJwwSen)>(&d.Aux2))
         return false;
       for (auto& p : d.Points)
         if (!ReadPoint(p, 0.0)) return false;
