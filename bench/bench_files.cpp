@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -76,20 +77,22 @@ void WriteWhole(const std::string& path, const std::vector<std::uint8_t>& bytes)
 
 namespace {
 
-// Runs this program again through a shell with `args` and reads the number it
-// prints. The shell forks the probe, so the probe's memory record starts
-// afresh instead of carrying this process's peak over.
-std::uint64_t AskProbe(const std::string& args) {
+// Runs this program again through a shell with `args` and reads the
+// numbers it prints (a peak in bytes, then maybe seconds). The shell forks
+// the probe, so the probe's memory record starts afresh instead of
+// carrying this process's peak over.
+CommandRun AskProbe(const std::string& args) {
+  CommandRun run;
   std::error_code ec;
   std::string self = fs::read_symlink("/proc/self/exe", ec).string();
-  if (ec) return 0;
+  if (ec) return run;
   std::string cmd = "'" + self + "' " + args;
   std::FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return 0;
+  if (!p) return run;
   unsigned long long bytes = 0;
-  if (std::fscanf(p, "%llu", &bytes) != 1) bytes = 0;
+  if (std::fscanf(p, "%llu %lf", &bytes, &run.seconds) >= 1) run.peak = bytes;
   pclose(p);
-  return bytes;
+  return run;
 }
 
 std::string Quoted(const std::string& s) {
@@ -108,11 +111,13 @@ std::uint64_t LoadAndMeasure(const std::string& kind, const char* file) {
   return ok ? static_cast<std::uint64_t>(ru.ru_maxrss) * 1024 : 0;
 }
 
-// Runs the command with its output thrown away and returns its peak, or 0
-// when it failed.
-std::uint64_t RunAndMeasure(char** argv) {
+// Runs the command with its output thrown away; its peak is 0 when it
+// failed.
+CommandRun RunAndMeasure(char** argv) {
+  CommandRun run;
+  const auto start = std::chrono::steady_clock::now();
   pid_t pid = fork();
-  if (pid < 0) return 0;
+  if (pid < 0) return run;
   if (pid == 0) {
     int null = open("/dev/null", O_WRONLY);
     if (null >= 0) dup2(null, STDOUT_FILENO);
@@ -121,19 +126,21 @@ std::uint64_t RunAndMeasure(char** argv) {
   }
   int status = 0;
   rusage ru{};
-  if (wait4(pid, &status, 0, &ru) != pid) return 0;
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return 0;
-  return static_cast<std::uint64_t>(ru.ru_maxrss) * 1024;
+  if (wait4(pid, &status, 0, &ru) != pid) return run;
+  run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
+    run.peak = static_cast<std::uint64_t>(ru.ru_maxrss) * 1024;
+  return run;
 }
 
 }  // namespace
 
 std::uint64_t PeakRssOf(const std::string& kind, const std::string& file) {
-  return AskProbe("--peak-rss " + kind + " " + Quoted(file));
+  return AskProbe("--peak-rss " + kind + " " + Quoted(file)).peak;
 }
 
-std::uint64_t PeakRssOfCommand(const std::vector<std::string>& command) {
-  std::string args = "--peak-rss-of";
+CommandRun RunCommand(const std::vector<std::string>& command) {
+  std::string args = "--run";
   for (const auto& a : command) args += " " + Quoted(a);
   return AskProbe(args);
 }
@@ -145,8 +152,9 @@ bool RunPeakRssProbe(int argc, char** argv) {
     std::printf("%llu\n", static_cast<unsigned long long>(LoadAndMeasure(argv[2], argv[3])));
     return true;
   }
-  if (mode == "--peak-rss-of" && argc >= 3) {
-    std::printf("%llu\n", static_cast<unsigned long long>(RunAndMeasure(argv + 2)));
+  if (mode == "--run" && argc >= 3) {
+    CommandRun run = RunAndMeasure(argv + 2);
+    std::printf("%llu %.9f\n", static_cast<unsigned long long>(run.peak), run.seconds);
     return true;
   }
   return false;
