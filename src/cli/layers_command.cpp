@@ -8,7 +8,7 @@
 #include "cli/session.h"
 #include "document/format_facts.h"
 #include "document/json_writer.h"
-#include "document/layer_edits.h"
+#include "layers/labels.h"
 
 namespace quintaro::cli {
 

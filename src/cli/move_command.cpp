@@ -47,16 +47,17 @@ FileResult MoveOne(const Job& job, const MoveOptions& o, Io io) {
   io.err << err.str();  // warnings of a successful open
   r.warnings = WarningLines(err.str());
   io.out << job.in << (o.dryRun ? " (dry run)" : " -> " + job.target) << "\n";
-  r.outcome = ApplyRelayerPlan(session.Doc(), o.steps, {o.exactNames});
-  PrintOutcome(r.outcome, io.out);
-  for (const RuleOutcome& rule : r.outcome.rules) {
-    for (const std::string& w : rule.warnings) {
+  LayerChange change = session.Doc().Apply(o.steps, {o.exactNames});
+  r.steps = std::move(change.steps);
+  PrintSteps(r.steps, io.out);
+  for (const LayerChange::Step& step : r.steps) {
+    for (const std::string& w : step.warnings) {
       Warning(io, job.in + ": " + w);
       r.warnings.push_back(w);
     }
   }
-  if (!r.outcome.Ok()) {
-    r.error = job.in + ": " + r.outcome.error + "; nothing written";
+  if (!change.Ok()) {
+    r.error = job.in + ": " + change.error + "; nothing written";
     return r;
   }
   if (!o.dryRun) {
@@ -162,7 +163,7 @@ int Finish(const MoveOptions& o, const std::vector<FileResult>& results, bool ba
   for (const FileResult& r : results) {
     if (r.ok) {
       ++done;
-      moved += r.outcome.Moved();
+      moved += r.Moved();
     } else {
       ++failed;
     }

@@ -4,10 +4,11 @@
 #include <filesystem>
 #include <type_traits>
 
+#include "document/relayer_apply.h"
 #include "formats/common/file_io.h"
 #include "formats/extents/extents.h"
 #include "layers/labels.h"
-#include "layers/move.h"
+#include "layers/names.h"
 
 namespace quintaro {
 
@@ -236,33 +237,27 @@ LayerTotals Document::Totals() const {
 }
 
 std::string Document::GroupName(int group) const {
-  if (group < 0 || group > 15) return {};
-  if (const auto* d = Jww()) {
-    return d->LayerGroups.size() == 16 ? ToUtf8(d->LayerGroups[group].Name) : std::string();
-  }
-  if (const auto* d = Jwc()) return Cp932ToUtf8(d->layerGroups[group].name);
-  return {};
+  return LayerName(group, -1);
 }
 
 std::string Document::LayerName(int group, int layer) const {
-  if (group < 0 || group > 15 || layer < 0 || layer > 15) return {};
-  int code = group * 16 + layer;
-  if (const auto* d = Jww()) {
-    return d->Layers.size() == 256 ? ToUtf8(d->Layers[code].Name) : std::string();
-  }
-  if (const auto* d = Jwc()) return Cp932ToUtf8(d->layers[code].name);
-  return {};
+  return Visit([&](const auto& d) -> std::string {
+    if constexpr (kIsNone<decltype(d)>) {
+      return {};
+    } else {
+      return NameOf(d, group, layer);
+    }
+  });
 }
 
 std::optional<double> Document::GroupScale(int group) const {
-  if (group < 0 || group > 15) return std::nullopt;
-  if (const auto* d = Jww()) {
-    if (d->LayerGroups.size() == 16) return d->LayerGroups[group].Scale;
-    return std::nullopt;
-  }
-  if (const auto* d = Jws()) return d->LayerGroups[group].Scale;
-  if (const auto* d = Jwc()) return d->layerGroups[group].scale;
-  return std::nullopt;
+  return Visit([&](const auto& d) -> std::optional<double> {
+    if constexpr (kIsNone<decltype(d)>) {
+      return std::nullopt;
+    } else {
+      return quintaro::GroupScale(d, group);
+    }
+  });
 }
 
 std::string Document::GroupLabel(int group) const {
@@ -285,10 +280,15 @@ std::string Document::LayerLabel(int group, int layer) const {
   });
 }
 
-void Document::Move(int srcGroup, int srcLayer, int dstGroup, int dstLayer) {
-  VisitMut([&](auto& d) {
-    if constexpr (!kIsNone<decltype(d)>) MoveLayerGroup(d, srcGroup, srcLayer, dstGroup, dstLayer);
-  });
+LayerChange Document::Apply(const RelayerPlan& plan, const ApplyOptions& options) {
+  LayerChange change;
+  WithContainer([&](auto& d) { change = ApplyRules(d, plan, options); });
+  return change;
+}
+
+LayerChange Document::Apply(LayerChange change) {
+  WithContainer([&](auto& d) { ApplyRecord(d, change); });
+  return change;
 }
 
 bool Document::Save(const std::string& path, std::string* why) {

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "document/format_facts.h"
+#include "document/layer_change.h"
+#include "document/relayer_plan.h"
 #include "formats/common/repairs.h"
 #include "formats/common/types.h"
 #include "formats/jwc/jwc_data.h"
@@ -82,7 +84,7 @@ class Document {
   int LayerTotal(int group, int layer) const;
   // Every group's and layer's total in one pass.
   LayerTotals Totals() const;
-  // Names as UTF-8 ("" where the format has none).
+  // Names as UTF-8 ("" where the format has none); layer -1: the group's.
   std::string GroupName(int group) const;
   std::string LayerName(int group, int layer) const;
   // The group's scale denominator as stored; none for JWK.
@@ -90,8 +92,15 @@ class Document {
   std::string GroupLabel(int group) const;
   std::string LayerLabel(int group, int layer) const;
 
-  // Moves every figure of a group (layers -1) or of one layer.
-  void Move(int srcGroup, int srcLayer, int dstGroup, int dstLayer);
+  // The one way a drawing changes: the rules applied in order (moves,
+  // swaps, moves of what names find, renames; relayer_plan.h), or a record
+  // of an earlier edit written back. A plan with a name the file cannot
+  // hold is refused whole. The record tells what changed and what each
+  // rule did; Apply(std::move(record).Inverse()) puts the drawing back and
+  // Apply(record) does the edit again, returning the record it was given.
+  LayerChange Apply(const RelayerPlan& plan, const ApplyOptions& options = {});
+  LayerChange Apply(const RelayerRule& rule) { return Apply(RelayerPlan{rule}); }
+  LayerChange Apply(LayerChange change);
 
   // Writes the drawing in its format (JWW and JWS with the version read).
   // The target is replaced atomically; false with a reason on failure.

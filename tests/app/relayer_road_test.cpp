@@ -85,7 +85,7 @@ class RelayerRoadTest : public QObject {
     {
       Document prep;
       QCOMPARE(prep.Open(test::SamplePath("jww/jdu_sample.jww")), OpenResult::kOpened);
-      prep.Move(0, -1, 2, -1);
+      prep.Apply(RelayerRule{{0, -1}, {2, -1}});
       QVERIFY(prep.Save(plan, nullptr));
     }
     std::unique_ptr<Document> original = Read(plan);
@@ -102,7 +102,7 @@ class RelayerRoadTest : public QObject {
     QVERIFY(back->Census(5, -1) == original->Census(2, -1));
     QCOMPARE(back->GroupTotal(2), 0);
     QCOMPARE(TotalsByLayer(*back), Moved(TotalsByLayer(*original), 2, -1, 5, -1));
-    back->Move(5, -1, 2, -1);
+    back->Apply(RelayerRule{{5, -1}, {2, -1}});
     QVERIFY(SameModel(*back, *original));
   }
 
@@ -128,7 +128,7 @@ class RelayerRoadTest : public QObject {
     QCOMPARE(TotalsByLayer(*back), Moved(TotalsByLayer(*original), 0, 4, 3, 7));
     QCOMPARE(back->LayerName(3, 7), original->LayerName(0, 4));
     QCOMPARE(back->LayerName(0, 4), std::string());
-    back->Move(3, 7, 0, 4);
+    back->Apply(RelayerRule{{3, 7}, {0, 4}});
     QVERIFY(SameModel(*back, *original));
   }
 
@@ -178,8 +178,8 @@ class RelayerRoadTest : public QObject {
     std::unique_ptr<Document> back = Read(SaveAsProposed(w, plan));
     QVERIFY(back);
     QCOMPARE(TotalsByLayer(*back), Moved(Moved(before, 0, -1, 9, -1), 9, layer, 10, 14));
-    back->Move(10, 14, 9, layer);
-    back->Move(9, -1, 0, -1);
+    back->Apply(RelayerRule{{10, 14}, {9, layer}});
+    back->Apply(RelayerRule{{9, -1}, {0, -1}});
     QVERIFY(SameModel(*back, *original));
   }
 };

@@ -57,7 +57,7 @@ DrawingDiff MoveSaveAndDiff(const std::string& path, const Move& m, const test::
   Document before, after;
   EXPECT_EQ(before.Open(path), OpenResult::kOpened);
   EXPECT_EQ(after.Open(path), OpenResult::kOpened);
-  after.Move(m.srcGroup, m.srcLayer, m.dstGroup, m.dstLayer);
+  after.Apply(RelayerRule{{m.srcGroup, m.srcLayer}, {m.dstGroup, m.dstLayer}});
   std::string out = dir.File("moved"), why;
   EXPECT_TRUE(after.Save(out, &why)) << why;
   EXPECT_EQ(after.Open(out), OpenResult::kOpened);
