@@ -128,6 +128,23 @@ class Document {
   void WithContainer(F&& f) {
     std::visit([&](auto& d) { CallUnlessNone(f, d); }, doc_);
   }
+  // Calls `f` with the containers of two drawings of one format; false,
+  // without a call, when their formats differ or one is not open.
+  template <class F>
+  static bool WithContainers(const Document& a, const Document& b, F&& f) {
+    return std::visit(
+        [&](const auto& x, const auto& y) {
+          using X = std::decay_t<decltype(x)>;
+          if constexpr (std::is_same_v<X, std::decay_t<decltype(y)>> &&
+                        !std::is_same_v<X, std::monostate>) {
+            f(x, y);
+            return true;
+          } else {
+            return false;
+          }
+        },
+        a.doc_, b.doc_);
+  }
 
   // Takes a drawing built in memory (the demo, tests) in place of the open
   // one; it has no path.
