@@ -17,7 +17,7 @@
 #include "qt_app.h"
 #include "render/main_view.h"
 #include "render/qt/qt_canvas.h"
-#include "render/scene_jww.h"
+#include "render/scene.h"
 
 namespace quintaro::bench {
 namespace {
@@ -57,12 +57,11 @@ struct Window {
 };
 
 // The scene alone into an image of the paint area's size.
-void DrawSceneAlone(const TJwwData& doc, QImage& image) {
+void DrawSceneAlone(const Document& doc, const DrawingExtents& e, QImage& image) {
   render::TgraAttribute attr;
   attr.SetBackMode(0);
   attr.BuildPenColors();
   render::ShowAllLayers(attr, doc.PublishLayers(), true);
-  DrawingExtents e = doc.Extents;
   render::DrawContext dc(attr);
   render::QtCanvas canvas(&image);
   dc.view = render::FitAllView(e, image.width(), image.height());
@@ -74,10 +73,10 @@ void DrawSceneAlone(const TJwwData& doc, QImage& image) {
 void BM_SceneAtWindowSize(benchmark::State& state) {
   Window w;
   w.form->OpenDocument(QString::fromStdString(LargeFile()));
-  const TJwwData* doc = w.form->State().document.Jww();
+  const app::AppState& app = w.form->State();
   QWidget* box = w.form->findChild<QWidget*>("paintBox");
   QImage image(box->width(), box->height(), QImage::Format_RGB32);
-  for (auto _ : state) DrawSceneAlone(*doc, image);
+  for (auto _ : state) DrawSceneAlone(app.document, app.extents, image);
   state.counters["width"] = box->width();
 }
 
@@ -93,7 +92,7 @@ void BM_OpenToSnapshot(benchmark::State& state) {
 void BM_ThumbnailsAtCellSize(benchmark::State& state) {
   Window w;
   w.form->OpenDocument(QString::fromStdString(LargeFile()));
-  const TJwwData* doc = w.form->State().document.Jww();
+  const app::AppState& app = w.form->State();
   // The cell size the page lays out (it is laid out when first shown).
   auto* pages = w.form->findChild<QTabWidget*>("pages");
   pages->setCurrentIndex(1);
@@ -104,14 +103,14 @@ void BM_ThumbnailsAtCellSize(benchmark::State& state) {
   render::TgraAttribute attr;
   attr.SetBackMode(0);
   attr.BuildPenColors();
-  render::ShowAllLayers(attr, doc->PublishLayers(), true);
+  render::ShowAllLayers(attr, app.document.PublishLayers(), true);
   for (auto _ : state) {
     for (int g = 0; g < 16; ++g) {
       images[g].fill(Qt::white);
       render::QtCanvas canvas(&images[g]);
       render::DrawContext dc(attr);
-      dc.view = render::FitAllView(doc->Extents, images[g].width(), images[g].height());
-      render::DrawThumbnail(dc, canvas, *doc, -1, g);
+      dc.view = render::FitAllView(app.extents, images[g].width(), images[g].height());
+      render::DrawThumbnail(dc, canvas, app.document, -1, g);
       canvas.End();
     }
   }

@@ -137,8 +137,8 @@ bool Document::HasNames() const {
 }
 
 std::optional<int> Document::Version() const {
-  if (const auto* d = Jww()) return d->Header.Version;
-  if (const auto* d = Jws()) return d->Version;
+  if (const auto* d = As<TJwwData>()) return d->Header.Version;
+  if (const auto* d = As<TJwsData>()) return d->Version;
   return std::nullopt;
 }
 
@@ -175,8 +175,8 @@ EntityCounts Document::Counts() const {
 }
 
 int Document::BlockDefinitions() const {
-  if (const auto* d = Jww()) return static_cast<int>(d->BlockDefs.size());
-  if (const auto* d = Jws()) return static_cast<int>(d->BlockDefs.size());
+  if (const auto* d = As<TJwwData>()) return static_cast<int>(d->BlockDefs.size());
+  if (const auto* d = As<TJwsData>()) return static_cast<int>(d->BlockDefs.size());
   return 0;
 }
 
@@ -193,15 +193,15 @@ void Document::ComputeExtents(DrawingExtents& shared) {
 }
 
 std::optional<PaperRange> Document::Paper() const {
-  if (const auto* d = Jwc()) {
+  if (const auto* d = As<TJwcData>()) {
     PaperDimensions p = PaperDimensionsOfCode(d->header.PaperCode);
     return PaperRange{0, 0, p.width, p.height};
   }
-  if (const auto* d = Jww()) {
+  if (const auto* d = As<TJwwData>()) {
     PaperDimensions p = PaperDimensionsOfCode(d->Header.PaperSize);
     return PaperRange{-p.width / 2, -p.height / 2, p.width / 2, p.height / 2};
   }
-  if (const auto* d = Jws()) {
+  if (const auto* d = As<TJwsData>()) {
     const double* r = d->Header.Doubles;
     return PaperRange{r[6], r[7], r[8], r[9]};
   }
@@ -315,7 +315,7 @@ bool Document::Save(const std::string& path, std::string* why) {
 }
 
 std::vector<std::string> Document::SaveWarnings() const {
-  if (const auto* d = Jww()) return d->saveWarnings;
+  if (const auto* d = As<TJwwData>()) return d->saveWarnings;
   return {};
 }
 

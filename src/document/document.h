@@ -119,7 +119,8 @@ class Document {
 
   // Calls `f` with the open container (TJwcData, TJwkData, TJwwData or
   // TJwsData); nothing when no drawing is open. Code above the formats
-  // reaches the containers only through these.
+  // reaches the containers only through these (tests through
+  // tests/support/containers.h).
   template <class F>
   void WithContainer(F&& f) const {
     std::visit([&](const auto& d) { CallUnlessNone(f, d); }, doc_);
@@ -154,19 +155,12 @@ class Document {
     path_.clear();
   }
 
-  // The container itself, or null when another format is open: for tests
-  // and benchmarks that look at the records. The programs use the members
-  // above and WithContainer.
-  TJwcData* Jwc() { return std::get_if<TJwcData>(&doc_); }
-  TJwkData* Jwk() { return std::get_if<TJwkData>(&doc_); }
-  TJwwData* Jww() { return std::get_if<TJwwData>(&doc_); }
-  TJwsData* Jws() { return std::get_if<TJwsData>(&doc_); }
-  const TJwcData* Jwc() const { return std::get_if<TJwcData>(&doc_); }
-  const TJwkData* Jwk() const { return std::get_if<TJwkData>(&doc_); }
-  const TJwwData* Jww() const { return std::get_if<TJwwData>(&doc_); }
-  const TJwsData* Jws() const { return std::get_if<TJwsData>(&doc_); }
-
  private:
+  // The container when it is of format T, else null.
+  template <class T>
+  const T* As() const {
+    return std::get_if<T>(&doc_);
+  }
   template <class F, class D>
   static void CallUnlessNone(F& f, D& d) {
     if constexpr (!std::is_same_v<std::remove_const_t<D>, std::monostate>) f(d);

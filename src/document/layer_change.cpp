@@ -30,8 +30,8 @@ LayerChange LayerChange::Inverse() && {
   for (Step& s : steps) {
     std::reverse(s.flows.begin(), s.flows.end());
     for (Flow& f : s.flows) {
-      f = {f.to, f.from, f.swap, f.figures, std::move(f.name), f.toAfter, f.fromAfter, f.toBefore,
-           f.fromBefore};
+      f = {f.to,      f.from,      f.swap,     f.figures,   std::move(f.name),
+           f.toAfter, f.fromAfter, f.toBefore, f.fromBefore};
     }
   }
   return std::move(*this);

@@ -40,11 +40,9 @@ std::unique_ptr<Document> Resaved(const std::string& path, const std::string& co
 
 // The same model in every part: the four containers compare whole.
 bool SameModel(const Document& a, const Document& b) {
-  if (a.Jww() && b.Jww()) return *a.Jww() == *b.Jww();
-  if (a.Jws() && b.Jws()) return *a.Jws() == *b.Jws();
-  if (a.Jwc() && b.Jwc()) return *a.Jwc() == *b.Jwc();
-  if (a.Jwk() && b.Jwk()) return *a.Jwk() == *b.Jwk();
-  return false;
+  bool same = false;
+  Document::WithContainers(a, b, [&](const auto& x, const auto& y) { same = x == y; });
+  return same;
 }
 
 // Opens `path` through the File menu and turns to the group page.

@@ -8,6 +8,7 @@
 #include <functional>
 #include <tuple>
 
+#include "support/containers.h"
 #include "support/temp_dir.h"
 
 namespace quintaro {
@@ -158,7 +159,7 @@ TEST(DrawingDiff, JwwHeaderValuesAndPensAreNamedWithTheirValues) {
   ASSERT_EQ(a.Open(path), OpenResult::kOpened);
   ASSERT_EQ(b.Open(path), OpenResult::kOpened);
   for (auto [doc, paper, zoom, width] : {std::tuple{&a, 3, 1.0, 1}, {&b, 4, 2.5, 3}}) {
-    TJwwData& x = *doc->Jww();
+    TJwwData& x = *test::Container<TJwwData>(*doc);
     x.Header.PaperSize = paper;
     x.Header.ZoomJumps[1].Scale = zoom;
     x.Pens[2].ScreenWidth = width;

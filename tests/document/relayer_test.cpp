@@ -12,6 +12,7 @@
 #include "document/document.h"
 #include "formats/common/file_io.h"
 #include "formats/common/text.h"
+#include "support/containers.h"
 #include "support/temp_dir.h"
 
 namespace quintaro {
@@ -217,6 +218,10 @@ TEST(LayerChange, PutsEveryFormatBackAndDoesItAgain) {
   }
 }
 
+TJwwData* Jww(Document& doc) {
+  return test::Container<TJwwData>(doc);
+}
+
 // Applies the rules, saves and reopens; returns the record.
 LayerChange ApplyAndReopen(Document& doc, const std::string& rules, const std::string& to) {
   LayerChange out = doc.Apply(ParseRelayerPlan(rules).rules);
@@ -236,23 +241,23 @@ TEST(RelayerApply, RenamesInTheFilesOwnStringFormAndRefusesWhatItCannotHold) {
       {"rename-group": "3", "name": "通り芯"}])",
                              dir.File("sjis.jww"))
                   .Ok());
-  EXPECT_EQ(doc.Jww()->Layers[0].Name, (EncodedText{"\x95\xC7", TextEncoding::kCp932}));
+  EXPECT_EQ(Jww(doc)->Layers[0].Name, (EncodedText{"\x95\xC7", TextEncoding::kCp932}));
   EXPECT_EQ(doc.GroupName(3), "通り芯");
 
-  const TJwwData before = *doc.Jww();  // Korean has no Shift-JIS form: nothing changes
+  const TJwwData before = *Jww(doc);  // Korean has no Shift-JIS form: nothing changes
   LayerChange refused = doc.Apply(
       ParseRelayerPlan(
           R"([{"rename-group": "1", "name": "x"}, {"rename-layer": "0-1", "name": "한"}])")
           .rules);
   EXPECT_NE(refused.error.find("Shift-JIS cannot hold"), std::string::npos) << refused.error;
-  EXPECT_TRUE(*doc.Jww() == before);
+  EXPECT_TRUE(*Jww(doc) == before);
 
   // A file with names in the Unicode form takes any name, in that form.
-  doc.Jww()->Layers[1].Name = EncodedText{std::string("x\0", 2), TextEncoding::kUtf16le};
+  Jww(doc)->Layers[1].Name = EncodedText{std::string("x\0", 2), TextEncoding::kUtf16le};
   ASSERT_TRUE(
       ApplyAndReopen(doc, R"([{"rename-layer": "0-0", "name": "한국"}])", dir.File("wide.jww"))
           .Ok());
-  EXPECT_EQ(doc.Jww()->Layers[0].Name, (EncodedText{"\x5C\xD5\x6D\xAD", TextEncoding::kUtf16le}));
+  EXPECT_EQ(Jww(doc)->Layers[0].Name, (EncodedText{"\x5C\xD5\x6D\xAD", TextEncoding::kUtf16le}));
 
   // JWC names are cut to 8 (layer) and 16 (group) bytes, never inside a character.
   Document jwc;
