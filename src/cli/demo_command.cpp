@@ -5,6 +5,7 @@
 #include "document/demo_drawing.h"
 #include "document/format_facts.h"
 #include "document/save_target.h"
+#include "formats/common/file_io.h"
 
 namespace quintaro::cli {
 

@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/move_parts.h"
 #include "cli/session.h"
+#include "formats/common/file_io.h"
 
 namespace quintaro::cli {
 

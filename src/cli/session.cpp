@@ -4,6 +4,7 @@
 
 #include "document/format_facts.h"
 #include "document/save_target.h"
+#include "formats/common/file_io.h"
 
 namespace quintaro::cli {
 
@@ -16,8 +17,6 @@ void Error(Io io, const std::string& message) {
 void Warning(Io io, const std::string& message) {
   io.err << "quintaro-cli: warning: " << message << "\n";
 }
-
-CliSession::CliSession() : images_(folder_.Path()), doc_(&images_) {}
 
 bool CliSession::Open(const std::string& path, bool allowPartial, Io io) {
   OpenResult r = doc_.Open(path);

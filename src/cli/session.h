@@ -1,18 +1,17 @@
-// What every subcommand does around a drawing: a private work folder for
-// carried images, opening with clear messages, and guarded saving.
+// What every subcommand does around a drawing: opening with clear messages
+// (carried images kept in the document's private work folder) and guarded
+// saving.
 #pragma once
 
 #include <string>
 
 #include "cli/commands.h"
 #include "document/document.h"
-#include "formats/common/file_io.h"
 
 namespace quintaro::cli {
 
 class CliSession {
  public:
-  CliSession();
   Document& Doc() { return doc_; }
 
   // Opens `path`, telling on io.err what went wrong. A damaged file is
@@ -24,9 +23,7 @@ class CliSession {
   bool Save(const std::string& target, bool overwrite, Io io);
 
  private:
-  WorkFolder folder_;
-  BindImageStore images_;
-  Document doc_;
+  Document doc_{Document::Images::kKeep};
 };
 
 // "quintaro-cli: " + message, on its own line.

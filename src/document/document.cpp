@@ -54,6 +54,34 @@ EntityCounts CountDos(const Dos& d) {
 
 }  // namespace
 
+struct Document::ImageStorage {
+  std::optional<WorkFolder> own;  // none when the caller named a folder
+  BindImageStore store;
+};
+
+Document::Document(Images images, std::string folder)
+    : keepImages_(images == Images::kKeep), imageFolder_(std::move(folder)) {
+  ImageStore();
+}
+
+Document::~Document() = default;
+Document::Document(Document&&) noexcept = default;
+Document& Document::operator=(Document&&) noexcept = default;
+
+BindImageStore* Document::ImageStore() {
+  if (!keepImages_) return nullptr;
+  if (!images_) {
+    images_ = std::make_unique<ImageStorage>();
+    if (imageFolder_.empty()) images_->own.emplace();
+    images_->store.SetFolder(images_->own ? images_->own->Path() : imageFolder_);
+  }
+  return &images_->store;
+}
+
+const BindImageStore* Document::CarriedImages() const {
+  return images_ ? &images_->store : nullptr;
+}
+
 template <class F>
 decltype(auto) Document::Visit(F&& f) const {
   return std::visit(std::forward<F>(f), doc_);
@@ -87,7 +115,7 @@ OpenResult Document::Open(const std::string& path) {
     return InputFile(path).IsOpen() ? OpenResult::kUnknownFormat : OpenResult::kUnreadable;
   }
   // Images of the previous drawing go before the next one is read.
-  if (images_) images_->DeleteFiles();
+  if (images_) images_->store.DeleteFiles();
   bool complete = false;
   switch (format) {
     case DocFormat::kJwc:
@@ -98,7 +126,7 @@ OpenResult Document::Open(const std::string& path) {
       break;
     case DocFormat::kJww: {
       auto& d = doc_.emplace<TJwwData>();
-      d.SetImageStore(images_);
+      d.SetImageStore(ImageStore());
       complete = d.LoadFromFile(path);
       break;
     }
@@ -115,7 +143,7 @@ OpenResult Document::Open(const std::string& path) {
 }
 
 void Document::Close() {
-  if (images_) images_->DeleteFiles();
+  if (images_) images_->store.DeleteFiles();
   doc_.emplace<std::monostate>();
   path_.clear();
 }

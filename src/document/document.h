@@ -46,8 +46,17 @@ struct PaperRange {
 
 class Document {
  public:
-  // `images` receives the images carried by JWW files (may be null: dropped).
-  explicit Document(BindImageStore* images = nullptr) : images_(images) {}
+  // What becomes of the images carried inside JWW drawings.
+  enum class Images {
+    kDrop,  // read and dropped: saves carry none
+    kKeep,  // kept in a work folder while the drawing is open, carried again by saves
+  };
+  // `folder`: where kept images go; empty: a private work folder that the
+  // document makes and removes with its content.
+  explicit Document(Images images = Images::kDrop, std::string folder = {});
+  ~Document();
+  Document(Document&&) noexcept;
+  Document& operator=(Document&&) noexcept;
 
   // Replaces the current drawing with the file's. On kUnreadable and
   // kUnknownFormat the current drawing stays as it was.
@@ -114,6 +123,9 @@ class Document {
   // What a save of the drawing as it is now would repair; nothing changes.
   RepairLog PlannedRepairs() const;
 
+  // The images the open JWW drawing carries; null when they are dropped.
+  const BindImageStore* CarriedImages() const;
+
   PublishedLayers PublishLayers() const;
   const TextMacroValues* Macros() const;
 
@@ -170,7 +182,14 @@ class Document {
   template <class F>
   decltype(auto) VisitMut(F&& f);
 
-  BindImageStore* images_;
+  // The store of kept images, made when first needed (for now with the
+  // document: the work folder exists from the start).
+  BindImageStore* ImageStore();
+  struct ImageStorage;
+
+  bool keepImages_;
+  std::string imageFolder_;
+  std::unique_ptr<ImageStorage> images_;
   std::string path_;
   std::variant<std::monostate, TJwcData, TJwkData, TJwwData, TJwsData> doc_;
 };

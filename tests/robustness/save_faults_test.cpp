@@ -130,14 +130,13 @@ INSTANTIATE_TEST_SUITE_P(Formats, SaveFaults, ::testing::Values(DocFormat::kJww,
 TEST(SaveFaults, ACarriedImageMissingAtSaveTimeIsLeftOut) {
   test::TempDir dir;
   fs::create_directory(dir.File("work"));
-  BindImageStore images(dir.File("work"));
   test::BaseAttrs s;
   test::JwwBuilder b(700);
   b.Header().Count(2).Text(s, 0, 0, "f", "^@BM%temp%a.gz,10,10");
   b.Text(s, 0, 0, "f", "^@BM%temp%b.gz,10,10").Count(0);
   b.ImageCount(2).Image("a.gz", "AAAA").Image("b.gz", "BBBB");
   test::WriteAll(dir.File("in.jww"), b.Bytes());
-  Document doc(&images);
+  Document doc(Document::Images::kKeep, dir.File("work"));
   ASSERT_EQ(doc.Open(dir.File("in.jww")), OpenResult::kOpened);
   fs::remove(dir.File("work/a.gz"));
   std::string why;
