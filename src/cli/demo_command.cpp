@@ -19,9 +19,9 @@ int RunDemo(const std::string& out, bool overwrite, Io io) {
     Error(io, out + ": exists already (use --overwrite to replace it)");
     return 1;
   }
-  TJwwData demo = MakeDemoDrawing();
-  if (!demo.SaveToFile(out, demo.Header.Version)) {
-    Error(io, out + ": not saved: " + demo.saveError);
+  std::string why;
+  if (!DemoDocument().Save(out, &why)) {
+    Error(io, out + ": not saved: " + why);
     return 1;
   }
   io.out << "wrote the demo drawing to " << out << "\n";
