@@ -5,8 +5,8 @@ namespace quintaro::cli {
 
 int RunConvert(const ConvertOptions& options, Io io) {
   CliSession session;
-  if (!session.Open(options.in, options.partial, io)) return 1;
-  if (!session.Save(options.out, options.overwrite, io)) return 1;
+  if (!Tell(io, session.Open(options.in, options.partial))) return 1;
+  if (!Tell(io, session.Save(options.out, options.overwrite))) return 1;
   io.out << "saved " << options.out << "\n";
   return 0;
 }

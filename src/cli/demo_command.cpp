@@ -19,9 +19,9 @@ int RunDemo(const std::string& out, bool overwrite, Io io) {
     Error(io, out + ": exists already (use --overwrite to replace it)");
     return 1;
   }
-  std::string why;
-  if (!DemoDocument().Save(out, &why)) {
-    Error(io, out + ": not saved: " + why);
+  const SaveResult saved = DemoDocument().Save(out);
+  if (!saved.Ok()) {
+    Error(io, out + ": not saved: " + saved.error);
     return 1;
   }
   io.out << "wrote the demo drawing to " << out << "\n";

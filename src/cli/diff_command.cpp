@@ -128,7 +128,7 @@ void WriteJson(std::ostream& out, const DrawingDiff& d) {
 
 int RunDiff(const std::string& before, const std::string& after, bool json, Io io) {
   CliSession a, b;
-  if (!a.Open(before, false, io) || !b.Open(after, false, io)) return kExitTrouble;
+  if (!Tell(io, a.Open(before, false)) || !Tell(io, b.Open(after, false))) return kExitTrouble;
   DrawingDiff d;
   std::string why;
   if (!DiffDocuments(a.Doc(), b.Doc(), d, &why)) {

@@ -105,7 +105,7 @@ void WriteText(std::ostream& out, Document& doc) {
 int RunInfo(const std::string& file, bool json, Io io) {
   CliSession session;
   // A damaged file is still described: that is what info is for.
-  if (!session.Open(file, true, io)) return 1;
+  if (!Tell(io, session.Open(file, true))) return 1;
   if (json) {
     WriteJson(io.out, session.Doc());
   } else {

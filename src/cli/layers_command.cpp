@@ -106,7 +106,7 @@ int RunLayers(const std::vector<std::string>& files, LayersFormat format, Io io)
   for (const std::string& file : files) {
     CliSession session;
     // A damaged file is still surveyed, with a warning: it is what was read.
-    if (!session.Open(file, true, io)) {
+    if (!Tell(io, session.Open(file, true))) {
       ++failed;
       continue;
     }

@@ -19,34 +19,17 @@ struct Job {
   std::string in, target;
 };
 
-// The warning lines a step wrote to `captured`, without their prefix.
-std::vector<std::string> WarningLines(const std::string& captured) {
-  static const std::string prefix = "quintaro-cli: warning: ";
-  std::vector<std::string> lines;
-  std::istringstream in(captured);
-  for (std::string line; std::getline(in, line);)
-    if (line.rfind(prefix, 0) == 0) lines.push_back(line.substr(prefix.size()));
-  return lines;
-}
-
-// The first line a failing step wrote, without the tool's prefix.
-std::string FirstError(const std::string& captured) {
-  std::string line = captured.substr(0, captured.find('\n'));
-  static const std::string prefix = "quintaro-cli: ";
-  return line.rfind(prefix, 0) == 0 ? line.substr(prefix.size()) : line;
-}
-
 FileResult MoveOne(const Job& job, const MoveOptions& o, Io io) {
   FileResult r;
   r.input = job.in;
-  std::ostringstream err;
   CliSession session;
-  if (!session.Open(job.in, o.partial, {io.out, err, false})) {
-    r.error = FirstError(err.str());
+  Outcome opened = session.Open(job.in, o.partial);
+  if (!opened.Ok()) {
+    r.error = opened.error;
     return r;
   }
-  io.err << err.str();  // warnings of a successful open
-  r.warnings = WarningLines(err.str());
+  Tell(io, opened);
+  r.warnings = opened.warnings;
   io.out << job.in << (o.dryRun ? " (dry run)" : " -> " + job.target) << "\n";
   LayerChange change = session.Doc().Apply(o.steps, {o.exactNames});
   r.steps = std::move(change.steps);
@@ -65,13 +48,13 @@ FileResult MoveOne(const Job& job, const MoveOptions& o, Io io) {
     std::error_code ec;
     fs::path parent = FsPath(job.target).parent_path();
     if (!parent.empty()) fs::create_directories(parent, ec);
-    std::ostringstream saveErr;
-    if (!session.Save(job.target, o.overwrite, {io.out, saveErr, false})) {
-      r.error = FirstError(saveErr.str());
+    Outcome saved = session.Save(job.target, o.overwrite);
+    if (!saved.Ok()) {
+      r.error = saved.error;
       return r;
     }
-    io.err << saveErr.str();
-    for (const std::string& w : WarningLines(saveErr.str())) r.warnings.push_back(w);
+    Tell(io, saved);
+    r.warnings.insert(r.warnings.end(), saved.warnings.begin(), saved.warnings.end());
     r.output = job.target;
   }
   r.ok = true;

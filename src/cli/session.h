@@ -4,23 +4,33 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "document/document.h"
 
 namespace quintaro::cli {
 
+// What opening or saving came to: the error that stopped it, or the
+// warnings of a success (a save's repairs among them). Each starts with
+// the file it concerns.
+struct Outcome {
+  std::string error;
+  std::vector<std::string> warnings;
+  bool Ok() const { return error.empty(); }
+};
+
 class CliSession {
  public:
   Document& Doc() { return doc_; }
 
-  // Opens `path`, telling on io.err what went wrong. A damaged file is
-  // accepted only with `allowPartial` (it is then reported as a warning).
-  bool Open(const std::string& path, bool allowPartial, Io io);
+  // Opens `path`. A damaged file is accepted only with `allowPartial` (it
+  // is then a warning).
+  Outcome Open(const std::string& path, bool allowPartial);
 
   // Saves the open drawing to `target` after the checks that protect the
-  // input and an existing target; false with the reason on io.err.
-  bool Save(const std::string& target, bool overwrite, Io io);
+  // input and an existing target.
+  Outcome Save(const std::string& target, bool overwrite);
 
  private:
   Document doc_{Document::Images::kKeep};
@@ -29,5 +39,7 @@ class CliSession {
 // "quintaro-cli: " + message, on its own line.
 void Error(Io io, const std::string& message);
 void Warning(Io io, const std::string& message);
+// Prints the outcome's warnings, then its error; true when it went well.
+bool Tell(Io io, const Outcome& outcome);
 
 }  // namespace quintaro::cli

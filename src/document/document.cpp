@@ -319,43 +319,30 @@ LayerChange Document::Apply(LayerChange change) {
   return change;
 }
 
-bool Document::Save(const std::string& path, std::string* why) {
-  bool ok = VisitMut([&](auto& d) -> bool {
+SaveResult Document::Save(const std::string& path) {
+  SaveResult result;
+  VisitMut([&](auto& d) {
     using T = std::decay_t<decltype(d)>;
     if constexpr (kIsNone<T>) {
-      if (why) *why = "no drawing is open";
-      return false;
+      result.error = "no drawing is open";
     } else {
       bool done;
       if constexpr (std::is_same_v<T, TJwwData>) {
         d.SetSaveMode(0);
         done = d.SaveToFile(path, d.Header.Version);
+        if (done) result.warnings = d.saveWarnings;
       } else if constexpr (std::is_same_v<T, TJwsData>) {
         done = d.SaveToFile(path, d.Version);
       } else {
         done = d.SaveToFile(path);
       }
-      if (!done && why) *why = d.saveError.empty() ? "the file could not be written" : d.saveError;
-      return done;
+      if (!done) result.error = d.saveError.empty() ? "the file could not be written" : d.saveError;
+      if constexpr (requires { d.SaveRepairs(); }) {
+        if (done) result.repairs = d.SaveRepairs();
+      }
     }
   });
-  return ok;
-}
-
-std::vector<std::string> Document::SaveWarnings() const {
-  if (const auto* d = As<TJwwData>()) return d->saveWarnings;
-  return {};
-}
-
-const RepairLog& Document::SaveRepairs() const {
-  static const RepairLog kNone;
-  return *Visit([](const auto& d) -> const RepairLog* {
-    if constexpr (requires { d.SaveRepairs(); }) {
-      return &d.SaveRepairs();
-    } else {
-      return &kNone;
-    }
-  });
+  return result;
 }
 
 RepairLog Document::PlannedRepairs() const {

@@ -44,6 +44,15 @@ struct PaperRange {
   bool operator==(const PaperRange&) const = default;
 };
 
+// What a save came to.
+struct SaveResult {
+  std::string error;                  // why nothing was written; "" when saved
+  std::vector<std::string> warnings;  // what had to be left out (a carried image missing
+                                      // from the work folder), one line each
+  RepairLog repairs;                  // values out of the format's range, written repaired
+  bool Ok() const { return error.empty(); }
+};
+
 class Document {
  public:
   // What becomes of the images carried inside JWW drawings.
@@ -112,14 +121,8 @@ class Document {
   LayerChange Apply(LayerChange change);
 
   // Writes the drawing in its format (JWW and JWS with the version read).
-  // The target is replaced atomically; false with a reason on failure.
-  bool Save(const std::string& path, std::string* why);
-  // What the last successful save had to leave out (a carried image
-  // missing from the work folder), one line each.
-  std::vector<std::string> SaveWarnings() const;
-  // What the last save wrote differently from the drawing because it was
-  // out of the format's range (empty before a save).
-  const RepairLog& SaveRepairs() const;
+  // The target is replaced atomically.
+  SaveResult Save(const std::string& path);
   // What a save of the drawing as it is now would repair; nothing changes.
   RepairLog PlannedRepairs() const;
 

@@ -34,7 +34,7 @@ std::unique_ptr<Document> Read(const std::string& path) {
 // "nothing else changed", as a writer may tidy what it read.
 std::unique_ptr<Document> Resaved(const std::string& path, const std::string& copy) {
   std::unique_ptr<Document> doc = Read(path);
-  if (!doc || !doc->Save(copy, nullptr)) return nullptr;
+  if (!doc || !doc->Save(copy).Ok()) return nullptr;
   return Read(copy);
 }
 
@@ -84,7 +84,7 @@ class RelayerRoadTest : public QObject {
       Document prep;
       QCOMPARE(prep.Open(test::SamplePath("jww/jdu_sample.jww")), OpenResult::kOpened);
       prep.Apply(RelayerRule{{0, -1}, {2, -1}});
-      QVERIFY(prep.Save(plan, nullptr));
+      QVERIFY(prep.Save(plan).Ok());
     }
     std::unique_ptr<Document> original = Read(plan);
     QVERIFY(original && original->GroupTotal(2) > 0 && original->GroupTotal(5) == 0);

@@ -60,7 +60,7 @@ DrawingDiff MoveSaveAndDiff(const std::string& path, const Move& m, const test::
   EXPECT_EQ(after.Open(path), OpenResult::kOpened);
   after.Apply(RelayerRule{{m.srcGroup, m.srcLayer}, {m.dstGroup, m.dstLayer}});
   std::string out = dir.File("moved"), why;
-  EXPECT_TRUE(after.Save(out, &why)) << why;
+  EXPECT_EQ(after.Save(out).error, "");
   EXPECT_EQ(after.Open(out), OpenResult::kOpened);
   DrawingDiff d;
   EXPECT_TRUE(DiffDocuments(before, after, d, &why)) << why;

@@ -225,9 +225,8 @@ TJwwData* Jww(Document& doc) {
 // Applies the rules, saves and reopens; returns the record.
 LayerChange ApplyAndReopen(Document& doc, const std::string& rules, const std::string& to) {
   LayerChange out = doc.Apply(ParseRelayerPlan(rules).rules);
-  std::string why;
   if (out.Ok()) {
-    EXPECT_TRUE(doc.Save(to, &why)) << why;
+    EXPECT_EQ(doc.Save(to).error, "");
     EXPECT_EQ(doc.Open(to), OpenResult::kOpened);
   }
   return out;

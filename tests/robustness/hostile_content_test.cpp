@@ -32,8 +32,7 @@ std::vector<std::string> FilesBelow(const std::string& root, const std::string& 
 
 // Saves the open drawing beside the input and opens the result.
 void ExpectSavesAndReopens(test::HostileOpen& h, const std::string& name) {
-  std::string why;
-  ASSERT_TRUE(h.doc.Save(h.dir.File(name), &why)) << why;
+  ASSERT_EQ(h.doc.Save(h.dir.File(name)).error, "");
   Document again;
   EXPECT_EQ(again.Open(h.dir.File(name)), OpenResult::kOpened) << again.LoadProblem();
   EXPECT_EQ(again.Counts().lines, h.doc.Counts().lines);
