@@ -1,6 +1,6 @@
 #include <filesystem>
 
-#include "cli/commands.h"
+#include "cli/command.h"
 #include "cli/session.h"
 #include "document/demo_drawing.h"
 #include "document/format_facts.h"
@@ -26,6 +26,18 @@ int RunDemo(const std::string& out, bool overwrite, Io io) {
   }
   io.out << "wrote the demo drawing to " << out << "\n";
   return 0;
+}
+
+Command AddDemo(CLI::App& app) {
+  struct Args {
+    std::string out;
+    bool overwrite = false;
+  };
+  auto a = std::make_shared<Args>();
+  CLI::App* c = app.add_subcommand("demo", "Write the project's demo drawing (JWW)");
+  c->add_option("-o,--output", a->out, "the file to write")->required();
+  c->add_flag("--overwrite", a->overwrite, "replace an existing file");
+  return {c, [a](Io io) { return RunDemo(a->out, a->overwrite, io); }};
 }
 
 }  // namespace quintaro::cli

@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "cli/commands.h"
+#include "cli/command.h"
 #include "cli/json.h"
 #include "cli/session.h"
 #include "document/format_facts.h"
@@ -112,6 +112,18 @@ int RunInfo(const std::string& file, bool json, Io io) {
     WriteText(io.out, session.Doc());
   }
   return session.Doc().Complete() ? 0 : 1;
+}
+
+Command AddInfo(CLI::App& app) {
+  struct Args {
+    std::string file;
+    bool json = false;
+  };
+  auto a = std::make_shared<Args>();
+  CLI::App* c = app.add_subcommand("info", "Summarise a drawing: format, counts, extents, layers");
+  c->add_option("FILE", a->file, "the drawing")->required();
+  c->add_flag("--json", a->json, "print one JSON object");
+  return {c, [a](Io io) { return RunInfo(a->file, a->json, io); }};
 }
 
 }  // namespace quintaro::cli
