@@ -10,8 +10,8 @@
 namespace quintaro::cli {
 
 struct Command {
-  CLI::App* parser;              // true once the command line chose it
-  std::function<int(Io)> run;    // runs it with what the parser filled in
+  CLI::App* parser;            // true once the command line chose it
+  std::function<int(Io)> run;  // runs it with what the parser filled in
 };
 
 // Each adds its subcommand with its options to `app`.

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/move_spec.h"
+#include "document/relayer_plan.h"
 
 namespace quintaro::cli {
 

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "cli/command.h"
-#include "cli/json.h"
 #include "cli/session.h"
 #include "document/drawing_diff.h"
+#include "document/json_writer.h"
 
 namespace quintaro::cli {
 namespace {

@@ -1,9 +1,9 @@
 #include <cstdio>
 
 #include "cli/command.h"
-#include "cli/json.h"
 #include "cli/session.h"
 #include "document/format_facts.h"
+#include "document/json_writer.h"
 
 namespace quintaro::cli {
 

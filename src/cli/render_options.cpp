@@ -50,7 +50,8 @@ struct Args {
 
 Command AddRender(CLI::App& app) {
   auto a = std::make_shared<Args>();
-  CLI::App* c = app.add_subcommand("render", "Draw a drawing (or one group or layer) to PNG or SVG");
+  CLI::App* c =
+      app.add_subcommand("render", "Draw a drawing (or one group or layer) to PNG or SVG");
   c->add_option("IN", a->options.in, "the drawing")->required();
   c->add_option("-o,--output", a->options.out, "the picture to write (.png or .svg)")->required();
   c->add_option("--size", a->size, "width x height in pixels (default 1600x1200)")

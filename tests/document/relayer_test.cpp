@@ -45,6 +45,35 @@ TEST(RelayerPlan, ReadsTheCommandLineFormsAndWritesEveryKindBackEqual) {
   EXPECT_FALSE(ParseRenameLayer("2=x"));
 }
 
+TEST(RelayerPlan, ReadsHexadecimalMovesAndMappingFilesInOrder) {
+  EXPECT_EQ(ParseGroupMove("2:5"), (RelayerRule{2, -1, 5, -1}));
+  EXPECT_EQ(ParseGroupMove("a:F"), (RelayerRule{10, -1, 15, -1}));
+  EXPECT_EQ(ParseLayerMove("2-3:5-0"), (RelayerRule{2, 3, 5, 0}));
+  EXPECT_EQ(ParseLayerMove("F-f:0-a"), (RelayerRule{15, 15, 0, 10}));
+  for (const char* bad : {"", "2", "2:", "G:1", "10:2", "2:5 ", "2-3:5"})
+    EXPECT_FALSE(ParseGroupMove(bad)) << bad;
+  for (const char* bad : {"2:5", "2-3:5-", "2-3-5-0", "2-G:5-0", "2-3:5-00"})
+    EXPECT_FALSE(ParseLayerMove(bad)) << bad;
+  EXPECT_EQ(Describe(RelayerRule{10, 3, 5, 11}), "layer A-3 -> 5-B");
+  EXPECT_EQ(Describe(RelayerRule{2, -1, 12, -1}), "group 2 -> C");
+
+  PlanParseResult map = ParseRelayerPlan(R"( [ {"group": "2:5"}, {"layer":"1-0:1-F"} ] )");
+  EXPECT_EQ(map.rules, (RelayerPlan{{2, -1, 5, -1}, {1, 0, 1, 15}}));
+  EXPECT_TRUE(ParseRelayerPlan("[]").Ok());
+  struct Case {
+    const char* json;
+    const char* error;
+  } cases[] = {
+      {"{}", "expected a list '[' of moves at character 1"},
+      {"[{\"group\": \"2:G\"}]", "expected a valid move, not \"group\": \"2:G\" at character 12"},
+      {"[{\"grp\": \"2:5\"}]", "expected a rule, not \"grp\" at character 2"},
+      {"[{\"group\": \"2:5\"} {\"group\": \"1:2\"}]", "expected ',' or ']' at character 19"},
+      {"[{\"group\": \"2:5\"}] x", "expected the end of the file at character 20"},
+      {"[{\"group\": 2}]", "expected a string as the value of \"group\" at character 12"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ParseRelayerPlan(c.json).error, c.error) << c.json;
+}
+
 TEST(RelayerPlan, SaysWhatARuleObjectLacksAndWhere) {
   struct Case {
     std::string json;
