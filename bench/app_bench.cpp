@@ -15,9 +15,9 @@
 #include "formats/extents/extents.h"
 #include "layers/move.h"
 #include "qt_app.h"
-#include "render/main_view.h"
 #include "render/qt/qt_canvas.h"
-#include "render/scene.h"
+#include "render/scene/main_view.h"
+#include "render/scene/scene.h"
 
 namespace quintaro::bench {
 namespace {

@@ -5,7 +5,7 @@
 #include "app/view_navigation.h"
 #include "document/document.h"
 #include "formats/common/types.h"
-#include "render/gra_attribute.h"
+#include "render/canvas/gra_attribute.h"
 
 namespace quintaro::app {
 
