@@ -11,6 +11,7 @@
 #include "app_window.h"
 #include "document/demo_drawing.h"
 #include "layer_totals.h"
+#include "support/containers.h"
 #include "support/temp_dir.h"
 #include "utf8_text.h"
 
@@ -36,13 +37,6 @@ std::unique_ptr<Document> Resaved(const std::string& path, const std::string& co
   std::unique_ptr<Document> doc = Read(path);
   if (!doc || !doc->Save(copy).Ok()) return nullptr;
   return Read(copy);
-}
-
-// The same model in every part: the four containers compare whole.
-bool SameModel(const Document& a, const Document& b) {
-  bool same = false;
-  Document::WithContainers(a, b, [&](const auto& x, const auto& y) { same = x == y; });
-  return same;
 }
 
 // Opens `path` through the File menu and turns to the group page.
@@ -101,7 +95,7 @@ class RelayerRoadTest : public QObject {
     QCOMPARE(back->GroupTotal(2), 0);
     QCOMPARE(TotalsByLayer(*back), Moved(TotalsByLayer(*original), 2, -1, 5, -1));
     back->Apply(RelayerRule{{5, -1}, {2, -1}});
-    QVERIFY(SameModel(*back, *original));
+    QVERIFY(test::SameModel(*back, *original));
   }
 
   void LayerBetweenTheTwoLayerWindows() {
@@ -127,7 +121,7 @@ class RelayerRoadTest : public QObject {
     QCOMPARE(back->LayerName(3, 7), original->LayerName(0, 4));
     QCOMPARE(back->LayerName(0, 4), std::string());
     back->Apply(RelayerRule{{3, 7}, {0, 4}});
-    QVERIFY(SameModel(*back, *original));
+    QVERIFY(test::SameModel(*back, *original));
   }
 
   void EveryFormatByMouseAlone_data() {
@@ -178,7 +172,7 @@ class RelayerRoadTest : public QObject {
     QCOMPARE(TotalsByLayer(*back), Moved(Moved(before, 0, -1, 9, -1), 9, layer, 10, 14));
     back->Apply(RelayerRule{{10, 14}, {9, layer}});
     back->Apply(RelayerRule{{9, -1}, {0, -1}});
-    QVERIFY(SameModel(*back, *original));
+    QVERIFY(test::SameModel(*back, *original));
   }
 };
 

@@ -18,4 +18,11 @@ auto* Container(Doc& doc) {
   return found;
 }
 
+// The same model in every part: the two containers compare whole.
+inline bool SameModel(const Document& a, const Document& b) {
+  bool same = false;
+  Document::WithContainers(a, b, [&](const auto& x, const auto& y) { same = x == y; });
+  return same;
+}
+
 }  // namespace quintaro::test
