@@ -61,14 +61,11 @@ void Compare(const Snapshot& before, Doc& d, LayerChange& change) {
   });
 }
 
-template <class Doc>
-int Total(const Doc& d, const LayerRef& r) {
-  return r.IsGroup() ? GroupTotal(d, r.group) : LayerTotal(d, r.group, r.layer);
+int Total(const LayerTotals& t, const LayerRef& r) {
+  return r.IsGroup() ? t.Group(r.group) : t.Layer(r.group, r.layer);
 }
 
-template <class Doc>
-int Sum(const Doc& d) {
-  LayerTotals t = CensusAllLayers(d);
+int Sum(const LayerTotals& t) {
   int s = 0;
   for (int g = 0; g < 16; ++g) s += t.Group(g);
   return s;
@@ -87,12 +84,13 @@ void WarnOfScale(const Doc& d, const LayerRef& from, const LayerRef& to, int fig
                      "another size on paper");
 }
 
+// One move or swap; `totals` are the census before it, and after it on return.
 template <class Doc>
 LayerChange::Flow Perform(Doc& d, const LayerRef& from, const LayerRef& to, bool swap,
-                          std::vector<std::string>& warnings) {
+                          LayerTotals& totals, std::vector<std::string>& warnings) {
   LayerChange::Flow f{from, to, swap};
-  f.fromBefore = Total(d, from);
-  f.toBefore = Total(d, to);
+  f.fromBefore = Total(totals, from);
+  f.toBefore = Total(totals, to);
   WarnOfScale(d, from, to, f.fromBefore, warnings);
   if (swap) WarnOfScale(d, to, from, f.toBefore, warnings);
   if (!(from == to)) {
@@ -102,9 +100,10 @@ LayerChange::Flow Perform(Doc& d, const LayerRef& from, const LayerRef& to, bool
       MoveLayerGroup(d, from.group, from.layer, to.group, to.layer);
     }
     f.figures = swap ? f.fromBefore + f.toBefore : f.fromBefore;
+    totals = CensusAllLayers(d);
   }
-  f.fromAfter = Total(d, from);
-  f.toAfter = Total(d, to);
+  f.fromAfter = Total(totals, from);
+  f.toAfter = Total(totals, to);
   return f;
 }
 
@@ -126,12 +125,13 @@ std::vector<LayerRef> Matches(const Doc& d, const RelayerRule& rule, bool asStor
 }
 
 template <class Doc>
-LayerChange::Step ApplyRule(Doc& d, const RelayerRule& r, const ApplyOptions& options) {
+LayerChange::Step ApplyRule(Doc& d, const RelayerRule& r, const ApplyOptions& options,
+                            LayerTotals& totals) {
   LayerChange::Step s{r};
   switch (r.kind) {
     case RuleKind::kMove:
     case RuleKind::kSwap:
-      s.flows.push_back(Perform(d, r.from, r.to, r.kind == RuleKind::kSwap, s.warnings));
+      s.flows.push_back(Perform(d, r.from, r.to, r.kind == RuleKind::kSwap, totals, s.warnings));
       break;
     case RuleKind::kGroupName:
     case RuleKind::kLayerName: {
@@ -139,7 +139,7 @@ LayerChange::Step ApplyRule(Doc& d, const RelayerRule& r, const ApplyOptions& op
       if (found.empty()) s.warnings.push_back(Describe(r) + ": matched nothing");
       for (const LayerRef& ref : found) {
         std::string name = NameOf(d, ref.group, ref.layer);
-        s.flows.push_back(Perform(d, ref, r.to, false, s.warnings));
+        s.flows.push_back(Perform(d, ref, r.to, false, totals, s.warnings));
         s.flows.back().name = std::move(name);
       }
       break;
@@ -170,9 +170,10 @@ LayerChange ApplyRules(Doc& doc, const RelayerPlan& plan, const ApplyOptions& op
     }
   }
   const Snapshot before = Take(doc);
-  const int count = Sum(doc);
-  for (const RelayerRule& r : plan) change.steps.push_back(ApplyRule(doc, r, options));
-  if (Sum(doc) != count) change.error = "the figure count changed during the moves";
+  LayerTotals totals = CensusAllLayers(doc);
+  const int count = Sum(totals);
+  for (const RelayerRule& r : plan) change.steps.push_back(ApplyRule(doc, r, options, totals));
+  if (Sum(totals) != count) change.error = "the figure count changed during the moves";
   Compare(before, doc, change);
   return change;
 }
