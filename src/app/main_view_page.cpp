@@ -4,10 +4,10 @@
 #include <QPainter>
 
 #include "app/ui_texts.h"
-#include "render/main_view.h"
-#include "render/primitives.h"
 #include "render/qt/qt_canvas.h"
-#include "render/scene.h"
+#include "render/scene/main_view.h"
+#include "render/scene/scene.h"
+#include "render/shapes/primitives.h"
 
 namespace quintaro::app {
 

@@ -3,9 +3,9 @@
 #include <QCoreApplication>
 
 #include "app/thumbnail_image.h"
-#include "render/primitives.h"
 #include "render/qt/qt_canvas.h"
-#include "render/scene.h"
+#include "render/scene/scene.h"
+#include "render/shapes/primitives.h"
 
 namespace quintaro::app {
 
