@@ -116,10 +116,10 @@ TEST(PlannedRepairs, AreWhatTheSaveThenReports) {
     const OpenResult opened = h.Open(input.bytes, input.name);
     if (opened != OpenResult::kOpened && opened != OpenResult::kPartial) continue;
     const RepairLog planned = h.doc.PlannedRepairs();
-    std::string why;
-    if (!h.doc.Save(h.dir.File("saved" + fs::path(input.name).extension().string()), &why))
-      continue;  // a drawing the writer refuses: nothing was written
-    EXPECT_EQ(planned.Items(), h.doc.SaveRepairs().Items());
+    const SaveResult saved =
+        h.doc.Save(h.dir.File("saved" + fs::path(input.name).extension().string()));
+    if (!saved.Ok()) continue;  // a drawing the writer refuses: nothing was written
+    EXPECT_EQ(planned.Items(), saved.repairs.Items());
     repaired += !planned.Empty();
   }
   EXPECT_GE(repaired, 7);
