@@ -117,7 +117,7 @@ void ByteWriter::Zeros(std::size_t n) {
 }
 
 void ByteWriter::Fill(std::uint8_t value, std::size_t n) {
-  if (drop_) return;
+  if (failed_) return;
   buffer_.insert(buffer_.end(), n, value);
   if (file_ && buffer_.size() >= kFlushAt) FlushBuffer();
 }
@@ -126,7 +126,7 @@ void ByteWriter::FlushBuffer() {
   if (failed_ || !file_ || buffer_.empty()) return;
   std::size_t put = std::fwrite(buffer_.data(), 1, buffer_.size(), file_);
   if (put != buffer_.size()) {
-    failed_ = drop_ = true;
+    failed_ = true;
     error_ = errno;
   }
   written_ += put;
@@ -136,7 +136,7 @@ void ByteWriter::FlushBuffer() {
 bool ByteWriter::Flush() {
   FlushBuffer();
   if (file_ && !failed_ && std::fflush(file_) != 0) {
-    failed_ = drop_ = true;
+    failed_ = true;
     error_ = errno;
   }
   return !failed_;

@@ -8,8 +8,7 @@
 // bounds every reservation that a count read from the file may ask for.
 //
 // ByteWriter appends little-endian values to memory or to an open file,
-// with the same sticky failure; or keeps nothing, for walking what a save
-// would write without writing it.
+// with the same sticky failure.
 #pragma once
 
 #include <cstdint>
@@ -110,9 +109,6 @@ class ByteWriter {
   ByteWriter();
   // Writes through a buffer to `file` (not owned). Call Flush() at the end.
   explicit ByteWriter(std::FILE* file);
-  // Keeps nothing: every write is dropped.
-  struct Nowhere {};
-  explicit ByteWriter(Nowhere) : drop_(true) {}
   ~ByteWriter();
 
   ByteWriter(const ByteWriter&) = delete;
@@ -126,7 +122,7 @@ class ByteWriter {
   const std::vector<std::uint8_t>& Bytes() const { return buffer_; }
 
   void Write(const void* src, std::size_t n) {
-    if (drop_) return;
+    if (failed_) return;
     const auto* p = static_cast<const std::uint8_t*>(src);
     buffer_.insert(buffer_.end(), p, p + n);
     if (file_ && buffer_.size() >= kFlushAt) FlushBuffer();
@@ -145,7 +141,7 @@ class ByteWriter {
 
   // Writes out what is buffered (file mode); false after any failure.
   bool Flush();
-  void Fail() { failed_ = drop_ = true; }
+  void Fail() { failed_ = true; }
 
  private:
   static constexpr std::size_t kFlushAt = 1 << 20;
@@ -159,7 +155,6 @@ class ByteWriter {
   std::uint64_t written_ = 0;
   std::FILE* file_ = nullptr;
   bool failed_ = false;
-  bool drop_ = false;  // failed, or keeping nothing
   int error_ = 0;
 };
 

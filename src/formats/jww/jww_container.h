@@ -92,10 +92,10 @@ bool WriteLists(ByteWriter& w, std::int32_t version, const Data& d, TextRewrite 
 // Notes what WriteLists would repair in `d`, writing nothing.
 template <class Data>
 void NoteListRepairs(std::int32_t version, const Data& d, TextRewrite rewrite, RepairLog& repairs) {
-  ByteWriter nowhere{ByteWriter::Nowhere{}};
+  NoBytes nowhere;
   ClassTagWriter tags(version);
   RepairCounts counts;
-  ListWriter<typename Data::Moji_t> lists(nowhere, version, tags, counts, rewrite);
+  ListWriter<typename Data::Moji_t, NoBytes> lists(nowhere, version, tags, counts, rewrite);
   lists.CountList(d);
   lists.CountDefs(d.BlockDefs);
   counts.MoveTo(repairs);

@@ -44,32 +44,71 @@ enum class BaseCheck { kLine, kPoint, kText, kDimension, kSolid, kNone };
 std::uint8_t MapStyleBelow420(std::uint8_t style);    // extended line types to standard ones
 std::uint16_t MapColorBelow420(std::uint16_t color);  // extended colours to standard ones
 
-inline void RepairBaseInPlace(TEntJwwBase& b, BaseCheck check, bool below420) {
-  if (b.Layer > 15) b.Layer = 0;
-  if (b.LayerGroup > 15) b.LayerGroup = 0;
-  if (b.PenWidth > 30000) b.PenWidth = 0;
-  if (check == BaseCheck::kNone) return;
+// True when `b` holds standard values for its check, which every version
+// keeps as they are (most figures: the quick answer of RepairBaseInPlace).
+template <BaseCheck check>
+bool IsStandardBase(const TEntJwwBase& b) {
+  if ((b.Layer | b.LayerGroup) > 15 || b.PenWidth > 30000) return false;
+  const unsigned s = b.PenStyle, c = b.PenColor;
+  switch (check) {
+    case BaseCheck::kLine:
+      return ((s - 1u) <= 8u || (s - 11u) <= 8u) && (c - 1u) <= 8u;
+    case BaseCheck::kPoint:
+      return (s == 1 || s == 100) && (c - 1u) <= 8u;
+    case BaseCheck::kText:
+      return (s - 1u) <= 8u && (c - 1u) <= 8u;
+    case BaseCheck::kDimension:
+      return (c - 1u) <= 8u;
+    case BaseCheck::kSolid:
+      return (c - 1u) <= 9u;
+    default:
+      return true;
+  }
+}
+
+// The repairs of a base block that is not standard; true when anything changed.
+template <BaseCheck check>
+bool RepairOddBase(TEntJwwBase& b, bool below420) {
+  bool changed = false;
+  auto set = [&changed](auto& field, auto value) {
+    changed = true;
+    field = value;
+  };
+  if (b.Layer > 15) set(b.Layer, 0);
+  if (b.LayerGroup > 15) set(b.LayerGroup, 0);
+  if (b.PenWidth > 30000) set(b.PenWidth, 0);
+  if constexpr (check == BaseCheck::kNone) return changed;
   if (below420) {
-    if (check == BaseCheck::kLine) b.PenStyle = MapStyleBelow420(b.PenStyle);
-    b.PenColor = MapColorBelow420(b.PenColor);
+    const std::uint8_t style =
+        check == BaseCheck::kLine ? MapStyleBelow420(b.PenStyle) : b.PenStyle;
+    const std::uint16_t color = MapColorBelow420(b.PenColor);
+    if (style != b.PenStyle) set(b.PenStyle, style);
+    if (color != b.PenColor) set(b.PenColor, color);
   }
   const unsigned s = b.PenStyle;
   switch (check) {
     case BaseCheck::kLine:
-      if (!((s - 1u) <= 8u || (s - 11u) <= 8u || (s - 31u) <= 31u)) b.PenStyle = 0;
+      if (!((s - 1u) <= 8u || (s - 11u) <= 8u || (s - 31u) <= 31u)) set(b.PenStyle, 0);
       break;
     case BaseCheck::kPoint:
-      if (s != 1 && s != 100) b.PenStyle = 1;
+      if (s != 1 && s != 100) set(b.PenStyle, 1);
       break;
     case BaseCheck::kText:
-      if ((s - 1u) > 8u) b.PenStyle = 1;
+      if ((s - 1u) > 8u) set(b.PenStyle, 1);
       break;
     default:
       break;
   }
   const unsigned c = b.PenColor;
   const unsigned maxStandard = check == BaseCheck::kSolid ? 10u : 9u;
-  if (!((c - 1u) <= maxStandard - 1u || (c - 101u) <= 255u)) b.PenColor = 0;
+  if (!((c - 1u) <= maxStandard - 1u || (c - 101u) <= 255u)) set(b.PenColor, 0);
+  return changed;
+}
+
+// Repairs `b` for its check; true when anything changed.
+template <BaseCheck check>
+inline bool RepairBaseInPlace(TEntJwwBase& b, bool below420) {
+  return !IsStandardBase<check>(b) && RepairOddBase<check>(b, below420);
 }
 
 // The kinds of repair the list writer makes, counted while writing and
@@ -104,14 +143,23 @@ struct RepairCounts {
 // "^@BM%temp%" into "^@BM".
 enum class TextRewrite { kNone, kDropTempPrefix };
 
-template <class MojiT>
+// A writer's stand-in that keeps nothing: a ListWriter over it counts what
+// a save would repair, the writes compiled away.
+struct NoBytes {
+  void Write(const void*, std::size_t) {}
+  void I32(std::int32_t) {}
+  void U16(std::uint16_t) {}
+};
+inline void WriteString(NoBytes&, const EncodedText&) {}
+
+template <class MojiT, class Out = ByteWriter>
 class ListWriter {
  public:
   using List = TJwwEntityListT<MojiT>;
   using Def = TEntJwwBlockDefT<MojiT>;
   using Sunpo = TEntJwwSunpoT<MojiT>;
 
-  ListWriter(ByteWriter& w, std::int32_t version, ClassTagWriter& tags, RepairCounts& repairs,
+  ListWriter(Out& w, std::int32_t version, ClassTagWriter& tags, RepairCounts& repairs,
              TextRewrite rewrite)
       : w_(w),
         version_(version),
@@ -157,10 +205,9 @@ class ListWriter {
     return w_.Ok();
   }
 
-  // Counts what writing the list and the definitions would repair, with a
-  // writer that keeps nothing: each entity once, by the same rules as
-  // WriteList and WriteDefs, in array order (the order does not change
-  // what is repaired).
+  // Counts what writing the list and the definitions would repair (over
+  // NoBytes): each entity once, by the same rules as WriteList and
+  // WriteDefs, in array order (the order does not change what is repaired).
   void CountList(const List& list) {
     for (const auto& e : list.Sen) WriteLine(e);
     for (const auto& e : list.Enko) WriteArc(e);
@@ -213,10 +260,19 @@ class ListWriter {
     WriteString(w_, scratch_);
   }
 
-  void Repair(TEntJwwBase& b, BaseCheck check) {
-    TEntJwwBase before = b;
-    RepairBaseInPlace(b, check, below420_);
-    if (!(b == before)) repairs_.NoteBase(before, b, check, below420_);
+  // The record's base block repaired for `check`, counted.
+  template <BaseCheck check>
+  TEntJwwBase Repaired(const TEntJwwBase& b) {
+    TEntJwwBase out = b;
+    if (RepairBaseInPlace<check>(out, below420_)) repairs_.NoteBase(b, out, check, below420_);
+    return out;
+  }
+
+  // Writes a fixed part given in its version-351 size with `base` in place
+  // of the record's own.
+  void WriteFixedWith(const TEntJwwBase& base, const void* record, std::size_t size351) {
+    WriteFixed(&base, sizeof base);
+    w_.Write(static_cast<const std::uint8_t*>(record) + sizeof base, size351 - sizeof base);
   }
 
   void WriteTextContent(const EncodedText& t) {
@@ -238,8 +294,7 @@ class ListWriter {
   }
 
   void WriteDefHead(const Def& d) {
-    TEntJwwBase base = d.Base;
-    Repair(base, BaseCheck::kNone);
+    const TEntJwwBase base = Repaired<BaseCheck::kNone>(d.Base);
     WriteFixed(&base, sizeof base);
     w_.I32(d.Number);
     w_.I32(d.Referenced);
@@ -248,42 +303,36 @@ class ListWriter {
     WriteFiltered(d.Name);
   }
 
-  void WritePoint(const TEntJwwTen& src) {
-    TEntJwwTen p = src;
-    Repair(p.Base, BaseCheck::kPoint);
-    WriteFixed(&p, kJwwTenFileFixed);
-    if (p.Base.PenStyle == 100)
+  void WritePoint(const TEntJwwTen& p) {
+    const TEntJwwBase base = Repaired<BaseCheck::kPoint>(p.Base);
+    WriteFixedWith(base, &p, kJwwTenFileFixed);
+    if (base.PenStyle == 100)
       w_.Write(reinterpret_cast<const std::uint8_t*>(&p) + kJwwTenFileFixed, 20);
   }
 
-  void WriteLine(const TEntJwwSen& src) {
-    TEntJwwSen s = src;
-    Repair(s.Base, BaseCheck::kLine);
-    WriteFixed(&s, sizeof s);
+  void WriteLine(const TEntJwwSen& s) {
+    WriteFixedWith(Repaired<BaseCheck::kLine>(s.Base), &s, sizeof s);
   }
 
-  void WriteArc(const TEntJwwEnko& src) {
-    TEntJwwEnko a = src;
-    Repair(a.Base, BaseCheck::kLine);
-    WriteFixed(&a, sizeof a);
+  void WriteArc(const TEntJwwEnko& a) {
+    WriteFixedWith(Repaired<BaseCheck::kLine>(a.Base), &a, sizeof a);
+  }
+
+  void WriteTextFixed(const TEntJwwMojiFixed& f) {
+    WriteFixedWith(Repaired<BaseCheck::kText>(f.Base), &f, sizeof f);
   }
 
   void WriteText(const MojiT& m) {
-    TEntJwwMojiFixed f = m;
-    Repair(f.Base, BaseCheck::kText);
-    WriteFixed(&f, sizeof f);
+    WriteTextFixed(m);
     WriteFiltered(m.FontName);
     WriteTextContent(m.Text);
   }
 
   void WriteDimension(const Sunpo& d) {
-    TEntJwwBase b = d.Base;
-    Repair(b, BaseCheck::kDimension);
-    WriteFixed(&b, sizeof b);
+    const TEntJwwBase base = Repaired<BaseCheck::kDimension>(d.Base);
+    WriteFixed(&base, sizeof base);
     WriteLine(d.Line);
-    TEntJwwMojiFixed f = d.Text;
-    Repair(f.Base, BaseCheck::kText);
-    WriteFixed(&f, sizeof f);
+    WriteTextFixed(d.Text);
     WriteFiltered(d.Text.FontName);
     WriteFiltered(d.Text.Text);
     if (v420_) {
@@ -294,17 +343,14 @@ class ListWriter {
     }
   }
 
-  void WriteSolid(const TEntJwwSolid& src) {
-    TEntJwwSolid s = src;
-    Repair(s.Base, BaseCheck::kSolid);
-    WriteFixed(&s, kJwwSolidFileFixed);
-    if (s.Base.PenColor == 10) w_.I32(s.Color);
+  void WriteSolid(const TEntJwwSolid& s) {
+    const TEntJwwBase base = Repaired<BaseCheck::kSolid>(s.Base);
+    WriteFixedWith(base, &s, kJwwSolidFileFixed);
+    if (base.PenColor == 10) w_.I32(s.Color);
   }
 
-  void WriteBlock(const TEntJwwBlock& src) {
-    TEntJwwBlock b = src;
-    Repair(b.Base, BaseCheck::kNone);
-    WriteFixed(&b, sizeof b);
+  void WriteBlock(const TEntJwwBlock& b) {
+    WriteFixedWith(Repaired<BaseCheck::kNone>(b.Base), &b, sizeof b);
   }
 
   void WriteEntity(const List& list, const EntityOrderEntry& e) {
@@ -329,7 +375,7 @@ class ListWriter {
     }
   }
 
-  ByteWriter& w_;
+  Out& w_;
   std::int32_t version_;
   bool v351_, v420_, below420_;
   ClassTagWriter& tags_;

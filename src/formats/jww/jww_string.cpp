@@ -1,5 +1,6 @@
 #include "formats/jww/jww_string.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -173,7 +174,13 @@ bool SaveFilter(const EncodedText& text, EncodedText& out) {
     if (o.empty()) o.assign("\x20\x00", 2);
     return true;
   }
-  // Shift-JIS: is there anything to do?
+  // Shift-JIS: is there anything to do? Not when no byte is a control
+  // character or a '^' (the common case, checked without decoding).
+  if (std::none_of(s.begin(), s.end(), [](char ch) {
+        const auto c = static_cast<unsigned char>(ch);
+        return c < 0x20 || c == '^';
+      }))
+    return false;
   bool needs = false;
   for (std::size_t i = 0; i < s.size() && !needs; ++i) {
     auto c = static_cast<unsigned char>(s[i]);
