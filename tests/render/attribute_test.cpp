@@ -48,14 +48,14 @@ TEST(TgraAttributeTest, WidthsAndRadii) {
 
 TEST(TgraAttributeTest, LayerSettersCheckTheirArguments) {
   TgraAttribute a;
-  a.SetLayerState(300, 2);
-  EXPECT_EQ(a.LayerState(300), 1);
-  a.SetLayerState(5, 7);
-  EXPECT_EQ(a.LayerState(5), 1);
-  a.SetLayerStateScale(6, 3, 0);
-  EXPECT_EQ(a.LayerState(6), 3);
+  a.SetLayerState(300, kLayerDisplayOnly);
+  EXPECT_EQ(a.LayerState(300), kLayerNormal);
+  a.SetLayerState(5, static_cast<LayerDisplay>(7));
+  EXPECT_EQ(a.LayerState(5), kLayerNormal);
+  a.SetLayerStateScale(6, kLayerHidden, 0);
+  EXPECT_EQ(a.LayerState(6), kLayerHidden);
   EXPECT_DOUBLE_EQ(a.Layer(6).scale, 1.0);
-  a.SetLayer(0x2B, 2, {"walls"}, {"plan"}, 0.01);
+  a.SetLayer(0x2B, kLayerDisplayOnly, {"walls"}, {"plan"}, 0.01);
   EXPECT_EQ(a.Layer(0x2B).groupLabel.bytes, "[2] plan");
   EXPECT_EQ(a.Layer(0x2B).layerLabel.bytes, "(B) walls");
   EXPECT_DOUBLE_EQ(a.Layer(0x2B).scale, 0.01);
@@ -63,12 +63,12 @@ TEST(TgraAttributeTest, LayerSettersCheckTheirArguments) {
 
 TEST(TgraAttributeTest, PublishedLayersReplaceEveryLayer) {
   TgraAttribute a;
-  a.SetLayerState(9, 3);
+  a.SetLayerState(9, kLayerHidden);
   PublishedLayers layers;
-  layers[17] = {2, {"a"}, {"g"}, 0.5};
+  layers[17] = {kLayerDisplayOnly, {"a"}, {"g"}, 0.5};
   PublishLayersTo(a, layers, true);
-  EXPECT_EQ(a.LayerState(9), 1);
-  EXPECT_EQ(a.LayerState(17), 2);
+  EXPECT_EQ(a.LayerState(9), kLayerNormal);
+  EXPECT_EQ(a.LayerState(17), kLayerDisplayOnly);
   EXPECT_EQ(a.Layer(17).layerLabel.bytes, "(1) a");
   PublishLayersTo(a, layers, false);
   EXPECT_EQ(a.Layer(17).layerLabel.bytes, "(1) ");
@@ -78,8 +78,8 @@ TEST(TgraAttributeTest, PublishedLayersReplaceEveryLayer) {
 TEST(TgraAttributeTest, EntityPenAndBrush) {
   TgraAttribute a;
   RecordingCanvas c;
-  a.SetLayerState(3, 2);
-  a.SetLayerState(4, 3);
+  a.SetLayerState(3, kLayerDisplayOnly);
+  a.SetLayerState(4, kLayerHidden);
   a.SetEntityPen(c, 3, 5, 31, 0.5);
   EXPECT_EQ(c.CurrentPen().color, a.GrayColor());
   EXPECT_EQ(c.CurrentPen().style, PenStyle::kSolid);

@@ -43,8 +43,8 @@ constexpr ColorRow kScreenColors[] = {
 constexpr double kStandardWidths[9] = {0.10, 0.15, 0.20, 0.25, 0.30, 0.35, 0.40, 0.50, 0.01};
 constexpr double kStandardRadii[9] = {0.2, 0.3, 0.4, 0.5, 0.5, 0.5, 0.5, 0.5, 0.2};
 
-int ValidState(int state) {
-  return state >= 1 && state <= 3 ? state : kLayerNormal;
+LayerDisplay ValidState(LayerDisplay state) {
+  return state >= kLayerNormal && state <= kLayerHidden ? state : kLayerNormal;
 }
 
 // prefix + name, in the name's encoding.
@@ -92,7 +92,7 @@ void TgraAttribute::ResetLayers() {
   for (int i = 0; i < kLayerCount; ++i) SetLayer(i, kLayerNormal, {}, {}, 1.0);
 }
 
-void TgraAttribute::SetLayer(int index, int state, const EncodedText& layerName,
+void TgraAttribute::SetLayer(int index, LayerDisplay state, const EncodedText& layerName,
                              const EncodedText& groupName, double scale) {
   if (index < 0 || index >= kLayerCount) return;
   SetLayerStateScale(index, state, scale);
@@ -101,14 +101,14 @@ void TgraAttribute::SetLayer(int index, int state, const EncodedText& layerName,
   layer.layerLabel = Label(std::string("(") + LayerDigit(LayerOfCode(index)) + ") ", layerName);
 }
 
-void TgraAttribute::SetLayerStateScale(int index, int state, double scale) {
+void TgraAttribute::SetLayerStateScale(int index, LayerDisplay state, double scale) {
   if (index < 0 || index >= kLayerCount) return;
   layers_[index].state = ValidState(state);
   // NaN fails the test as well and becomes 1.
   layers_[index].scale = scale > 0 ? scale : 1.0;
 }
 
-void TgraAttribute::SetLayerState(int index, int state) {
+void TgraAttribute::SetLayerState(int index, LayerDisplay state) {
   if (index < 0 || index >= kLayerCount) return;
   layers_[index].state = ValidState(state);
 }

@@ -12,12 +12,8 @@
 
 namespace quintaro::render {
 
-inline constexpr int kLayerNormal = 1;
-inline constexpr int kLayerDisplayOnly = 2;
-inline constexpr int kLayerHidden = 3;
-
 struct TjwvLayer {
-  int state = kLayerNormal;
+  LayerDisplay state = kLayerNormal;
   double scale = 1.0;
   EncodedText groupLabel;  // "[G] " + group name
   EncodedText layerLabel;  // "(L) " + layer name
@@ -47,11 +43,12 @@ class TgraAttribute {
   Color GrayColor() const { return grayColor_; }
 
   void ResetLayers();
-  void SetLayer(int index, int state, const EncodedText& layerName, const EncodedText& groupName,
-                double scale);
-  void SetLayerStateScale(int index, int state, double scale);
-  void SetLayerState(int index, int state);
-  int LayerState(int index) const {
+  // A state out of the enum's range is taken as kLayerNormal.
+  void SetLayer(int index, LayerDisplay state, const EncodedText& layerName,
+                const EncodedText& groupName, double scale);
+  void SetLayerStateScale(int index, LayerDisplay state, double scale);
+  void SetLayerState(int index, LayerDisplay state);
+  LayerDisplay LayerState(int index) const {
     if (index < 0 || index >= kLayerCount) return kLayerNormal;
     return layers_[static_cast<std::size_t>(index)].state;
   }
@@ -75,7 +72,7 @@ class TgraAttribute {
 
   // The colour an entity of this layer and colour number is drawn in.
   Color EntityColor(int layerCode, int colorNumber) const {
-    const int state = LayerState(layerCode);
+    const LayerDisplay state = LayerState(layerCode);
     if (state == kLayerDisplayOnly) return grayColor_;
     return state == kLayerHidden ? backColor_ : ColorOfPen(colorNumber);
   }

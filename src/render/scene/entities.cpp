@@ -45,7 +45,7 @@ void DrawSolid(DrawContext& dc, Canvas& canvas, const TEntJwwSolid& e, const Pla
   const TgraAttribute& attr = *dc.attr;
   int code = LayerCodeOf(b);
   if (b.PenColor == 10) {
-    int state = attr.LayerState(code);
+    const LayerDisplay state = attr.LayerState(code);
     Color c = state == kLayerDisplayOnly ? attr.GrayColor()
               : state == kLayerHidden    ? attr.BackColor()
                                          : static_cast<Color>(e.Color) & 0xFFFFFF;
