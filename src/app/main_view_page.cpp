@@ -21,7 +21,7 @@ constexpr int kBandWidth = 3;
 // The transform fitted to a canvas of w x h, keeping its lower left corner.
 ViewTransform Resized(const ViewTransform& v, int w, int h) {
   ViewTransform r;
-  r.Set(v.Left, v.Bottom, v.Scale, w, h);
+  r.Set(v.left, v.bottom, v.scale, w, h);
   return r;
 }
 

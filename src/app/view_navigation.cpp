@@ -23,7 +23,7 @@ void StoreView(ViewState& state, const DrawingExtents& e, int w, int h, double b
 // Centres a view of `scale` on the middle of a and b.
 void CentreOn(const ViewTransform& view, ViewState& state, const DrawingExtents& e, int w, int h,
               double scale, DrawPoint a, DrawPoint b) {
-  double base = view.Scale / state.ViewZoom;
+  double base = view.scale / state.ViewZoom;
   double minX = (a.x + b.x) / 2 - w * 0.5 / scale;
   double minY = (a.y + b.y) / 2 - h * 0.5 / scale;
   StoreView(state, e, w, h, base, scale, minX, minY);
@@ -60,19 +60,19 @@ ViewTransform ThumbnailTransform(const DrawingExtents& e, int w, int h, const Vi
 }
 
 DrawPoint PixelToDrawing(const ViewTransform& v, double px, double py) {
-  return {v.Left + px / v.Scale, v.Top - py / v.Scale};
+  return {v.left + px / v.scale, v.top - py / v.scale};
 }
 
 void WheelZoom(ViewTransform& view, ViewState& state, const DrawingExtents& e, double px, double py,
                double f) {
   DrawPoint c = PixelToDrawing(view, px, py);
-  double mx = (view.Left + view.Right) / 2, my = (view.Bottom + view.Top) / 2;
-  double scale = view.Scale * f;
-  double hx = (view.Right - view.Left) / 2 / f;
-  double hy = (view.Top - view.Bottom) / 2 / f;
+  double mx = (view.left + view.right) / 2, my = (view.bottom + view.top) / 2;
+  double scale = view.scale * f;
+  double hx = (view.right - view.left) / 2 / f;
+  double hy = (view.top - view.bottom) / 2 / f;
   double minX = mx - hx - (c.x - mx) / f + (c.x - mx);
   double minY = my - hy - (c.y - my) / f + (c.y - my);
-  int w = view.Width, h = view.Height;
+  int w = view.width, h = view.height;
   view.Set(minX, minY, scale, w, h);
   state.ViewZoom = ClampZoom(state.ViewZoom * f);
   state.ViewOffsetX = minX - (e.minX + e.maxX) / 2 + w / 2.0 / scale;
@@ -80,8 +80,8 @@ void WheelZoom(ViewTransform& view, ViewState& state, const DrawingExtents& e, d
 }
 
 void PanTo(const ViewTransform& view, ViewState& state, DrawPoint r) {
-  state.ViewOffsetX += r.x - (view.Left + view.Right) / 2;
-  state.ViewOffsetY += r.y - (view.Bottom + view.Top) / 2;
+  state.ViewOffsetX += r.x - (view.left + view.right) / 2;
+  state.ViewOffsetY += r.y - (view.bottom + view.top) / 2;
 }
 
 void ZoomToRect(const ViewTransform& view, ViewState& state, const DrawingExtents& e, int w, int h,
@@ -94,7 +94,7 @@ void ZoomToRect(const ViewTransform& view, ViewState& state, const DrawingExtent
 
 void ZoomOut(const ViewTransform& view, ViewState& state, const DrawingExtents& e, int w, int h,
              DrawPoint r, DrawPoint s) {
-  double scale = std::min(w / (2 * (view.Right - view.Left)), h / (2 * (view.Top - view.Bottom)));
+  double scale = std::min(w / (2 * (view.right - view.left)), h / (2 * (view.top - view.bottom)));
   CentreOn(view, state, e, w, h, scale, r, s);
 }
 
@@ -114,7 +114,7 @@ DragAction ClassifyBand(int pressX, int pressY, int x, int y) {
 }
 
 DragAction ClassifyRelease(const ViewTransform& view, DrawPoint r, DrawPoint s) {
-  double tolerance = 5 / view.Scale;
+  double tolerance = 5 / view.scale;
   if (std::fabs(r.x - s.x) <= tolerance || std::fabs(r.y - s.y) <= tolerance) {
     return DragAction::kPan;
   }

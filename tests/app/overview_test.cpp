@@ -132,10 +132,10 @@ class OverviewTest : public QObject {
     TurnTo(w, 1);
     const ViewTransform& main = f.MainView().View();
     const ViewTransform& thumb = f.Overview().ThumbnailView();
-    QVERIFY(Near((thumb.Left + thumb.Right) / 2, (main.Left + main.Right) / 2));
-    QVERIFY(Near((thumb.Bottom + thumb.Top) / 2, (main.Bottom + main.Top) / 2));
+    QVERIFY(Near((thumb.left + thumb.right) / 2, (main.left + main.right) / 2));
+    QVERIFY(Near((thumb.bottom + thumb.top) / 2, (main.bottom + main.top) / 2));
     OverviewCells c = f.Overview().Cells();
-    QVERIFY(Near(thumb.Scale, FitScale(f.State().extents, c.width, c.height - c.labelHeight) * 4));
+    QVERIFY(Near(thumb.scale, FitScale(f.State().extents, c.width, c.height - c.labelHeight) * 4));
   }
 
   void ResizingKeepsTheLayoutUntilThePageIsShownAgain() {

@@ -23,8 +23,8 @@ inline constexpr int kOutTop = 8;
 // Inline: every vertex goes through it. The row is worked out in 64 bits
 // and saturated, so that a point far below the window stays below it.
 inline PixelPoint ToPixel(const ViewTransform& v, double x, double y) {
-  const std::int64_t row = std::int64_t{v.Height} - RoundHalfAway((y - v.Bottom) * v.Scale);
-  return {RoundHalfAway((x - v.Left) * v.Scale),
+  const std::int64_t row = std::int64_t{v.height} - RoundHalfAway((y - v.bottom) * v.scale);
+  return {RoundHalfAway((x - v.left) * v.scale),
           static_cast<int>(std::clamp<std::int64_t>(row, INT_MIN, INT_MAX))};
 }
 int OutCode(const ViewTransform& v, double x, double y);
