@@ -7,7 +7,7 @@
 #include "formats/common/file_io.h"
 #include "formats/common/types.h"
 #include "formats/jww/bind_images.h"
-#include "render/canvas/gra_attribute.h"
+#include "render/canvas/graphic_attributes.h"
 
 namespace quintaro::app {
 
@@ -24,7 +24,7 @@ struct AppState {
   WorkFolder TempFolder;
   BindImageStore images{TempFolder.Path()};  // BindImageList
   Document document{&images};
-  render::TgraAttribute attributes;
+  render::GraphicAttributes attributes;
   DrawingExtents extents;
   DrawFlags flags;
   ViewState view;

@@ -162,7 +162,7 @@ void LayerWindow::DrawLayer(ThumbnailPass& pass, int layer, int minimum) {
   label->setText(QString::fromStdString(state_.document.LayerLabel(group, layer)));
   ThumbnailImage* image = images_[layer];
   image->setGeometry(left, top + cells_.labelHeight, w, h);
-  render::TgraAttribute& attr = state_.attributes;
+  render::GraphicAttributes& attr = state_.attributes;
   bool grey = setup_.grayEmpty && state_.document.LayerTotal(group, layer) == 0;
   attr.SetBackMode(grey ? 2 : setup_.blackBackground ? 1 : 0);
   pass.DrawCell(image, w, h, layer, group);

@@ -12,7 +12,7 @@
 
 #include "formats/common/types.h"
 #include "render/canvas/canvas.h"
-#include "render/canvas/gra_attribute.h"
+#include "render/canvas/graphic_attributes.h"
 
 namespace quintaro::render {
 
@@ -52,9 +52,9 @@ struct ArcAngles {
 };
 
 struct DrawContext {
-  explicit DrawContext(const TgraAttribute& attributes) : attr(&attributes) {}
+  explicit DrawContext(const GraphicAttributes& attributes) : attr(&attributes) {}
 
-  const TgraAttribute* attr;
+  const GraphicAttributes* attr;
   ViewTransform view;
 
   // Set at the start of a scene drawing, cleared when it reaches its end.

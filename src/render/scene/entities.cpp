@@ -14,7 +14,7 @@ std::string_view SjisOf(const EncodedText& text, std::string& buffer) {
   return buffer;
 }
 
-double EntityWidth(const TgraAttribute& attr, const TEntJwwBase& b) {
+double EntityWidth(const GraphicAttributes& attr, const TEntJwwBase& b) {
   return b.PenWidth != 0 ? b.PenWidth * 0.01 : attr.PenWidthOf(b.PenColor);
 }
 
@@ -42,7 +42,7 @@ void DrawArcEntity(DrawContext& dc, Canvas& canvas, const TEntJwwEnko& e, const 
 
 void DrawSolid(DrawContext& dc, Canvas& canvas, const TEntJwwSolid& e, const Placement* place) {
   const TEntJwwBase& b = e.Base;
-  const TgraAttribute& attr = *dc.attr;
+  const GraphicAttributes& attr = *dc.attr;
   int code = LayerCodeOf(b);
   if (b.PenColor == 10) {
     const LayerDisplay state = attr.LayerState(code);

@@ -116,7 +116,7 @@ void MarkerPainter::Coded(int code, double u, double s) {
 }  // namespace
 
 void DrawPointMarker(DrawContext& dc, Canvas& canvas, const PointMarker& m) {
-  const TgraAttribute& attr = *dc.attr;
+  const GraphicAttributes& attr = *dc.attr;
   if (m.temporary) {
     attr.SetEntityPen(canvas, m.layerCode, m.penColor, 1, 0);
     DrawEllipse(dc, canvas, m.x, m.y, 3 / dc.view.scale, 1, 0);

@@ -92,7 +92,7 @@ int ClassifyBox(const ViewTransform& v, double x1, double y1, double x2, double 
   return (c1 & c2) != 0 ? 2 : 1;
 }
 
-void ClearCanvas(Canvas& canvas, const TgraAttribute& attr, int width, int height) {
+void ClearCanvas(Canvas& canvas, const GraphicAttributes& attr, int width, int height) {
   canvas.SetPen({attr.BackColor(), 1, PenStyle::kSolid, PenMode::kCopy});
   canvas.SetBrush({attr.BackColor(), BrushStyle::kSolid});
   canvas.Rectangle(0, 0, width, height);

@@ -12,7 +12,7 @@
 
 namespace quintaro::render {
 
-struct TjwvLayer {
+struct LayerView {
   LayerDisplay state = kLayerNormal;
   double scale = 1.0;
   EncodedText groupLabel;  // "[G] " + group name
@@ -25,12 +25,12 @@ struct PenColorEntry {
   double pointRadius = 0;   // mm
 };
 
-class TgraAttribute {
+class GraphicAttributes {
  public:
   static constexpr int kLayerCount = 256;
   static constexpr int kColorCount = 265;
 
-  TgraAttribute();
+  GraphicAttributes();
 
   // 0 white background, 1 black; anything else a grey background with black
   // pens that keeps the mode (for empty thumbnails). The colour table is not
@@ -52,7 +52,7 @@ class TgraAttribute {
     if (index < 0 || index >= kLayerCount) return kLayerNormal;
     return layers_[static_cast<std::size_t>(index)].state;
   }
-  const TjwvLayer& Layer(int index) const { return layers_[static_cast<std::size_t>(index)]; }
+  const LayerView& Layer(int index) const { return layers_[static_cast<std::size_t>(index)]; }
 
   // Table entry of a colour number (1..9 -> 0..8, 101..356 -> 9..264), -1 when none.
   static int ColorIndex(int colorNumber) {
@@ -89,7 +89,7 @@ class TgraAttribute {
   Color backColor_ = 0xFFFFFF;
   Color foreColor_ = 0;
   Color grayColor_ = 0x808080;
-  std::array<TjwvLayer, kLayerCount> layers_;
+  std::array<LayerView, kLayerCount> layers_;
   std::array<PenColorEntry, kColorCount> pens_;
 };
 
@@ -98,6 +98,6 @@ BrushStyle BrushStyleOfFill(int fillKind);
 
 // Hands a container's layers to the store: every layer reset, then each set
 // with its state, scale and (when `withNames`) the layer and group labels.
-void PublishLayersTo(TgraAttribute& attributes, const PublishedLayers& layers, bool withNames);
+void PublishLayersTo(GraphicAttributes& attributes, const PublishedLayers& layers, bool withNames);
 
 }  // namespace quintaro::render
