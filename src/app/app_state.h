@@ -12,17 +12,17 @@
 namespace quintaro::app {
 
 struct DrawFlags {
-  bool DrawBusy = false;        // the main view or thumbnails are being drawn
-  bool AbortRequested = false;  // a wheel turn asked the drawing to stop
+  bool drawBusy = false;        // the main view or thumbnails are being drawn
+  bool abortRequested = false;  // a wheel turn asked the drawing to stop
   // A layer window was to be drawn while another drawing ran.
-  bool LayerRepaintPending = false;
+  bool layerRepaintPending = false;
 };
 
 struct AppState {
-  // The work folder of the images carried by JWW drawings (TempFolder);
-  // created with the state and removed with it.
-  WorkFolder TempFolder;
-  BindImageStore images{TempFolder.Path()};  // BindImageList
+  // The work folder of the images carried by JWW drawings; created with
+  // the state and removed with it.
+  WorkFolder workFolder;
+  BindImageStore images{workFolder.Path()};  // BindImageList
   Document document{&images};
   render::GraphicAttributes attributes;
   DrawingExtents extents;

@@ -95,8 +95,8 @@ void LayerWindow::SetStatusText(const QString& text) {
 // main view or thumbnails), whose attribute store the thumbnails share:
 // they are drawn after its end.
 bool LayerWindow::Prepare() {
-  if (state_.flags.DrawBusy) {
-    state_.flags.LayerRepaintPending = true;
+  if (state_.flags.drawBusy) {
+    state_.flags.layerRepaintPending = true;
     stale_ = true;
     return false;
   }

@@ -15,15 +15,15 @@ double Extent(double a, double b) {
 // (minX, minY), relative to the fit scale `base`.
 void StoreView(ViewState& state, const DrawingExtents& e, int w, int h, double base, double scale,
                double minX, double minY) {
-  state.ViewZoom = scale / base;
-  state.ViewOffsetX = minX - (e.minX + e.maxX) / 2 + w / 2.0 / scale;
-  state.ViewOffsetY = minY - (e.minY + e.maxY) / 2 + h / 2.0 / scale;
+  state.zoom = scale / base;
+  state.offsetX = minX - (e.minX + e.maxX) / 2 + w / 2.0 / scale;
+  state.offsetY = minY - (e.minY + e.maxY) / 2 + h / 2.0 / scale;
 }
 
 // Centres a view of `scale` on the middle of a and b.
 void CentreOn(const ViewTransform& view, ViewState& state, const DrawingExtents& e, int w, int h,
               double scale, DrawPoint a, DrawPoint b) {
-  double base = view.scale / state.ViewZoom;
+  double base = view.scale / state.zoom;
   double minX = (a.x + b.x) / 2 - w * 0.5 / scale;
   double minY = (a.y + b.y) / 2 - h * 0.5 / scale;
   StoreView(state, e, w, h, base, scale, minX, minY);
@@ -41,19 +41,18 @@ double FitScale(const DrawingExtents& e, int w, int h) {
 }
 
 ViewTransform MainViewTransform(const DrawingExtents& e, int w, int h, ViewState& state) {
-  state.ViewZoom = ClampZoom(state.ViewZoom);
-  double scale = FitScale(e, w, h) * state.ViewZoom;
+  state.zoom = ClampZoom(state.zoom);
+  double scale = FitScale(e, w, h) * state.zoom;
   double cx = (e.minX + e.maxX) / 2, cy = (e.minY + e.maxY) / 2;
   ViewTransform v;
-  v.Set(cx - w / 2.0 / scale + state.ViewOffsetX, cy - h / 2.0 / scale + state.ViewOffsetY, scale,
-        w, h);
+  v.Set(cx - w / 2.0 / scale + state.offsetX, cy - h / 2.0 / scale + state.offsetY, scale, w, h);
   return v;
 }
 
 ViewTransform ThumbnailTransform(const DrawingExtents& e, int w, int h, const ViewState& state) {
-  double scale = FitScale(e, w, h) * state.ViewZoom;
-  double cx = (e.minX + e.maxX) / 2 + state.ViewOffsetX;
-  double cy = (e.minY + e.maxY) / 2 + state.ViewOffsetY;
+  double scale = FitScale(e, w, h) * state.zoom;
+  double cx = (e.minX + e.maxX) / 2 + state.offsetX;
+  double cy = (e.minY + e.maxY) / 2 + state.offsetY;
   ViewTransform v;
   v.Set(cx - w / 2.0 / scale, cy - h / 2.0 / scale, scale, w, h);
   return v;
@@ -74,14 +73,14 @@ void WheelZoom(ViewTransform& view, ViewState& state, const DrawingExtents& e, d
   double minY = my - hy - (c.y - my) / f + (c.y - my);
   int w = view.width, h = view.height;
   view.Set(minX, minY, scale, w, h);
-  state.ViewZoom = ClampZoom(state.ViewZoom * f);
-  state.ViewOffsetX = minX - (e.minX + e.maxX) / 2 + w / 2.0 / scale;
-  state.ViewOffsetY = minY - (e.minY + e.maxY) / 2 + h / 2.0 / scale;
+  state.zoom = ClampZoom(state.zoom * f);
+  state.offsetX = minX - (e.minX + e.maxX) / 2 + w / 2.0 / scale;
+  state.offsetY = minY - (e.minY + e.maxY) / 2 + h / 2.0 / scale;
 }
 
 void PanTo(const ViewTransform& view, ViewState& state, DrawPoint r) {
-  state.ViewOffsetX += r.x - (view.left + view.right) / 2;
-  state.ViewOffsetY += r.y - (view.bottom + view.top) / 2;
+  state.offsetX += r.x - (view.left + view.right) / 2;
+  state.offsetY += r.y - (view.bottom + view.top) / 2;
 }
 
 void ZoomToRect(const ViewTransform& view, ViewState& state, const DrawingExtents& e, int w, int h,

@@ -192,7 +192,7 @@ class LayerWindowTest : public QObject {
     QTimer::singleShot(0, &form, [&] {
       form.DrawLayers();
       marksDuring = Marks(form.Image(13)->Picture(), Qt::white);
-      QVERIFY(f.State().flags.DrawBusy);
+      QVERIFY(f.State().flags.drawBusy);
     });
     f.MainView().Draw();
     QCOMPARE(marksDuring, 0);  // the store was not touched while drawing

@@ -108,7 +108,7 @@ class MainViewTest : public QObject {
     DrawPoint under = PixelToDrawing(page.View(), at.x(), at.y());
     w.WheelAt(at, -120);  // towards the user
     QVERIFY(Near(page.View().scale, 2 * fit));
-    QCOMPARE(w.Form().State().view.ViewZoom, 2.0);
+    QCOMPARE(w.Form().State().view.zoom, 2.0);
     DrawPoint after = PixelToDrawing(page.View(), at.x(), at.y());
     QVERIFY(Near(after.x, under.x) && Near(after.y, under.y));
     // Turned over another part of the window (which hands the wheel on to
@@ -128,7 +128,7 @@ class MainViewTest : public QObject {
     QVERIFY(Near(page.View().scale, 2 * fit));
     w.WheelAt(at, 60);
     QVERIFY(Near(page.View().scale, fit));
-    QCOMPARE(w.Form().State().view.ViewZoom, 1.0);
+    QCOMPARE(w.Form().State().view.zoom, 1.0);
   }
 
   void DragOfFewPixelsPansToTheReleasePoint() {
@@ -187,8 +187,8 @@ class MainViewTest : public QObject {
     QVERIFY(Near(Centre(page.View()).x, (a.x + b.x) / 2));
     QVERIFY(Near(Centre(page.View()).y, (a.y + b.y) / 2));
     QCOMPARE(w.TwoButtonDrag({100, 150}, {200, 60}), Q("[全体表示]"));
-    QCOMPARE(w.Form().State().view.ViewZoom, 1.0);
-    QCOMPARE(w.Form().State().view.ViewOffsetX, 0.0);
+    QCOMPARE(w.Form().State().view.zoom, 1.0);
+    QCOMPARE(w.Form().State().view.offsetX, 0.0);
     QVERIFY(Near(page.View().scale, fit));
   }
 
@@ -265,7 +265,7 @@ class MainViewTest : public QObject {
     f.MainView().Draw();
     QCOMPARE(f.MainView().AbortChecks(), 1);
     QCOMPARE(f.StatusText(), Q("[ESC]描画中断しました"));
-    QVERIFY(!f.State().flags.DrawBusy && !f.State().flags.AbortRequested);
+    QVERIFY(!f.State().flags.drawBusy && !f.State().flags.abortRequested);
     QVERIFY(!f.MainView().Snapshot().isNull());  // the part drawn is kept
     f.MainView().Draw();
     QCOMPARE(f.MainView().AbortChecks(), full);
@@ -284,7 +284,7 @@ class MainViewTest : public QObject {
     f.MainView().Draw();
     QCOMPARE(f.MainView().AbortChecks(), 1);
     QCOMPARE(f.StatusText(), Q("[ESC]描画中断しました"));
-    QCOMPARE(f.State().view.ViewZoom, 1.0);
+    QCOMPARE(f.State().view.zoom, 1.0);
   }
 
   void CommandsWaitWhileDrawing() {

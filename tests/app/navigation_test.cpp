@@ -40,12 +40,12 @@ class NavigationTest : public QObject {
 
   void ZoomIsClampedByTheRedraw() {
     ViewState state;
-    state.ViewZoom = 1e9;
+    state.zoom = 1e9;
     MainViewTransform(kExtents, kW, kH, state);
-    QCOMPARE(state.ViewZoom, kMaxZoom);
-    state.ViewZoom = 1e-9;
+    QCOMPARE(state.zoom, kMaxZoom);
+    state.zoom = 1e-9;
     MainViewTransform(kExtents, kW, kH, state);
-    QCOMPARE(state.ViewZoom, kMinZoom);
+    QCOMPARE(state.zoom, kMinZoom);
     QCOMPARE(ClampZoom(std::nan("")), kMinZoom);
   }
 
@@ -53,7 +53,7 @@ class NavigationTest : public QObject {
     ViewState state;
     ViewTransform v = MainViewTransform(kExtents, kW, kH, state);
     ZoomToRect(v, state, kExtents, kW, kH, {5, 5}, {5, 5});
-    QVERIFY(Near(state.ViewZoom * v.scale, kH / 0.001));
+    QVERIFY(Near(state.zoom * v.scale, kH / 0.001));
     // The redraw then holds the zoom at its limit.
     QVERIFY(Near(MainViewTransform(kExtents, kW, kH, state).scale, v.scale * kMaxZoom));
     QVERIFY(Near(FitScale({0, 0, 0, 0}, kW, kH), kH / 1e-14 * 0.9));

@@ -173,7 +173,7 @@ class OverviewTest : public QObject {
     QTimer::singleShot(0, o.Panel(), [&o] { QTest::keyClick(o.Panel(), Qt::Key_Escape); });
     TurnTo(w, 1);
     QCOMPARE(f.StatusText(), QString::fromUtf8("[ESC]描画中断しました"));
-    QVERIFY(!f.State().flags.DrawBusy);
+    QVERIFY(!f.State().flags.drawBusy);
     QCOMPARE(o.Image(1)->Picture().size(), o.Image(1)->size());  // begun: kept
     QVERIFY(o.Image(16)->Picture().isNull());                    // never begun
     QVERIFY(o.Label(16)->text().startsWith(QStringLiteral("[F] ")));
