@@ -42,7 +42,7 @@ std::string DocumentSession::DocKind() const {
 
 QString DocumentSession::Title() const {
   QString title = QString::fromUtf8(text::kTitle);
-  if (state_.document.IsOpen() && !DocPath_.isEmpty()) title += QStringLiteral(" - ") + DocPath_;
+  if (state_.document.IsOpen() && !path_.isEmpty()) title += QStringLiteral(" - ") + path_;
   return title;
 }
 
@@ -60,8 +60,8 @@ QStringList DocumentSession::OpenFilters() {
 void DocumentSession::OnOpen() {
   if (host_.DrawBusy()) return;
   FileDialogRequest request;
-  if (!DocPath_.isEmpty()) {
-    QFileInfo last(DocPath_);
+  if (!path_.isEmpty()) {
+    QFileInfo last(path_);
     request.folder = last.absolutePath();
     request.fileName = last.fileName();
   }
@@ -80,7 +80,7 @@ OpenOutcome DocumentSession::OpenDocument(const QString& path) {
   if (facts == nullptr) {
     // Not a drawing: no document afterwards, and the view says so.
     state_.document.Close();
-    DocPath_.clear();
+    path_.clear();
     host_.SetTitle(Title());
     host_.DocumentChanged();
     return OpenOutcome::kNoDocument;
@@ -98,7 +98,7 @@ OpenOutcome DocumentSession::OpenDocument(const QString& path) {
 }
 
 void DocumentSession::LoadInto(const QString& path, bool complete) {
-  DocPath_ = path;
+  path_ = path;
   if (!complete) dialogs_.Inform(QString::fromUtf8(text::kPartialLoad));
   const FormatFacts* facts = FactsOf(state_.document.Format());
   render::ShowAllLayers(state_.attributes, state_.document.PublishLayers(),

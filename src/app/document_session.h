@@ -41,8 +41,8 @@ class DocumentSession {
 
   // Path of the open drawing; at start the last path of the settings,
   // although nothing is open then.
-  const QString& DocPath() const { return DocPath_; }
-  void SetDocPath(const QString& path) { DocPath_ = path; }
+  const QString& DocPath() const { return path_; }
+  void SetDocPath(const QString& path) { path_ = path; }
   // ".JWC", ".JWK", ".JWW", ".JWS" for the open drawing's format, or empty
   // when no drawing is open.
   std::string DocKind() const;
@@ -71,7 +71,7 @@ class DocumentSession {
   SessionHost& host_;
   Dialogs& dialogs_;
   QString programFolder_;  // with a trailing '/'
-  QString DocPath_;
+  QString path_;
 };
 
 // 「保存時に範囲外の値を修正しました：」 and one line per kind of repair

@@ -55,7 +55,7 @@ void LayerMoves::SetUpAndShow(LayerWindow& window, int group) {
 // main view is drawn, which the thumbnails and a move would disturb.
 void LayerMoves::ThumbnailPressed(ThumbnailImage& image, QMouseEvent& event) {
   if (!(event.buttons() & Qt::RightButton) || parts_.ghost->Dragging()) return;
-  if (image.Tag() == 0 || parts_.state->flags.DrawBusy) return;
+  if (image.Tag() == 0 || parts_.state->flags.drawBusy) return;
   DragRecord record;
   record.source = image.Source();
   record.tag = image.Tag();

@@ -95,8 +95,8 @@ void LayerWindow::SetStatusText(const QString& text) {
 // main view or thumbnails), whose attribute store the thumbnails share:
 // they are drawn after its end.
 bool LayerWindow::Prepare() {
-  if (state_.flags.DrawBusy) {
-    state_.flags.LayerRepaintPending = true;
+  if (state_.flags.drawBusy) {
+    state_.flags.layerRepaintPending = true;
     stale_ = true;
     return false;
   }
@@ -162,7 +162,7 @@ void LayerWindow::DrawLayer(ThumbnailPass& pass, int layer, int minimum) {
   label->setText(QString::fromStdString(state_.document.LayerLabel(group, layer)));
   ThumbnailImage* image = images_[layer];
   image->setGeometry(left, top + cells_.labelHeight, w, h);
-  render::TgraAttribute& attr = state_.attributes;
+  render::GraphicAttributes& attr = state_.attributes;
   bool grey = setup_.grayEmpty && state_.document.LayerTotal(group, layer) == 0;
   attr.SetBackMode(grey ? 2 : setup_.blackBackground ? 1 : 0);
   pass.DrawCell(image, w, h, layer, group);

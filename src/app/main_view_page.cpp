@@ -21,7 +21,7 @@ constexpr int kBandWidth = 3;
 // The transform fitted to a canvas of w x h, keeping its lower left corner.
 ViewTransform Resized(const ViewTransform& v, int w, int h) {
   ViewTransform r;
-  r.Set(v.Left, v.Bottom, v.Scale, w, h);
+  r.Set(v.left, v.bottom, v.scale, w, h);
   return r;
 }
 
@@ -54,8 +54,8 @@ void MainViewPage::DocumentChanged() {
 
 void MainViewPage::Draw(const ViewTransform* preset) {
   band_.shown = false;
-  state_.flags.DrawBusy = true;
-  state_.flags.AbortRequested = false;
+  state_.flags.drawBusy = true;
+  state_.flags.abortRequested = false;
   escape_.Reset();
   abortChecks_ = 0;
   int w = std::max(1, box_->width()), h = std::max(1, box_->height());
@@ -78,8 +78,8 @@ void MainViewPage::Draw(const ViewTransform* preset) {
     drawing_ = nullptr;
   }
   snapshot_ = image;
-  state_.flags.DrawBusy = false;
-  state_.flags.AbortRequested = false;
+  state_.flags.drawBusy = false;
+  state_.flags.abortRequested = false;
   status_(aborted ? QString::fromUtf8(text::kDrawAborted) : QString());
   box_->update();
   if (drawEnded_) drawEnded_();
@@ -90,14 +90,14 @@ void MainViewPage::Draw(const ViewTransform* preset) {
 bool MainViewPage::CheckAbort() {
   ++abortChecks_;
   if (escape_.Hit()) return true;
-  if (!state_.flags.DrawBusy) return false;
+  if (!state_.flags.drawBusy) return false;
   if (progress_.elapsed() >= kProgressMs) {
     canvas_->Flush();
     box_->update();
     progress_.restart();
   }
   QCoreApplication::processEvents();
-  return escape_.Hit() || state_.flags.AbortRequested;
+  return escape_.Hit() || state_.flags.abortRequested;
 }
 
 void MainViewPage::Paint(QPainter& painter) {

@@ -213,8 +213,8 @@ void MainWindow::OnPageChanged() {
 }
 
 void MainWindow::DrawEnded() {
-  if (state_.flags.LayerRepaintPending) {
-    state_.flags.LayerRepaintPending = false;
+  if (state_.flags.layerRepaintPending) {
+    state_.flags.layerRepaintPending = false;
     firstWindow_->Panel()->update();
     secondWindow_->Panel()->update();
   }

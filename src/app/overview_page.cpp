@@ -84,13 +84,13 @@ void OverviewPage::Resized() {
 // share: then a little later.
 void OverviewPage::Relayout() {
   if (!panel_->isVisible()) return;
-  if (state_.flags.DrawBusy) return relayout_->start();
+  if (state_.flags.drawBusy) return relayout_->start();
   OverviewCells cells = CellsOf(panel_->width(), panel_->height(), labels_[0]->height());
   if (cells.width != cells_.width || cells.height != cells_.height) DrawOverview();
 }
 
 void OverviewPage::DrawOverview() {
-  if (state_.flags.DrawBusy) return;
+  if (state_.flags.drawBusy) return;
   drawn_ = true;
   ThumbnailPass pass(state_, dc_);
   for (QLabel* label : labels_) label->clear();
@@ -100,7 +100,7 @@ void OverviewPage::DrawOverview() {
 }
 
 void OverviewPage::RedrawGroup(int group) {
-  if (group < 0 || group > 15 || state_.flags.DrawBusy) return;
+  if (group < 0 || group > 15 || state_.flags.drawBusy) return;
   ThumbnailPass pass(state_, dc_);
   labels_[group]->clear();
   Prepare();

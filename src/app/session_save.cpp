@@ -30,8 +30,8 @@ bool SameFolder(const QString& a, const QString& b) {
 
 std::optional<FileDialogRequest> DocumentSession::SaveRequest() const {
   const FormatFacts* facts = OpenFacts(state_.document);
-  if (facts == nullptr || DocPath_.isEmpty()) return std::nullopt;
-  QFileInfo opened(DocPath_);
+  if (facts == nullptr || path_.isEmpty()) return std::nullopt;
+  QFileInfo opened(path_);
   FileDialogRequest request;
   request.folder = opened.absolutePath();
   request.fileName = QStringLiteral("_") + opened.fileName();
@@ -45,12 +45,11 @@ std::optional<FileDialogRequest> DocumentSession::SaveRequest() const {
 // The opened file by its name without regard to case, or by identity
 // (another name of the same file: a link, a different spelling of the path).
 bool DocumentSession::IsOpenedFile(const QString& target) const {
-  if (Absolute(target).toUpper() == Absolute(DocPath_).toUpper()) return true;
+  if (Absolute(target).toUpper() == Absolute(path_).toUpper()) return true;
   // With the format of the target's own extension only the identity test
   // of SaveTargetProblem can object.
   std::string ext = UpperExtension(target);
-  return SaveTargetProblem(LocalPath(DocPath_), LocalPath(target), FormatOfExtension(ext))
-      .has_value();
+  return SaveTargetProblem(LocalPath(path_), LocalPath(target), FormatOfExtension(ext)).has_value();
 }
 
 bool DocumentSession::InProgramFolder(const QString& target) const {
@@ -67,7 +66,7 @@ bool DocumentSession::Refuse() {
 
 bool DocumentSession::SaveDocumentAs() {
   if (host_.DrawBusy()) return false;
-  if (DocPath_.isEmpty() || !HasDocument()) {
+  if (path_.isEmpty() || !HasDocument()) {
     host_.SetStatusText(QString::fromUtf8(text::kOpenFirst));
     return false;
   }

@@ -21,8 +21,8 @@ constexpr int kEventsMs = 10;
 }  // namespace
 
 ThumbnailPass::ThumbnailPass(AppState& state, render::DrawContext& dc) : state_(state), dc_(dc) {
-  state_.flags.DrawBusy = true;
-  state_.flags.AbortRequested = false;
+  state_.flags.drawBusy = true;
+  state_.flags.abortRequested = false;
   QCoreApplication::instance()->installEventFilter(&escape_);
   dc_.abortCheck = [this] { return CheckAbort(); };
   progress_.start();
@@ -35,8 +35,8 @@ void ThumbnailPass::Finish() {
   running_ = false;
   dc_.abortCheck = nullptr;
   QCoreApplication::instance()->removeEventFilter(&escape_);
-  state_.flags.DrawBusy = false;
-  state_.flags.AbortRequested = false;
+  state_.flags.drawBusy = false;
+  state_.flags.abortRequested = false;
 }
 
 void ThumbnailPass::DrawCell(ThumbnailImage* image, int w, int h, int layer, int group) {

@@ -119,9 +119,9 @@ class DragDropTest : public QObject {
                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(image, &left);
     QVERIFY(!w.Form().Ghost().Dragging());
-    w.Form().State().flags.DrawBusy = true;  // the main view is being drawn
+    w.Form().State().flags.drawBusy = true;  // the main view is being drawn
     AppWindow::RightDrag(image, {5, 5}, {AppWindow::CellCentre(w.Form().Overview().Panel(), 5)});
-    w.Form().State().flags.DrawBusy = false;
+    w.Form().State().flags.drawBusy = false;
     QVERIFY(w.Dialogs().boxes.empty());
   }
 

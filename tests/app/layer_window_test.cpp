@@ -192,7 +192,7 @@ class LayerWindowTest : public QObject {
     QTimer::singleShot(0, &form, [&] {
       form.DrawLayers();
       marksDuring = Marks(form.Image(13)->Picture(), Qt::white);
-      QVERIFY(f.State().flags.DrawBusy);
+      QVERIFY(f.State().flags.drawBusy);
     });
     f.MainView().Draw();
     QCOMPARE(marksDuring, 0);  // the store was not touched while drawing
@@ -249,18 +249,18 @@ class LayerWindowTest : public QObject {
     QVERIFY(OpenFirstGroup(w, "jww/dist_sample.jww"));
     MainWindow& f = w.Form();
     LayerWindow& form = f.FirstLayerWindow();
-    double scale = form.ThumbnailView().Scale;
+    double scale = form.ThumbnailView().scale;
     f.findChild<QTabWidget*>("pages")->setCurrentIndex(0);
     w.WheelAt({40, 40}, -120);
     f.SetBackground(1);
     form.Panel()->repaint();
-    QCOMPARE(form.ThumbnailView().Scale, scale);
+    QCOMPARE(form.ThumbnailView().scale, scale);
     QCOMPARE(form.Image(1)->Picture().pixelColor(0, 0), QColor(Qt::white));
     // The attribute store stays on the main window's background.
     QCOMPARE(f.State().attributes.BackColor(), render::Color{0});
     form.close();
     OpenGroup(w, 0);  // set up again: now zoomed and black
-    QTRY_VERIFY(form.ThumbnailView().Scale > scale * 1.5);
+    QTRY_VERIFY(form.ThumbnailView().scale > scale * 1.5);
     QCOMPARE(form.Image(1)->Picture().pixelColor(0, 0), QColor(Qt::black));
   }
 

@@ -25,7 +25,7 @@ bool Near(double a, double b, double tolerance = 1e-9) {
 }
 
 DrawPoint Centre(const ViewTransform& v) {
-  return {(v.Left + v.Right) / 2, (v.Bottom + v.Top) / 2};
+  return {(v.left + v.right) / 2, (v.bottom + v.top) / 2};
 }
 
 QAction* Action(MainWindow& form, const char* name) {
@@ -34,7 +34,7 @@ QAction* Action(MainWindow& form, const char* name) {
 
 // Pixel of a drawing point in a view (unrounded).
 QPointF PixelOf(const ViewTransform& v, DrawPoint p) {
-  return {(p.x - v.Left) * v.Scale, (v.Top - p.y) * v.Scale};
+  return {(p.x - v.left) * v.scale, (v.top - p.y) * v.scale};
 }
 
 }  // namespace
@@ -84,8 +84,8 @@ class MainViewTest : public QObject {
     QCOMPARE(snap.size(), w.Box()->size());
     const ViewTransform& v = f.MainView().View();
     const DrawingExtents& e = f.State().extents;
-    double across = (e.maxX - e.minX) * v.Scale / snap.width();
-    double down = (e.maxY - e.minY) * v.Scale / snap.height();
+    double across = (e.maxX - e.minX) * v.scale / snap.width();
+    double down = (e.maxY - e.minY) * v.scale / snap.height();
     QVERIFY(Near(std::max(across, down), 0.9));
     QVERIFY(std::min(across, down) <= 0.9 + 1e-9);
     QVERIFY(Near(Centre(v).x, (e.minX + e.maxX) / 2) && Near(Centre(v).y, (e.minY + e.maxY) / 2));
@@ -104,12 +104,12 @@ class MainViewTest : public QObject {
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     MainViewPage& page = w.Form().MainView();
-    double fit = page.View().Scale;
+    double fit = page.View().scale;
     QPoint at(120, 80);
     DrawPoint under = PixelToDrawing(page.View(), at.x(), at.y());
     w.WheelAt(at, -120);  // towards the user
-    QVERIFY(Near(page.View().Scale, 2 * fit));
-    QCOMPARE(w.Form().State().view.ViewZoom, 2.0);
+    QVERIFY(Near(page.View().scale, 2 * fit));
+    QCOMPARE(w.Form().State().view.zoom, 2.0);
     DrawPoint after = PixelToDrawing(page.View(), at.x(), at.y());
     QVERIFY(Near(after.x, under.x) && Near(after.y, under.y));
     // Turned over another part of the window (which hands the wheel on to
@@ -121,15 +121,15 @@ class MainViewTest : public QObject {
     QWheelEvent wheel(QPointF(onBar), QPointF(w.Form().mapToGlobal(onBar)), QPoint(),
                       QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&w.Form(), &wheel);
-    QVERIFY(Near(page.View().Scale, fit));
+    QVERIFY(Near(page.View().scale, fit));
     DrawPoint still = PixelToDrawing(page.View(), inBox.x(), inBox.y());
     QVERIFY(Near(still.x, below.x) && Near(still.y, below.y));
     w.WheelAt(at, -120);
     w.WheelAt(at, 60);  // half a notch does nothing yet
-    QVERIFY(Near(page.View().Scale, 2 * fit));
+    QVERIFY(Near(page.View().scale, 2 * fit));
     w.WheelAt(at, 60);
-    QVERIFY(Near(page.View().Scale, fit));
-    QCOMPARE(w.Form().State().view.ViewZoom, 1.0);
+    QVERIFY(Near(page.View().scale, fit));
+    QCOMPARE(w.Form().State().view.zoom, 1.0);
   }
 
   void DragOfFewPixelsPansToTheReleasePoint() {
@@ -140,7 +140,7 @@ class MainViewTest : public QObject {
     DrawPoint r = PixelToDrawing(before, 300, 103);
     QCOMPARE(w.TwoButtonDrag({100, 100}, {300, 103}), Q("[画面移動]"));
     QVERIFY(Near(Centre(page.View()).x, r.x) && Near(Centre(page.View()).y, r.y));
-    QVERIFY(Near(page.View().Scale, before.Scale));
+    QVERIFY(Near(page.View().scale, before.scale));
     QVERIFY(!page.LeftPressed() && !page.RightPressed() && !page.Band().shown);
   }
 
@@ -151,7 +151,7 @@ class MainViewTest : public QObject {
     ViewTransform before = page.View();
     // A band of 10 x 10 mm, rounded to whole pixels.
     QPoint from(60, 60);
-    int side = static_cast<int>(std::lround(10 * before.Scale));
+    int side = static_cast<int>(std::lround(10 * before.scale));
     QPoint to = from + QPoint(side, side);
     w.Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
     w.Mouse(QEvent::MouseButtonPress, from, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
@@ -171,26 +171,26 @@ class MainViewTest : public QObject {
     QPointF a = PixelOf(z, PixelToDrawing(before, from.x(), from.y()));
     QPointF b = PixelOf(z, PixelToDrawing(before, to.x(), to.y()));
     double spanX = std::fabs(b.x() - a.x()), spanY = std::fabs(b.y() - a.y());
-    QVERIFY(spanX <= z.Width + 1e-6 && spanY <= z.Height + 1e-6);
-    QVERIFY(Near(spanX, z.Width) || Near(spanY, z.Height));
-    QVERIFY(Near((a.x() + b.x()) / 2, z.Width / 2.0) && Near((a.y() + b.y()) / 2, z.Height / 2.0));
+    QVERIFY(spanX <= z.width + 1e-6 && spanY <= z.height + 1e-6);
+    QVERIFY(Near(spanX, z.width) || Near(spanY, z.height));
+    QVERIFY(Near((a.x() + b.x()) / 2, z.width / 2.0) && Near((a.y() + b.y()) / 2, z.height / 2.0));
   }
 
   void DragLeftUpZoomsOutAndRightUpFitsAll() {
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     MainViewPage& page = w.Form().MainView();
-    double fit = page.View().Scale;
+    double fit = page.View().scale;
     ViewTransform before = page.View();
     DrawPoint a = PixelToDrawing(before, 200, 150), b = PixelToDrawing(before, 120, 90);
     QCOMPARE(w.TwoButtonDrag({200, 150}, {120, 90}), Q("[画面縮小]"));
-    QVERIFY(Near(page.View().Scale, fit / 2));
+    QVERIFY(Near(page.View().scale, fit / 2));
     QVERIFY(Near(Centre(page.View()).x, (a.x + b.x) / 2));
     QVERIFY(Near(Centre(page.View()).y, (a.y + b.y) / 2));
     QCOMPARE(w.TwoButtonDrag({100, 150}, {200, 60}), Q("[全体表示]"));
-    QCOMPARE(w.Form().State().view.ViewZoom, 1.0);
-    QCOMPARE(w.Form().State().view.ViewOffsetX, 0.0);
-    QVERIFY(Near(page.View().Scale, fit));
+    QCOMPARE(w.Form().State().view.zoom, 1.0);
+    QCOMPARE(w.Form().State().view.offsetX, 0.0);
+    QVERIFY(Near(page.View().scale, fit));
   }
 
   void DragLeftDownShowsThePaper() {
@@ -201,7 +201,7 @@ class MainViewTest : public QObject {
     QCOMPARE(w.TwoButtonDrag({200, 60}, {100, 150}), Q("[用紙範囲表示]"));
     const ViewTransform& v = page.View();
     QVERIFY(Near(Centre(v).x, 0, 1e-6) && Near(Centre(v).y, 0, 1e-6));
-    double wide = v.Right - v.Left, high = v.Top - v.Bottom;
+    double wide = v.right - v.left, high = v.top - v.bottom;
     QVERIFY(wide >= 420 * 1.05 - 1e-6 && high >= 297 * 1.05 - 1e-6);
     QVERIFY(Near(wide, 420 * 1.05) || Near(high, 297 * 1.05));
     // A JWC drawing's paper starts at the origin (A2 here).
@@ -212,13 +212,13 @@ class MainViewTest : public QObject {
     w.Form().OpenDocument(QString::fromStdString(plan));
     w.TwoButtonDrag({200, 60}, {100, 150});
     QVERIFY(Near(Centre(v).x, 297, 1e-6) && Near(Centre(v).y, 210, 1e-6));
-    QVERIFY(Near(v.Right - v.Left, 594 * 1.05) || Near(v.Top - v.Bottom, 420 * 1.05));
+    QVERIFY(Near(v.right - v.left, 594 * 1.05) || Near(v.top - v.bottom, 420 * 1.05));
     // A symbol of the DOS kind has no paper: the drawing is shown whole.
     w.OpenSample("jwk/dist_desk.jwk");
-    double fit = page.View().Scale;
+    double fit = page.View().scale;
     w.WheelAt({50, 50}, -120);
     w.TwoButtonDrag({200, 60}, {100, 150});
-    QVERIFY(Near(page.View().Scale, fit));
+    QVERIFY(Near(page.View().scale, fit));
   }
 
   void OneButtonDoesNotDrag() {
@@ -231,8 +231,8 @@ class MainViewTest : public QObject {
     QVERIFY(w.Form().StatusText().isEmpty() && !page.Band().shown);
     w.Mouse(QEvent::MouseButtonRelease, {200, 200}, Qt::LeftButton, Qt::NoButton);
     QVERIFY(!page.LeftPressed() && !page.RightPressed());
-    QCOMPARE(page.View().Scale, before.Scale);
-    QCOMPARE(page.View().Left, before.Left);
+    QCOMPARE(page.View().scale, before.scale);
+    QCOMPARE(page.View().left, before.left);
     // The press point is the first press's: a later right press alone does not move it.
     w.Mouse(QEvent::MouseButtonPress, {50, 50}, Qt::RightButton, Qt::RightButton);
     w.Mouse(QEvent::MouseButtonPress, {90, 90}, Qt::LeftButton, Qt::LeftButton | Qt::RightButton);
@@ -266,7 +266,7 @@ class MainViewTest : public QObject {
     f.MainView().Draw();
     QCOMPARE(f.MainView().AbortChecks(), 1);
     QCOMPARE(f.StatusText(), Q("[ESC]描画中断しました"));
-    QVERIFY(!f.State().flags.DrawBusy && !f.State().flags.AbortRequested);
+    QVERIFY(!f.State().flags.drawBusy && !f.State().flags.abortRequested);
     QVERIFY(!f.MainView().Snapshot().isNull());  // the part drawn is kept
     f.MainView().Draw();
     QCOMPARE(f.MainView().AbortChecks(), full);
@@ -285,7 +285,7 @@ class MainViewTest : public QObject {
     f.MainView().Draw();
     QCOMPARE(f.MainView().AbortChecks(), 1);
     QCOMPARE(f.StatusText(), Q("[ESC]描画中断しました"));
-    QCOMPARE(f.State().view.ViewZoom, 1.0);
+    QCOMPARE(f.State().view.zoom, 1.0);
   }
 
   void CommandsWaitWhileDrawing() {

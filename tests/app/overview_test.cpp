@@ -132,10 +132,10 @@ class OverviewTest : public QObject {
     TurnTo(w, 1);
     const ViewTransform& main = f.MainView().View();
     const ViewTransform& thumb = f.Overview().ThumbnailView();
-    QVERIFY(Near((thumb.Left + thumb.Right) / 2, (main.Left + main.Right) / 2));
-    QVERIFY(Near((thumb.Bottom + thumb.Top) / 2, (main.Bottom + main.Top) / 2));
+    QVERIFY(Near((thumb.left + thumb.right) / 2, (main.left + main.right) / 2));
+    QVERIFY(Near((thumb.bottom + thumb.top) / 2, (main.bottom + main.top) / 2));
     OverviewCells c = f.Overview().Cells();
-    QVERIFY(Near(thumb.Scale, FitScale(f.State().extents, c.width, c.height - c.labelHeight) * 4));
+    QVERIFY(Near(thumb.scale, FitScale(f.State().extents, c.width, c.height - c.labelHeight) * 4));
   }
 
   void ResizingKeepsTheLayoutUntilThePageIsShownAgain() {
@@ -173,7 +173,7 @@ class OverviewTest : public QObject {
     QTimer::singleShot(0, o.Panel(), [&o] { QTest::keyClick(o.Panel(), Qt::Key_Escape); });
     TurnTo(w, 1);
     QCOMPARE(f.StatusText(), QString::fromUtf8("[ESC]描画中断しました"));
-    QVERIFY(!f.State().flags.DrawBusy);
+    QVERIFY(!f.State().flags.drawBusy);
     QCOMPARE(o.Image(1)->Picture().size(), o.Image(1)->size());  // begun: kept
     QVERIFY(o.Image(16)->Picture().isNull());                    // never begun
     QVERIFY(o.Label(16)->text().startsWith(QStringLiteral("[F] ")));

@@ -109,7 +109,7 @@ TEST(QtCanvasTest, FaceNamesMapToInstalledJapaneseFonts) {
 // Draws one full-width character through the text drawing and returns the
 // bounding box of the ink.
 QRect InkOf(const char* face, double angle, const char* character = "\x8A\xBF") {
-  TgraAttribute attr;
+  GraphicAttributes attr;
   DrawContext dc(attr);
   dc.view.Set(0, 0, 10, 200, 200);
   QtCanvas canvas(200, 200);

@@ -286,7 +286,9 @@ PublishedLayers TJwwData::PublishLayers() const {
     PublishedLayer& p = out[i];
     std::int32_t gs = LayerGroups.size() == 16 ? LayerGroups[g].State : 2;
     std::int32_t ls = Layers.size() == 256 ? Layers[i].State : 2;
-    p.state = (gs == 0 || ls == 0) ? 3 : (gs == 1 || ls == 1) ? 2 : 1;
+    p.state = (gs == 0 || ls == 0)   ? kLayerHidden
+              : (gs == 1 || ls == 1) ? kLayerDisplayOnly
+                                     : kLayerNormal;
     if (Layers.size() == 256) p.name = Layers[i].Name;
     double scale = 0;
     if (LayerGroups.size() == 16) {

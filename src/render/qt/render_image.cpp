@@ -15,7 +15,7 @@ namespace {
 // Draws `doc` onto `device` (already sized) with the fit-all view.
 bool DrawOnto(QPaintDevice* device, const Document& doc, const DrawingExtents& extents,
               const RenderOptions& options) {
-  TgraAttribute attr;
+  GraphicAttributes attr;
   attr.SetBackMode(options.blackBackground ? 1 : 0);
   attr.BuildPenColors();
   ShowAllLayers(attr, doc.PublishLayers(), doc.HasNames());

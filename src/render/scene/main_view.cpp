@@ -24,7 +24,7 @@ ViewTransform FitAllView(const DrawingExtents& e, int width, int height) {
   return v;
 }
 
-void ClearWithFrame(Canvas& canvas, const TgraAttribute& attr) {
+void ClearWithFrame(Canvas& canvas, const GraphicAttributes& attr) {
   int w = canvas.Width(), h = canvas.Height();
   ClearCanvas(canvas, attr, w, h);
   SetFramePen(canvas, 0xFF0000, 0, 0);
@@ -32,9 +32,9 @@ void ClearWithFrame(Canvas& canvas, const TgraAttribute& attr) {
   canvas.Polyline(frame);
 }
 
-void ShowAllLayers(TgraAttribute& attr, const PublishedLayers& layers, bool withNames) {
+void ShowAllLayers(GraphicAttributes& attr, const PublishedLayers& layers, bool withNames) {
   PublishLayersTo(attr, layers, withNames);
-  for (int i = 0; i < TgraAttribute::kLayerCount; ++i) attr.SetLayerState(i, kLayerNormal);
+  for (int i = 0; i < GraphicAttributes::kLayerCount; ++i) attr.SetLayerState(i, kLayerNormal);
 }
 
 DateTime FileTimeStamp(const std::string& path) {
