@@ -29,6 +29,8 @@ class WindowsTest : public QObject {
 
  private slots:
   void WindowsAsItsUsersKnowIt() {
+    QCoreApplication::setApplicationName(
+        QStringLiteral("quintaro"));  // as the program names itself
     testing::ScriptedDialogs dialogs;
     AppEnvironment env = DefaultEnvironment(dialogs);
     bool japanese = false;

@@ -19,6 +19,7 @@ class QtEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseSystemFontsOffscreen();
     static int argc = 1;
     static char name[] = "test_render_qt";
     static char* argv[] = {name, nullptr};
@@ -193,6 +194,10 @@ TEST(RenderImageTest, WholeDrawingToImageAndSvg) {
   EXPECT_EQ(black.pixel(100, 50), qRgb(255, 255, 255));
 
   test::TempDir dir;
+  if (!kCanWriteSvg) {  // a Qt without its SVG module writes nothing
+    EXPECT_FALSE(RenderToSvg(data, extents, options, dir.File("out.svg")));
+    return;
+  }
   ASSERT_TRUE(RenderToSvg(data, extents, options, dir.File("out.svg")));
   auto bytes = test::ReadAll(dir.File("out.svg"));
   std::string svg(bytes.begin(), bytes.end());
