@@ -16,9 +16,9 @@
 #include "layers/move.h"
 #include "plain_pass.h"
 #include "qt_app.h"
-#include "render/main_view.h"
 #include "render/qt/qt_canvas.h"
-#include "render/scene_jww.h"
+#include "render/scene/main_view.h"
+#include "render/scene/scene_jww.h"
 
 namespace quintaro::bench {
 namespace {

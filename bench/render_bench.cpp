@@ -11,10 +11,10 @@
 #include "document/demo_drawing.h"
 #include "formats/extents/extents.h"
 #include "qt_app.h"
-#include "render/main_view.h"
+#include "render/canvas/recording_canvas.h"
 #include "render/qt/qt_canvas.h"
-#include "render/recording_canvas.h"
-#include "render/scene_jww.h"
+#include "render/scene/main_view.h"
+#include "render/scene/scene_jww.h"
 
 namespace quintaro::bench {
 namespace {

@@ -7,7 +7,7 @@
 #include "formats/common/file_io.h"
 #include "formats/common/types.h"
 #include "formats/jww/bind_images.h"
-#include "render/gra_attribute.h"
+#include "render/canvas/gra_attribute.h"
 
 namespace quintaro::app {
 

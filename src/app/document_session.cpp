@@ -5,7 +5,7 @@
 
 #include "app/ui_texts.h"
 #include "document/format_facts.h"
-#include "render/main_view.h"
+#include "render/scene/main_view.h"
 
 namespace quintaro::app {
 

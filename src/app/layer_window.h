@@ -18,7 +18,7 @@
 #include "app/overview_page.h"
 #include "app/thumbnail_image.h"
 #include "app/thumbnail_pass.h"
-#include "render/draw_context.h"
+#include "render/canvas/draw_context.h"
 
 namespace quintaro::app {
 

@@ -5,10 +5,10 @@
 
 #include "app/device_pixels.h"
 #include "app/ui_texts.h"
-#include "render/main_view.h"
-#include "render/primitives.h"
 #include "render/qt/qt_canvas.h"
-#include "render/scene.h"
+#include "render/scene/main_view.h"
+#include "render/scene/scene.h"
+#include "render/shapes/primitives.h"
 
 namespace quintaro::app {
 

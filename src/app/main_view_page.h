@@ -14,7 +14,7 @@
 #include "app/document_session.h"
 #include "app/escape_watch.h"
 #include "app/paint_box.h"
-#include "render/draw_context.h"
+#include "render/canvas/draw_context.h"
 
 namespace quintaro::render {
 class QtCanvas;

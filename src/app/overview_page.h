@@ -15,7 +15,7 @@
 #include "app/document_session.h"
 #include "app/thumbnail_image.h"
 #include "app/thumbnail_pass.h"
-#include "render/draw_context.h"
+#include "render/canvas/draw_context.h"
 
 namespace quintaro::app {
 

@@ -4,9 +4,9 @@
 
 #include "app/device_pixels.h"
 #include "app/thumbnail_image.h"
-#include "render/primitives.h"
 #include "render/qt/qt_canvas.h"
-#include "render/scene.h"
+#include "render/scene/scene.h"
+#include "render/shapes/primitives.h"
 
 namespace quintaro::app {
 

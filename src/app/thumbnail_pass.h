@@ -11,7 +11,7 @@
 
 #include "app/app_state.h"
 #include "app/escape_watch.h"
-#include "render/draw_context.h"
+#include "render/canvas/draw_context.h"
 
 namespace quintaro::render {
 class QtCanvas;

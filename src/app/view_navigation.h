@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "formats/common/types.h"
-#include "render/draw_context.h"
+#include "render/canvas/draw_context.h"
 
 namespace quintaro::app {
 

@@ -15,7 +15,7 @@
 #include "app/translations.h"
 #include "formats/common/file_io.h"
 #include "render/qt/qt_canvas.h"
-#include "render/text_draw.h"
+#include "render/text/text_draw.h"
 #include "scripted_dialogs.h"
 #include "support/temp_dir.h"
 #include "utf8_text.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "render/gra_attribute.h"
-#include "render/recording_canvas.h"
+#include "render/canvas/gra_attribute.h"
+#include "render/canvas/recording_canvas.h"
 
 namespace quintaro::render {
 namespace {

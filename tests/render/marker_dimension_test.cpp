@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "render/entities.h"
-#include "render/markers.h"
+#include "render/scene/entities.h"
+#include "render/shapes/markers.h"
 #include "render_fixture.h"
 
 namespace quintaro::render {

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "render/primitives.h"
+#include "render/shapes/primitives.h"
 #include "render_fixture.h"
 
 namespace quintaro::render {

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "formats/jww/jww_types.h"
-#include "render/draw_context.h"
-#include "render/gra_attribute.h"
-#include "render/recording_canvas.h"
+#include "render/canvas/draw_context.h"
+#include "render/canvas/gra_attribute.h"
+#include "render/canvas/recording_canvas.h"
 
 namespace quintaro::render::test {
 

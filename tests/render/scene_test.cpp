@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "render/scene_dos.h"
-#include "render/scene_jww.h"
-#include "render/text_draw.h"
+#include "render/scene/scene_dos.h"
+#include "render/scene/scene_jww.h"
+#include "render/text/text_draw.h"
 #include "render_fixture.h"
 
 namespace quintaro::render {

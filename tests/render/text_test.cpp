@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "render/text_draw.h"
-#include "render/text_macros.h"
+#include "render/text/text_draw.h"
+#include "render/text/text_macros.h"
 #include "render_fixture.h"
 
 namespace quintaro::render {

@@ -10,7 +10,7 @@
 #include <random>
 #include <vector>
 
-#include "render/canvas.h"
+#include "render/canvas/canvas.h"
 #include "render/qt/qt_canvas.h"
 
 namespace quintaro::render {

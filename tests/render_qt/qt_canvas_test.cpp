@@ -3,12 +3,12 @@
 #include <QGuiApplication>
 #include <QImage>
 
-#include "render/draw_context.h"
-#include "render/main_view.h"
-#include "render/primitives.h"
+#include "render/canvas/draw_context.h"
 #include "render/qt/qt_canvas.h"
 #include "render/qt/render_image.h"
-#include "render/text_draw.h"
+#include "render/scene/main_view.h"
+#include "render/shapes/primitives.h"
+#include "render/text/text_draw.h"
 #include "support/temp_dir.h"
 
 namespace quintaro::render {

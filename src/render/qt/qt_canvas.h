@@ -18,7 +18,7 @@
 #include <utility>
 #include <vector>
 
-#include "render/canvas.h"
+#include "render/canvas/canvas.h"
 
 namespace quintaro::render {
 
