@@ -10,9 +10,10 @@ set(QUINTARO_BENCH OFF CACHE BOOL "" FORCE)
 set(QUINTARO_FUZZ OFF CACHE BOOL "" FORCE)
 
 # Wide-character Windows API throughout, Windows 10 and later; nothing of
-# <windows.h> we do not use.
+# <windows.h> we do not use; the thread-safe time functions of POSIX
+# (localtime_r), which MinGW-w64 maps onto the system's own.
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00
-                        WINVER=0x0A00)
+                        WINVER=0x0A00 _POSIX_THREAD_SAFE_FUNCTIONS)
 
 # quintaro_windows_program(TARGET DESCRIPTION): the manifest, the version
 # information and (for the desktop program) the icon, compiled by windres;
