@@ -110,13 +110,15 @@ sleep 2
 xdotool key --window "$main" ctrl+y
 sleep 2
 
-# Save As: the File menu by its access keys; the dialog proposes _平面図.jww
-# in the drawing's folder.
+# Save As (Ctrl+Shift+S, as the File menu shows); the dialog proposes
+# _平面図.jww in the drawing's folder.
 xdotool key --window "$main" alt+f
 sleep 1
 shot 6-menu
-xdotool key a
-dialog=$(wait_window '名前を付けて保存')
+xdotool key --window "$main" Escape Escape
+sleep 0.5
+xdotool key --window "$main" ctrl+shift+s
+dialog=$(wait_window '保存')
 sleep 2
 shot 7-save-dialog
 xdotool key --window "$dialog" Return
