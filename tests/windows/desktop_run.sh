@@ -5,7 +5,7 @@
 # A copy of SAMPLE named 平面図.jww in a folder 図面 is given on the command
 # line; group 0 is dragged with the right button onto the first empty group,
 # the question answered はい, the move undone (Ctrl+Z) and redone (Ctrl+Y),
-# and the drawing saved through Save As and its file dialog as _平面図.jww.
+# and the drawing saved through Save As and its file dialog as moved.jww.
 # `quintaro-cli layers` of the saved file then equals that of the original
 # moved by `quintaro-cli move --group 0:TARGET`, and differs from the original's.
 # Needs DISPLAY (an X server) and a WINEPREFIX of its own; Japanese locale
@@ -61,7 +61,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work" "$reg"' EXIT
 mkdir "$work/図面"
 drawing=$work/図面/平面図.jww
-saved=$work/図面/_平面図.jww
+saved=$work/図面/moved.jww
 cp "$sample" "$drawing"
 totals=$(wine "$cli" info --json "$drawing" | tr -d '\r' |
   grep -o '"group": [0-9]*, "name": "[^"]*", "scale": [^,]*, "total": [0-9]*' |
@@ -110,18 +110,20 @@ sleep 2
 xdotool key --window "$main" ctrl+y
 sleep 2
 
-# Save As (Ctrl+Shift+S, as the File menu shows); the dialog proposes
-# _平面図.jww in the drawing's folder.
+# Save As (Ctrl+Shift+S, as the File menu shows) through Wine's file dialog,
+# which comes up in the drawing's folder (untitled): a new name is typed
+# (xdotool types no Japanese).
 xdotool key --window "$main" alt+f
 sleep 1
 shot 6-menu
 xdotool key --window "$main" Escape Escape
 sleep 0.5
 xdotool key --window "$main" ctrl+shift+s
-dialog=$(wait_window '保存')
-sleep 2
+sleep 4
 shot 7-save-dialog
-xdotool key --window "$dialog" Return
+xdotool key End shift+Home
+xdotool type moved.jww
+xdotool key Return
 for _ in $(seq 60); do
   [ -s "$saved" ] && break
   sleep 0.5
