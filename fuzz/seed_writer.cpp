@@ -70,7 +70,7 @@ bool WriteJww(const fs::path& dir, const fs::path& images) {
   image.Name = {"pic.gz", TextEncoding::kCp932};
   image.Size = 18;
   image.FileName = "pic.gz";
-  store.List.push_back(image);
+  store.list.push_back(image);
   TEntJwwMoji text = demo.Moji.empty() ? TEntJwwMoji{} : demo.Moji[0];
   text.Text = {"^@BM%temp%pic.gz,10,10", TextEncoding::kCp932};
   demo.Moji.push_back(text);
