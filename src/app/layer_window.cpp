@@ -13,12 +13,12 @@ namespace {
 
 constexpr int kMinimumThumbnail = 4;
 
-// Panel1: white; it tells the window of its paints and size changes.
+// The panel: white; it tells the window of its paints and size changes.
 class LayerPanel : public QWidget {
  public:
   LayerPanel(QWidget* parent, std::function<void()> painted, std::function<void()> resized)
       : QWidget(parent), painted_(std::move(painted)), resized_(std::move(resized)) {
-    setObjectName(QStringLiteral("Panel1"));
+    setObjectName(QStringLiteral("panel"));
   }
 
  protected:
@@ -34,7 +34,7 @@ class LayerPanel : public QWidget {
 
 QLabel* MakeLabel(int tag, QWidget* panel) {
   auto* label = new QLabel(panel);
-  label->setObjectName(QStringLiteral("Label%1").arg(tag));
+  label->setObjectName(QStringLiteral("label%1").arg(tag));
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   // Opaque, so that a new caption repaints the label and not the panel.
   label->setAutoFillBackground(true);
