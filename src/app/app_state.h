@@ -4,9 +4,7 @@
 
 #include "app/view_navigation.h"
 #include "document/document.h"
-#include "formats/common/file_io.h"
 #include "formats/common/types.h"
-#include "formats/jww/bind_images.h"
 #include "render/canvas/graphic_attributes.h"
 
 namespace quintaro::app {
@@ -19,11 +17,9 @@ struct DrawFlags {
 };
 
 struct AppState {
-  // The work folder of the images carried by JWW drawings; created with
-  // the state and removed with it.
-  WorkFolder workFolder;
-  BindImageStore images{workFolder.Path()};  // BindImageList
-  Document document{&images};
+  // Images carried by JWW drawings are kept in the document's work folder
+  // (TempFolder), removed with the state.
+  Document document{Document::Images::kKeep};
   render::GraphicAttributes attributes;
   DrawingExtents extents;
   DrawFlags flags;
