@@ -135,7 +135,7 @@ void LayerWindow::DrawLayers() {
   for (int layer = 0; layer < 16; ++layer) DrawLayer(pass, layer, kMinimumThumbnail);
   pass_ = nullptr;
   pass.Finish();
-  SetStatusText(pass.Stopped() ? QString::fromUtf8(text::kDrawAborted) : ElementCountText());
+  SetStatusText(pass.Stopped() ? Ui(text::kDrawAborted) : ElementCountText());
   if (drawEnded_) drawEnded_();
 }
 
@@ -147,7 +147,7 @@ void LayerWindow::RedrawLayer(int layer) {
   DrawLayer(pass, layer, 1);
   pass_ = nullptr;
   pass.Finish();
-  if (pass.Stopped()) SetStatusText(QString::fromUtf8(text::kDrawAborted));
+  if (pass.Stopped()) SetStatusText(Ui(text::kDrawAborted));
   if (drawEnded_) drawEnded_();
 }
 
@@ -173,7 +173,7 @@ void LayerWindow::DrawLayer(ThumbnailPass& pass, int layer, int minimum) {
 
 QString LayerWindow::ElementCountText() const {
   LayerCensusResult census = state_.document.Census(setup_.group, -1);
-  return QString::fromUtf8(text::kElementCount) +
+  return Ui(text::kElementCount) +
          QStringLiteral("%1 (%2)").arg(census.Direct()).arg(census.InBlocks());
 }
 

@@ -19,10 +19,6 @@ namespace {
 
 constexpr render::Color kDisplayOnlyGrey = 0x808080;
 
-QString Ui(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-
 // A place saved on a screen that is no longer there would leave the
 // window out of reach: it goes to its designed place instead.
 void PlaceWindow(QWidget* window, const WindowBounds& b, const WindowBounds& designed) {

@@ -128,7 +128,7 @@ void OverviewPage::Ended(ThumbnailPass& pass) {
   pass.Finish();
   bool stopped = pass.Stopped();
   if (status_ && (stopped || stopShown_)) {
-    status_(stopped ? QString::fromUtf8(text::kDrawAborted) : QString());
+    status_(stopped ? Ui(text::kDrawAborted) : QString());
   }
   stopShown_ = stopped;
   if (drawEnded_) drawEnded_();
