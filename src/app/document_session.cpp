@@ -32,7 +32,7 @@ std::string DocumentSession::DocKind() const {
 }
 
 QString DocumentSession::Title() const {
-  QString title = QString::fromUtf8(text::kTitle);
+  QString title = Ui(text::kTitle);
   if (state_.document.IsOpen() && !path_.isEmpty()) title += QStringLiteral(" - ") + path_;
   return title;
 }
@@ -90,7 +90,7 @@ OpenOutcome DocumentSession::OpenDocument(const QString& path) {
 
 void DocumentSession::LoadInto(const QString& path, bool complete) {
   path_ = path;
-  if (!complete) dialogs_.Inform(QString::fromUtf8(text::kPartialLoad));
+  if (!complete) dialogs_.Inform(Ui(text::kPartialLoad));
   const FormatFacts* facts = FactsOf(state_.document.Format());
   render::ShowAllLayers(state_.attributes, state_.document.PublishLayers(),
                         facts != nullptr && facts->hasNames);

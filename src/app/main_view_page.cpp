@@ -82,7 +82,7 @@ void MainViewPage::Draw(const ViewTransform* preset) {
   snapshot_ = image;
   state_.flags.drawBusy = false;
   state_.flags.abortRequested = false;
-  status_(aborted ? QString::fromUtf8(text::kDrawAborted) : QString());
+  status_(aborted ? Ui(text::kDrawAborted) : QString());
   box_->update();
   if (drawEnded_) drawEnded_();
 }
