@@ -31,7 +31,7 @@ struct Sized {
   TJwwData doc;
   std::string path;
   DrawingExtents extents;
-  render::TgraAttribute attr;
+  render::GraphicAttributes attr;
 };
 
 Sized& DrawingOf(std::size_t figures) {

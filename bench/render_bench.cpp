@@ -24,7 +24,7 @@ constexpr int kWidth = 1600, kHeight = 1200;
 struct Scene {
   TJwwData doc = MakeLargeDrawing(1'000'000);
   DrawingExtents extents;
-  render::TgraAttribute attr;
+  render::GraphicAttributes attr;
   std::vector<QLine> segments;  // every straight piece the scene draws
 
   Scene() {

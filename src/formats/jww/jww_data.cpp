@@ -184,7 +184,7 @@ bool TJwwData::Load(ByteReader& r, const std::string& name) {
   }
   // Unless the image section was passed over unread, the rest of the file
   // is bytes after the last section.
-  const bool imagesUnread = v > 699 && images_ && !images_->ImageKeep && !images_->ImageExtract;
+  const bool imagesUnread = v > 699 && images_ && !images_->keepImages && !images_->extractImages;
   if (ok && !imagesUnread && !jww::ReadTrailer(r, Trailer)) {
     where = "the bytes after the last section";
     ok = false;
@@ -198,8 +198,8 @@ bool TJwwData::Load(ByteReader& r, const std::string& name) {
 
 bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
   BindImageStore* store = images_;
-  if (store && !store->ImageKeep && !store->ImageExtract) return true;  // the section is not read
-  if (store) store->List.clear();
+  if (store && !store->keepImages && !store->extractImages) return true;  // the section is not read
+  if (store) store->list.clear();
   std::uint32_t n = r.U32();
   if (!r.Ok()) {
     where = "the carried-image section (its count)";
@@ -207,7 +207,7 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
   }
   // An entry takes at least 5 bytes (empty name, size).
   std::uint64_t bound = std::min<std::uint64_t>(n, r.Remaining() / 5);
-  if (store) store->List.reserve(static_cast<std::size_t>(bound));
+  if (store) store->list.reserve(static_cast<std::size_t>(bound));
   std::vector<std::uint8_t> buf;
   for (std::uint32_t i = 0; i < n; ++i) {
     auto failAt = [&](const char* what) {
@@ -229,7 +229,7 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
         return failAt("");
       }
       std::string path;
-      if (store && store->ImageExtract && store->HasFolder()) {
+      if (store && store->extractImages && store->HasFolder()) {
         if (image.FileName.empty()) {
           loadReport.warnings.push_back("image " + std::to_string(i + 1) +
                                         " has a name that is not a safe file name (\"" +
@@ -260,7 +260,7 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
       }
       if (!r.Ok()) return failAt(", its data");
     }
-    if (store) store->List.push_back(std::move(image));
+    if (store) store->list.push_back(std::move(image));
   }
   return true;
 }
@@ -286,7 +286,9 @@ PublishedLayers TJwwData::PublishLayers() const {
     PublishedLayer& p = out[i];
     std::int32_t gs = LayerGroups.size() == 16 ? LayerGroups[g].State : 2;
     std::int32_t ls = Layers.size() == 256 ? Layers[i].State : 2;
-    p.state = (gs == 0 || ls == 0) ? 3 : (gs == 1 || ls == 1) ? 2 : 1;
+    p.state = (gs == 0 || ls == 0)   ? kLayerHidden
+              : (gs == 1 || ls == 1) ? kLayerDisplayOnly
+                                     : kLayerNormal;
     if (Layers.size() == 256) p.name = Layers[i].Name;
     double scale = 0;
     if (LayerGroups.size() == 16) {
@@ -321,8 +323,8 @@ bool TJwwData::HasHeaderTables() const {
 
 std::vector<bool> TJwwData::ShownImages(std::int32_t v) const {
   std::vector<bool> shown;
-  if (v <= 699 || !images_ || !(images_->ImageExtract || images_->ImageKeep)) return shown;
-  const auto& list = images_->List;
+  if (v <= 699 || !images_ || !(images_->extractImages || images_->keepImages)) return shown;
+  const auto& list = images_->list;
   shown.assign(list.size(), false);
   if (list.empty()) return shown;
   std::vector<std::string> lowered;
@@ -378,10 +380,10 @@ bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
   if (v > 699 && images_) {
     BindImageStore& store = *images_;
     const std::vector<bool> shown = ShownImages(v);
-    for (std::size_t i = 0; i < store.List.size(); ++i)
-      store.List[i].Used = i < shown.size() && shown[i];
+    for (std::size_t i = 0; i < store.list.size(); ++i)
+      store.list[i].Used = i < shown.size() && shown[i];
     saveRepairs_.Note(kUnshownImage, std::count(shown.begin(), shown.end(), false));
-    for (auto& im : store.List) {
+    for (auto& im : store.list) {
       if (!im.Used) continue;
       std::string path = store.PathOf(im);
       auto file = path.empty() ? nullptr : std::make_unique<InputFile>(path);

@@ -131,7 +131,7 @@ class DosScene {
   Canvas& canvas_;
   const DosSource& src_;
   SceneFilter filter_;
-  const TgraAttribute& attr_;
+  const GraphicAttributes& attr_;
 };
 
 DosSource SourceOf(const TJwcData& d) {
