@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/device_pixels.h"
 #include "app/ui_texts.h"
 
 namespace quintaro::app {
@@ -105,7 +106,8 @@ bool LayerWindow::Prepare() {
   dc_.macros = macros ? *macros : TextMacroValues{};
   dc_.documentTime = state_.documentTime;
   int w = cells_.width, h = cells_.height - cells_.labelHeight;
-  dc_.view = ThumbnailTransform(state_.extents, w, h, setup_.view);
+  dc_.view = ThumbnailTransform(state_.extents, DevicePixels(panel_, w), DevicePixels(panel_, h),
+                                setup_.view);
   return true;
 }
 

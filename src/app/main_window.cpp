@@ -40,7 +40,7 @@ WindowBounds BoundsOf(const QWidget* window) {
 
 QFont DesignedFont() {
   bool japanese = false;
-  QFont font(render::FamilyForFace(Utf8ToCp932("ＭＳ Ｐゴシック"), &japanese));
+  QFont font(render::FamiliesForFace(Utf8ToCp932("ＭＳ Ｐゴシック"), &japanese));
   font.setPixelSize(12);
   return font;
 }

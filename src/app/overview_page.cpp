@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "app/device_pixels.h"
 #include "app/ui_texts.h"
 
 namespace quintaro::app {
@@ -73,7 +74,8 @@ void OverviewPage::Prepare() {
   dc_.macros = macros ? *macros : TextMacroValues{};
   dc_.documentTime = state_.documentTime;
   int w = cells_.width, h = cells_.height - cells_.labelHeight;
-  dc_.view = ThumbnailTransform(state_.extents, w, h, state_.view);
+  dc_.view = ThumbnailTransform(state_.extents, DevicePixels(panel_, w), DevicePixels(panel_, h),
+                                state_.view);
 }
 
 void OverviewPage::Resized() {

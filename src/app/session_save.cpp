@@ -8,6 +8,7 @@
 #include "app/ui_texts.h"
 #include "document/format_facts.h"
 #include "document/save_target.h"
+#include "formats/common/file_io.h"
 
 namespace quintaro::app {
 
@@ -23,7 +24,7 @@ QString Absolute(const QString& path) {
 
 bool SameFolder(const QString& a, const QString& b) {
   std::error_code ec;
-  return std::filesystem::equivalent(LocalPath(a), LocalPath(b), ec);
+  return std::filesystem::equivalent(FsPath(LocalPath(a)), FsPath(LocalPath(b)), ec);
 }
 
 }  // namespace
