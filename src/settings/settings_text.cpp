@@ -7,7 +7,7 @@
 
 #include "settings/settings_text.h"
 
-namespace quintaro::app {
+namespace quintaro {
 
 namespace {
 
@@ -128,4 +128,4 @@ std::string FormatSettings(const AppSettings& s) {
   return out;
 }
 
-}  // namespace quintaro::app
+}  // namespace quintaro
