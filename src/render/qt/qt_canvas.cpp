@@ -17,6 +17,11 @@ QColor ToQColor(Color c) {
 
 namespace {
 
+// Lines handed to the painter in one call at most.
+constexpr std::size_t kLineBatch = 4096;
+// The raster paths' fixed-point arithmetic holds for images up to this size.
+constexpr int kMaxRasterSize = 16384;
+
 Qt::PenStyle ToQtPenStyle(PenStyle s) {
   switch (s) {
     case PenStyle::kDash:
@@ -76,7 +81,34 @@ void QtCanvas::Begin(QPaintDevice* device) {
   height_ = device->height();
   painter_.begin(device);
   painter_.setRenderHint(QPainter::Antialiasing, false);
-  pending_.reserve(4096);
+  pending_.reserve(kLineBatch);
+  FindPixels(device);
+}
+
+// The raster paths write into plain 32-bit images at one device pixel per
+// pixel; other devices are drawn by the painter alone.
+void QtCanvas::FindPixels(QPaintDevice* device) {
+  pixels_ = {};
+  if (device->devType() != QInternal::Image || !painter_.isActive()) return;
+  const auto* image = static_cast<const QImage*>(device);
+  const QImage::Format format = image->format();
+  if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) ||
+      image->devicePixelRatio() != 1.0 || width_ > kMaxRasterSize || height_ > kMaxRasterSize) {
+    return;
+  }
+  // The painter draws into these very pixels: asking for writable bits could
+  // detach the image from them, so the constant ones are written.
+  pixels_.bits = reinterpret_cast<std::uint32_t*>(const_cast<uchar*>(image->constBits()));
+  pixels_.stride = image->bytesPerLine() / 4;
+  pixels_.width = pixels_.clipRight = width_;
+  pixels_.height = pixels_.clipBottom = height_;
+  thinLines_.SetTarget(pixels_);
+}
+
+bool QtCanvas::ThinSolidPen() const {
+  const Pen& p = CurrentPen();
+  return pixels_.bits != nullptr && p.width == 0 && p.style == PenStyle::kSolid &&
+         p.mode == PenMode::kCopy;
 }
 
 void QtCanvas::End() {
@@ -141,6 +173,7 @@ void QtCanvas::ApplyState() {
 // The pen of a batch is applied when its first line comes (LineTo): by the
 // time a pen change flushes the batch, CurrentPen() is already the new one.
 void QtCanvas::Flush() {
+  rasterBatch_ = 0;
   if (pending_.empty()) return;
   painter_.drawLines(pending_.data(), static_cast<int>(pending_.size()));
   pending_.clear();
@@ -151,11 +184,28 @@ void QtCanvas::MoveTo(int x, int y) {
 }
 
 void QtCanvas::LineTo(int x, int y) {
-  if (pending_.empty()) ApplyState();
   QPoint to(x, y);
-  pending_.emplace_back(current_, to);
+  if (ThinSolidPen()) {
+    RasterLine(current_, to);
+  } else if (to == current_ && pixels_.bits != nullptr && CurrentPen().width > 1) {
+    // A wide pen with flat ends draws nothing from a pixel to itself.
+  } else {
+    if (pending_.empty()) ApplyState();
+    pending_.emplace_back(current_, to);
+    if (pending_.size() >= kLineBatch) Flush();
+  }
   current_ = to;
-  if (pending_.size() >= 4096) Flush();
+}
+
+// Batches end where the painter's would: a line's pixels depend on the way
+// the one before it in the same batch ran.
+void QtCanvas::RasterLine(QPoint from, QPoint to) {
+  if (rasterBatch_ == 0) {
+    thinLines_.Restart();
+    thinLines_.SetPixel(PixelOf(CurrentPen().color));
+  }
+  thinLines_.Line({from.x(), from.y()}, {to.x(), to.y()});
+  if (++rasterBatch_ >= static_cast<int>(kLineBatch)) rasterBatch_ = 0;
 }
 
 void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
@@ -179,6 +229,12 @@ void QtCanvas::ToQPoints(std::span<const PixelPoint> points) {
 
 void QtCanvas::Polyline(std::span<const PixelPoint> points) {
   Flush();
+  if (points.size() >= 2 && ThinSolidPen()) {
+    thinLines_.Restart();
+    thinLines_.SetPixel(PixelOf(CurrentPen().color));
+    thinLines_.Polyline(points, false);
+    return;
+  }
   ApplyState();
   ToQPoints(points);
   painter_.drawPolyline(points_.data(), static_cast<int>(points_.size()));
@@ -186,9 +242,30 @@ void QtCanvas::Polyline(std::span<const PixelPoint> points) {
 
 void QtCanvas::Polygon(std::span<const PixelPoint> points) {
   Flush();
+  if (RasterPolygon(points)) return;
   ApplyState();
   ToQPoints(points);
   painter_.drawPolygon(points_.data(), static_cast<int>(points_.size()), Qt::OddEvenFill);
+}
+
+// A polygon with a thin solid outline: filled first (solid fills inside the
+// image directly, others by the painter without its pen), then outlined.
+bool QtCanvas::RasterPolygon(std::span<const PixelPoint> points) {
+  if (points.size() < 3 || !ThinSolidPen()) return false;
+  const Brush& brush = CurrentBrush();
+  if (brush.style != BrushStyle::kClear &&
+      !(brush.style == BrushStyle::kSolid &&
+        solidFill_.Fill(pixels_, points, PixelOf(brush.color)))) {
+    ApplyState();
+    painter_.setPen(Qt::NoPen);
+    penDirty_ = true;
+    ToQPoints(points);
+    painter_.drawPolygon(points_.data(), static_cast<int>(points_.size()), Qt::OddEvenFill);
+  }
+  thinLines_.Restart();
+  thinLines_.SetPixel(PixelOf(CurrentPen().color));
+  thinLines_.Polyline(points, true);
+  return true;
 }
 
 std::unique_ptr<Canvas> QtCanvas::CreateBitmap(int width, int height) const {

@@ -1,6 +1,9 @@
 // The canvas drawn with QPainter, on any paint device: an image, a pixmap,
 // a widget or an SVG generator. Straight lines are collected and handed to
 // the painter in batches; Flush() (or the destructor) draws what is left.
+// On a 32-bit image, thin solid lines and outlines and solid fills are
+// written into its pixels directly (thin_lines.h, solid_fill.h): the same
+// pixels as the painter's, in the same order, without its cost per call.
 #pragma once
 
 #include <QBrush>
@@ -17,6 +20,9 @@
 #include <vector>
 
 #include "render/canvas/canvas.h"
+#include "render/qt/pixel_target.h"
+#include "render/qt/solid_fill.h"
+#include "render/qt/thin_lines.h"
 
 namespace quintaro::render {
 
@@ -55,6 +61,10 @@ class QtCanvas : public Canvas {
 
  private:
   void Begin(QPaintDevice* device);
+  void FindPixels(QPaintDevice* device);
+  bool ThinSolidPen() const;
+  void RasterLine(QPoint from, QPoint to);
+  bool RasterPolygon(std::span<const PixelPoint> points);
   void ApplyState();
   const QPen& QPenOf(const Pen& p);
   const QBrush& QBrushOf(const Brush& b);
@@ -67,6 +77,11 @@ class QtCanvas : public Canvas {
   int width_ = 0, height_ = 0;
   QPoint current_;
   std::vector<QLine> pending_;
+  // The image's pixels when the raster paths may write them (no bits otherwise).
+  PixelTarget pixels_;
+  ThinLines thinLines_{pixels_};
+  SolidFill solidFill_;
+  int rasterBatch_ = 0;  // lines of the running batch drawn by thinLines_
   std::vector<QPoint> points_;
   bool penDirty_ = true, brushDirty_ = true, fontDirty_ = true;
   static constexpr std::size_t kMaxCachedStates = 64;
