@@ -35,6 +35,7 @@ struct Scene {
     render::ShowAllLayers(attr, doc.PublishLayers(), true);
     render::RecordingCanvas rec(kWidth, kHeight);
     render::DrawContext dc = Context(kWidth, kHeight);
+    dc.omitSinglePixelShapes = false;  // every straight piece of every figure
     render::DrawScene(dc, rec, doc);
     for (const auto& call : rec.Calls()) {
       if (call.kind == render::CallKind::kPolyline || call.kind == render::CallKind::kPolygon) {

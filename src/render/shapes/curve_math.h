@@ -34,6 +34,10 @@ inline double ArcAngleAt(double start, double sweep, int k) {
   return start + k * sweep / 72;
 }
 
+// The curve lies inside the window and all its points fall on one pixel:
+// it draws nothing, and its points need not be worked out.
+bool CurveOnOnePixel(const ViewTransform& v, const Curve& curve, const Placement* place);
+
 // The pixels of a curve that lies safely inside the window, computed without
 // the vertex buffer into dc.pixels: exactly the pixels the vertex path gives.
 // False (dc.pixels untouched) when the curve is not safely inside or too
