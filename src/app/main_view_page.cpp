@@ -15,6 +15,10 @@ namespace {
 
 // How often a long drawing shows what it has drawn so far.
 constexpr int kProgressMs = 100;
+// Pending events run at the first abort check and then at most this often:
+// a key or a wheel turn is still seen at once, and the checks, which come
+// every few microseconds, cost next to nothing.
+constexpr int kEventsMs = 5;
 constexpr render::Color kBandColor = 0xFFFF00;  // aqua
 constexpr int kBandWidth = 3;
 
@@ -58,6 +62,7 @@ void MainViewPage::Draw(const ViewTransform* preset) {
   state_.flags.AbortRequested = false;
   escape_.Reset();
   abortChecks_ = 0;
+  events_.invalidate();
   int w = std::max(1, box_->width()), h = std::max(1, box_->height());
   QImage image(w, h, QImage::Format_RGB32);
   bool aborted = false;
@@ -91,12 +96,14 @@ bool MainViewPage::CheckAbort() {
   ++abortChecks_;
   if (escape_.Hit()) return true;
   if (!state_.flags.DrawBusy) return false;
+  if (events_.isValid() && events_.elapsed() < kEventsMs) return false;
   if (progress_.elapsed() >= kProgressMs) {
     canvas_->Flush();
     box_->update();
     progress_.restart();
   }
   QCoreApplication::processEvents();
+  events_.start();
   return escape_.Hit() || state_.flags.AbortRequested;
 }
 

@@ -81,6 +81,7 @@ class MainViewPage : public PaintBoxEvents {
   QImage* drawing_ = nullptr;           // the image being drawn
   render::QtCanvas* canvas_ = nullptr;  // its canvas while drawing
   QElapsedTimer progress_;
+  QElapsedTimer events_;  // since events last ran; invalid before the first check
   int abortChecks_ = 0;
   int wheelRest_ = 0;                  // wheel turn short of a notch
   bool left_ = false, right_ = false;  // ButtonState
