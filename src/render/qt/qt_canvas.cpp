@@ -89,7 +89,8 @@ void QtCanvas::Begin(QPaintDevice* device) {
 // pixel; other devices are drawn by the painter alone.
 void QtCanvas::FindPixels(QPaintDevice* device) {
   pixels_ = {};
-  if (device->devType() != QInternal::Image || !painter_.isActive()) return;
+  onImage_ = device->devType() == QInternal::Image;
+  if (!onImage_ || !painter_.isActive()) return;
   const auto* image = static_cast<const QImage*>(device);
   const QImage::Format format = image->format();
   if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) ||
@@ -103,11 +104,13 @@ void QtCanvas::FindPixels(QPaintDevice* device) {
   pixels_.width = pixels_.clipRight = width_;
   pixels_.height = pixels_.clipBottom = height_;
   thinLines_.SetTarget(pixels_);
+  thinLines_.SetStyle(CurrentPen().style);
+  thinLines_.SetPixel(PixelOf(CurrentPen().color));
 }
 
-bool QtCanvas::ThinSolidPen() const {
+bool QtCanvas::ThinPen() const {
   const Pen& p = CurrentPen();
-  return pixels_.bits != nullptr && p.width == 0 && p.style == PenStyle::kSolid &&
+  return pixels_.bits != nullptr && p.width == 0 && p.style != PenStyle::kNull &&
          p.mode == PenMode::kCopy;
 }
 
@@ -117,9 +120,23 @@ void QtCanvas::End() {
   painter_.end();
 }
 
+void QtCanvas::ClipTo(const QRect& area) {
+  Flush();
+  painter_.setClipRect(area);
+  if (pixels_.bits == nullptr) return;
+  const QRect inside = area & QRect(0, 0, width_, height_);
+  pixels_.clipLeft = inside.left();
+  pixels_.clipTop = inside.top();
+  pixels_.clipRight = inside.left() + inside.width();
+  pixels_.clipBottom = inside.top() + inside.height();
+  thinLines_.SetTarget(pixels_);
+}
+
 void QtCanvas::PenChanged() {
   Flush();
   penDirty_ = true;
+  thinLines_.SetStyle(CurrentPen().style);
+  thinLines_.SetPixel(PixelOf(CurrentPen().color));
 }
 
 void QtCanvas::BrushChanged() {
@@ -173,7 +190,6 @@ void QtCanvas::ApplyState() {
 // The pen of a batch is applied when its first line comes (LineTo): by the
 // time a pen change flushes the batch, CurrentPen() is already the new one.
 void QtCanvas::Flush() {
-  rasterBatch_ = 0;
   if (pending_.empty()) return;
   painter_.drawLines(pending_.data(), static_cast<int>(pending_.size()));
   pending_.clear();
@@ -183,29 +199,23 @@ void QtCanvas::MoveTo(int x, int y) {
   current_ = QPoint(x, y);
 }
 
+// Every thin line is drawn on its own, as if by a painter call of its own:
+// within one call a line would end one pixel further where the line before
+// it ran the other way, so its pixels would depend on its neighbour.
 void QtCanvas::LineTo(int x, int y) {
   QPoint to(x, y);
-  if (ThinSolidPen()) {
-    RasterLine(current_, to);
-  } else if (to == current_ && pixels_.bits != nullptr && CurrentPen().width > 1) {
+  const int width = CurrentPen().width;
+  if (ThinPen()) {
+    thinLines_.Restart();
+    thinLines_.Line({current_.x(), current_.y()}, {x, y});
+  } else if (to == current_ && pixels_.bits != nullptr && width > 1) {
     // A wide pen with flat ends draws nothing from a pixel to itself.
   } else {
     if (pending_.empty()) ApplyState();
     pending_.emplace_back(current_, to);
-    if (pending_.size() >= kLineBatch) Flush();
+    if (pending_.size() >= kLineBatch || (width <= 1 && onImage_)) Flush();
   }
   current_ = to;
-}
-
-// Batches end where the painter's would: a line's pixels depend on the way
-// the one before it in the same batch ran.
-void QtCanvas::RasterLine(QPoint from, QPoint to) {
-  if (rasterBatch_ == 0) {
-    thinLines_.Restart();
-    thinLines_.SetPixel(PixelOf(CurrentPen().color));
-  }
-  thinLines_.Line({from.x(), from.y()}, {to.x(), to.y()});
-  if (++rasterBatch_ >= static_cast<int>(kLineBatch)) rasterBatch_ = 0;
 }
 
 void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
@@ -229,9 +239,8 @@ void QtCanvas::ToQPoints(std::span<const PixelPoint> points) {
 
 void QtCanvas::Polyline(std::span<const PixelPoint> points) {
   Flush();
-  if (points.size() >= 2 && ThinSolidPen()) {
+  if (points.size() >= 2 && ThinPen()) {
     thinLines_.Restart();
-    thinLines_.SetPixel(PixelOf(CurrentPen().color));
     thinLines_.Polyline(points, false);
     return;
   }
@@ -248,10 +257,10 @@ void QtCanvas::Polygon(std::span<const PixelPoint> points) {
   painter_.drawPolygon(points_.data(), static_cast<int>(points_.size()), Qt::OddEvenFill);
 }
 
-// A polygon with a thin solid outline: filled first (solid fills inside the
+// A polygon with a thin outline: filled first (solid fills inside the
 // image directly, others by the painter without its pen), then outlined.
 bool QtCanvas::RasterPolygon(std::span<const PixelPoint> points) {
-  if (points.size() < 3 || !ThinSolidPen()) return false;
+  if (points.size() < 3 || !ThinPen()) return false;
   const Brush& brush = CurrentBrush();
   if (brush.style != BrushStyle::kClear &&
       !(brush.style == BrushStyle::kSolid &&
@@ -263,7 +272,6 @@ bool QtCanvas::RasterPolygon(std::span<const PixelPoint> points) {
     painter_.drawPolygon(points_.data(), static_cast<int>(points_.size()), Qt::OddEvenFill);
   }
   thinLines_.Restart();
-  thinLines_.SetPixel(PixelOf(CurrentPen().color));
   thinLines_.Polyline(points, true);
   return true;
 }

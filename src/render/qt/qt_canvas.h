@@ -1,9 +1,10 @@
 // The canvas drawn with QPainter, on any paint device: an image, a pixmap,
 // a widget or an SVG generator. Straight lines are collected and handed to
 // the painter in batches; Flush() (or the destructor) draws what is left.
-// On a 32-bit image, thin solid lines and outlines and solid fills are
-// written into its pixels directly (thin_lines.h, solid_fill.h): the same
-// pixels as the painter's, in the same order, without its cost per call.
+// On a 32-bit image, thin lines and outlines (solid, dotted or dashed) and
+// solid fills are written into its pixels directly (thin_lines.h,
+// solid_fill.h): the same pixels as the painter's, in the same order,
+// without its cost per call.
 #pragma once
 
 #include <QBrush>
@@ -50,6 +51,10 @@ class QtCanvas : public Canvas {
 
   // Ends painting (flushing first); the canvas must not be drawn on afterwards.
   void End();
+  // From now on only the pixels inside `area` change. Every shape is still
+  // worked out for the whole device, so they are the pixels a drawing of
+  // the whole would set there.
+  void ClipTo(const QRect& area);
   QPainter& Painter() { return painter_; }
   // The owned image of an off-screen canvas (null image otherwise).
   const QImage& Image() const { return image_; }
@@ -62,8 +67,7 @@ class QtCanvas : public Canvas {
  private:
   void Begin(QPaintDevice* device);
   void FindPixels(QPaintDevice* device);
-  bool ThinSolidPen() const;
-  void RasterLine(QPoint from, QPoint to);
+  bool ThinPen() const;
   bool RasterPolygon(std::span<const PixelPoint> points);
   void ApplyState();
   const QPen& QPenOf(const Pen& p);
@@ -81,7 +85,7 @@ class QtCanvas : public Canvas {
   PixelTarget pixels_;
   ThinLines thinLines_{pixels_};
   SolidFill solidFill_;
-  int rasterBatch_ = 0;  // lines of the running batch drawn by thinLines_
+  bool onImage_ = false;
   std::vector<QPoint> points_;
   bool penDirty_ = true, brushDirty_ = true, fontDirty_ = true;
   static constexpr std::size_t kMaxCachedStates = 64;

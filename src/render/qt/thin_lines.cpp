@@ -20,6 +20,57 @@ int Ratio(int num, int den) {
 
 }  // namespace
 
+bool ThinLines::SetStyle(PenStyle style) {
+  // The painter's patterns, in pixels: dash 4, gap 2, dot 1.
+  static constexpr int kDash[] = {4, 2}, kDot[] = {1, 2}, kDashDot[] = {4, 2, 1, 2},
+                       kDashDotDot[] = {4, 2, 1, 2, 1, 2};
+  std::span<const int> pattern;
+  switch (style) {
+    case PenStyle::kSolid:
+      break;
+    case PenStyle::kDash:
+      pattern = kDash;
+      break;
+    case PenStyle::kDot:
+      pattern = kDot;
+      break;
+    case PenStyle::kDashDot:
+      pattern = kDashDot;
+      break;
+    case PenStyle::kDashDotDot:
+      pattern = kDashDotDot;
+      break;
+    default:
+      return false;
+  }
+  dashCount_ = static_cast<int>(pattern.size());
+  int forward = 0, backward = 0;
+  for (int i = 0; i < dashCount_; ++i) {
+    dashEnds_[i] = forward += pattern[i] * 64;
+    backEnds_[i] = backward += pattern[dashCount_ - 1 - i] * 64;
+  }
+  dashLength_ = forward;
+  return true;
+}
+
+ThinLines::Dashes::Dashes(ThinLines& lines, bool backwards, int start, int stop)
+    : lines_(lines), ends_(backwards ? lines.backEnds_ : lines.dashEnds_), on_(backwards ? 0 : 1) {
+  const int length = lines.dashLength_;
+  const int delta = stop - start;
+  offset_ = backwards ? length - lines.dashOffset_ - delta - ((start & 63) - 32)
+                      : lines.dashOffset_ - ((start & 63) - 32);
+  offset_ %= length;
+  if (offset_ < 0) offset_ += length;
+  while (index_ < lines.dashCount_ - 1 && offset_ >= ends_[index_]) ++index_;
+  lines.dashOffset_ = (lines.dashOffset_ + delta) % length;
+}
+
+void ThinLines::Dashes::Next() {
+  offset_ += 64;
+  if (offset_ >= ends_[index_]) index_ = (index_ + 1) % lines_.dashCount_;
+  offset_ %= lines_.dashLength_;
+}
+
 void ThinLines::Restart() {
   last_ = {kNoPixel, kNoPixel};
   lastRun_ = kNone;
@@ -157,12 +208,17 @@ bool ThinLines::Walk(int a1, int b1, int a2, int b2, Pixel& last) {
   }
   lastRun_ = run;
   lastNearlyStraight_ = nearlyStraight;
+  if (dashCount_ == 0) {
+    do {
+      PutAt<kVertical>(a, b >> 16);
+      b += step;
+    } while (++a < end);
+    return true;
+  }
+  Dashes dashes(*this, backwards, a * 64, end * 64);
   do {
-    if constexpr (kVertical) {
-      Put(b >> 16, a);
-    } else {
-      Put(a, b >> 16);
-    }
+    if (dashes.On()) PutAt<kVertical>(a, b >> 16);
+    dashes.Next();
     b += step;
   } while (++a < end);
   return true;
@@ -188,6 +244,7 @@ bool ThinLines::Stroke(double x1, double y1, double x2, double y2) {
 void ThinLines::Line(PixelPoint a, PixelPoint b) {
   if (a == b) return Put(a.x, a.y);
   last_ = {kNoPixel, kNoPixel};
+  dashOffset_ = 0;
   Stroke(a.x, a.y, b.x, b.y);
 }
 
@@ -195,6 +252,7 @@ void ThinLines::Polyline(std::span<const PixelPoint> p, bool closeBack) {
   const std::size_t n = p.size();
   if (n == 0) return;
   last_ = {kNoPixel, kNoPixel};
+  dashOffset_ = 0;
   const bool explicitlyClosed = n > 2 && p[0] == p[n - 1];
   if (closeBack || p[0] == p[n - 1]) {
     const PixelPoint& from = explicitlyClosed ? p[n - 2] : p[n - 1];

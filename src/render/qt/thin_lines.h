@@ -20,6 +20,9 @@ class ThinLines {
 
   void SetTarget(const PixelTarget& target) { t_ = target; }
   void SetPixel(std::uint32_t value) { value_ = value; }
+  // The painter's dash pattern of a pen style (solid: none); false for a
+  // style without lines.
+  bool SetStyle(PenStyle style);
   // A new painter call begins: the run of the last stroke is forgotten.
   void Restart();
   // One line of a batch of separate lines; a line from a pixel to itself
@@ -37,6 +40,21 @@ class ThinLines {
   };
   static constexpr int kNoPixel = INT32_MIN;
 
+  // The painter's dashes along one stroke: a pattern in 64ths of a pixel
+  // that goes on from stroke to stroke of a polyline, walked backwards for
+  // a stroke drawn from its far end.
+  class Dashes {
+   public:
+    Dashes(ThinLines& lines, bool backwards, int start, int stop);
+    bool On() const { return ((index_ + on_) & 1) != 0; }
+    void Next();
+
+   private:
+    const ThinLines& lines_;
+    const int* ends_;
+    int offset_, index_ = 0, on_;
+  };
+
   bool ClipToDevice(double& x1, double& y1, double& x2, double& y2);
   bool Cut() {
     last_.x = kNoPixel;
@@ -49,9 +67,22 @@ class ThinLines {
   void Put(int x, int y) {
     if (t_.InClip(x, y)) t_.Row(y)[x] = value_;
   }
+  // The pixel at a along the stroke's longer axis and b across it.
+  template <bool kVertical>
+  void PutAt(int a, int b) {
+    if constexpr (kVertical) {
+      Put(b, a);
+    } else {
+      Put(a, b);
+    }
+  }
 
   PixelTarget t_;
   std::uint32_t value_ = 0xFF000000u;
+  // Dash pattern: where each dash or gap ends, forwards and backwards, in
+  // 64ths of a pixel; none for a solid pen.
+  int dashCount_ = 0, dashLength_ = 0, dashOffset_ = 0;
+  int dashEnds_[6] = {}, backEnds_[6] = {};
   Pixel last_{kNoPixel, kNoPixel};  // the last pixel of the previous stroke
   std::uint8_t lastRun_ = kNone;
   bool lastNearlyStraight_ = false;
