@@ -6,7 +6,6 @@
 #include "app/ui_texts.h"
 #include "render/qt/qt_canvas.h"
 #include "render/scene/main_view.h"
-#include "render/scene/scene.h"
 #include "render/shapes/primitives.h"
 
 namespace quintaro::app {
@@ -21,13 +20,6 @@ constexpr int kProgressMs = 100;
 constexpr int kEventsMs = 5;
 constexpr render::Color kBandColor = 0xFFFF00;  // aqua
 constexpr int kBandWidth = 3;
-
-// The transform fitted to a canvas of w x h, keeping its lower left corner.
-ViewTransform Resized(const ViewTransform& v, int w, int h) {
-  ViewTransform r;
-  r.Set(v.Left, v.Bottom, v.Scale, w, h);
-  return r;
-}
 
 }  // namespace
 
@@ -53,41 +45,12 @@ void MainViewPage::DocumentChanged() {
   dc_.macros = macros ? *macros : TextMacroValues{};
   state_.documentTime = render::FileTimeStamp(state_.document.Path());
   dc_.documentTime = state_.documentTime;
+  state_.StartFigures();
   Draw();
 }
 
 void MainViewPage::Draw(const ViewTransform* preset) {
-  band_.shown = false;
-  state_.flags.DrawBusy = true;
-  state_.flags.AbortRequested = false;
-  escape_.Reset();
-  abortChecks_ = 0;
-  events_.invalidate();
-  int w = std::max(1, box_->width()), h = std::max(1, box_->height());
-  QImage image(w, h, QImage::Format_RGB32);
-  bool aborted = false;
-  if (!image.isNull()) {
-    render::QtCanvas canvas(&image);
-    drawing_ = &image;
-    canvas_ = &canvas;
-    progress_.start();
-    render::ClearWithFrame(canvas, state_.attributes);
-    if (HasDocument()) {
-      dc_.view =
-          preset ? Resized(*preset, w, h) : MainViewTransform(state_.extents, w, h, state_.view);
-      render::DrawScene(dc_, canvas, state_.document);
-      aborted = dc_.drawAborted;
-    }
-    canvas.End();
-    canvas_ = nullptr;
-    drawing_ = nullptr;
-  }
-  snapshot_ = image;
-  state_.flags.DrawBusy = false;
-  state_.flags.AbortRequested = false;
-  status_(aborted ? QString::fromUtf8(text::kDrawAborted) : QString());
-  box_->update();
-  if (drawEnded_) drawEnded_();
+  Redraw(preset, false);
 }
 
 // Lets pending events run, so that the window stays responsive and a
