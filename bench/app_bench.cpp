@@ -13,10 +13,11 @@
 #include "bench_files.h"
 #include "document/demo_drawing.h"
 #include "formats/extents/extents.h"
+#include "layers/move.h"
 #include "qt_app.h"
 #include "render/qt/qt_canvas.h"
 #include "render/scene/main_view.h"
-#include "render/scene/scene_jww.h"
+#include "render/scene/scene.h"
 
 namespace quintaro::bench {
 namespace {
@@ -56,12 +57,11 @@ struct Window {
 };
 
 // The scene alone into an image of the paint area's size.
-void DrawSceneAlone(const TJwwData& doc, QImage& image) {
+void DrawSceneAlone(const Document& doc, const DrawingExtents& e, QImage& image) {
   render::TgraAttribute attr;
   attr.SetBackMode(0);
   attr.BuildPenColors();
   render::ShowAllLayers(attr, doc.PublishLayers(), true);
-  DrawingExtents e = doc.Extents;
   render::DrawContext dc(attr);
   render::QtCanvas canvas(&image);
   dc.view = render::FitAllView(e, image.width(), image.height());
@@ -73,10 +73,10 @@ void DrawSceneAlone(const TJwwData& doc, QImage& image) {
 void BM_SceneAtWindowSize(benchmark::State& state) {
   Window w;
   w.form->OpenDocument(QString::fromStdString(LargeFile()));
-  const TJwwData* doc = w.form->State().document.Jww();
+  const app::AppState& app = w.form->State();
   QWidget* box = w.form->findChild<QWidget*>("paintBox");
   QImage image(box->width(), box->height(), QImage::Format_RGB32);
-  for (auto _ : state) DrawSceneAlone(*doc, image);
+  for (auto _ : state) DrawSceneAlone(app.document, app.extents, image);
   state.counters["width"] = box->width();
 }
 
@@ -92,7 +92,7 @@ void BM_OpenToSnapshot(benchmark::State& state) {
 void BM_ThumbnailsAtCellSize(benchmark::State& state) {
   Window w;
   w.form->OpenDocument(QString::fromStdString(LargeFile()));
-  const TJwwData* doc = w.form->State().document.Jww();
+  const app::AppState& app = w.form->State();
   // The cell size the page lays out (it is laid out when first shown).
   auto* pages = w.form->findChild<QTabWidget*>("pages");
   pages->setCurrentIndex(1);
@@ -103,14 +103,14 @@ void BM_ThumbnailsAtCellSize(benchmark::State& state) {
   render::TgraAttribute attr;
   attr.SetBackMode(0);
   attr.BuildPenColors();
-  render::ShowAllLayers(attr, doc->PublishLayers(), true);
+  render::ShowAllLayers(attr, app.document.PublishLayers(), true);
   for (auto _ : state) {
     for (int g = 0; g < 16; ++g) {
       images[g].fill(Qt::white);
       render::QtCanvas canvas(&images[g]);
       render::DrawContext dc(attr);
-      dc.view = render::FitAllView(doc->Extents, images[g].width(), images[g].height());
-      render::DrawThumbnail(dc, canvas, *doc, -1, g);
+      dc.view = render::FitAllView(app.extents, images[g].width(), images[g].height());
+      render::DrawThumbnail(dc, canvas, app.document, -1, g);
       canvas.End();
     }
   }
@@ -140,17 +140,19 @@ struct MoveBench {
     EnsureQtApp();
     doc.Open(LargeFile());
   }
-  void Move() {
-    history.Record([this] { doc.Move(0, -1, 5, -1); }, {{{0, -1}, {5, -1}}});
+  void Move() { history.Apply({{{0, -1}, {5, -1}}}); }
+  // The move alone, without the record Document::Apply keeps.
+  void Plain(int from, int to) {
+    doc.WithContainer([&](auto& d) { MoveLayerGroup(d, from, -1, to, -1); });
   }
 };
 
 void BM_GroupMovePlain(benchmark::State& state) {
   MoveBench b;
   for (auto _ : state) {
-    b.doc.Move(0, -1, 5, -1);
+    b.Plain(0, 5);
     state.PauseTiming();
-    b.doc.Move(5, -1, 0, -1);
+    b.Plain(5, 0);
     state.ResumeTiming();
   }
 }

@@ -6,9 +6,7 @@
 
 #include "app/view_navigation.h"
 #include "document/document.h"
-#include "formats/common/file_io.h"
 #include "formats/common/types.h"
-#include "formats/jww/bind_images.h"
 #include "render/canvas/gra_attribute.h"
 #include "render/scene/display_list.h"
 
@@ -22,11 +20,9 @@ struct DrawFlags {
 };
 
 struct AppState {
-  // The work folder of the images carried by JWW drawings (TempFolder);
-  // created with the state and removed with it.
-  WorkFolder TempFolder;
-  BindImageStore images{TempFolder.Path()};  // BindImageList
-  Document document{&images};
+  // Images carried by JWW drawings are kept in the document's work folder
+  // (TempFolder), removed with the state.
+  Document document{Document::Images::kKeep};
   render::TgraAttribute attributes;
   DrawingExtents extents;
   DrawFlags flags;

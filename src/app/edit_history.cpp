@@ -9,32 +9,28 @@ namespace {
 
 class LayerStep : public QUndoCommand {
  public:
-  LayerStep(Document& document, LayerChange change, RelayerPlan rules,
-            const EditHistory::RedrawFn& redraw)
-      : document_(document),
-        change_(std::move(change)),
-        rules_(std::move(rules)),
-        redraw_(redraw) {}
+  LayerStep(Document& document, LayerChange change, const EditHistory::RedrawFn& redraw)
+      : document_(document), change_(std::move(change)), redraw_(redraw) {}
 
-  const RelayerPlan& Rules() const { return rules_; }
+  // The record as last applied: the edit itself while the step is done.
+  const LayerChange& Change() const { return change_; }
 
-  void undo() override {
-    RestoreBefore(document_, change_);
-    redraw_(rules_);
-  }
+  void undo() override { Turn(); }
   // The first redo is the push: the change is already made.
   void redo() override {
-    if (pushed_) {
-      RestoreAfter(document_, change_);
-      redraw_(rules_);
-    }
+    if (pushed_) Turn();
     pushed_ = true;
   }
 
  private:
+  // Each turn applies the inverse of the record as last applied.
+  void Turn() {
+    change_ = document_.Apply(std::move(change_).Inverse());
+    redraw_(change_.Rules());
+  }
+
   Document& document_;
   LayerChange change_;
-  RelayerPlan rules_;
   const EditHistory::RedrawFn& redraw_;
   bool pushed_ = false;
 };
@@ -46,21 +42,17 @@ EditHistory::EditHistory(Document& document, RedrawFn redraw)
   stack_.setUndoLimit(0);  // unlimited: a step holds only what it changed
 }
 
-bool EditHistory::Record(const std::function<void()>& change, RelayerPlan rules) {
-  LayerSnapshot before = TakeLayerSnapshot(document_);
-  change();
-  LayerChange changed = ChangeSince(before, document_);
-  before = {};  // the snapshot goes before the step is kept
-  if (changed.Empty()) return false;
-  stack_.push(new LayerStep(document_, std::move(changed), std::move(rules), redraw_));
-  return true;
+LayerChange EditHistory::Apply(const RelayerPlan& rules) {
+  LayerChange change = document_.Apply(rules);
+  if (!change.Empty()) stack_.push(new LayerStep(document_, change, redraw_));
+  return change;
 }
 
 RelayerPlan EditHistory::DoneRules() const {
   RelayerPlan rules;
   for (int i = 0; i < stack_.index(); ++i) {
-    const auto* step = static_cast<const LayerStep*>(stack_.command(i));
-    rules.insert(rules.end(), step->Rules().begin(), step->Rules().end());
+    const RelayerPlan done = static_cast<const LayerStep*>(stack_.command(i))->Change().Rules();
+    rules.insert(rules.end(), done.begin(), done.end());
   }
   return rules;
 }

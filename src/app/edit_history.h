@@ -1,7 +1,8 @@
-// The moves made on the open drawing, as undoable steps. Each step keeps
-// only what it changed (the moved figures' layers before and after, the
-// names before and after) and the rules that describe it, so that the
-// steps done so far can also be written as a mapping file.
+// The edits made on the open drawing, as undoable steps. Each step keeps
+// the record Document::Apply returned, which holds only what changed (the
+// moved figures' layers and the names, before and after) and the rules,
+// so that the steps done so far can also be written as a mapping file.
+// Undo and redo write a record back through the same Apply.
 #pragma once
 
 #include <QString>
@@ -9,7 +10,6 @@
 #include <functional>
 
 #include "document/document.h"
-#include "document/layer_history.h"
 #include "document/relayer_plan.h"
 
 namespace quintaro::app {
@@ -21,9 +21,10 @@ class EditHistory {
 
   EditHistory(Document& document, RedrawFn redraw);
 
-  // Runs `change` on the drawing and keeps what it changed as one step; a
-  // change that changed nothing leaves no step. True when a step was kept.
-  bool Record(const std::function<void()>& change, RelayerPlan rules);
+  // Applies the rules to the drawing and keeps what they changed as one
+  // step (an edit that changed nothing leaves none); the record says what
+  // the rules did.
+  LayerChange Apply(const RelayerPlan& rules);
 
   bool CanUndo() const { return stack_.canUndo(); }
   bool CanRedo() const { return stack_.canRedo(); }

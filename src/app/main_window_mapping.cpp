@@ -6,7 +6,6 @@
 
 #include "app/main_window.h"
 #include "app/ui_texts.h"
-#include "document/relayer_apply.h"
 #include "formats/common/bytes.h"
 #include "formats/common/file_io.h"
 
@@ -35,12 +34,10 @@ bool WriteText(const QString& path, const std::string& text) {
 }
 
 // One line per rule: how the tool describes it and the figures it moved.
-QString OutcomeText(const PlanOutcome& outcome) {
-  QStringList lines{Ui(outcome.Moved() > 0 ? text::kMappingApplied : text::kMappingNothing)};
-  for (const RuleOutcome& r : outcome.rules) {
-    int moved = 0;
-    for (const AppliedMove& m : r.moves) moved += m.Moved();
-    lines << QString::fromStdString(Describe(r.rule)) + QStringLiteral(": %1 ").arg(moved) +
+QString OutcomeText(const LayerChange& change) {
+  QStringList lines{Ui(change.Moved() > 0 ? text::kMappingApplied : text::kMappingNothing)};
+  for (const LayerChange::Step& r : change.steps) {
+    lines << QString::fromStdString(Describe(r.rule)) + QStringLiteral(": %1 ").arg(r.Moved()) +
                  Ui(text::kFiguresMoved);
     for (const std::string& w : r.warnings)
       lines << QStringLiteral("  ") + QString::fromStdString(w);
@@ -76,15 +73,13 @@ void MainWindow::OnApplyMapping() {
   if (!plan.Ok()) {
     return env_.dialogs->Error(Ui(text::kMappingUnreadable) + QString::fromStdString(plan.error));
   }
-  PlanOutcome outcome;
   CloseLayerWindows();
-  history_->Record([&] { outcome = ApplyRelayerPlan(state_.document, plan.rules); }, plan.rules);
-  if (!outcome.Ok()) {
-    return env_.dialogs->Error(Ui(text::kMappingUnreadable) +
-                               QString::fromStdString(outcome.error));
+  const LayerChange change = history_->Apply(plan.rules);
+  if (!change.Ok()) {
+    return env_.dialogs->Error(Ui(text::kMappingUnreadable) + QString::fromStdString(change.error));
   }
   if (pages_->currentIndex() == 1) overview_->DrawOverview();
-  env_.dialogs->Inform(OutcomeText(outcome));
+  env_.dialogs->Inform(OutcomeText(change));
 }
 
 }  // namespace quintaro::app

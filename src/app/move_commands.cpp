@@ -45,11 +45,8 @@ QString CrossLayerMoveQuestion(int srcGroup, int srcLayer, int dstGroup, int dst
 }
 
 void LayerMoves::Move(int srcGroup, int srcLayer, int dstGroup, int dstLayer) {
-  Document& doc = parts_.state->document;
-  RelayerRule rule;
-  rule.from = {srcGroup, srcLayer};
-  rule.to = {dstGroup, dstLayer};
-  parts_.history->Record([&] { doc.Move(srcGroup, srcLayer, dstGroup, dstLayer); }, {rule});
+  const RelayerRule rule{{srcGroup, srcLayer}, {dstGroup, dstLayer}};
+  parts_.history->Apply({rule});
 }
 
 void LayerMoves::MoveGroup(int srcGroup, int dstGroup) {

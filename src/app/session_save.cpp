@@ -102,18 +102,15 @@ bool DocumentSession::SaveDocumentAs() {
 // After a save that had to write values the format cannot hold, the user
 // learns what was written differently and how often.
 bool DocumentSession::WriteTo(const QString& target) {
-  std::string why;
-  bool saved = state_.document.Save(LocalPath(target), &why);
+  const SaveResult saved = state_.document.Save(LocalPath(target));
   QString status = QString::fromUtf8(text::kSaveFailed);
-  if (saved) {
+  if (saved.Ok()) {
     status = QString::fromUtf8(text::kSaved) + QString::fromUtf8(OpenFacts(state_.document)->name) +
              QString::fromUtf8(text::kFormatFile);
   }
   host_.SetStatusText(status);
-  if (saved && !state_.document.SaveRepairs().Empty()) {
-    dialogs_.Inform(RepairsText(state_.document.SaveRepairs()));
-  }
-  return saved;
+  if (!saved.repairs.Empty()) dialogs_.Inform(RepairsText(saved.repairs));
+  return saved.Ok();
 }
 
 QString RepairsText(const RepairLog& log) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/move_spec.h"
+#include "document/relayer_plan.h"
 
 namespace quintaro::cli {
 
@@ -15,12 +15,12 @@ struct Io {
   bool terminal = false;  // err is a terminal: show progress lines
 };
 
-// Exit codes: 0 success, 1 refused or failed, 2 usage (from the parser).
+// Exit codes: 0 success, 1 refused or failed, 2 usage.
 constexpr int kExitUsage = 2;
 int RunInfo(const std::string& file, bool json, Io io);
 
 enum class LayersFormat { kText, kCsv, kJson };
-// One row per named or non-empty layer of each file (layers.cpp).
+// One row per named or non-empty layer of each file.
 int RunLayers(const std::vector<std::string>& files, LayersFormat format, Io io);
 
 struct ConvertOptions {

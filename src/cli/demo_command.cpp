@@ -1,10 +1,11 @@
 #include <filesystem>
 
-#include "cli/commands.h"
+#include "cli/command.h"
 #include "cli/session.h"
 #include "document/demo_drawing.h"
 #include "document/format_facts.h"
 #include "document/save_target.h"
+#include "formats/common/file_io.h"
 
 namespace quintaro::cli {
 
@@ -18,13 +19,25 @@ int RunDemo(const std::string& out, bool overwrite, Io io) {
     Error(io, out + ": exists already (use --overwrite to replace it)");
     return 1;
   }
-  TJwwData demo = MakeDemoDrawing();
-  if (!demo.SaveToFile(out, demo.Header.Version)) {
-    Error(io, out + ": not saved: " + demo.saveError);
+  const SaveResult saved = DemoDocument().Save(out);
+  if (!saved.Ok()) {
+    Error(io, out + ": not saved: " + saved.error);
     return 1;
   }
   io.out << "wrote the demo drawing to " << out << "\n";
   return 0;
+}
+
+Command AddDemo(CLI::App& app) {
+  struct Args {
+    std::string out;
+    bool overwrite = false;
+  };
+  auto a = std::make_shared<Args>();
+  CLI::App* c = app.add_subcommand("demo", "Write the project's demo drawing (JWW)");
+  c->add_option("-o,--output", a->out, "the file to write")->required();
+  c->add_flag("--overwrite", a->overwrite, "replace an existing file");
+  return {c, [a](Io io) { return RunDemo(a->out, a->overwrite, io); }};
 }
 
 }  // namespace quintaro::cli

@@ -2,10 +2,10 @@
 #include <cstdio>
 #include <string>
 
-#include "cli/commands.h"
-#include "cli/json.h"
+#include "cli/command.h"
 #include "cli/session.h"
 #include "document/drawing_diff.h"
+#include "document/json_writer.h"
 
 namespace quintaro::cli {
 namespace {
@@ -128,7 +128,7 @@ void WriteJson(std::ostream& out, const DrawingDiff& d) {
 
 int RunDiff(const std::string& before, const std::string& after, bool json, Io io) {
   CliSession a, b;
-  if (!a.Open(before, false, io) || !b.Open(after, false, io)) return kExitTrouble;
+  if (!Tell(io, a.Open(before, false)) || !Tell(io, b.Open(after, false))) return kExitTrouble;
   DrawingDiff d;
   std::string why;
   if (!DiffDocuments(a.Doc(), b.Doc(), d, &why)) {
@@ -141,6 +141,20 @@ int RunDiff(const std::string& before, const std::string& after, bool json, Io i
     WriteText(io.out, d);
   }
   return d.Same() ? kExitSame : kExitDiffer;
+}
+
+Command AddDiff(CLI::App& app) {
+  struct Args {
+    std::string before, after;
+    bool json = false;
+  };
+  auto a = std::make_shared<Args>();
+  CLI::App* c = app.add_subcommand(
+      "diff", "Show what differs between two drawings of one format (exit 0 same, 1 differ)");
+  c->add_option("A", a->before, "the drawing before")->required();
+  c->add_option("B", a->after, "the drawing after")->required();
+  c->add_flag("--json", a->json, "print one JSON object");
+  return {c, [a](Io io) { return RunDiff(a->before, a->after, a->json, io); }};
 }
 
 }  // namespace quintaro::cli

@@ -1,9 +1,9 @@
 #include <cstdio>
 
-#include "cli/commands.h"
-#include "cli/json.h"
+#include "cli/command.h"
 #include "cli/session.h"
 #include "document/format_facts.h"
+#include "document/json_writer.h"
 
 namespace quintaro::cli {
 
@@ -105,13 +105,25 @@ void WriteText(std::ostream& out, Document& doc) {
 int RunInfo(const std::string& file, bool json, Io io) {
   CliSession session;
   // A damaged file is still described: that is what info is for.
-  if (!session.Open(file, true, io)) return 1;
+  if (!Tell(io, session.Open(file, true))) return 1;
   if (json) {
     WriteJson(io.out, session.Doc());
   } else {
     WriteText(io.out, session.Doc());
   }
   return session.Doc().Complete() ? 0 : 1;
+}
+
+Command AddInfo(CLI::App& app) {
+  struct Args {
+    std::string file;
+    bool json = false;
+  };
+  auto a = std::make_shared<Args>();
+  CLI::App* c = app.add_subcommand("info", "Summarise a drawing: format, counts, extents, layers");
+  c->add_option("FILE", a->file, "the drawing")->required();
+  c->add_flag("--json", a->json, "print one JSON object");
+  return {c, [a](Io io) { return RunInfo(a->file, a->json, io); }};
 }
 
 }  // namespace quintaro::cli

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/command.h"
 #include "cli/session.h"
 #include "document/format_facts.h"
 #include "document/json_writer.h"
-#include "document/layer_edits.h"
+#include "layers/labels.h"
 
 namespace quintaro::cli {
 
@@ -106,7 +106,7 @@ int RunLayers(const std::vector<std::string>& files, LayersFormat format, Io io)
   for (const std::string& file : files) {
     CliSession session;
     // A damaged file is still surveyed, with a warning: it is what was read.
-    if (!session.Open(file, true, io)) {
+    if (!Tell(io, session.Open(file, true))) {
       ++failed;
       continue;
     }
@@ -120,6 +120,26 @@ int RunLayers(const std::vector<std::string>& files, LayersFormat format, Io io)
     io.out << "\n";
   }
   return failed == 0 ? 0 : 1;
+}
+
+Command AddLayers(CLI::App& app) {
+  struct Args {
+    std::vector<std::string> files;
+    bool csv = false, json = false;
+  };
+  auto a = std::make_shared<Args>();
+  CLI::App* c = app.add_subcommand(
+      "layers", "List each named or non-empty layer of the drawings (before writing a mapping)");
+  c->add_option("FILES", a->files, "the drawing(s)")->required();
+  auto* csv = c->add_flag("--csv", a->csv, "CSV (UTF-8 with a byte-order mark)");
+  c->add_flag("--json", a->json, "one JSON object")->excludes(csv);
+  return {c, [a](Io io) {
+            return RunLayers(a->files,
+                             a->csv    ? LayersFormat::kCsv
+                             : a->json ? LayersFormat::kJson
+                                       : LayersFormat::kText,
+                             io);
+          }};
 }
 
 }  // namespace quintaro::cli

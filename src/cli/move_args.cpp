@@ -1,4 +1,11 @@
-#include "cli/move_args.h"
+// The options of `move`: the rules in the order the line gives them, where
+// the drawings come from and where they go.
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
 
 namespace quintaro::cli {
 
@@ -24,6 +31,34 @@ const RuleKindOf kRuleOptions[] = {
     {"--rename-layer", "G-L=NAME", "rename layer G-L", ParseRenameLayer},
 };
 
+// One rule option and what the command line gave it.
+struct RuleOption {
+  CLI::Option* option;
+  std::vector<std::string> values;
+  std::optional<RelayerRule> (*parse)(std::string_view);
+};
+
+struct Args {
+  CLI::App* command;
+  MoveOptions options;
+  std::vector<RuleOption> rules;  // reserved up front: the options point into it
+
+  // The options with the rules of the line in the order they were given.
+  MoveOptions Parsed() const {
+    MoveOptions o = options;
+    std::vector<std::size_t> next(rules.size(), 0);
+    RelayerPlan line;
+    for (const CLI::Option* opt : command->parse_order()) {
+      for (std::size_t k = 0; k < rules.size(); ++k) {
+        if (opt != rules[k].option || next[k] >= rules[k].values.size()) continue;
+        line.push_back(*rules[k].parse(rules[k].values[next[k]++]));
+      }
+    }
+    o.steps.insert(o.steps.begin(), line.begin(), line.end());
+    return o;
+  }
+};
+
 CLI::Validator RuleValidator(const RuleKindOf& kind) {
   return CLI::Validator(
       [&kind](std::string& s) {
@@ -35,69 +70,38 @@ CLI::Validator RuleValidator(const RuleKindOf& kind) {
 
 }  // namespace
 
-MoveArgs::MoveArgs(CLI::App& app) {
-  command_ = app.add_subcommand("move", "Re-layer drawings: move, swap, rename by number or name");
-  MoveOptions& o = options_;
-  command_->add_option("FILES", o.inputs, "the drawing(s) to read");
-  command_
-      ->add_option("-r,--recursive", o.inDir,
-                   "also every drawing under this folder (known by its first bytes)")
+Command AddMove(CLI::App& app) {
+  auto a = std::make_shared<Args>();
+  CLI::App* c = a->command =
+      app.add_subcommand("move", "Re-layer drawings: move, swap, rename by number or name");
+  MoveOptions& o = a->options;
+  c->add_option("FILES", o.inputs, "the drawing(s) to read");
+  c->add_option("-r,--recursive", o.inDir,
+                "also every drawing under this folder (known by its first bytes)")
       ->type_name("IN_DIR");
-  command_->add_option("-o,--output", o.out, "the file to write (one input)")->type_name("OUT");
-  command_
-      ->add_option("--out-dir", o.outDir,
-                   "folder for the outputs (any number of inputs; -r keeps relative paths)")
+  c->add_option("-o,--output", o.out, "the file to write (one input)")->type_name("OUT");
+  c->add_option("--out-dir", o.outDir,
+                "folder for the outputs (any number of inputs; -r keeps relative paths)")
       ->type_name("OUT_DIR");
-  rules_.reserve(std::size(kRuleOptions));
+  a->rules.reserve(std::size(kRuleOptions));
   for (const RuleKindOf& kind : kRuleOptions) {
-    rules_.push_back({nullptr, {}, kind.parse});
-    rules_.back().option = command_->add_option(kind.name, rules_.back().values, kind.help)
-                               ->check(RuleValidator(kind))
-                               ->type_name(kind.type);
+    RuleOption& rule = a->rules.emplace_back(RuleOption{nullptr, {}, kind.parse});
+    rule.option = c->add_option(kind.name, rule.values, kind.help)
+                      ->check(RuleValidator(kind))
+                      ->type_name(kind.type);
   }
-  command_
-      ->add_option("--map", o.mapFile,
-                   "JSON list of rules, applied after those of the line, e.g. "
-                   "[{\"group\": \"2:5\"}, {\"layer-name\": \"wall\", \"to\": \"2-3\"}]")
+  c->add_option("--map", o.mapFile,
+                "JSON list of rules, applied after those of the line, e.g. "
+                "[{\"group\": \"2:5\"}, {\"layer-name\": \"wall\", \"to\": \"2-3\"}]")
       ->type_name("FILE.json");
-  command_->add_flag("--exact-names", o.exactNames,
-                     "compare names as stored (no trimming of spaces, no NFKC folding)");
-  command_->add_option("--report", o.reportFile, "write what each input got as JSON")
+  c->add_flag("--exact-names", o.exactNames,
+              "compare names as stored (no trimming of spaces, no NFKC folding)");
+  c->add_option("--report", o.reportFile, "write what each input got as JSON")
       ->type_name("FILE.json");
-  command_->add_flag("--overwrite", o.overwrite,
-                     "replace existing outputs (kept under ._EXT names)");
-  command_->add_flag("--partial", o.partial, "save what a damaged input held");
-  command_->add_flag("--dry-run", o.dryRun, "print what would move; write nothing");
-}
-
-MoveOptions MoveArgs::Options() const {
-  MoveOptions o = options_;
-  std::vector<std::size_t> next(rules_.size(), 0);
-  RelayerPlan line;
-  for (const CLI::Option* opt : command_->parse_order()) {
-    for (std::size_t k = 0; k < rules_.size(); ++k) {
-      if (opt != rules_[k].option || next[k] >= rules_[k].values.size()) continue;
-      line.push_back(*rules_[k].parse(rules_[k].values[next[k]++]));
-    }
-  }
-  o.steps.insert(o.steps.begin(), line.begin(), line.end());
-  return o;
-}
-
-LayersArgs::LayersArgs(CLI::App& app) {
-  command_ = app.add_subcommand(
-      "layers", "List each named or non-empty layer of the drawings (before writing a mapping)");
-  command_->add_option("FILES", files_, "the drawing(s)")->required();
-  auto* csv = command_->add_flag("--csv", csv_, "CSV (UTF-8 with a byte-order mark)");
-  command_->add_flag("--json", json_, "one JSON object")->excludes(csv);
-}
-
-int LayersArgs::Run(Io io) const {
-  return RunLayers(files_,
-                   csv_    ? LayersFormat::kCsv
-                   : json_ ? LayersFormat::kJson
-                           : LayersFormat::kText,
-                   io);
+  c->add_flag("--overwrite", o.overwrite, "replace existing outputs (kept under ._EXT names)");
+  c->add_flag("--partial", o.partial, "save what a damaged input held");
+  c->add_flag("--dry-run", o.dryRun, "print what would move; write nothing");
+  return {c, [a](Io io) { return RunMove(a->Parsed(), io); }};
 }
 
 }  // namespace quintaro::cli

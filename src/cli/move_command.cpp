@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/move_parts.h"
 #include "cli/session.h"
+#include "formats/common/file_io.h"
 
 namespace quintaro::cli {
 
@@ -18,58 +19,42 @@ struct Job {
   std::string in, target;
 };
 
-// The warning lines a step wrote to `captured`, without their prefix.
-std::vector<std::string> WarningLines(const std::string& captured) {
-  static const std::string prefix = "quintaro-cli: warning: ";
-  std::vector<std::string> lines;
-  std::istringstream in(captured);
-  for (std::string line; std::getline(in, line);)
-    if (line.rfind(prefix, 0) == 0) lines.push_back(line.substr(prefix.size()));
-  return lines;
-}
-
-// The first line a failing step wrote, without the tool's prefix.
-std::string FirstError(const std::string& captured) {
-  std::string line = captured.substr(0, captured.find('\n'));
-  static const std::string prefix = "quintaro-cli: ";
-  return line.rfind(prefix, 0) == 0 ? line.substr(prefix.size()) : line;
-}
-
 FileResult MoveOne(const Job& job, const MoveOptions& o, Io io) {
   FileResult r;
   r.input = job.in;
-  std::ostringstream err;
   CliSession session;
-  if (!session.Open(job.in, o.partial, {io.out, err, false})) {
-    r.error = FirstError(err.str());
+  Outcome opened = session.Open(job.in, o.partial);
+  if (!opened.Ok()) {
+    r.error = opened.error;
     return r;
   }
-  io.err << err.str();  // warnings of a successful open
-  r.warnings = WarningLines(err.str());
+  Tell(io, opened);
+  r.warnings = opened.warnings;
   io.out << job.in << (o.dryRun ? " (dry run)" : " -> " + job.target) << "\n";
-  r.outcome = ApplyRelayerPlan(session.Doc(), o.steps, {o.exactNames});
-  PrintOutcome(r.outcome, io.out);
-  for (const RuleOutcome& rule : r.outcome.rules) {
-    for (const std::string& w : rule.warnings) {
+  LayerChange change = session.Doc().Apply(o.steps, {o.exactNames});
+  r.steps = std::move(change.steps);
+  PrintSteps(r.steps, io.out);
+  for (const LayerChange::Step& step : r.steps) {
+    for (const std::string& w : step.warnings) {
       Warning(io, job.in + ": " + w);
       r.warnings.push_back(w);
     }
   }
-  if (!r.outcome.Ok()) {
-    r.error = job.in + ": " + r.outcome.error + "; nothing written";
+  if (!change.Ok()) {
+    r.error = job.in + ": " + change.error + "; nothing written";
     return r;
   }
   if (!o.dryRun) {
     std::error_code ec;
     fs::path parent = FsPath(job.target).parent_path();
     if (!parent.empty()) fs::create_directories(parent, ec);
-    std::ostringstream saveErr;
-    if (!session.Save(job.target, o.overwrite, {io.out, saveErr, false})) {
-      r.error = FirstError(saveErr.str());
+    Outcome saved = session.Save(job.target, o.overwrite);
+    if (!saved.Ok()) {
+      r.error = saved.error;
       return r;
     }
-    io.err << saveErr.str();
-    for (const std::string& w : WarningLines(saveErr.str())) r.warnings.push_back(w);
+    Tell(io, saved);
+    r.warnings.insert(r.warnings.end(), saved.warnings.begin(), saved.warnings.end());
     r.output = job.target;
   }
   r.ok = true;
@@ -162,7 +147,7 @@ int Finish(const MoveOptions& o, const std::vector<FileResult>& results, bool ba
   for (const FileResult& r : results) {
     if (r.ok) {
       ++done;
-      moved += r.outcome.Moved();
+      moved += r.Moved();
     } else {
       ++failed;
     }

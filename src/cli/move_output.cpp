@@ -12,7 +12,7 @@ std::string Side(const LayerRef& r) {
   return (r.IsGroup() ? "group " : "layer ") + RefText(r);
 }
 
-void PrintMove(const AppliedMove& m, bool named, std::ostream& out) {
+void PrintMove(const LayerChange::Flow& m, bool named, std::ostream& out) {
   if (named)
     out << "    " << (m.from.IsGroup() ? "group " : "layer ") << RefText(m.from) << " \"" << m.name
         << "\" -> " << RefText(m.to) << "\n  ";
@@ -23,14 +23,14 @@ void PrintMove(const AppliedMove& m, bool named, std::ostream& out) {
       << m.toAfter << "\n";
 }
 
-void WriteMoves(JsonWriter& w, const RuleOutcome& r) {
-  for (const AppliedMove& m : r.moves) {
+void WriteMoves(JsonWriter& w, const LayerChange::Step& r) {
+  for (const LayerChange::Flow& m : r.flows) {
     w.BeginObject().Key("rule").String(Describe(r.rule));
     w.Key("kind").String(m.swap ? "swap" : "move");
     w.Key("from").String(RefText(m.from)).Key("to").String(RefText(m.to));
     if (r.rule.kind == RuleKind::kGroupName || r.rule.kind == RuleKind::kLayerName)
       w.Key("matched_name").String(m.name);
-    w.Key("figures").Int(m.Moved()).EndObject();
+    w.Key("figures").Int(m.figures).EndObject();
   }
 }
 
@@ -41,16 +41,16 @@ void WriteFile(JsonWriter& w, const FileResult& f) {
   } else {
     w.String(f.output);
   }
-  w.Key("ok").Bool(f.ok).Key("figures_moved").Int(f.outcome.Moved());
+  w.Key("ok").Bool(f.ok).Key("figures_moved").Int(f.Moved());
   w.Key("moves").BeginArray();
-  for (const RuleOutcome& r : f.outcome.rules) WriteMoves(w, r);
+  for (const LayerChange::Step& r : f.steps) WriteMoves(w, r);
   w.EndArray().Key("unmatched").BeginArray();
-  for (const RuleOutcome& r : f.outcome.rules) {
+  for (const LayerChange::Step& r : f.steps) {
     bool named = r.rule.kind == RuleKind::kGroupName || r.rule.kind == RuleKind::kLayerName;
-    if (named && r.moves.empty()) w.String(Describe(r.rule));
+    if (named && r.flows.empty()) w.String(Describe(r.rule));
   }
   w.EndArray().Key("renames").BeginArray();
-  for (const RuleOutcome& r : f.outcome.rules) {
+  for (const LayerChange::Step& r : f.steps) {
     if (r.rule.kind != RuleKind::kRenameGroup && r.rule.kind != RuleKind::kRenameLayer) continue;
     w.BeginObject().Key("target").String(RefText(r.rule.from));
     w.Key("old_name").String(r.oldName).Key("new_name").String(r.newName).EndObject();
@@ -68,18 +68,24 @@ void WriteFile(JsonWriter& w, const FileResult& f) {
 
 }  // namespace
 
-void PrintOutcome(const PlanOutcome& outcome, std::ostream& out) {
-  for (const RuleOutcome& r : outcome.rules) {
+int FileResult::Moved() const {
+  int n = 0;
+  for (const LayerChange::Step& s : steps) n += s.Moved();
+  return n;
+}
+
+void PrintSteps(const std::vector<LayerChange::Step>& steps, std::ostream& out) {
+  for (const LayerChange::Step& r : steps) {
     out << "  " << Describe(r.rule) << "\n";
     switch (r.rule.kind) {
       case RuleKind::kMove:
       case RuleKind::kSwap:
-        for (const AppliedMove& m : r.moves) PrintMove(m, false, out);
+        for (const LayerChange::Flow& m : r.flows) PrintMove(m, false, out);
         break;
       case RuleKind::kGroupName:
       case RuleKind::kLayerName:
-        if (r.moves.empty()) out << "    matched nothing\n";
-        for (const AppliedMove& m : r.moves) PrintMove(m, true, out);
+        if (r.flows.empty()) out << "    matched nothing\n";
+        for (const LayerChange::Flow& m : r.flows) PrintMove(m, true, out);
         break;
       case RuleKind::kRenameGroup:
       case RuleKind::kRenameLayer:
@@ -96,7 +102,7 @@ bool WriteReport(const std::string& path, const std::vector<FileResult>& results
   int done = 0, moved = 0;
   for (const FileResult& f : results) {
     done += f.ok ? 1 : 0;
-    moved += f.ok ? f.outcome.Moved() : 0;
+    moved += f.ok ? f.Moved() : 0;
   }
   w.BeginObject().Key("dry_run").Bool(dryRun).Key("done").Int(done);
   w.Key("failed")

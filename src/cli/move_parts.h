@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "document/relayer_apply.h"
+#include "document/layer_change.h"
 
 namespace quintaro::cli {
 
@@ -14,13 +14,14 @@ struct FileResult {
   std::string input;
   std::string output;  // "" on a dry run or when nothing was written
   bool ok = false;
-  PlanOutcome outcome;
-  std::vector<std::string> warnings;  // opening, the rules, the save's repairs
-  std::string error;                  // why the file failed (one line)
+  std::vector<LayerChange::Step> steps;  // what each rule did
+  std::vector<std::string> warnings;     // opening, the rules, the save's repairs
+  std::string error;                     // why the file failed (one line)
+  int Moved() const;
 };
 
 // The rules' moves with the census around each, renames and matches.
-void PrintOutcome(const PlanOutcome& outcome, std::ostream& out);
+void PrintSteps(const std::vector<LayerChange::Step>& steps, std::ostream& out);
 
 // Writes the report of a run as JSON (atomically); false with `why`.
 bool WriteReport(const std::string& path, const std::vector<FileResult>& results, bool dryRun,

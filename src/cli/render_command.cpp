@@ -59,7 +59,7 @@ int RunRender(const RenderOptions& options, Io io) {
     return 1;
   }
   CliSession session;
-  if (!session.Open(options.in, true, io)) return 1;
+  if (!Tell(io, session.Open(options.in, true))) return 1;
   EnsureGuiApplication();
   render::RenderOptions o;
   o.width = options.width;

@@ -4,6 +4,7 @@
 
 #include "document/format_facts.h"
 #include "document/save_target.h"
+#include "formats/common/file_io.h"
 
 namespace quintaro::cli {
 
@@ -17,58 +18,61 @@ void Warning(Io io, const std::string& message) {
   io.err << "quintaro-cli: warning: " << message << "\n";
 }
 
-CliSession::CliSession() : images_(folder_.Path()), doc_(&images_) {}
+bool Tell(Io io, const Outcome& outcome) {
+  for (const std::string& w : outcome.warnings) Warning(io, w);
+  if (!outcome.Ok()) Error(io, outcome.error);
+  return outcome.Ok();
+}
 
-bool CliSession::Open(const std::string& path, bool allowPartial, Io io) {
+Outcome CliSession::Open(const std::string& path, bool allowPartial) {
+  Outcome out;
   OpenResult r = doc_.Open(path);
   if (r == OpenResult::kUnreadable || r == OpenResult::kUnknownFormat) {
-    Error(io, path + ": " + Describe(r));
-    return false;
+    out.error = path + ": " + Describe(r);
+    return out;
   }
   DocFormat byExtension = FormatOfExtension(FsPath(path).extension().string());
   if (byExtension != doc_.Format()) {
-    Warning(io, path + ": the file's content is " + FormatName(doc_.Format()) +
-                    " whatever its extension says");
+    out.warnings.push_back(path + ": the file's content is " + FormatName(doc_.Format()) +
+                           " whatever its extension says");
   }
   if (r == OpenResult::kPartial) {
     std::string msg = path + ": damaged or cut short: " + doc_.LoadProblem();
     if (!allowPartial) {
-      Error(io, msg + "; nothing written (use --partial to keep what was read)");
-      return false;
+      out.error = msg + "; nothing written (use --partial to keep what was read)";
+    } else {
+      out.warnings.push_back(msg + "; going on with what was read");
     }
-    Warning(io, msg + "; going on with what was read");
   }
-  return true;
+  return out;
 }
 
-bool CliSession::Save(const std::string& target, bool overwrite, Io io) {
+Outcome CliSession::Save(const std::string& target, bool overwrite) {
+  Outcome out;
   if (auto problem = SaveTargetProblem(doc_.Path(), target, doc_.Format())) {
-    Error(io, target + ": " + *problem);
-    return false;
+    out.error = target + ": " + *problem;
+    return out;
   }
   std::error_code ec;
   if (fs::exists(FsPath(target), ec)) {
     if (!overwrite) {
-      Error(io, target +
-                    ": exists already (use --overwrite to replace it; the old file is kept as " +
-                    BackupNameOf(target) + ")");
-      return false;
+      out.error = target +
+                  ": exists already (use --overwrite to replace it; the old file is kept as " +
+                  BackupNameOf(target) + ")";
+      return out;
     }
-    std::string why;
-    if (!BackUpExisting(target, &why)) {
-      Error(io, why);
-      return false;
-    }
+    if (!BackUpExisting(target, &out.error)) return out;
   }
-  std::string why;
-  if (!doc_.Save(target, &why)) {
-    Error(io, target + ": not saved: " + why);
-    return false;
+  const SaveResult saved = doc_.Save(target);
+  if (!saved.Ok()) {
+    out.error = target + ": not saved: " + saved.error;
+    return out;
   }
-  for (const std::string& w : doc_.SaveWarnings()) Warning(io, target + ": " + w);
-  for (const Repair& r : doc_.SaveRepairs().Items())
-    Warning(io, target + ": repaired on save: " + r.what + " (" + std::to_string(r.count) + ")");
-  return true;
+  for (const std::string& w : saved.warnings) out.warnings.push_back(target + ": " + w);
+  for (const Repair& r : saved.repairs.Items())
+    out.warnings.push_back(target + ": repaired on save: " + r.what + " (" +
+                           std::to_string(r.count) + ")");
+  return out;
 }
 
 }  // namespace quintaro::cli

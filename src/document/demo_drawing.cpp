@@ -286,6 +286,12 @@ void AddLargeBlocks(Doc& d) {
 
 }  // namespace
 
+Document DemoDocument() {
+  Document doc;
+  doc.Adopt(MakeDemoDrawing());
+  return doc;
+}
+
 TJwwData MakeLargeDrawing(std::size_t entities) {
   TJwwData d;
   SizeTables(d);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 
+#include "document/document.h"
 #include "formats/jwc/jwc_data.h"
 #include "formats/jws/jws_data.h"
 #include "formats/jww/jww_data.h"
@@ -13,6 +14,8 @@ namespace quintaro {
 // A small floor plan (version 600): several named layer groups and layers,
 // lines, arcs, points, texts, a dimension and a block placed twice.
 TJwwData MakeDemoDrawing();
+// The same, open as a document of its own (it has no path).
+Document DemoDocument();
 
 // About `entities` figures of every kind over all 256 layers, with block
 // definitions (one nested in another) placed throughout; version 600.

@@ -53,10 +53,10 @@ inline void AddPart(std::string& list, std::string_view part) {
 }
 
 // Each compares one format's figures, blocks and header values.
-void DiffJww(const TJwwData& a, const TJwwData& b, DiffBuilder& d);
-void DiffJws(const TJwsData& a, const TJwsData& b, DiffBuilder& d);
-void DiffJwc(const TJwcData& a, const TJwcData& b, DiffBuilder& d);
-void DiffJwk(const TJwkData& a, const TJwkData& b, DiffBuilder& d);
+void Compare(const TJwwData& a, const TJwwData& b, DiffBuilder& d);
+void Compare(const TJwsData& a, const TJwsData& b, DiffBuilder& d);
+void Compare(const TJwcData& a, const TJwcData& b, DiffBuilder& d);
+void Compare(const TJwkData& a, const TJwkData& b, DiffBuilder& d);
 // The JWW header values and pens, one named value at a time.
 void DiffJwwHeader(const TEntJwwHeaderValues& a, const TEntJwwHeaderValues& b, DiffBuilder& d);
 void DiffJwwPens(const std::vector<TEntJwwPen>& a, const std::vector<TEntJwwPen>& b,

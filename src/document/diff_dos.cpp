@@ -129,13 +129,13 @@ void JwcTables(const TJwcData& a, const TJwcData& b, DiffBuilder& d) {
 
 }  // namespace
 
-void DiffJwc(const TJwcData& a, const TJwcData& b, DiffBuilder& d) {
+void Compare(const TJwcData& a, const TJwcData& b, DiffBuilder& d) {
   Figures(a, b, d);
   JwcTables(a, b, d);
   JwcHeader(a.header, b.header, d);
 }
 
-void DiffJwk(const TJwkData& a, const TJwkData& b, DiffBuilder& d) {
+void Compare(const TJwkData& a, const TJwkData& b, DiffBuilder& d) {
   Figures(a, b, d);
   using H = TEntJwkHeader;
   const TEntJwkHeader& x = a.header;

@@ -154,7 +154,7 @@ void Table(const T& a, const T& b, const char* name, DiffBuilder& d) {
 
 }  // namespace
 
-void DiffJww(const TJwwData& a, const TJwwData& b, DiffBuilder& d) {
+void Compare(const TJwwData& a, const TJwwData& b, DiffBuilder& d) {
   Lists(a, b, {}, d);
   if (ShapeDiffers(a, b)) d.Value("figure order");
   Blocks(a.BlockDefs, b.BlockDefs, d);
@@ -175,7 +175,7 @@ void DiffJww(const TJwwData& a, const TJwwData& b, DiffBuilder& d) {
   Table(a.SaveMode, b.SaveMode, "save mode", d);
 }
 
-void DiffJws(const TJwsData& a, const TJwsData& b, DiffBuilder& d) {
+void Compare(const TJwsData& a, const TJwsData& b, DiffBuilder& d) {
   Lists(a, b, {}, d);
   if (ShapeDiffers(a, b)) d.Value("figure order");
   Blocks(a.BlockDefs, b.BlockDefs, d);

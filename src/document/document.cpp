@@ -4,10 +4,11 @@
 #include <filesystem>
 #include <type_traits>
 
+#include "document/relayer_apply.h"
 #include "formats/common/file_io.h"
 #include "formats/extents/extents.h"
 #include "layers/labels.h"
-#include "layers/move.h"
+#include "layers/names.h"
 
 namespace quintaro {
 
@@ -53,6 +54,34 @@ EntityCounts CountDos(const Dos& d) {
 
 }  // namespace
 
+struct Document::ImageStorage {
+  std::optional<WorkFolder> own;  // none when the caller named a folder
+  BindImageStore store;
+};
+
+Document::Document(Images images, std::string folder)
+    : keepImages_(images == Images::kKeep), imageFolder_(std::move(folder)) {
+  ImageStore();
+}
+
+Document::~Document() = default;
+Document::Document(Document&&) noexcept = default;
+Document& Document::operator=(Document&&) noexcept = default;
+
+BindImageStore* Document::ImageStore() {
+  if (!keepImages_) return nullptr;
+  if (!images_) {
+    images_ = std::make_unique<ImageStorage>();
+    if (imageFolder_.empty()) images_->own.emplace();
+    images_->store.SetFolder(images_->own ? images_->own->Path() : imageFolder_);
+  }
+  return &images_->store;
+}
+
+const BindImageStore* Document::CarriedImages() const {
+  return images_ ? &images_->store : nullptr;
+}
+
 template <class F>
 decltype(auto) Document::Visit(F&& f) const {
   return std::visit(std::forward<F>(f), doc_);
@@ -86,7 +115,7 @@ OpenResult Document::Open(const std::string& path) {
     return InputFile(path).IsOpen() ? OpenResult::kUnknownFormat : OpenResult::kUnreadable;
   }
   // Images of the previous drawing go before the next one is read.
-  if (images_) images_->DeleteFiles();
+  if (images_) images_->store.DeleteFiles();
   bool complete = false;
   switch (format) {
     case DocFormat::kJwc:
@@ -97,7 +126,7 @@ OpenResult Document::Open(const std::string& path) {
       break;
     case DocFormat::kJww: {
       auto& d = doc_.emplace<TJwwData>();
-      d.SetImageStore(images_);
+      d.SetImageStore(ImageStore());
       complete = d.LoadFromFile(path);
       break;
     }
@@ -114,7 +143,7 @@ OpenResult Document::Open(const std::string& path) {
 }
 
 void Document::Close() {
-  if (images_) images_->DeleteFiles();
+  if (images_) images_->store.DeleteFiles();
   doc_.emplace<std::monostate>();
   path_.clear();
 }
@@ -136,8 +165,8 @@ bool Document::HasNames() const {
 }
 
 std::optional<int> Document::Version() const {
-  if (const auto* d = Jww()) return d->Header.Version;
-  if (const auto* d = Jws()) return d->Version;
+  if (const auto* d = As<TJwwData>()) return d->Header.Version;
+  if (const auto* d = As<TJwsData>()) return d->Version;
   return std::nullopt;
 }
 
@@ -174,8 +203,8 @@ EntityCounts Document::Counts() const {
 }
 
 int Document::BlockDefinitions() const {
-  if (const auto* d = Jww()) return static_cast<int>(d->BlockDefs.size());
-  if (const auto* d = Jws()) return static_cast<int>(d->BlockDefs.size());
+  if (const auto* d = As<TJwwData>()) return static_cast<int>(d->BlockDefs.size());
+  if (const auto* d = As<TJwsData>()) return static_cast<int>(d->BlockDefs.size());
   return 0;
 }
 
@@ -192,15 +221,15 @@ void Document::ComputeExtents(DrawingExtents& shared) {
 }
 
 std::optional<PaperRange> Document::Paper() const {
-  if (const auto* d = Jwc()) {
+  if (const auto* d = As<TJwcData>()) {
     PaperDimensions p = PaperDimensionsOfCode(d->header.PaperCode);
     return PaperRange{0, 0, p.width, p.height};
   }
-  if (const auto* d = Jww()) {
+  if (const auto* d = As<TJwwData>()) {
     PaperDimensions p = PaperDimensionsOfCode(d->Header.PaperSize);
     return PaperRange{-p.width / 2, -p.height / 2, p.width / 2, p.height / 2};
   }
-  if (const auto* d = Jws()) {
+  if (const auto* d = As<TJwsData>()) {
     const double* r = d->Header.Doubles;
     return PaperRange{r[6], r[7], r[8], r[9]};
   }
@@ -236,33 +265,27 @@ LayerTotals Document::Totals() const {
 }
 
 std::string Document::GroupName(int group) const {
-  if (group < 0 || group > 15) return {};
-  if (const auto* d = Jww()) {
-    return d->LayerGroups.size() == 16 ? ToUtf8(d->LayerGroups[group].Name) : std::string();
-  }
-  if (const auto* d = Jwc()) return Cp932ToUtf8(d->layerGroups[group].name);
-  return {};
+  return LayerName(group, -1);
 }
 
 std::string Document::LayerName(int group, int layer) const {
-  if (group < 0 || group > 15 || layer < 0 || layer > 15) return {};
-  int code = group * 16 + layer;
-  if (const auto* d = Jww()) {
-    return d->Layers.size() == 256 ? ToUtf8(d->Layers[code].Name) : std::string();
-  }
-  if (const auto* d = Jwc()) return Cp932ToUtf8(d->layers[code].name);
-  return {};
+  return Visit([&](const auto& d) -> std::string {
+    if constexpr (kIsNone<decltype(d)>) {
+      return {};
+    } else {
+      return NameOf(d, group, layer);
+    }
+  });
 }
 
 std::optional<double> Document::GroupScale(int group) const {
-  if (group < 0 || group > 15) return std::nullopt;
-  if (const auto* d = Jww()) {
-    if (d->LayerGroups.size() == 16) return d->LayerGroups[group].Scale;
-    return std::nullopt;
-  }
-  if (const auto* d = Jws()) return d->LayerGroups[group].Scale;
-  if (const auto* d = Jwc()) return d->layerGroups[group].scale;
-  return std::nullopt;
+  return Visit([&](const auto& d) -> std::optional<double> {
+    if constexpr (kIsNone<decltype(d)>) {
+      return std::nullopt;
+    } else {
+      return quintaro::GroupScale(d, group);
+    }
+  });
 }
 
 std::string Document::GroupLabel(int group) const {
@@ -285,49 +308,41 @@ std::string Document::LayerLabel(int group, int layer) const {
   });
 }
 
-void Document::Move(int srcGroup, int srcLayer, int dstGroup, int dstLayer) {
-  VisitMut([&](auto& d) {
-    if constexpr (!kIsNone<decltype(d)>) MoveLayerGroup(d, srcGroup, srcLayer, dstGroup, dstLayer);
-  });
+LayerChange Document::Apply(const RelayerPlan& plan, const ApplyOptions& options) {
+  LayerChange change;
+  WithContainer([&](auto& d) { change = ApplyRules(d, plan, options); });
+  return change;
 }
 
-bool Document::Save(const std::string& path, std::string* why) {
-  bool ok = VisitMut([&](auto& d) -> bool {
+LayerChange Document::Apply(LayerChange change) {
+  WithContainer([&](auto& d) { ApplyRecord(d, change); });
+  return change;
+}
+
+SaveResult Document::Save(const std::string& path) {
+  SaveResult result;
+  VisitMut([&](auto& d) {
     using T = std::decay_t<decltype(d)>;
     if constexpr (kIsNone<T>) {
-      if (why) *why = "no drawing is open";
-      return false;
+      result.error = "no drawing is open";
     } else {
       bool done;
       if constexpr (std::is_same_v<T, TJwwData>) {
         d.SetSaveMode(0);
         done = d.SaveToFile(path, d.Header.Version);
+        if (done) result.warnings = d.saveWarnings;
       } else if constexpr (std::is_same_v<T, TJwsData>) {
         done = d.SaveToFile(path, d.Version);
       } else {
         done = d.SaveToFile(path);
       }
-      if (!done && why) *why = d.saveError.empty() ? "the file could not be written" : d.saveError;
-      return done;
+      if (!done) result.error = d.saveError.empty() ? "the file could not be written" : d.saveError;
+      if constexpr (requires { d.SaveRepairs(); }) {
+        if (done) result.repairs = d.SaveRepairs();
+      }
     }
   });
-  return ok;
-}
-
-std::vector<std::string> Document::SaveWarnings() const {
-  if (const auto* d = Jww()) return d->saveWarnings;
-  return {};
-}
-
-const RepairLog& Document::SaveRepairs() const {
-  static const RepairLog kNone;
-  return *Visit([](const auto& d) -> const RepairLog* {
-    if constexpr (requires { d.SaveRepairs(); }) {
-      return &d.SaveRepairs();
-    } else {
-      return &kNone;
-    }
-  });
+  return result;
 }
 
 RepairLog Document::PlannedRepairs() const {

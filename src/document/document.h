@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "document/format_facts.h"
+#include "document/layer_change.h"
+#include "document/relayer_plan.h"
 #include "formats/common/repairs.h"
 #include "formats/common/types.h"
 #include "formats/jwc/jwc_data.h"
@@ -42,10 +44,28 @@ struct PaperRange {
   bool operator==(const PaperRange&) const = default;
 };
 
+// What a save came to.
+struct SaveResult {
+  std::string error;                  // why nothing was written; "" when saved
+  std::vector<std::string> warnings;  // what had to be left out (a carried image missing
+                                      // from the work folder), one line each
+  RepairLog repairs;                  // values out of the format's range, written repaired
+  bool Ok() const { return error.empty(); }
+};
+
 class Document {
  public:
-  // `images` receives the images carried by JWW files (may be null: dropped).
-  explicit Document(BindImageStore* images = nullptr) : images_(images) {}
+  // What becomes of the images carried inside JWW drawings.
+  enum class Images {
+    kDrop,  // read and dropped: saves carry none
+    kKeep,  // kept in a work folder while the drawing is open, carried again by saves
+  };
+  // `folder`: where kept images go; empty: a private work folder that the
+  // document makes and removes with its content.
+  explicit Document(Images images = Images::kDrop, std::string folder = {});
+  ~Document();
+  Document(Document&&) noexcept;
+  Document& operator=(Document&&) noexcept;
 
   // Replaces the current drawing with the file's. On kUnreadable and
   // kUnknownFormat the current drawing stays as it was.
@@ -82,7 +102,7 @@ class Document {
   int LayerTotal(int group, int layer) const;
   // Every group's and layer's total in one pass.
   LayerTotals Totals() const;
-  // Names as UTF-8 ("" where the format has none).
+  // Names as UTF-8 ("" where the format has none); layer -1: the group's.
   std::string GroupName(int group) const;
   std::string LayerName(int group, int layer) const;
   // The group's scale denominator as stored; none for JWK.
@@ -90,27 +110,32 @@ class Document {
   std::string GroupLabel(int group) const;
   std::string LayerLabel(int group, int layer) const;
 
-  // Moves every figure of a group (layers -1) or of one layer.
-  void Move(int srcGroup, int srcLayer, int dstGroup, int dstLayer);
+  // The one way a drawing changes: the rules applied in order (moves,
+  // swaps, moves of what names find, renames; relayer_plan.h), or a record
+  // of an earlier edit written back. A plan with a name the file cannot
+  // hold is refused whole. The record tells what changed and what each
+  // rule did; Apply(std::move(record).Inverse()) puts the drawing back and
+  // Apply(record) does the edit again, returning the record it was given.
+  LayerChange Apply(const RelayerPlan& plan, const ApplyOptions& options = {});
+  LayerChange Apply(const RelayerRule& rule) { return Apply(RelayerPlan{rule}); }
+  LayerChange Apply(LayerChange change);
 
   // Writes the drawing in its format (JWW and JWS with the version read).
-  // The target is replaced atomically; false with a reason on failure.
-  bool Save(const std::string& path, std::string* why);
-  // What the last successful save had to leave out (a carried image
-  // missing from the work folder), one line each.
-  std::vector<std::string> SaveWarnings() const;
-  // What the last save wrote differently from the drawing because it was
-  // out of the format's range (empty before a save).
-  const RepairLog& SaveRepairs() const;
+  // The target is replaced atomically.
+  SaveResult Save(const std::string& path);
   // What a save of the drawing as it is now would repair; nothing changes.
   RepairLog PlannedRepairs() const;
+
+  // The images the open JWW drawing carries; null when they are dropped.
+  const BindImageStore* CarriedImages() const;
 
   PublishedLayers PublishLayers() const;
   const TextMacroValues* Macros() const;
 
   // Calls `f` with the open container (TJwcData, TJwkData, TJwwData or
   // TJwsData); nothing when no drawing is open. Code above the formats
-  // reaches the containers only through these.
+  // reaches the containers only through these (tests through
+  // tests/support/containers.h).
   template <class F>
   void WithContainer(F&& f) const {
     std::visit([&](const auto& d) { CallUnlessNone(f, d); }, doc_);
@@ -118,6 +143,23 @@ class Document {
   template <class F>
   void WithContainer(F&& f) {
     std::visit([&](auto& d) { CallUnlessNone(f, d); }, doc_);
+  }
+  // Calls `f` with the containers of two drawings of one format; false,
+  // without a call, when their formats differ or one is not open.
+  template <class F>
+  static bool WithContainers(const Document& a, const Document& b, F&& f) {
+    return std::visit(
+        [&](const auto& x, const auto& y) {
+          using X = std::decay_t<decltype(x)>;
+          if constexpr (std::is_same_v<X, std::decay_t<decltype(y)>> &&
+                        !std::is_same_v<X, std::monostate>) {
+            f(x, y);
+            return true;
+          } else {
+            return false;
+          }
+        },
+        a.doc_, b.doc_);
   }
 
   // Takes a drawing built in memory (the demo, tests) in place of the open
@@ -128,19 +170,12 @@ class Document {
     path_.clear();
   }
 
-  // The container itself, or null when another format is open: for tests
-  // and benchmarks that look at the records. The programs use the members
-  // above and WithContainer.
-  TJwcData* Jwc() { return std::get_if<TJwcData>(&doc_); }
-  TJwkData* Jwk() { return std::get_if<TJwkData>(&doc_); }
-  TJwwData* Jww() { return std::get_if<TJwwData>(&doc_); }
-  TJwsData* Jws() { return std::get_if<TJwsData>(&doc_); }
-  const TJwcData* Jwc() const { return std::get_if<TJwcData>(&doc_); }
-  const TJwkData* Jwk() const { return std::get_if<TJwkData>(&doc_); }
-  const TJwwData* Jww() const { return std::get_if<TJwwData>(&doc_); }
-  const TJwsData* Jws() const { return std::get_if<TJwsData>(&doc_); }
-
  private:
+  // The container when it is of format T, else null.
+  template <class T>
+  const T* As() const {
+    return std::get_if<T>(&doc_);
+  }
   template <class F, class D>
   static void CallUnlessNone(F& f, D& d) {
     if constexpr (!std::is_same_v<std::remove_const_t<D>, std::monostate>) f(d);
@@ -150,7 +185,14 @@ class Document {
   template <class F>
   decltype(auto) VisitMut(F&& f);
 
-  BindImageStore* images_;
+  // The store of kept images, made when first needed (for now with the
+  // document: the work folder exists from the start).
+  BindImageStore* ImageStore();
+  struct ImageStorage;
+
+  bool keepImages_;
+  std::string imageFolder_;
+  std::unique_ptr<ImageStorage> images_;
   std::string path_;
   std::variant<std::monostate, TJwcData, TJwkData, TJwwData, TJwsData> doc_;
 };

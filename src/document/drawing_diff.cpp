@@ -87,10 +87,8 @@ bool DiffDocuments(const Document& before, const Document& after, DrawingDiff& o
   }
   DiffCounts(before.Counts(), after.Counts(), out);
   diff::DiffBuilder d(out);
-  if (before.Jww()) diff::DiffJww(*before.Jww(), *after.Jww(), d);
-  if (before.Jws()) diff::DiffJws(*before.Jws(), *after.Jws(), d);
-  if (before.Jwc()) diff::DiffJwc(*before.Jwc(), *after.Jwc(), d);
-  if (before.Jwk()) diff::DiffJwk(*before.Jwk(), *after.Jwk(), d);
+  Document::WithContainers(before, after,
+                           [&](const auto& a, const auto& b) { diff::Compare(a, b, d); });
   d.Finish();
   DiffNames(before, after, out);
   return true;

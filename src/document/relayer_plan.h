@@ -42,6 +42,10 @@ struct RelayerRule {
 
 using RelayerPlan = std::vector<RelayerRule>;
 
+struct ApplyOptions {
+  bool namesAsStored = false;  // compare names without trimming or NFKC
+};
+
 // The text forms of the command line and the mapping file.
 std::optional<LayerRef> ParseGroupRef(std::string_view text);      // "2"
 std::optional<LayerRef> ParseLayerRef(std::string_view text);      // "2-3"

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 #include "formats/common/text.h"
@@ -52,6 +53,19 @@ std::string ScaleText(double s) {
   const double inverse = 1 / s;
   if (!std::isfinite(inverse)) return "1/" + GroupedThreeDecimals(1);
   return GroupedThreeDecimals(inverse) + "/1";
+}
+
+std::string ScaleRatio(double d) {
+  auto text = [](double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.3f", v);
+    std::string s = buf;
+    while (s.back() == '0') s.pop_back();
+    if (s.back() == '.') s.pop_back();
+    return s;
+  };
+  if (!std::isfinite(d) || d <= 0) return "1/" + text(d);
+  return d >= 1 ? "1/" + text(d) : text(1 / d) + "/1";
 }
 
 std::string GroupLabel(const TJwwData& doc, int group) {

@@ -15,6 +15,10 @@ class TJwkData;
 // no reciprocal (0 or not a number) shows as 1/1.000.
 std::string ScaleText(double s);
 
+// A scale as a ratio in messages: "1/100", "1/2.5", "2/1" for 0.5 (at most
+// three decimals, trailing zeros left out).
+std::string ScaleRatio(double denominator);
+
 // "[3] 1/100.000 1F": the group number as one hexadecimal digit, then for
 // JWW and JWC the group's scale and name. JWS and JWK: "[A] ". A JWW
 // drawing without layer tables (no header read) shows the number only.

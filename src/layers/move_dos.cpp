@@ -6,6 +6,7 @@
 #include "formats/common/text.h"
 #include "formats/jwc/jwc_data.h"
 #include "formats/jwk/jwk_data.h"
+#include "formats/jww/jww_string.h"
 #include "layers/move.h"
 #include "layers/move_rule.h"
 
@@ -13,25 +14,13 @@ namespace quintaro {
 
 namespace {
 
-// The name cut to at most `limit` bytes without splitting a two-byte
-// Shift-JIS character.
-std::string CutName(std::string name, std::size_t limit) {
-  std::size_t keep = 0;
-  while (keep < name.size()) {
-    const bool pair =
-        IsSjisLeadByte(static_cast<unsigned char>(name[keep])) && keep + 1 < name.size();
-    const std::size_t width = pair ? 2 : 1;
-    if (keep + width > limit) break;
-    keep += width;
-  }
-  name.resize(keep);
-  return name;
-}
-
+// The source's name, cut to at most `limit` bytes without splitting a
+// two-byte Shift-JIS character, goes to the destination.
 void TransferName(std::string& src, std::string& dst, std::size_t limit) {
-  std::string taken = CutName(std::move(src), limit);
+  EncodedText taken{std::move(src), TextEncoding::kCp932};
+  jww::CutToChars(taken, limit);
   src.clear();
-  dst = std::move(taken);
+  dst = std::move(taken.bytes);
 }
 
 template <class Record>

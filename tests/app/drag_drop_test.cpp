@@ -6,7 +6,8 @@
 
 #include "app_window.h"
 #include "layer_totals.h"
-#include "layers/move.h"
+#include "support/containers.h"
+#include "support/temp_dir.h"
 #include "utf8_text.h"
 
 using namespace quintaro;
@@ -135,14 +136,15 @@ class DragDropTest : public QObject {
     QCOMPARE(d.f.StatusText(), Q("移動をキャンセルしました。"));
     QCOMPARE(d.Totals_(), d.before);
     // Below the last thumbnail row, in the second column: group D.
-    TJwwData expected = *d.f.State().document.Jww();
-    MoveLayerGroup(expected, 15, -1, 13, -1);
+    Document expected;
+    QCOMPARE(expected.Open(test::SamplePath("jww/jdu_sample.jww")), OpenResult::kOpened);
+    expected.Apply(RelayerRule{{15, -1}, {13, -1}});
     d.w.Dialogs().yesNoAnswers = {true};
     d.DragGroup(15, panel->mapToGlobal(QPoint(panel->width() / 4 + 3, panel->height() - 1)));
     QVERIFY(d.LastQuestion().startsWith(Q("レイヤグループ[F]の図形を\r\nレイヤグループ[D]へ")));
     QCOMPARE(d.f.StatusText(), Q("レイヤ変換完了しました。"));
     QCOMPARE(d.Totals_(), Moved(d.before, 15, -1, 13, -1));
-    QVERIFY(*d.f.State().document.Jww() == expected);  // layer fields only
+    QVERIFY(test::SameModel(d.f.State().document, expected));  // layer fields only
     QCOMPARE(Marks(d.f.Overview().Image(16)->Picture()), 0);
     QVERIFY(Marks(d.f.Overview().Image(14)->Picture()) > 100);
   }

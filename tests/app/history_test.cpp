@@ -15,8 +15,6 @@
 #include "app/translations.h"
 #include "app/ui_texts.h"
 #include "app_window.h"
-#include "document/demo_drawing.h"
-#include "document/layer_history.h"
 #include "document/relayer_plan.h"
 #include "layer_totals.h"
 #include "support/temp_dir.h"
@@ -300,41 +298,6 @@ class HistoryTest : public QObject {
                    Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(dragged, &up);
     QVERIFY(f.Moves().Highlighted() == nullptr);
-  }
-
-  // The record of a move puts every format back either way: figures by
-  // their place, names where the format has them.
-  void LayerChangeOfEachFormat_data() {
-    QTest::addColumn<QString>("sample");
-    QTest::newRow("JWW") << kSample;
-    QTest::newRow("JWS") << "jws/dist_kitchen.jws";
-    QTest::newRow("JWK") << "jwk/dist_desk.jwk";
-    QTest::newRow("JWC") << "";  // no shared JWC sample: made here
-  }
-  void LayerChangeOfEachFormat() {
-    QFETCH(QString, sample);
-    quintaro::test::TempDir dir;
-    std::string path = dir.File("d.jwc");
-    if (sample.isEmpty()) {
-      TJwcData made = MakeLargeJwc(3000);
-      QVERIFY(made.SaveToFile(path));
-    } else {
-      path = test::SamplePath(sample.toStdString());
-    }
-    Document doc;
-    QCOMPARE(doc.Open(path), OpenResult::kOpened);
-    auto [g, l] = FirstFilled(doc);
-    const LayerState before = StateOf(doc);
-    LayerSnapshot snapshot = TakeLayerSnapshot(doc);
-    doc.Move(g, -1, (g + 5) % 16, -1);
-    doc.Move((g + 5) % 16, l, 7, 0);
-    LayerChange change = ChangeSince(snapshot, doc);
-    const LayerState after = StateOf(doc);
-    QVERIFY(after != before && !change.Empty());
-    RestoreBefore(doc, change);
-    QVERIFY(StateOf(doc) == before);
-    RestoreAfter(doc, change);
-    QVERIFY(StateOf(doc) == after);
   }
 
   // Qt's own buttons read Japanese once its translations are installed.

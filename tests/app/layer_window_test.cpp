@@ -170,7 +170,7 @@ class LayerWindowTest : public QObject {
     MainWindow& f = w.Form();
     LayerWindow& form = f.FirstLayerWindow();
     QTRY_COMPARE(Marks(form.Image(13)->Picture(), Qt::white), 0);
-    f.State().document.Move(0, 1, 0, 12);  // behind the window's back
+    f.State().document.Apply(RelayerRule{{0, 1}, {0, 12}});  // behind the window's back
     form.Panel()->repaint();
     QCOMPARE(Marks(form.Image(13)->Picture(), Qt::white), 0);
     int before = form.Image(6)->width();
@@ -187,7 +187,7 @@ class LayerWindowTest : public QObject {
     MainWindow& f = w.Form();
     LayerWindow& form = f.FirstLayerWindow();
     QTRY_COMPARE(Marks(form.Image(13)->Picture(), Qt::white), 0);
-    f.State().document.Move(0, 1, 0, 12);
+    f.State().document.Apply(RelayerRule{{0, 1}, {0, 12}});
     int marksDuring = -1;
     QTimer::singleShot(0, &form, [&] {
       form.DrawLayers();

@@ -11,6 +11,7 @@
 #include "app/ui_texts.h"
 #include "app_window.h"
 #include "document/demo_drawing.h"
+#include "support/containers.h"
 #include "utf8_text.h"
 
 using namespace quintaro;
@@ -224,7 +225,7 @@ class MainViewTest : public QObject {
   void DragLeftDownShowsThePaper() {
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    w.Form().State().document.Jww()->Header.PaperSize = 3;  // A3
+    test::Container<TJwwData>(w.Form().State().document)->Header.PaperSize = 3;  // A3
     MainViewPage& page = w.Form().MainView();
     QCOMPARE(w.TwoButtonDrag({200, 60}, {100, 150}), Q("[用紙範囲表示]"));
     const ViewTransform& v = page.View();

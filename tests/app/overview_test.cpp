@@ -94,7 +94,7 @@ class OverviewTest : public QObject {
     QVERIFY(Marks(o.Image(16)->Picture(), Qt::white) > 100);
     QCOMPARE(Marks(o.Image(2)->Picture(), Qt::white), 0);
     // After a move only the two thumbnails concerned are drawn again.
-    w.Form().State().document.Move(15, -1, 1, -1);
+    w.Form().State().document.Apply(RelayerRule{{15, -1}, {1, -1}});
     o.RedrawGroup(15);
     o.RedrawGroup(1);
     QCOMPARE(Marks(o.Image(16)->Picture(), Qt::white), 0);

@@ -11,6 +11,7 @@
 #include "app_window.h"
 #include "document/demo_drawing.h"
 #include "layer_totals.h"
+#include "support/containers.h"
 #include "support/temp_dir.h"
 #include "utf8_text.h"
 
@@ -34,17 +35,8 @@ std::unique_ptr<Document> Read(const std::string& path) {
 // "nothing else changed", as a writer may tidy what it read.
 std::unique_ptr<Document> Resaved(const std::string& path, const std::string& copy) {
   std::unique_ptr<Document> doc = Read(path);
-  if (!doc || !doc->Save(copy, nullptr)) return nullptr;
+  if (!doc || !doc->Save(copy).Ok()) return nullptr;
   return Read(copy);
-}
-
-// The same model in every part: the four containers compare whole.
-bool SameModel(const Document& a, const Document& b) {
-  if (a.Jww() && b.Jww()) return *a.Jww() == *b.Jww();
-  if (a.Jws() && b.Jws()) return *a.Jws() == *b.Jws();
-  if (a.Jwc() && b.Jwc()) return *a.Jwc() == *b.Jwc();
-  if (a.Jwk() && b.Jwk()) return *a.Jwk() == *b.Jwk();
-  return false;
 }
 
 // Opens `path` through the File menu and turns to the group page.
@@ -85,8 +77,8 @@ class RelayerRoadTest : public QObject {
     {
       Document prep;
       QCOMPARE(prep.Open(test::SamplePath("jww/jdu_sample.jww")), OpenResult::kOpened);
-      prep.Move(0, -1, 2, -1);
-      QVERIFY(prep.Save(plan, nullptr));
+      prep.Apply(RelayerRule{{0, -1}, {2, -1}});
+      QVERIFY(prep.Save(plan).Ok());
     }
     std::unique_ptr<Document> original = Read(plan);
     QVERIFY(original && original->GroupTotal(2) > 0 && original->GroupTotal(5) == 0);
@@ -102,8 +94,8 @@ class RelayerRoadTest : public QObject {
     QVERIFY(back->Census(5, -1) == original->Census(2, -1));
     QCOMPARE(back->GroupTotal(2), 0);
     QCOMPARE(TotalsByLayer(*back), Moved(TotalsByLayer(*original), 2, -1, 5, -1));
-    back->Move(5, -1, 2, -1);
-    QVERIFY(SameModel(*back, *original));
+    back->Apply(RelayerRule{{5, -1}, {2, -1}});
+    QVERIFY(test::SameModel(*back, *original));
   }
 
   void LayerBetweenTheTwoLayerWindows() {
@@ -128,8 +120,8 @@ class RelayerRoadTest : public QObject {
     QCOMPARE(TotalsByLayer(*back), Moved(TotalsByLayer(*original), 0, 4, 3, 7));
     QCOMPARE(back->LayerName(3, 7), original->LayerName(0, 4));
     QCOMPARE(back->LayerName(0, 4), std::string());
-    back->Move(3, 7, 0, 4);
-    QVERIFY(SameModel(*back, *original));
+    back->Apply(RelayerRule{{3, 7}, {0, 4}});
+    QVERIFY(test::SameModel(*back, *original));
   }
 
   void EveryFormatByMouseAlone_data() {
@@ -178,9 +170,9 @@ class RelayerRoadTest : public QObject {
     std::unique_ptr<Document> back = Read(SaveAsProposed(w, plan));
     QVERIFY(back);
     QCOMPARE(TotalsByLayer(*back), Moved(Moved(before, 0, -1, 9, -1), 9, layer, 10, 14));
-    back->Move(10, 14, 9, layer);
-    back->Move(9, -1, 0, -1);
-    QVERIFY(SameModel(*back, *original));
+    back->Apply(RelayerRule{{10, 14}, {9, layer}});
+    back->Apply(RelayerRule{{9, -1}, {0, -1}});
+    QVERIFY(test::SameModel(*back, *original));
   }
 };
 

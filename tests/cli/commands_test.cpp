@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "document/document.h"
+#include "support/containers.h"
 #include "support/temp_dir.h"
 
 namespace quintaro::cli {
@@ -90,8 +91,8 @@ TEST(CliConvert, RefusesTheInputAnotherFormatAndAnExistingOutput) {
   ASSERT_EQ(b.Open(dir.File("_plan.jww")), OpenResult::kOpened);
   // The figures and layer tables come back as they were (the writer may only
   // repair header values, such as blank extended colour names).
-  const TJwwData& x = *a.Jww();
-  const TJwwData& y = *b.Jww();
+  const TJwwData& x = *test::Container<TJwwData>(a);
+  const TJwwData& y = *test::Container<TJwwData>(b);
   EXPECT_TRUE(static_cast<const TJwwEntityList&>(x) == static_cast<const TJwwEntityList&>(y));
   EXPECT_TRUE(x.BlockDefs == y.BlockDefs);
   EXPECT_TRUE(x.LayerGroups == y.LayerGroups);

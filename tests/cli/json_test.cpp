@@ -1,8 +1,8 @@
-#include "cli/json.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
+
+#include "document/json_writer.h"
 
 namespace quintaro::cli {
 namespace {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <tuple>
 
+#include "support/containers.h"
 #include "support/temp_dir.h"
 
 namespace quintaro {
@@ -57,9 +58,9 @@ DrawingDiff MoveSaveAndDiff(const std::string& path, const Move& m, const test::
   Document before, after;
   EXPECT_EQ(before.Open(path), OpenResult::kOpened);
   EXPECT_EQ(after.Open(path), OpenResult::kOpened);
-  after.Move(m.srcGroup, m.srcLayer, m.dstGroup, m.dstLayer);
+  after.Apply(RelayerRule{{m.srcGroup, m.srcLayer}, {m.dstGroup, m.dstLayer}});
   std::string out = dir.File("moved"), why;
-  EXPECT_TRUE(after.Save(out, &why)) << why;
+  EXPECT_EQ(after.Save(out).error, "");
   EXPECT_EQ(after.Open(out), OpenResult::kOpened);
   DrawingDiff d;
   EXPECT_TRUE(DiffDocuments(before, after, d, &why)) << why;
@@ -158,7 +159,7 @@ TEST(DrawingDiff, JwwHeaderValuesAndPensAreNamedWithTheirValues) {
   ASSERT_EQ(a.Open(path), OpenResult::kOpened);
   ASSERT_EQ(b.Open(path), OpenResult::kOpened);
   for (auto [doc, paper, zoom, width] : {std::tuple{&a, 3, 1.0, 1}, {&b, 4, 2.5, 3}}) {
-    TJwwData& x = *doc->Jww();
+    TJwwData& x = *test::Container<TJwwData>(*doc);
     x.Header.PaperSize = paper;
     x.Header.ZoomJumps[1].Scale = zoom;
     x.Pens[2].ScreenWidth = width;

@@ -19,7 +19,7 @@ TEST(FormatFacts, AgreeWithFilesOfTheirFormat) {
   test::TempDir dir;
   Document jwc;
   jwc.Adopt(MakeLargeJwc(10));
-  ASSERT_TRUE(jwc.Save(dir.File("drawing.jwc"), nullptr));
+  ASSERT_TRUE(jwc.Save(dir.File("drawing.jwc")).Ok());
   const std::pair<DocFormat, std::string> files[] = {
       {DocFormat::kJwc, dir.File("drawing.jwc")},
       {DocFormat::kJwk, test::SamplePath("jwk/dist_desk.jwk")},

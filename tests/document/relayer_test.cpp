@@ -1,18 +1,18 @@
 // Re-layering plans: the mapping file's text, and each rule kind applied to
 // drawings of every format, checked against the census taken before.
-#include "document/relayer_apply.h"
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "document/layer_edits.h"
-#include "document/relayer_plan.h"
+#include "document/demo_drawing.h"
+#include "document/document.h"
 #include "formats/common/file_io.h"
 #include "formats/common/text.h"
+#include "support/containers.h"
 #include "support/temp_dir.h"
 
 namespace quintaro {
@@ -43,6 +43,35 @@ TEST(RelayerPlan, ReadsTheCommandLineFormsAndWritesEveryKindBackEqual) {
   }
   EXPECT_FALSE(ParseRenameGroup("G=x"));
   EXPECT_FALSE(ParseRenameLayer("2=x"));
+}
+
+TEST(RelayerPlan, ReadsHexadecimalMovesAndMappingFilesInOrder) {
+  EXPECT_EQ(ParseGroupMove("2:5"), (RelayerRule{2, -1, 5, -1}));
+  EXPECT_EQ(ParseGroupMove("a:F"), (RelayerRule{10, -1, 15, -1}));
+  EXPECT_EQ(ParseLayerMove("2-3:5-0"), (RelayerRule{2, 3, 5, 0}));
+  EXPECT_EQ(ParseLayerMove("F-f:0-a"), (RelayerRule{15, 15, 0, 10}));
+  for (const char* bad : {"", "2", "2:", "G:1", "10:2", "2:5 ", "2-3:5"})
+    EXPECT_FALSE(ParseGroupMove(bad)) << bad;
+  for (const char* bad : {"2:5", "2-3:5-", "2-3-5-0", "2-G:5-0", "2-3:5-00"})
+    EXPECT_FALSE(ParseLayerMove(bad)) << bad;
+  EXPECT_EQ(Describe(RelayerRule{10, 3, 5, 11}), "layer A-3 -> 5-B");
+  EXPECT_EQ(Describe(RelayerRule{2, -1, 12, -1}), "group 2 -> C");
+
+  PlanParseResult map = ParseRelayerPlan(R"( [ {"group": "2:5"}, {"layer":"1-0:1-F"} ] )");
+  EXPECT_EQ(map.rules, (RelayerPlan{{2, -1, 5, -1}, {1, 0, 1, 15}}));
+  EXPECT_TRUE(ParseRelayerPlan("[]").Ok());
+  struct Case {
+    const char* json;
+    const char* error;
+  } cases[] = {
+      {"{}", "expected a list '[' of moves at character 1"},
+      {"[{\"group\": \"2:G\"}]", "expected a valid move, not \"group\": \"2:G\" at character 12"},
+      {"[{\"grp\": \"2:5\"}]", "expected a rule, not \"grp\" at character 2"},
+      {"[{\"group\": \"2:5\"} {\"group\": \"1:2\"}]", "expected ',' or ']' at character 19"},
+      {"[{\"group\": \"2:5\"}] x", "expected the end of the file at character 20"},
+      {"[{\"group\": 2}]", "expected a string as the value of \"group\" at character 12"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ParseRelayerPlan(c.json).error, c.error) << c.json;
 }
 
 TEST(RelayerPlan, SaysWhatARuleObjectLacksAndWhere) {
@@ -108,19 +137,19 @@ void CheckApply(const ApplyCase& c) {
       want[dst] += want[src];
       want[src] = 0;
     }
-    name = NameOf(doc, f);
+    name = doc.LayerName(f.group, f.layer);
   }
   PlanParseResult plan = ParseRelayerPlan(c.rules);
   ASSERT_TRUE(plan.Ok()) << plan.error;
-  PlanOutcome out = ApplyRelayerPlan(doc, plan.rules);
+  LayerChange out = doc.Apply(plan.rules);
   ASSERT_TRUE(out.Ok()) << out.error;
   std::vector<LayerRef> found;
-  for (const RuleOutcome& r : out.rules)
-    for (const AppliedMove& m : r.moves) found.push_back(m.from);
+  for (const LayerChange::Step& r : out.steps)
+    for (const LayerChange::Flow& m : r.flows) found.push_back(m.from);
   EXPECT_EQ(found, c.from);
   EXPECT_EQ(CensusOf(doc), want);
   if (!c.from.empty()) {
-    EXPECT_EQ(NameOf(doc, c.to), name);
+    EXPECT_EQ(doc.LayerName(c.to.group, c.to.layer), name);
   }
 }
 
@@ -167,31 +196,66 @@ TEST(RelayerApply, EachRuleKindMovesWhatTheCensusBeforeSays) {
 TEST(RelayerApply, ReportsUnmatchedRulesAndScaleChangesAsWarnings) {
   Document doc;
   ASSERT_EQ(doc.Open(test::SamplePath("jww/dist_amansion_heimen.jww")), OpenResult::kOpened);
-  auto change = ScaleChangeOf(doc, 0, 15);  // group F is drawn at 5:1
-  ASSERT_TRUE(change);
-  EXPECT_EQ(change->from, 100);
-  EXPECT_NEAR(change->to, 0.2, 1e-6);
-  EXPECT_EQ(ScaleChangeOf(doc, 0, 1), std::nullopt);
-  PlanOutcome out = ApplyRelayerPlan(
-      doc, ParseRelayerPlan(R"([{"group": "0:F"}, {"group-name": "nothing", "to": "1"}])").rules);
-  ASSERT_EQ(out.rules.size(), 2u);
-  EXPECT_EQ(out.rules[0].warnings,
-            std::vector<std::string>{"group 0 -> F: scale 1/100 -> 5/1; the figures keep their "
+  // Group F is drawn at 5:1, groups 0 and 1 at 1:100.
+  LayerChange out = doc.Apply(ParseRelayerPlan(R"([{"group": "0:1"}, {"group": "1:F"},
+      {"group-name": "nothing", "to": "1"}])")
+                                  .rules);
+  ASSERT_EQ(out.steps.size(), 3u);
+  EXPECT_EQ(out.steps[0].warnings, std::vector<std::string>{});
+  EXPECT_EQ(out.steps[1].warnings,
+            std::vector<std::string>{"group 1 -> F: scale 1/100 -> 5/1; the figures keep their "
                                      "coordinates, so texts and dimensions show at another size "
                                      "on paper"});
-  EXPECT_EQ(out.rules[1].warnings,
+  EXPECT_EQ(out.steps[2].warnings,
             std::vector<std::string>{"groups named \"nothing\" -> 1: matched nothing"});
-  for (auto [d, text] :
-       {std::pair{100.0, "1/100"}, {2.5, "1/2.5"}, {0.5, "2/1"}, {1.0, "1/1"}, {1.0 / 3, "3/1"}})
-    EXPECT_EQ(ScaleRatio(d), text) << d;
 }
 
-// Applies the rules, saves and reopens; returns the outcome.
-PlanOutcome ApplyAndReopen(Document& doc, const std::string& rules, const std::string& to) {
-  PlanOutcome out = ApplyRelayerPlan(doc, ParseRelayerPlan(rules).rules);
-  std::string why;
+// What an edit may change: every layer's figures and every name.
+std::pair<Census, std::vector<std::string>> StateOf(const Document& doc) {
+  std::vector<std::string> names;
+  for (int i = 0; i < 16 * 17; ++i) names.push_back(doc.LayerName(i / 17, i % 17 - 1));
+  return {CensusOf(doc), names};
+}
+
+// The record of an edit puts every format back and does it again: figures
+// by their place, names where the format has them.
+TEST(LayerChange, PutsEveryFormatBackAndDoesItAgain) {
+  test::TempDir dir;
+  const std::string jwc = dir.File("made.jwc");  // no shared JWC sample: made here
+  ASSERT_TRUE(MakeLargeJwc(3000).SaveToFile(jwc));
+  for (const std::string& path :
+       {test::SamplePath("jww/dist_sample.jww"), test::SamplePath("jws/dist_kitchen.jws"),
+        test::SamplePath("jwk/dist_desk.jwk"), jwc}) {
+    SCOPED_TRACE(path);
+    Document doc;
+    ASSERT_EQ(doc.Open(path), OpenResult::kOpened);
+    const Census census = CensusOf(doc);
+    const int code = static_cast<int>(
+        std::find_if(census.begin(), census.end(), [](int n) { return n > 0; }) - census.begin());
+    const int g = code / 16, h = (g + 5) % 16;
+    const auto before = StateOf(doc);
+    LayerChange change = doc.Apply(RelayerPlan{{{g, -1}, {h, -1}}, {{h, code % 16}, {7, 0}}});
+    const auto after = StateOf(doc);
+    ASSERT_TRUE(after != before && !change.Empty());
+    const int moved = change.Moved();
+    change = doc.Apply(std::move(change).Inverse());
+    EXPECT_EQ(StateOf(doc), before);
+    EXPECT_EQ(change.steps.back().flows[0].from, (LayerRef{h, -1}));  // what went back, and where
+    EXPECT_EQ(change.Moved(), moved);
+    doc.Apply(std::move(change).Inverse());
+    EXPECT_EQ(StateOf(doc), after);
+  }
+}
+
+TJwwData* Jww(Document& doc) {
+  return test::Container<TJwwData>(doc);
+}
+
+// Applies the rules, saves and reopens; returns the record.
+LayerChange ApplyAndReopen(Document& doc, const std::string& rules, const std::string& to) {
+  LayerChange out = doc.Apply(ParseRelayerPlan(rules).rules);
   if (out.Ok()) {
-    EXPECT_TRUE(doc.Save(to, &why)) << why;
+    EXPECT_EQ(doc.Save(to).error, "");
     EXPECT_EQ(doc.Open(to), OpenResult::kOpened);
   }
   return out;
@@ -205,40 +269,39 @@ TEST(RelayerApply, RenamesInTheFilesOwnStringFormAndRefusesWhatItCannotHold) {
       {"rename-group": "3", "name": "通り芯"}])",
                              dir.File("sjis.jww"))
                   .Ok());
-  EXPECT_EQ(doc.Jww()->Layers[0].Name, (EncodedText{"\x95\xC7", TextEncoding::kCp932}));
+  EXPECT_EQ(Jww(doc)->Layers[0].Name, (EncodedText{"\x95\xC7", TextEncoding::kCp932}));
   EXPECT_EQ(doc.GroupName(3), "通り芯");
 
-  const TJwwData before = *doc.Jww();  // Korean has no Shift-JIS form: nothing changes
-  PlanOutcome refused = ApplyRelayerPlan(
-      doc, ParseRelayerPlan(
-               R"([{"rename-group": "1", "name": "x"}, {"rename-layer": "0-1", "name": "한"}])")
-               .rules);
+  const TJwwData before = *Jww(doc);  // Korean has no Shift-JIS form: nothing changes
+  LayerChange refused = doc.Apply(
+      ParseRelayerPlan(
+          R"([{"rename-group": "1", "name": "x"}, {"rename-layer": "0-1", "name": "한"}])")
+          .rules);
   EXPECT_NE(refused.error.find("Shift-JIS cannot hold"), std::string::npos) << refused.error;
-  EXPECT_TRUE(*doc.Jww() == before);
+  EXPECT_TRUE(*Jww(doc) == before);
 
   // A file with names in the Unicode form takes any name, in that form.
-  doc.Jww()->Layers[1].Name = EncodedText{std::string("x\0", 2), TextEncoding::kUtf16le};
+  Jww(doc)->Layers[1].Name = EncodedText{std::string("x\0", 2), TextEncoding::kUtf16le};
   ASSERT_TRUE(
       ApplyAndReopen(doc, R"([{"rename-layer": "0-0", "name": "한국"}])", dir.File("wide.jww"))
           .Ok());
-  EXPECT_EQ(doc.Jww()->Layers[0].Name, (EncodedText{"\x5C\xD5\x6D\xAD", TextEncoding::kUtf16le}));
+  EXPECT_EQ(Jww(doc)->Layers[0].Name, (EncodedText{"\x5C\xD5\x6D\xAD", TextEncoding::kUtf16le}));
 
   // JWC names are cut to 8 (layer) and 16 (group) bytes, never inside a character.
   Document jwc;
   ASSERT_EQ(jwc.Open(WriteJwc(dir)), OpenResult::kOpened);
-  PlanOutcome cut = ApplyAndReopen(jwc, R"([{"rename-layer": "0-2", "name": "通り芯通り芯"},
+  LayerChange cut = ApplyAndReopen(jwc, R"([{"rename-layer": "0-2", "name": "通り芯通り芯"},
       {"rename-group": "0", "name": "a壁壁壁壁壁壁壁壁"}])",
                                    dir.File("cut.jwc"));
   ASSERT_TRUE(cut.Ok()) << cut.error;
   EXPECT_EQ(jwc.LayerName(0, 2), "通り芯通");
   EXPECT_EQ(jwc.GroupName(0), "a壁壁壁壁壁壁壁");
-  EXPECT_EQ(cut.rules[0].warnings.size(), 1u);
+  EXPECT_EQ(cut.steps[0].warnings.size(), 1u);
 
   for (const char* symbol : {"jws/dist_desk.jws", "jwk/dist_desk.jwk"}) {
     Document d;
     ASSERT_EQ(d.Open(test::SamplePath(symbol)), OpenResult::kOpened);
-    PlanOutcome none =
-        ApplyRelayerPlan(d, ParseRelayerPlan(R"([{"rename-group": "0", "name": "x"}])").rules);
+    LayerChange none = d.Apply(ParseRelayerPlan(R"([{"rename-group": "0", "name": "x"}])").rules);
     EXPECT_NE(none.error.find("have no group or layer names"), std::string::npos) << symbol;
   }
 }

@@ -17,13 +17,13 @@ TEST(RoundTrip, EverySampleComesBackByteIdenticalAndStaysSo) {
       test::TempDir dir;
       Document doc;
       ASSERT_EQ(doc.Open(path), OpenResult::kOpened);
-      std::string why;
-      ASSERT_TRUE(doc.Save(dir.File("first"), &why)) << why;
-      ASSERT_TRUE(doc.Save(dir.File("second"), &why)) << why;
+      ASSERT_EQ(doc.Save(dir.File("first")).error, "");
+      const SaveResult second = doc.Save(dir.File("second"));
+      ASSERT_EQ(second.error, "");
       std::vector<std::uint8_t> original = test::ReadAll(path);
       EXPECT_TRUE(test::ReadAll(dir.File("first")) == original);
       EXPECT_TRUE(test::ReadAll(dir.File("second")) == original);
-      EXPECT_TRUE(doc.SaveRepairs().Empty());
+      EXPECT_TRUE(second.repairs.Empty());
     }
   }
   EXPECT_EQ(samples, 24);

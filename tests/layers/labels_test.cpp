@@ -3,6 +3,7 @@
 
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "formats/common/text.h"
 #include "formats/jwc/jwc_data.h"
@@ -23,6 +24,12 @@ TEST(ScaleText, ThreeDecimalsWithThousandsSeparators) {
   EXPECT_EQ(ScaleText(0.5), "2.000/1");
   EXPECT_EQ(ScaleText(0.0004), "2,500.000/1");
   EXPECT_EQ(ScaleText(-0.5), "-2.000/1");
+}
+
+TEST(ScaleRatio, AtMostThreeDecimalsWithoutTrailingZeros) {
+  for (auto [d, text] :
+       {std::pair{100.0, "1/100"}, {2.5, "1/2.5"}, {0.5, "2/1"}, {1.0, "1/1"}, {1.0 / 3, "3/1"}})
+    EXPECT_EQ(ScaleRatio(d), text) << d;
 }
 
 TEST(ScaleText, ScalesWithoutReciprocalShowAsOne) {

@@ -10,6 +10,7 @@
 #include "jwc/jwc_builder.h"
 #include "jwk/jwk_builder.h"
 #include "jww/jww_builder.h"
+#include "support/containers.h"
 
 namespace quintaro {
 namespace {
@@ -31,8 +32,7 @@ std::vector<std::string> FilesBelow(const std::string& root, const std::string& 
 
 // Saves the open drawing beside the input and opens the result.
 void ExpectSavesAndReopens(test::HostileOpen& h, const std::string& name) {
-  std::string why;
-  ASSERT_TRUE(h.doc.Save(h.dir.File(name), &why)) << why;
+  ASSERT_EQ(h.doc.Save(h.dir.File(name)).error, "");
   Document again;
   EXPECT_EQ(again.Open(h.dir.File(name)), OpenResult::kOpened) << again.LoadProblem();
   EXPECT_EQ(again.Counts().lines, h.doc.Counts().lines);
@@ -50,7 +50,7 @@ TEST(HostileContent, ABlockInsertingItselfThroughThreeOthersIsCut) {
   }
   test::HostileOpen h;
   ASSERT_EQ(h.Open(b.Bytes(), "cycle.jww"), OpenResult::kOpened);
-  const TJwwData& d = *h.doc.Jww();
+  const TJwwData& d = *test::Container<TJwwData>(h.doc);
   EXPECT_EQ(d.BlockTree.size(), 4u);  // each definition placed once, the closing insertion refused
   EXPECT_EQ(d.loadReport.blockEntriesRefused, 1u);
   EXPECT_FALSE(d.loadReport.warnings.empty());
@@ -84,8 +84,8 @@ TEST(HostileContent, ImageNamesNeverReachOutsideTheWorkFolder) {
   // Only the safe name became a file, inside the work folder.
   EXPECT_EQ(FilesBelow(h.dir.Path(), h.work + "/"), std::vector<std::string>{"images.jww"});
   EXPECT_EQ(FilesBelow(h.work, "\n"), std::vector<std::string>{"ok.gz"});
-  EXPECT_EQ(h.images.List.size(), names.size() + 1);
-  EXPECT_GE(h.doc.Jww()->loadReport.warnings.size(), names.size() - 1);
+  EXPECT_EQ(h.doc.CarriedImages()->List.size(), names.size() + 1);
+  EXPECT_GE(test::Container<TJwwData>(h.doc)->loadReport.warnings.size(), names.size() - 1);
   ExpectSavesAndReopens(h, "out.jww");
   h.doc.Close();
   EXPECT_TRUE(fs::is_empty(h.work));
@@ -99,7 +99,7 @@ TEST(HostileContent, AJwcSlotCountOf60000IsLimitedToTheSlotsInUse) {
   f.slotX[2] = 6;
   test::HostileOpen h;
   ASSERT_EQ(h.Open(f.Build(), "slots.jwc"), OpenResult::kOpened) << h.doc.LoadProblem();
-  const TJwcData& d = *h.doc.Jwc();
+  const TJwcData& d = *test::Container<TJwcData>(h.doc);
   EXPECT_LE(d.header.slotCount, TJwcData::kMaxUsedSlots);
   EXPECT_EQ(d.header.slotCount, d.UsedPointSlots());
   ASSERT_FALSE(d.loadReport.notes.empty());
@@ -114,7 +114,7 @@ TEST(HostileContent, JwkTextOffsetsBeyondTheBlockGiveEmptyTexts) {
   f.textBlock = std::string("ab\0\0", 4);
   test::HostileOpen h;
   ASSERT_EQ(h.Open(f.Build(), "sym.jwk"), OpenResult::kOpened) << h.doc.LoadProblem();
-  const TJwkData& d = *h.doc.Jwk();
+  const TJwkData& d = *test::Container<TJwkData>(h.doc);
   ASSERT_EQ(d.texts.size(), 3u);
   EXPECT_EQ(d.texts[0].text, "ab");
   EXPECT_EQ(d.texts[1].text, "");

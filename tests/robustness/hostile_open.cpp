@@ -8,7 +8,6 @@ namespace quintaro::test {
 
 HostileOpen::HostileOpen() {
   std::filesystem::create_directory(work);
-  images.SetFolder(work);
 }
 
 OpenResult HostileOpen::Open(const std::vector<std::uint8_t>& bytes, const std::string& name) {

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "document/document.h"
-#include "formats/common/file_io.h"
 #include "support/temp_dir.h"
 
 namespace quintaro::test {
@@ -23,8 +22,7 @@ inline std::size_t HeapBound(std::size_t fileBytes) {
 struct HostileOpen {
   TempDir dir;
   std::string work = dir.File("work");
-  BindImageStore images;
-  Document doc{&images};
+  Document doc{Document::Images::kKeep, work};
   std::size_t heapPeak = 0;
 
   HostileOpen();

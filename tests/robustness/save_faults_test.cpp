@@ -54,8 +54,7 @@ struct SaveFixture {
     EXPECT_EQ(test::Names(out), std::vector<std::string>{fs::path(target).filename()});
   }
   void ExpectSavesNow() {
-    std::string why;
-    ASSERT_TRUE(doc.Save(target, &why)) << why;
+    ASSERT_EQ(doc.Save(target).error, "");
     Document again;
     ASSERT_EQ(again.Open(target), OpenResult::kOpened);
     EXPECT_EQ(again.Counts().lines, doc.Counts().lines);
@@ -72,7 +71,7 @@ TEST_P(SaveFaults, TheDiskFillingUpLeavesNoPartialFile) {
   std::string why;
   {
     test::FileSizeLimit full(16 << 10);
-    EXPECT_FALSE(f.doc.Save(f.target, &why));
+    why = f.doc.Save(f.target).error;
   }
   f.ExpectCleanFailure(in, old, why, EFBIG);
   f.ExpectSavesNow();
@@ -84,16 +83,12 @@ TEST_P(SaveFaults, AReadOnlyFolderOrTargetIsReported) {
   {
     test::ReadOnly folder(f.out);
     if (!folder.Ok()) GTEST_SKIP() << test::ReadOnly::kWhyNot;
-    std::string why;
-    EXPECT_FALSE(f.doc.Save(f.target, &why));
-    f.ExpectCleanFailure(in, old, why, folder.Error());
+    f.ExpectCleanFailure(in, old, f.doc.Save(f.target).error, folder.Error());
   }
   {
     test::ReadOnly target(f.target);
     ASSERT_TRUE(target.Ok());
-    std::string why;
-    EXPECT_FALSE(f.doc.Save(f.target, &why));
-    f.ExpectCleanFailure(in, old, why, target.Error());
+    f.ExpectCleanFailure(in, old, f.doc.Save(f.target).error, target.Error());
   }
   f.ExpectSavesNow();
 }
@@ -103,13 +98,10 @@ TEST_P(SaveFaults, AFileForAFolderOrAFolderForTheTargetIsReported) {
   SaveFixture f(GetParam());
   auto in = Snap(f.input), old = Snap(f.target);
   std::string ext = fs::path(f.target).extension();
-  std::string why;
-  EXPECT_FALSE(f.doc.Save(f.target + "/x" + ext, &why));
-  f.ExpectCleanFailure(in, old, why, ENOTDIR);
+  f.ExpectCleanFailure(in, old, f.doc.Save(f.target + "/x" + ext).error, ENOTDIR);
   fs::create_directory(f.out + "/folder" + ext);
   test::WriteAll(f.out + "/folder" + ext + "/keep", {'k'});
-  why.clear();
-  EXPECT_FALSE(f.doc.Save(f.out + "/folder" + ext, &why));
+  const std::string why = f.doc.Save(f.out + "/folder" + ext).error;
   EXPECT_NE(why.find(std::strerror(EISDIR)), std::string::npos) << why;
   EXPECT_EQ(test::Names(f.out + "/folder" + ext), std::vector<std::string>{"keep"});
   EXPECT_EQ(test::Names(f.out).size(), 2u);
@@ -130,19 +122,18 @@ INSTANTIATE_TEST_SUITE_P(Formats, SaveFaults, ::testing::Values(DocFormat::kJww,
 TEST(SaveFaults, ACarriedImageMissingAtSaveTimeIsLeftOut) {
   test::TempDir dir;
   fs::create_directory(dir.File("work"));
-  BindImageStore images(dir.File("work"));
   test::BaseAttrs s;
   test::JwwBuilder b(700);
   b.Header().Count(2).Text(s, 0, 0, "f", "^@BM%temp%a.gz,10,10");
   b.Text(s, 0, 0, "f", "^@BM%temp%b.gz,10,10").Count(0);
   b.ImageCount(2).Image("a.gz", "AAAA").Image("b.gz", "BBBB");
   test::WriteAll(dir.File("in.jww"), b.Bytes());
-  Document doc(&images);
+  Document doc(Document::Images::kKeep, dir.File("work"));
   ASSERT_EQ(doc.Open(dir.File("in.jww")), OpenResult::kOpened);
   fs::remove(dir.File("work/a.gz"));
-  std::string why;
-  ASSERT_TRUE(doc.Save(dir.File("out.jww"), &why)) << why;
-  EXPECT_EQ(doc.SaveWarnings(),
+  const SaveResult saved = doc.Save(dir.File("out.jww"));
+  ASSERT_EQ(saved.error, "");
+  EXPECT_EQ(saved.warnings,
             std::vector<std::string>{
                 "the carried image a.gz is missing from the work folder and was left out"});
   // The other image and both texts are kept; reading back carries one image.
