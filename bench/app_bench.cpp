@@ -58,7 +58,7 @@ struct Window {
 
 // The scene alone into an image of the paint area's size.
 void DrawSceneAlone(const Document& doc, const DrawingExtents& e, QImage& image) {
-  render::TgraAttribute attr;
+  render::GraphicAttributes attr;
   attr.SetBackMode(0);
   attr.BuildPenColors();
   render::ShowAllLayers(attr, doc.PublishLayers(), true);
@@ -100,7 +100,7 @@ void BM_ThumbnailsAtCellSize(benchmark::State& state) {
   const app::OverviewCells& cells = w.form->Overview().Cells();
   int cw = cells.width, ch = cells.height - cells.labelHeight;
   std::vector<QImage> images(16, QImage(std::max(cw, 4), std::max(ch, 4), QImage::Format_RGB32));
-  render::TgraAttribute attr;
+  render::GraphicAttributes attr;
   attr.SetBackMode(0);
   attr.BuildPenColors();
   render::ShowAllLayers(attr, app.document.PublishLayers(), true);

@@ -30,7 +30,7 @@ struct Sized {
   TJwwData doc;
   std::string path;
   DrawingExtents extents;
-  render::TgraAttribute attr;
+  render::GraphicAttributes attr;
 };
 
 Sized& DrawingOf(std::size_t figures) {

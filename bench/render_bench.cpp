@@ -8,6 +8,7 @@
 #include <QLine>
 #include <QPainter>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "document/demo_drawing.h"
@@ -28,7 +29,7 @@ constexpr int kWidth = 1600, kHeight = 1200;
 struct Scene {
   TJwwData doc = MakeLargeDrawing(1'000'000);
   DrawingExtents extents;
-  render::TgraAttribute attr;
+  render::GraphicAttributes attr;
   std::vector<QLine> segments;  // every straight piece the scene draws
 
   Scene() {
@@ -144,7 +145,9 @@ void BM_DisplayListBuild(benchmark::State& state) {
   Document doc;
   doc.Adopt(std::move(s.doc));
   for (auto _ : state) benchmark::DoNotOptimize(render::DisplayList::Build(doc).Size());
-  s.doc = std::move(*doc.Jww());
+  doc.WithContainer([&](auto& d) {
+    if constexpr (std::is_same_v<std::decay_t<decltype(d)>, TJwwData>) s.doc = std::move(d);
+  });
 }
 
 void BM_Thumbnails16(benchmark::State& state) {

@@ -25,8 +25,8 @@ void AppState::DropFigures() {
 void AppState::DrawFigures(render::DrawContext& dc, render::Canvas& canvas,
                            const render::SceneFilter& filter, const render::PixelArea* area) {
   const ViewTransform& v = dc.view;
-  const bool whole = area == nullptr && v.Left <= extents.minX && v.Right >= extents.maxX &&
-                     v.Bottom <= extents.minY && v.Top >= extents.maxY;
+  const bool whole = area == nullptr && v.left <= extents.minX && v.right >= extents.maxX &&
+                     v.bottom <= extents.minY && v.top >= extents.maxY;
   if (!whole) return Figures().Draw(dc, canvas, filter, area);
   if (filter.thumbnail)
     return render::DrawThumbnail(dc, canvas, document, filter.layer, filter.group);

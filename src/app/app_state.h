@@ -7,23 +7,23 @@
 #include "app/view_navigation.h"
 #include "document/document.h"
 #include "formats/common/types.h"
-#include "render/canvas/gra_attribute.h"
+#include "render/canvas/graphic_attributes.h"
 #include "render/scene/display_list.h"
 
 namespace quintaro::app {
 
 struct DrawFlags {
-  bool DrawBusy = false;        // the main view or thumbnails are being drawn
-  bool AbortRequested = false;  // a wheel turn asked the drawing to stop
+  bool drawBusy = false;        // the main view or thumbnails are being drawn
+  bool abortRequested = false;  // a wheel turn asked the drawing to stop
   // A layer window was to be drawn while another drawing ran.
-  bool LayerRepaintPending = false;
+  bool layerRepaintPending = false;
 };
 
 struct AppState {
   // Images carried by JWW drawings are kept in the document's work folder
   // (TempFolder), removed with the state.
   Document document{Document::Images::kKeep};
-  render::TgraAttribute attributes;
+  render::GraphicAttributes attributes;
   DrawingExtents extents;
   DrawFlags flags;
   ViewState view;

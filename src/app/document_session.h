@@ -41,8 +41,8 @@ class DocumentSession {
 
   // Path of the open drawing; at start the last path of the settings,
   // although nothing is open then.
-  const QString& DocPath() const { return DocPath_; }
-  void SetDocPath(const QString& path) { DocPath_ = path; }
+  const QString& DocPath() const { return path_; }
+  void SetDocPath(const QString& path) { path_ = path; }
   // ".JWC", ".JWK", ".JWW", ".JWS" for the open drawing's format, or empty
   // when no drawing is open.
   std::string DocKind() const;
@@ -71,7 +71,7 @@ class DocumentSession {
   SessionHost& host_;
   Dialogs& dialogs_;
   QString programFolder_;  // with a trailing '/'
-  QString DocPath_;
+  QString path_;
 };
 
 // 「保存時に範囲外の値を修正しました：」 and one line per kind of repair
@@ -82,7 +82,12 @@ std::string UpperExtension(const QString& path);
 // "Description (patterns)" matching the extensions in any mix of cases;
 // the dialogs show only the description.
 QString FileFilter(const QString& description, const QStringList& extensions);
-// The path as the file system functions of the core take it.
+// The path as the file system functions of the core take it: the file
+// system's own bytes, or UTF-8 on Windows, whose core widens it.
 std::string LocalPath(const QString& path);
+// "*.jww" in any mix of cases: a bracket pattern where matching is
+// case-sensitive, the plain pattern on Windows, whose dialog matches
+// case-insensitively (and does not know brackets).
+QString ExtensionPattern(const QString& extension);
 
 }  // namespace quintaro::app

@@ -43,7 +43,7 @@ void LayerMoves::OpenGroup(int tag) {
 void LayerMoves::SetUpAndShow(LayerWindow& window, int group) {
   const AppState& state = *parts_.state;
   QString label = parts_.overview->Label(group + 1)->text();
-  window.setWindowTitle(QString::fromUtf8(text::kLayerGroupCaption) + label);
+  window.setWindowTitle(Ui(text::kLayerGroupCaption) + label);
   window.SetUp({state.view, group, state.grayEmpty, state.blackBackground});
   window.SetShownGroup(group);
   window.show();
@@ -55,7 +55,7 @@ void LayerMoves::SetUpAndShow(LayerWindow& window, int group) {
 // main view is drawn, which the thumbnails and a move would disturb.
 void LayerMoves::ThumbnailPressed(ThumbnailImage& image, QMouseEvent& event) {
   if (!(event.buttons() & Qt::RightButton) || parts_.ghost->Dragging()) return;
-  if (image.Tag() == 0 || parts_.state->flags.DrawBusy) return;
+  if (image.Tag() == 0 || parts_.state->flags.drawBusy) return;
   DragRecord record;
   record.source = image.Source();
   record.tag = image.Tag();

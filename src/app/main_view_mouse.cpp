@@ -2,6 +2,7 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
+#include "app/device_pixels.h"
 #include "app/main_view_page.h"
 
 namespace quintaro::app {
@@ -12,8 +13,8 @@ void MainViewPage::Wheel(QWheelEvent* event) {
 }
 
 void MainViewPage::WheelTurn(int delta, QPointF globalPos) {
-  if (state_.flags.DrawBusy) {
-    if (delta != 0) state_.flags.AbortRequested = true;
+  if (state_.flags.drawBusy) {
+    if (delta != 0) state_.flags.abortRequested = true;
     return;
   }
   // Whole notches of 120; finer wheels add up to them.
@@ -22,8 +23,8 @@ void MainViewPage::WheelTurn(int delta, QPointF globalPos) {
   wheelRest_ -= notches * 120;
   if (notches == 0 || !HasDocument()) return;
   band_.shown = false;
-  QPointF at = box_->mapFromGlobal(globalPos);
-  double f = notches < 0 ? state_.view.WheelFactor : 1 / state_.view.WheelFactor;
+  QPointF at = ToDevice(box_, box_->mapFromGlobal(globalPos));
+  double f = notches < 0 ? state_.view.wheelFactor : 1 / state_.view.wheelFactor;
   ViewTransform view = dc_.view;
   for (int i = 0; i < std::abs(notches); ++i) {
     WheelZoom(view, state_.view, state_.extents, at.x(), at.y(), f);
@@ -32,14 +33,14 @@ void MainViewPage::WheelTurn(int delta, QPointF globalPos) {
 }
 
 void MainViewPage::MousePress(QMouseEvent* event) {
-  if (state_.flags.DrawBusy) return;
+  if (state_.flags.drawBusy) return;
   if (!left_ && !right_) press_ = event->position().toPoint();
   if (event->buttons() & Qt::LeftButton) left_ = true;
   if (event->buttons() & Qt::RightButton) right_ = true;
 }
 
 void MainViewPage::MouseMove(QMouseEvent* event) {
-  if (state_.flags.DrawBusy || !(left_ && right_)) return;
+  if (state_.flags.drawBusy || !(left_ && right_)) return;
   QPoint at = event->position().toPoint();
   status_(QString::fromUtf8(DragStatusText(ClassifyBand(press_.x(), press_.y(), at.x(), at.y()))));
   band_ = {press_, at, true};
@@ -47,7 +48,7 @@ void MainViewPage::MouseMove(QMouseEvent* event) {
 }
 
 void MainViewPage::MouseRelease(QMouseEvent* event) {
-  if (state_.flags.DrawBusy) return;
+  if (state_.flags.drawBusy) return;
   bool both = left_ && right_;
   left_ = right_ = false;
   if (!both) return;
@@ -60,20 +61,21 @@ void MainViewPage::MouseRelease(QMouseEvent* event) {
 
 void MainViewPage::Release(QPoint at) {
   if (!HasDocument()) return;
-  DrawPoint r = PixelToDrawing(dc_.view, at.x(), at.y());
-  DrawPoint s = PixelToDrawing(dc_.view, press_.x(), press_.y());
+  QPointF release = ToDevice(box_, at), press = ToDevice(box_, press_);
+  DrawPoint r = PixelToDrawing(dc_.view, release.x(), release.y());
+  DrawPoint s = PixelToDrawing(dc_.view, press.x(), press.y());
   Act(ClassifyRelease(dc_.view, r, s), r, s);
 }
 
 void MainViewPage::Act(DragAction action, DrawPoint r, DrawPoint s) {
-  int w = std::max(1, box_->width()), h = std::max(1, box_->height());
+  int w = DevicePixels(box_, box_->width()), h = DevicePixels(box_, box_->height());
   ViewState& view = state_.view;
   switch (action) {
     case DragAction::kPan: {
       // By whole pixels, so that the picture moves instead of being drawn
       // again: with an odd width or height the release point lands half a
       // pixel off the exact centre.
-      const double half = 0.5 / dc_.view.Scale;
+      const double half = 0.5 / dc_.view.scale;
       PanTo(dc_.view, view, {r.x + (w % 2) * half, r.y - (h % 2) * half});
       return Redraw(nullptr, true);
     }

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "app/device_pixels.h"
 #include "app/main_view_page.h"
 #include "app/ui_texts.h"
 #include "render/qt/qt_canvas.h"
@@ -15,7 +16,7 @@ namespace {
 // The transform fitted to a canvas of w x h, keeping its lower left corner.
 ViewTransform Resized(const ViewTransform& v, int w, int h) {
   ViewTransform r;
-  r.Set(v.Left, v.Bottom, v.Scale, w, h);
+  r.Set(v.left, v.bottom, v.scale, w, h);
   return r;
 }
 
@@ -23,12 +24,12 @@ ViewTransform Resized(const ViewTransform& v, int w, int h) {
 
 void MainViewPage::Redraw(const ViewTransform* preset, bool moved) {
   band_.shown = false;
-  state_.flags.DrawBusy = true;
-  state_.flags.AbortRequested = false;
+  state_.flags.drawBusy = true;
+  state_.flags.abortRequested = false;
   escape_.Reset();
   abortChecks_ = 0;
   events_.invalidate();
-  int w = std::max(1, box_->width()), h = std::max(1, box_->height());
+  int w = DevicePixels(box_, box_->width()), h = DevicePixels(box_, box_->height());
   QImage image(w, h, QImage::Format_RGB32);
   bool aborted = false;
   if (!image.isNull()) {
@@ -44,7 +45,7 @@ void MainViewPage::Redraw(const ViewTransform* preset, bool moved) {
     if (!kept.isEmpty()) {
       QPainter copy(&image);
       copy.setCompositionMode(QPainter::CompositionMode_Source);
-      copy.drawImage(kept.topLeft(), snapshot_, kept.translated(shift));
+      copy.drawImage(QRectF(kept), snapshot_, QRectF(kept.translated(shift)));
     }
     render::QtCanvas canvas(&image);
     drawing_ = &image;
@@ -56,11 +57,12 @@ void MainViewPage::Redraw(const ViewTransform* preset, bool moved) {
     canvas_ = nullptr;
     drawing_ = nullptr;
   }
+  MarkDevicePixels(image, box_);
   snapshot_ = image;
   snapshotComplete_ = !aborted;
-  state_.flags.DrawBusy = false;
-  state_.flags.AbortRequested = false;
-  status_(aborted ? QString::fromUtf8(text::kDrawAborted) : QString());
+  state_.flags.drawBusy = false;
+  state_.flags.abortRequested = false;
+  status_(aborted ? Ui(text::kDrawAborted) : QString());
   box_->update();
   if (drawEnded_) drawEnded_();
 }
@@ -70,14 +72,14 @@ void MainViewPage::Redraw(const ViewTransform* preset, bool moved) {
 // pixel (x + shift.x, y + shift.y) of the last one.
 bool MainViewPage::MovedBy(const ViewTransform& was, QPoint* shift) const {
   const ViewTransform& now = dc_.view;
-  if (!HasDocument() || snapshot_.isNull() || !snapshotComplete_ || was.Scale != now.Scale ||
-      snapshot_.width() != now.Width || snapshot_.height() != now.Height) {
+  if (!HasDocument() || snapshot_.isNull() || !snapshotComplete_ || was.scale != now.scale ||
+      snapshot_.width() != now.width || snapshot_.height() != now.height) {
     return false;
   }
-  const double dx = (now.Left - was.Left) * now.Scale, dy = (was.Bottom - now.Bottom) * now.Scale;
+  const double dx = (now.left - was.left) * now.scale, dy = (was.bottom - now.bottom) * now.scale;
   const double x = std::round(dx), y = std::round(dy);
   if (!(std::fabs(dx - x) < 1e-6 && std::fabs(dy - y) < 1e-6)) return false;
-  if (!(std::fabs(x) < now.Width && std::fabs(y) < now.Height)) return false;
+  if (!(std::fabs(x) < now.width && std::fabs(y) < now.height)) return false;
   *shift = QPoint(static_cast<int>(x), static_cast<int>(y));
   return true;
 }

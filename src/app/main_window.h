@@ -33,7 +33,7 @@ class MainWindow : public QMainWindow, public SessionHost {
   ~MainWindow() override;
 
   // SessionHost
-  bool DrawBusy() const override { return state_.flags.DrawBusy; }
+  bool DrawBusy() const override { return state_.flags.drawBusy; }
   void SetStatusText(const QString& text) override;
   void SetTitle(const QString& title) override;
   void ShowAllPage() override;

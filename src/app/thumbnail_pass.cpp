@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "app/device_pixels.h"
 #include "app/thumbnail_image.h"
 #include "render/qt/qt_canvas.h"
 #include "render/shapes/primitives.h"
@@ -20,8 +21,8 @@ constexpr int kEventsMs = 10;
 }  // namespace
 
 ThumbnailPass::ThumbnailPass(AppState& state, render::DrawContext& dc) : state_(state), dc_(dc) {
-  state_.flags.DrawBusy = true;
-  state_.flags.AbortRequested = false;
+  state_.flags.drawBusy = true;
+  state_.flags.abortRequested = false;
   QCoreApplication::instance()->installEventFilter(&escape_);
   dc_.abortCheck = [this] { return CheckAbort(); };
   progress_.start();
@@ -34,11 +35,13 @@ void ThumbnailPass::Finish() {
   running_ = false;
   dc_.abortCheck = nullptr;
   QCoreApplication::instance()->removeEventFilter(&escape_);
-  state_.flags.DrawBusy = false;
-  state_.flags.AbortRequested = false;
+  state_.flags.drawBusy = false;
+  state_.flags.abortRequested = false;
 }
 
 void ThumbnailPass::DrawCell(ThumbnailImage* image, int w, int h, int layer, int group) {
+  w = DevicePixels(image, w);
+  h = DevicePixels(image, h);
   QImage picture(w, h, QImage::Format_RGB32);
   if (stopped_ || picture.isNull()) return image->ClearPicture();
   {
@@ -51,6 +54,7 @@ void ThumbnailPass::DrawCell(ThumbnailImage* image, int w, int h, int layer, int
     canvas.End();
     canvas_ = nullptr;
   }
+  MarkDevicePixels(picture, image);
   image->SetPicture(std::move(picture));
 }
 
@@ -58,7 +62,9 @@ bool ThumbnailPass::CheckAbort() {
   if (stopped_) return true;
   if (canvas_ != nullptr && progress_.elapsed() >= kProgressMs) {
     canvas_->Flush();
-    image_->SetPicture(picture_->copy());
+    QImage sofar = picture_->copy();
+    MarkDevicePixels(sofar, image_);
+    image_->SetPicture(std::move(sofar));
     progress_.restart();
   }
   if (events_.isValid() && events_.elapsed() < kEventsMs) return false;

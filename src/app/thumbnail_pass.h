@@ -1,6 +1,6 @@
 // One drawing of thumbnails (the sixteen cells of the overview or of a
 // layer window, or one of them again) that the Escape key can stop, as it
-// stops the main view. While a pass runs the shared DrawBusy flag is set,
+// stops the main view. While a pass runs the shared drawBusy flag is set,
 // so that commands, the main view and the other thumbnail drawings wait
 // for its end; at every abort check pending events are let run, which
 // keeps the windows responsive and lets the key arrive.

@@ -15,15 +15,15 @@ double Extent(double a, double b) {
 // (minX, minY), relative to the fit scale `base`.
 void StoreView(ViewState& state, const DrawingExtents& e, int w, int h, double base, double scale,
                double minX, double minY) {
-  state.ViewZoom = scale / base;
-  state.ViewOffsetX = minX - (e.minX + e.maxX) / 2 + w / 2.0 / scale;
-  state.ViewOffsetY = minY - (e.minY + e.maxY) / 2 + h / 2.0 / scale;
+  state.zoom = scale / base;
+  state.offsetX = minX - (e.minX + e.maxX) / 2 + w / 2.0 / scale;
+  state.offsetY = minY - (e.minY + e.maxY) / 2 + h / 2.0 / scale;
 }
 
 // Centres a view of `scale` on the middle of a and b.
 void CentreOn(const ViewTransform& view, ViewState& state, const DrawingExtents& e, int w, int h,
               double scale, DrawPoint a, DrawPoint b) {
-  double base = view.Scale / state.ViewZoom;
+  double base = view.scale / state.zoom;
   double minX = (a.x + b.x) / 2 - w * 0.5 / scale;
   double minY = (a.y + b.y) / 2 - h * 0.5 / scale;
   StoreView(state, e, w, h, base, scale, minX, minY);
@@ -41,47 +41,46 @@ double FitScale(const DrawingExtents& e, int w, int h) {
 }
 
 ViewTransform MainViewTransform(const DrawingExtents& e, int w, int h, ViewState& state) {
-  state.ViewZoom = ClampZoom(state.ViewZoom);
-  double scale = FitScale(e, w, h) * state.ViewZoom;
+  state.zoom = ClampZoom(state.zoom);
+  double scale = FitScale(e, w, h) * state.zoom;
   double cx = (e.minX + e.maxX) / 2, cy = (e.minY + e.maxY) / 2;
   ViewTransform v;
-  v.Set(cx - w / 2.0 / scale + state.ViewOffsetX, cy - h / 2.0 / scale + state.ViewOffsetY, scale,
-        w, h);
+  v.Set(cx - w / 2.0 / scale + state.offsetX, cy - h / 2.0 / scale + state.offsetY, scale, w, h);
   return v;
 }
 
 ViewTransform ThumbnailTransform(const DrawingExtents& e, int w, int h, const ViewState& state) {
-  double scale = FitScale(e, w, h) * state.ViewZoom;
-  double cx = (e.minX + e.maxX) / 2 + state.ViewOffsetX;
-  double cy = (e.minY + e.maxY) / 2 + state.ViewOffsetY;
+  double scale = FitScale(e, w, h) * state.zoom;
+  double cx = (e.minX + e.maxX) / 2 + state.offsetX;
+  double cy = (e.minY + e.maxY) / 2 + state.offsetY;
   ViewTransform v;
   v.Set(cx - w / 2.0 / scale, cy - h / 2.0 / scale, scale, w, h);
   return v;
 }
 
 DrawPoint PixelToDrawing(const ViewTransform& v, double px, double py) {
-  return {v.Left + px / v.Scale, v.Top - py / v.Scale};
+  return {v.left + px / v.scale, v.top - py / v.scale};
 }
 
 void WheelZoom(ViewTransform& view, ViewState& state, const DrawingExtents& e, double px, double py,
                double f) {
   DrawPoint c = PixelToDrawing(view, px, py);
-  double mx = (view.Left + view.Right) / 2, my = (view.Bottom + view.Top) / 2;
-  double scale = view.Scale * f;
-  double hx = (view.Right - view.Left) / 2 / f;
-  double hy = (view.Top - view.Bottom) / 2 / f;
+  double mx = (view.left + view.right) / 2, my = (view.bottom + view.top) / 2;
+  double scale = view.scale * f;
+  double hx = (view.right - view.left) / 2 / f;
+  double hy = (view.top - view.bottom) / 2 / f;
   double minX = mx - hx - (c.x - mx) / f + (c.x - mx);
   double minY = my - hy - (c.y - my) / f + (c.y - my);
-  int w = view.Width, h = view.Height;
+  int w = view.width, h = view.height;
   view.Set(minX, minY, scale, w, h);
-  state.ViewZoom = ClampZoom(state.ViewZoom * f);
-  state.ViewOffsetX = minX - (e.minX + e.maxX) / 2 + w / 2.0 / scale;
-  state.ViewOffsetY = minY - (e.minY + e.maxY) / 2 + h / 2.0 / scale;
+  state.zoom = ClampZoom(state.zoom * f);
+  state.offsetX = minX - (e.minX + e.maxX) / 2 + w / 2.0 / scale;
+  state.offsetY = minY - (e.minY + e.maxY) / 2 + h / 2.0 / scale;
 }
 
 void PanTo(const ViewTransform& view, ViewState& state, DrawPoint r) {
-  state.ViewOffsetX += r.x - (view.Left + view.Right) / 2;
-  state.ViewOffsetY += r.y - (view.Bottom + view.Top) / 2;
+  state.offsetX += r.x - (view.left + view.right) / 2;
+  state.offsetY += r.y - (view.bottom + view.top) / 2;
 }
 
 void ZoomToRect(const ViewTransform& view, ViewState& state, const DrawingExtents& e, int w, int h,
@@ -94,7 +93,7 @@ void ZoomToRect(const ViewTransform& view, ViewState& state, const DrawingExtent
 
 void ZoomOut(const ViewTransform& view, ViewState& state, const DrawingExtents& e, int w, int h,
              DrawPoint r, DrawPoint s) {
-  double scale = std::min(w / (2 * (view.Right - view.Left)), h / (2 * (view.Top - view.Bottom)));
+  double scale = std::min(w / (2 * (view.right - view.left)), h / (2 * (view.top - view.bottom)));
   CentreOn(view, state, e, w, h, scale, r, s);
 }
 
@@ -114,7 +113,7 @@ DragAction ClassifyBand(int pressX, int pressY, int x, int y) {
 }
 
 DragAction ClassifyRelease(const ViewTransform& view, DrawPoint r, DrawPoint s) {
-  double tolerance = 5 / view.Scale;
+  double tolerance = 5 / view.scale;
   if (std::fabs(r.x - s.x) <= tolerance || std::fabs(r.y - s.y) <= tolerance) {
     return DragAction::kPan;
   }

@@ -18,12 +18,12 @@ inline constexpr double kMinZoom = 1e-6;
 inline constexpr double kMaxZoom = 1e5;
 
 struct ViewState {
-  double ViewZoom = 1.0;                    // magnification relative to the fit-all scale
-  double ViewOffsetX = 0, ViewOffsetY = 0;  // view centre minus extents centre, mm
-  double WheelFactor = 2.0;
+  double zoom = 1.0;                // magnification relative to the fit-all scale
+  double offsetX = 0, offsetY = 0;  // view centre minus extents centre, mm
+  double wheelFactor = 2.0;
   void Reset() {
-    ViewZoom = 1.0;
-    ViewOffsetX = ViewOffsetY = 0;
+    zoom = 1.0;
+    offsetX = offsetY = 0;
   }
 };
 

@@ -26,7 +26,7 @@ bool Near(double a, double b, double tolerance = 1e-9) {
 }
 
 DrawPoint Centre(const ViewTransform& v) {
-  return {(v.Left + v.Right) / 2, (v.Bottom + v.Top) / 2};
+  return {(v.left + v.right) / 2, (v.bottom + v.top) / 2};
 }
 
 QAction* Action(MainWindow& form, const char* name) {
@@ -35,7 +35,7 @@ QAction* Action(MainWindow& form, const char* name) {
 
 // Pixel of a drawing point in a view (unrounded).
 QPointF PixelOf(const ViewTransform& v, DrawPoint p) {
-  return {(p.x - v.Left) * v.Scale, (v.Top - p.y) * v.Scale};
+  return {(p.x - v.left) * v.scale, (v.top - p.y) * v.scale};
 }
 
 }  // namespace
@@ -46,7 +46,7 @@ class MainViewTest : public QObject {
  private slots:
   void WindowAsDesigned() {
     AppWindow w;
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     QCOMPARE(f.windowTitle(), QStringLiteral("Quintaro Ver.1.05"));
     QCOMPARE(f.size(), QSize(555, 423));
     QStringList menus;
@@ -72,21 +72,21 @@ class MainViewTest : public QObject {
     QCOMPARE(pages->tabText(0), QStringLiteral("ALL"));
     QCOMPARE(pages->tabText(1), QStringLiteral("LayerGroup"));
     QCOMPARE(pages->currentIndex(), 0);
-    QVERIFY(f.findChild<QWidget*>("statusBar") && f.findChild<QWidget*>("Panel1"));
+    QVERIFY(f.findChild<QWidget*>("statusBar") && f.findChild<QWidget*>("panel"));
     QVERIFY(f.MainView().Snapshot().isNull());
   }
 
   void OpenFitsTheDrawingInsideTheFrame() {
     AppWindow w;
     QString path = w.OpenSample("jww/dist_sample.jww");
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     QCOMPARE(f.windowTitle(), QStringLiteral("Quintaro - ") + path + QStringLiteral("[*]"));
     const QImage& snap = f.MainView().Snapshot();
     QCOMPARE(snap.size(), w.Box()->size());
     const ViewTransform& v = f.MainView().View();
     const DrawingExtents& e = f.State().extents;
-    double across = (e.maxX - e.minX) * v.Scale / snap.width();
-    double down = (e.maxY - e.minY) * v.Scale / snap.height();
+    double across = (e.maxX - e.minX) * v.scale / snap.width();
+    double down = (e.maxY - e.minY) * v.scale / snap.height();
     QVERIFY(Near(std::max(across, down), 0.9));
     QVERIFY(std::min(across, down) <= 0.9 + 1e-9);
     QVERIFY(Near(Centre(v).x, (e.minX + e.maxX) / 2) && Near(Centre(v).y, (e.minY + e.maxY) / 2));
@@ -104,47 +104,47 @@ class MainViewTest : public QObject {
   void WheelZoomsAroundTheCursor() {
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    MainViewPage& page = w.Form().MainView();
-    double fit = page.View().Scale;
+    MainViewPage& page = w.Main().MainView();
+    double fit = page.View().scale;
     QPoint at(120, 80);
     DrawPoint under = PixelToDrawing(page.View(), at.x(), at.y());
     w.WheelAt(at, -120);  // towards the user
-    QVERIFY(Near(page.View().Scale, 2 * fit));
-    QCOMPARE(w.Form().State().view.ViewZoom, 2.0);
+    QVERIFY(Near(page.View().scale, 2 * fit));
+    QCOMPARE(w.Main().State().view.zoom, 2.0);
     DrawPoint after = PixelToDrawing(page.View(), at.x(), at.y());
     QVERIFY(Near(after.x, under.x) && Near(after.y, under.y));
     // Turned over another part of the window (which hands the wheel on to
     // the window), it still zooms around the cursor's place on the paint area.
-    QWidget* bar = w.Form().findChild<QWidget*>("statusBar");
-    QPoint onBar = bar->mapTo(&w.Form(), QPoint(10, 5));
-    QPoint inBox = w.Box()->mapFromGlobal(w.Form().mapToGlobal(onBar));
+    QWidget* bar = w.Main().findChild<QWidget*>("statusBar");
+    QPoint onBar = bar->mapTo(&w.Main(), QPoint(10, 5));
+    QPoint inBox = w.Box()->mapFromGlobal(w.Main().mapToGlobal(onBar));
     DrawPoint below = PixelToDrawing(page.View(), inBox.x(), inBox.y());
-    QWheelEvent wheel(QPointF(onBar), QPointF(w.Form().mapToGlobal(onBar)), QPoint(),
+    QWheelEvent wheel(QPointF(onBar), QPointF(w.Main().mapToGlobal(onBar)), QPoint(),
                       QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&w.Form(), &wheel);
-    QVERIFY(Near(page.View().Scale, fit));
+    QApplication::sendEvent(&w.Main(), &wheel);
+    QVERIFY(Near(page.View().scale, fit));
     DrawPoint still = PixelToDrawing(page.View(), inBox.x(), inBox.y());
     QVERIFY(Near(still.x, below.x) && Near(still.y, below.y));
     w.WheelAt(at, -120);
     w.WheelAt(at, 60);  // half a notch does nothing yet
-    QVERIFY(Near(page.View().Scale, 2 * fit));
+    QVERIFY(Near(page.View().scale, 2 * fit));
     w.WheelAt(at, 60);
-    QVERIFY(Near(page.View().Scale, fit));
-    QCOMPARE(w.Form().State().view.ViewZoom, 1.0);
+    QVERIFY(Near(page.View().scale, fit));
+    QCOMPARE(w.Main().State().view.zoom, 1.0);
   }
 
   void DragOfFewPixelsPansToTheReleasePoint() {
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    MainViewPage& page = w.Form().MainView();
+    MainViewPage& page = w.Main().MainView();
     ViewTransform before = page.View();
     DrawPoint r = PixelToDrawing(before, 300, 103);
     QCOMPARE(w.TwoButtonDrag({100, 100}, {300, 103}), Q("[画面移動]"));
     // Within half a pixel: the picture moves by whole pixels.
-    const double half = 0.5 / before.Scale + 1e-9;
+    const double half = 0.5 / before.scale + 1e-9;
     QVERIFY(std::fabs(Centre(page.View()).x - r.x) <= half);
     QVERIFY(std::fabs(Centre(page.View()).y - r.y) <= half);
-    QVERIFY(Near(page.View().Scale, before.Scale));
+    QVERIFY(Near(page.View().scale, before.scale));
     QVERIFY(!page.LeftPressed() && !page.RightPressed() && !page.Band().shown);
   }
 
@@ -153,7 +153,7 @@ class MainViewTest : public QObject {
   void PanMovesThePictureAndDrawsTheStripsItLeaves() {
     AppWindow w;
     w.OpenSample("jww/dist_mokuzo_heimen.jww");
-    MainViewPage& page = w.Form().MainView();
+    MainViewPage& page = w.Main().MainView();
     const QPoint c(w.Box()->width() / 2, w.Box()->height() / 2);
     page.WheelTurn(-120, QPointF(w.Box()->mapToGlobal(c)));  // figures up to the edges
     const QImage before = page.Snapshot();
@@ -176,16 +176,16 @@ class MainViewTest : public QObject {
   void DragRightDownZoomsToTheRectangle() {
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    MainViewPage& page = w.Form().MainView();
+    MainViewPage& page = w.Main().MainView();
     ViewTransform before = page.View();
     // A band of 10 x 10 mm, rounded to whole pixels.
     QPoint from(60, 60);
-    int side = static_cast<int>(std::lround(10 * before.Scale));
+    int side = static_cast<int>(std::lround(10 * before.scale));
     QPoint to = from + QPoint(side, side);
     w.Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
     w.Mouse(QEvent::MouseButtonPress, from, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
     w.Mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton | Qt::RightButton);
-    QCOMPARE(w.Form().StatusText(), Q("[画面拡大]"));
+    QCOMPARE(w.Main().StatusText(), Q("[画面拡大]"));
     QVERIFY(page.Band().shown);
     // The band is drawn in exclusive-or with aqua over the snapshot.
     QImage shown = w.Box()->grab().toImage();
@@ -200,37 +200,37 @@ class MainViewTest : public QObject {
     QPointF a = PixelOf(z, PixelToDrawing(before, from.x(), from.y()));
     QPointF b = PixelOf(z, PixelToDrawing(before, to.x(), to.y()));
     double spanX = std::fabs(b.x() - a.x()), spanY = std::fabs(b.y() - a.y());
-    QVERIFY(spanX <= z.Width + 1e-6 && spanY <= z.Height + 1e-6);
-    QVERIFY(Near(spanX, z.Width) || Near(spanY, z.Height));
-    QVERIFY(Near((a.x() + b.x()) / 2, z.Width / 2.0) && Near((a.y() + b.y()) / 2, z.Height / 2.0));
+    QVERIFY(spanX <= z.width + 1e-6 && spanY <= z.height + 1e-6);
+    QVERIFY(Near(spanX, z.width) || Near(spanY, z.height));
+    QVERIFY(Near((a.x() + b.x()) / 2, z.width / 2.0) && Near((a.y() + b.y()) / 2, z.height / 2.0));
   }
 
   void DragLeftUpZoomsOutAndRightUpFitsAll() {
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    MainViewPage& page = w.Form().MainView();
-    double fit = page.View().Scale;
+    MainViewPage& page = w.Main().MainView();
+    double fit = page.View().scale;
     ViewTransform before = page.View();
     DrawPoint a = PixelToDrawing(before, 200, 150), b = PixelToDrawing(before, 120, 90);
     QCOMPARE(w.TwoButtonDrag({200, 150}, {120, 90}), Q("[画面縮小]"));
-    QVERIFY(Near(page.View().Scale, fit / 2));
+    QVERIFY(Near(page.View().scale, fit / 2));
     QVERIFY(Near(Centre(page.View()).x, (a.x + b.x) / 2));
     QVERIFY(Near(Centre(page.View()).y, (a.y + b.y) / 2));
     QCOMPARE(w.TwoButtonDrag({100, 150}, {200, 60}), Q("[全体表示]"));
-    QCOMPARE(w.Form().State().view.ViewZoom, 1.0);
-    QCOMPARE(w.Form().State().view.ViewOffsetX, 0.0);
-    QVERIFY(Near(page.View().Scale, fit));
+    QCOMPARE(w.Main().State().view.zoom, 1.0);
+    QCOMPARE(w.Main().State().view.offsetX, 0.0);
+    QVERIFY(Near(page.View().scale, fit));
   }
 
   void DragLeftDownShowsThePaper() {
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    test::Container<TJwwData>(w.Form().State().document)->Header.PaperSize = 3;  // A3
-    MainViewPage& page = w.Form().MainView();
+    test::Container<TJwwData>(w.Main().State().document)->Header.PaperSize = 3;  // A3
+    MainViewPage& page = w.Main().MainView();
     QCOMPARE(w.TwoButtonDrag({200, 60}, {100, 150}), Q("[用紙範囲表示]"));
     const ViewTransform& v = page.View();
     QVERIFY(Near(Centre(v).x, 0, 1e-6) && Near(Centre(v).y, 0, 1e-6));
-    double wide = v.Right - v.Left, high = v.Top - v.Bottom;
+    double wide = v.right - v.left, high = v.top - v.bottom;
     QVERIFY(wide >= 420 * 1.05 - 1e-6 && high >= 297 * 1.05 - 1e-6);
     QVERIFY(Near(wide, 420 * 1.05) || Near(high, 297 * 1.05));
     // A JWC drawing's paper starts at the origin (A2 here).
@@ -238,30 +238,30 @@ class MainViewTest : public QObject {
     jwc.header.PaperCode = 2;
     std::string plan = w.Dir().File("plan.jwc");
     QVERIFY(jwc.SaveToFile(plan));
-    w.Form().OpenDocument(QString::fromStdString(plan));
+    w.Main().OpenDocument(QString::fromStdString(plan));
     w.TwoButtonDrag({200, 60}, {100, 150});
     QVERIFY(Near(Centre(v).x, 297, 1e-6) && Near(Centre(v).y, 210, 1e-6));
-    QVERIFY(Near(v.Right - v.Left, 594 * 1.05) || Near(v.Top - v.Bottom, 420 * 1.05));
+    QVERIFY(Near(v.right - v.left, 594 * 1.05) || Near(v.top - v.bottom, 420 * 1.05));
     // A symbol of the DOS kind has no paper: the drawing is shown whole.
     w.OpenSample("jwk/dist_desk.jwk");
-    double fit = page.View().Scale;
+    double fit = page.View().scale;
     w.WheelAt({50, 50}, -120);
     w.TwoButtonDrag({200, 60}, {100, 150});
-    QVERIFY(Near(page.View().Scale, fit));
+    QVERIFY(Near(page.View().scale, fit));
   }
 
   void OneButtonDoesNotDrag() {
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    MainViewPage& page = w.Form().MainView();
+    MainViewPage& page = w.Main().MainView();
     ViewTransform before = page.View();
     w.Mouse(QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton, Qt::LeftButton);
     w.Mouse(QEvent::MouseMove, {200, 200}, Qt::NoButton, Qt::LeftButton);
-    QVERIFY(w.Form().StatusText().isEmpty() && !page.Band().shown);
+    QVERIFY(w.Main().StatusText().isEmpty() && !page.Band().shown);
     w.Mouse(QEvent::MouseButtonRelease, {200, 200}, Qt::LeftButton, Qt::NoButton);
     QVERIFY(!page.LeftPressed() && !page.RightPressed());
-    QCOMPARE(page.View().Scale, before.Scale);
-    QCOMPARE(page.View().Left, before.Left);
+    QCOMPARE(page.View().scale, before.scale);
+    QCOMPARE(page.View().left, before.left);
     // The press point is the first press's: a later right press alone does not move it.
     w.Mouse(QEvent::MouseButtonPress, {50, 50}, Qt::RightButton, Qt::RightButton);
     w.Mouse(QEvent::MouseButtonPress, {90, 90}, Qt::LeftButton, Qt::LeftButton | Qt::RightButton);
@@ -272,7 +272,7 @@ class MainViewTest : public QObject {
   void BackgroundMenuRedrawsInBlackAndWhite() {
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     Action(f, "blackAction")->trigger();
     QVERIFY(Action(f, "blackAction")->isChecked() && !Action(f, "whiteAction")->isChecked());
     QCOMPARE(f.MainView().Snapshot().pixelColor(2, 2), QColor(Qt::black));
@@ -287,7 +287,7 @@ class MainViewTest : public QObject {
   void EscapeStopsTheDrawingAtTheFirstCheck() {
     AppWindow w;
     QVERIFY(!w.OpenLarge().isEmpty());
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     QVERIFY(f.StatusText().isEmpty());
     int full = f.MainView().AbortChecks();
     QVERIFY(full > 100);
@@ -295,7 +295,7 @@ class MainViewTest : public QObject {
     f.MainView().Draw();
     QCOMPARE(f.MainView().AbortChecks(), 1);
     QCOMPARE(f.StatusText(), Q("[ESC]描画中断しました"));
-    QVERIFY(!f.State().flags.DrawBusy && !f.State().flags.AbortRequested);
+    QVERIFY(!f.State().flags.drawBusy && !f.State().flags.abortRequested);
     QVERIFY(!f.MainView().Snapshot().isNull());  // the part drawn is kept
     f.MainView().Draw();
     QCOMPARE(f.MainView().AbortChecks(), full);
@@ -305,7 +305,7 @@ class MainViewTest : public QObject {
   void WheelDuringDrawingOnlyStopsIt() {
     AppWindow w;
     QVERIFY(!w.OpenLarge().isEmpty());
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     QPoint at(80, 80);
     QCoreApplication::postEvent(
         w.Box(),
@@ -314,13 +314,13 @@ class MainViewTest : public QObject {
     f.MainView().Draw();
     QCOMPARE(f.MainView().AbortChecks(), 1);
     QCOMPARE(f.StatusText(), Q("[ESC]描画中断しました"));
-    QCOMPARE(f.State().view.ViewZoom, 1.0);
+    QCOMPARE(f.State().view.zoom, 1.0);
   }
 
   void CommandsWaitWhileDrawing() {
     AppWindow w;
     QVERIFY(!w.OpenLarge().isEmpty());
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     w.Dialogs().openAnswers = {QString()};
     QTimer::singleShot(0, &f, [&f] {
       f.close();
@@ -343,7 +343,7 @@ class MainViewTest : public QObject {
     std::string last = other.File("my plans/plan a.jww");
     AppWindow w("[Form]\r\nF01_X=abc\r\nF01_W=640\r\nF02_Y=9\r\n[Sets]\r\nZFILE=\"" + last +
                 "\"\r\nBKCOL=7\r\nLGRAY=1\r\n");
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     QCOMPARE(f.pos().x(), 0);
     QCOMPARE(f.width(), 640);
     QVERIFY(Action(f, "blackAction")->isChecked() && Action(f, "greyAction")->isChecked());
@@ -368,8 +368,8 @@ class MainViewTest : public QObject {
 
   void WindowSavedOffTheScreensComesBack() {
     AppWindow w("[Form]\r\nF01_X=5000\r\nF01_Y=-4000\r\nF01_W=600\r\n");
-    QCOMPARE(w.Form().pos(), QPoint(192, 107));
-    QCOMPARE(w.Form().width(), 600);
+    QCOMPARE(w.Main().pos(), QPoint(192, 107));
+    QCOMPARE(w.Main().width(), 600);
   }
 
   void UnwritableSettingsDoNotStopTheProgram() {
@@ -377,9 +377,9 @@ class MainViewTest : public QObject {
     quintaro::test::WriteAll(dir.File("file"), {'x'});
     AppWindow w({}, QString::fromStdString(dir.File("file/quintaro.ini")));
     w.OpenSample("jww/dist_sample.jww");
-    QVERIFY(w.Form().close());
-    QVERIFY(w.Form().TornDown());
-    QVERIFY(!w.Form().State().document.IsOpen());
+    QVERIFY(w.Main().close());
+    QVERIFY(w.Main().TornDown());
+    QVERIFY(!w.Main().State().document.IsOpen());
   }
 };
 

@@ -20,7 +20,7 @@ bool Near(double a, double b, double tolerance = 1e-9) {
 }
 
 DrawPoint Centre(const ViewTransform& v) {
-  return {(v.Left + v.Right) / 2, (v.Bottom + v.Top) / 2};
+  return {(v.left + v.right) / 2, (v.bottom + v.top) / 2};
 }
 
 }  // namespace
@@ -32,20 +32,20 @@ class NavigationTest : public QObject {
   void DegenerateExtentsStayFinite() {
     ViewState state;
     ViewTransform point = MainViewTransform({5, 5, 5, 5}, kW, kH, state);
-    QVERIFY(std::isfinite(point.Scale) && point.Scale > 0);
+    QVERIFY(std::isfinite(point.scale) && point.scale > 0);
     QVERIFY(Near(Centre(point).x, 5, 1e-6) && Near(Centre(point).y, 5, 1e-6));
     ViewTransform line = MainViewTransform({0, 0, 100, 0}, kW, kH, state);
-    QVERIFY(Near(100 * line.Scale, 0.9 * kW));
+    QVERIFY(Near(100 * line.scale, 0.9 * kW));
   }
 
   void ZoomIsClampedByTheRedraw() {
     ViewState state;
-    state.ViewZoom = 1e9;
+    state.zoom = 1e9;
     MainViewTransform(kExtents, kW, kH, state);
-    QCOMPARE(state.ViewZoom, kMaxZoom);
-    state.ViewZoom = 1e-9;
+    QCOMPARE(state.zoom, kMaxZoom);
+    state.zoom = 1e-9;
     MainViewTransform(kExtents, kW, kH, state);
-    QCOMPARE(state.ViewZoom, kMinZoom);
+    QCOMPARE(state.zoom, kMinZoom);
     QCOMPARE(ClampZoom(std::nan("")), kMinZoom);
   }
 
@@ -53,9 +53,9 @@ class NavigationTest : public QObject {
     ViewState state;
     ViewTransform v = MainViewTransform(kExtents, kW, kH, state);
     ZoomToRect(v, state, kExtents, kW, kH, {5, 5}, {5, 5});
-    QVERIFY(Near(state.ViewZoom * v.Scale, kH / 0.001));
+    QVERIFY(Near(state.zoom * v.scale, kH / 0.001));
     // The redraw then holds the zoom at its limit.
-    QVERIFY(Near(MainViewTransform(kExtents, kW, kH, state).Scale, v.Scale * kMaxZoom));
+    QVERIFY(Near(MainViewTransform(kExtents, kW, kH, state).scale, v.scale * kMaxZoom));
     QVERIFY(Near(FitScale({0, 0, 0, 0}, kW, kH), kH / 1e-14 * 0.9));
   }
   void PaperTable() {

@@ -19,7 +19,7 @@ bool Near(double a, double b) {
 }
 
 QTabWidget* Pages(AppWindow& w) {
-  return w.Form().findChild<QTabWidget*>("pages");
+  return w.Main().findChild<QTabWidget*>("pages");
 }
 
 void TurnTo(AppWindow& w, int page) {
@@ -59,9 +59,9 @@ class OverviewTest : public QObject {
     demo.LayerGroups[0].Name = EncodedText{"1F"};
     std::string path = w.Dir().File("demo.jww");
     QVERIFY(demo.SaveToFile(path, demo.Header.Version));
-    w.Form().OpenDocument(QString::fromStdString(path));
+    w.Main().OpenDocument(QString::fromStdString(path));
     TurnTo(w, 1);
-    OverviewPage& o = w.Form().Overview();
+    OverviewPage& o = w.Main().Overview();
     QCOMPARE(o.Label(1)->text(), QStringLiteral("[0] 1/50.000 1F"));
     QVERIFY(o.Label(16)->text().startsWith(QStringLiteral("[F] 1/")));
     OverviewCells c = o.Cells();
@@ -82,19 +82,19 @@ class OverviewTest : public QObject {
     AppWindow w;
     w.OpenSample("jws/dist_kitchen.jws");
     TurnTo(w, 1);
-    QCOMPARE(w.Form().Overview().Label(1)->text(), QStringLiteral("[0] "));
-    QCOMPARE(w.Form().Overview().Label(11)->text(), QStringLiteral("[A] "));
+    QCOMPARE(w.Main().Overview().Label(1)->text(), QStringLiteral("[0] "));
+    QCOMPARE(w.Main().Overview().Label(11)->text(), QStringLiteral("[A] "));
   }
 
   void EachThumbnailShowsItsGroupOnly() {
     AppWindow w;
     w.OpenSample("jww/jdu_sample.jww");  // figures on groups 0 and F only
     TurnTo(w, 1);
-    OverviewPage& o = w.Form().Overview();
+    OverviewPage& o = w.Main().Overview();
     QVERIFY(Marks(o.Image(16)->Picture(), Qt::white) > 100);
     QCOMPARE(Marks(o.Image(2)->Picture(), Qt::white), 0);
     // After a move only the two thumbnails concerned are drawn again.
-    w.Form().State().document.Apply(RelayerRule{{15, -1}, {1, -1}});
+    w.Main().State().document.Apply(RelayerRule{{15, -1}, {1, -1}});
     o.RedrawGroup(15);
     o.RedrawGroup(1);
     QCOMPARE(Marks(o.Image(16)->Picture(), Qt::white), 0);
@@ -105,7 +105,7 @@ class OverviewTest : public QObject {
   void EmptyGroupsTurnGreyOnRequest() {
     AppWindow w;
     w.OpenSample("jww/jdu_sample.jww");
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     TurnTo(w, 1);
     f.SetBackground(1);
     QCOMPARE(Pages(w)->currentIndex(), 1);  // the page stays
@@ -126,25 +126,25 @@ class OverviewTest : public QObject {
   void ThumbnailsFollowTheMainView() {
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     w.WheelAt({30, 30}, -120);
     w.WheelAt({30, 30}, -120);
     TurnTo(w, 1);
     const ViewTransform& main = f.MainView().View();
     const ViewTransform& thumb = f.Overview().ThumbnailView();
-    QVERIFY(Near((thumb.Left + thumb.Right) / 2, (main.Left + main.Right) / 2));
-    QVERIFY(Near((thumb.Bottom + thumb.Top) / 2, (main.Bottom + main.Top) / 2));
+    QVERIFY(Near((thumb.left + thumb.right) / 2, (main.left + main.right) / 2));
+    QVERIFY(Near((thumb.bottom + thumb.top) / 2, (main.bottom + main.top) / 2));
     OverviewCells c = f.Overview().Cells();
-    QVERIFY(Near(thumb.Scale, FitScale(f.State().extents, c.width, c.height - c.labelHeight) * 4));
+    QVERIFY(Near(thumb.scale, FitScale(f.State().extents, c.width, c.height - c.labelHeight) * 4));
   }
 
   void ResizingKeepsTheLayoutUntilThePageIsShownAgain() {
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     TurnTo(w, 1);
-    OverviewPage& o = w.Form().Overview();
+    OverviewPage& o = w.Main().Overview();
     QRect before = o.Image(6)->geometry();
-    w.Form().resize(w.Form().width() + 200, w.Form().height() + 120);
+    w.Main().resize(w.Main().width() + 200, w.Main().height() + 120);
     QCoreApplication::processEvents();
     QCOMPARE(o.Image(6)->geometry(), before);
     TurnTo(w, 0);
@@ -155,7 +155,7 @@ class OverviewTest : public QObject {
   void PageTurnedDuringADrawingIsDrawnAfterIt() {
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     QVERIFY(f.Overview().Image(1)->Picture().isNull());
     QTimer::singleShot(0, &f, [&w] { TurnTo(w, 1); });
     f.MainView().Draw();
@@ -167,13 +167,13 @@ class OverviewTest : public QObject {
   void EscapeStopsTheThumbnailsAndKeepsWhatWasDrawn() {
     AppWindow w;
     QVERIFY(!w.OpenLarge().isEmpty());
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     OverviewPage& o = f.Overview();
     // Pressed while the first cell is drawn, at its first abort check.
     QTimer::singleShot(0, o.Panel(), [&o] { QTest::keyClick(o.Panel(), Qt::Key_Escape); });
     TurnTo(w, 1);
     QCOMPARE(f.StatusText(), QString::fromUtf8("[ESC]描画中断しました"));
-    QVERIFY(!f.State().flags.DrawBusy);
+    QVERIFY(!f.State().flags.drawBusy);
     QCOMPARE(o.Image(1)->Picture().size(), o.Image(1)->size());  // begun: kept
     QVERIFY(o.Image(16)->Picture().isNull());                    // never begun
     QVERIFY(o.Label(16)->text().startsWith(QStringLiteral("[F] ")));

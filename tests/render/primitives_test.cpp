@@ -59,11 +59,11 @@ TEST(PrimitivesTest, RoundHalfAwayIsTruncationOfTheShiftedValue) {
 TEST(PrimitivesTest, PixelRowsRunDownwards) {
   ViewTransform v;
   v.Set(0, 0, 1, 100, 100);
-  EXPECT_EQ(ToPixel(v, 0, v.Bottom), (PixelPoint{0, 100}));
-  EXPECT_EQ(ToPixel(v, 0, v.Top), (PixelPoint{0, 0}));
+  EXPECT_EQ(ToPixel(v, 0, v.bottom), (PixelPoint{0, 100}));
+  EXPECT_EQ(ToPixel(v, 0, v.top), (PixelPoint{0, 0}));
   v.Set(-10, 5, 2.5, 100, 100);
-  EXPECT_DOUBLE_EQ(v.Right, 30);
-  EXPECT_DOUBLE_EQ(v.Top, 45);
+  EXPECT_DOUBLE_EQ(v.right, 30);
+  EXPECT_DOUBLE_EQ(v.top, 45);
   EXPECT_EQ(ToPixel(v, -9, 6), (PixelPoint{3, 97}));  // 2.5 rounds up, 97.5 px from the top
   // Points far beyond the window stay on their own side of it.
   EXPECT_EQ(ToPixel(v, 0, -1e300).y, INT_MAX);

@@ -6,13 +6,13 @@
 
 #include "formats/jww/jww_types.h"
 #include "render/canvas/draw_context.h"
-#include "render/canvas/gra_attribute.h"
+#include "render/canvas/graphic_attributes.h"
 #include "render/canvas/recording_canvas.h"
 
 namespace quintaro::render::test {
 
 struct Drawing {
-  TgraAttribute attr;
+  GraphicAttributes attr;
   DrawContext dc{attr};
   RecordingCanvas canvas;
 

@@ -104,7 +104,7 @@ TEST(RasterPathTest, APictureDrawnInPartsIsThePictureDrawnWhole) {
   ASSERT_EQ(house.Open(test::SamplePath("jww/dist_amansion_heimen.jww")), OpenResult::kOpened);
   for (Document* doc : {&large, &house}) {
     const DisplayList list = DisplayList::Build(*doc);
-    TgraAttribute attr;
+    GraphicAttributes attr;
     ShowAllLayers(attr, doc->PublishLayers(), true);
     ViewTransform view = FitAllView(doc->Extents(), 300, 200);
     if (doc == &large) view.Set(0, 0, 0.5, 300, 200);  // figures of a few pixels

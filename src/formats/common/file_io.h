@@ -6,8 +6,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "formats/common/bytes.h"
@@ -44,6 +46,9 @@ bool RemoveFile(const std::string& path);
 // (links, case on Windows, short names): by device and inode on Linux, by
 // volume serial number and file index on Windows.
 bool SameFile(const std::string& a, const std::string& b);
+
+// When the file was last written (seconds since 1970), or nullopt.
+std::optional<std::time_t> FileModifiedTime(const std::string& path);
 
 // True when the file starts with exactly these bytes. Any error gives false.
 bool FileStartsWith(const std::string& path, const std::string& magic);

@@ -60,12 +60,15 @@ struct DrawingExtents {
   friend bool operator==(const DrawingExtents&, const DrawingExtents&) = default;
 };
 
+// How a layer is shown: in its own colours, grey (display only), or not at all.
+enum LayerDisplay : int { kLayerNormal = 1, kLayerDisplayOnly = 2, kLayerHidden = 3 };
+
 // What a container hands to the attribute store for one layer (code
-// group * 16 + layer): display state 1 normal, 2 display only, 3 hidden;
-// the layer's and its group's names (empty where the format has none);
-// scale = 1 / the group's scale denominator.
+// group * 16 + layer): its display state; the layer's and its group's names
+// (empty where the format has none); scale = 1 / the group's scale
+// denominator.
 struct PublishedLayer {
-  int state = 1;
+  LayerDisplay state = kLayerNormal;
   EncodedText name;
   EncodedText groupName;
   double scale = 1.0;

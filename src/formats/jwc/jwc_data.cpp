@@ -32,7 +32,6 @@ PublishedLayers TJwcData::PublishLayers() const {
   PublishedLayers out;
   for (int code = 0; code < kLayers; ++code) {
     PublishedLayer& p = out[static_cast<std::size_t>(code)];
-    p.state = 1;
     p.name.bytes = layers[static_cast<std::size_t>(code)].name;
     p.groupName.bytes = layerGroups[static_cast<std::size_t>(code / 16)].name;
     p.scale = GroupScaleFactor(code / 16);

@@ -52,10 +52,7 @@ PublishedLayers TJwkData::PublishLayers() const {
   PublishedLayers out;
   double scale = 1.0 / header.SymbolScale;
   if (!std::isfinite(scale) || !(header.SymbolScale > 0)) scale = 1.0;
-  for (PublishedLayer& p : out) {
-    p.state = 1;
-    p.scale = scale;
-  }
+  for (PublishedLayer& p : out) p.scale = scale;
   return out;
 }
 

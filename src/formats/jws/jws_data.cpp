@@ -111,7 +111,6 @@ PublishedLayers TJwsData::PublishLayers() const {
   PublishedLayers out{};
   for (int i = 0; i < 256; ++i) {
     double scale = LayerGroups.size() == 16 ? LayerGroups[i / 16].Scale : 0.0;
-    out[i].state = 1;
     out[i].scale = scale == 0 ? 1.0 : 1.0 / scale;
   }
   return out;

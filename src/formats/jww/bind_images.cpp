@@ -34,7 +34,7 @@ std::string BindImageStore::PathOf(const TBindImageType& image) const {
 
 void BindImageStore::DeleteFiles() {
   if (!folder_.empty()) {
-    for (const auto& image : List) {
+    for (const auto& image : list) {
       if (image.FileName.empty()) continue;
       RemoveFile(folder_ + image.FileName);
       const std::string& n = image.FileName;
@@ -44,7 +44,7 @@ void BindImageStore::DeleteFiles() {
       }
     }
   }
-  List.clear();
+  list.clear();
 }
 
 }  // namespace quintaro

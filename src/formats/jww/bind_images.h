@@ -3,7 +3,7 @@
 // One BindImageStore per process (the app and the CLI own it together with
 // their WorkFolder) is handed to the JWW and JWS containers by pointer. A JWW
 // load of version 700 or later empties and refills its list and, with
-// ImageExtract on, writes each image's bytes into the folder; a JWW save
+// extractImages on, writes each image's bytes into the folder; a JWW save
 // copies the images that its texts use back from the folder. Without a store,
 // or with an empty folder, image data are read and dropped and saves carry
 // no images.
@@ -33,9 +33,9 @@ struct TBindImageType {
 
 class BindImageStore {
  public:
-  std::vector<TBindImageType> List;  // the BindImageList
-  bool ImageExtract = true;          // a load writes the image files into the folder
-  bool ImageKeep = true;             // a load keeps the list (and a save carries images)
+  std::vector<TBindImageType> list;  // the BindImageList
+  bool extractImages = true;         // a load writes the image files into the folder
+  bool keepImages = true;            // a load keeps the list (and a save carries images)
 
   BindImageStore() = default;
   explicit BindImageStore(std::string folder) { SetFolder(std::move(folder)); }

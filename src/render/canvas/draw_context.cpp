@@ -4,18 +4,12 @@
 
 namespace quintaro::render {
 
-void ViewTransform::Set(double left, double bottom, double scale, int width, int height) {
-  Left = left;
-  Bottom = bottom;
-  Scale = scale;
-  Width = width;
-  Height = height;
-  Right = left + width / scale;
-  Top = bottom + height / scale;
+void ViewTransform::Set(double x0, double y0, double pixelsPerMm, int w, int h) {
+  *this = {x0, y0, x0 + w / pixelsPerMm, y0 + h / pixelsPerMm, pixelsPerMm, w, h};
 }
 
-void ViewTransform::Centre(int width, int height) {
-  Set(-width / 2.0, -height / 2.0, 1.0, width, height);
+void ViewTransform::Centre(int w, int h) {
+  Set(-w / 2.0, -h / 2.0, 1.0, w, h);
 }
 
 int WeekdayOf(const DateTime& t) {

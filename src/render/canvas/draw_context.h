@@ -12,7 +12,7 @@
 
 #include "formats/common/types.h"
 #include "render/canvas/canvas.h"
-#include "render/canvas/gra_attribute.h"
+#include "render/canvas/graphic_attributes.h"
 
 namespace quintaro::render {
 
@@ -23,14 +23,14 @@ struct DrawPoint {
 
 // Drawing millimetres (y up) to canvas pixels (y down).
 struct ViewTransform {
-  double Left = 0, Bottom = 0, Right = 0, Top = 0;
-  double Scale = 1.0;  // pixels per millimetre
-  int Width = 0, Height = 0;
+  double left = 0, bottom = 0, right = 0, top = 0;
+  double scale = 1.0;  // pixels per millimetre
+  int width = 0, height = 0;
 
-  // Sets the window from its lower left corner; Right and Top follow.
-  void Set(double left, double bottom, double scale, int width, int height);
+  // Sets the window from its lower left corner (x0, y0); right and top follow.
+  void Set(double x0, double y0, double pixelsPerMm, int w, int h);
   // The window centred on the origin at scale 1.
-  void Centre(int width, int height);
+  void Centre(int w, int h);
 };
 
 // A local date and time, broken down.
@@ -52,9 +52,9 @@ struct ArcAngles {
 };
 
 struct DrawContext {
-  explicit DrawContext(const TgraAttribute& attributes) : attr(&attributes) {}
+  explicit DrawContext(const GraphicAttributes& attributes) : attr(&attributes) {}
 
-  const TgraAttribute* attr;
+  const GraphicAttributes* attr;
   ViewTransform view;
 
   // Set at the start of a scene drawing, cleared when it reaches its end.

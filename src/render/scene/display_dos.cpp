@@ -56,7 +56,7 @@ class DosFigures : public FigureSource {
   }
 
   bool Passes(const Figure& f, const SceneFilter& filter,
-              const TgraAttribute& attr) const override {
+              const GraphicAttributes& attr) const override {
     return filter.Passes(attr, LayerOf(f));
   }
 
@@ -94,7 +94,7 @@ class DosFigures : public FigureSource {
   }
 
   DosSource src_;
-  TgraAttribute attr_;  // the default widths and point radii
+  GraphicAttributes attr_;  // the default widths and point radii
 };
 
 void AddDosFigures(DisplayList& list, DosSource src, const TJwcData* drawing,

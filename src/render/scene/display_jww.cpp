@@ -69,7 +69,7 @@ class JwwFigures : public FigureSource {
   }
 
   bool Passes(const Figure& f, const SceneFilter& filter,
-              const TgraAttribute& attr) const override {
+              const GraphicAttributes& attr) const override {
     const TEntJwwBase& own = BaseOf(f);
     if (!filter.thumbnail) return filter.Passes(attr, LayerCodeOf(own));
     // A thumbnail tests a block's entry, unless the entry keeps its
@@ -254,7 +254,7 @@ class JwwFigures : public FigureSource {
 
   const Data& data_;
   std::size_t macroBytes_;
-  TgraAttribute attr_;  // the default widths and point radii
+  GraphicAttributes attr_;  // the default widths and point radii
   DrawContext dc_{attr_};
   DisplayList* out_ = nullptr;
   std::int32_t entry_ = -1;

@@ -196,17 +196,17 @@ void DisplayList::Draw(DrawContext& dc, Canvas& canvas, const SceneFilter& filte
     dc.groupScales = groupScales_;
     const ViewTransform& v = dc.view;
     // The window in drawing units, or the part of it the area covers.
-    double left = v.Left, right = v.Right, bottom = v.Bottom, top = v.Top;
+    double left = v.left, right = v.right, bottom = v.bottom, top = v.top;
     if (area != nullptr) {
-      left = v.Left + area->left / v.Scale;
-      right = v.Left + area->right / v.Scale;
-      bottom = v.Top - area->bottom / v.Scale;
-      top = v.Top - area->top / v.Scale;
+      left = v.left + area->left / v.scale;
+      right = v.left + area->right / v.scale;
+      bottom = v.top - area->bottom / v.scale;
+      top = v.top - area->top / v.scale;
     }
-    const double pixel = kEdgePixels / v.Scale;
+    const double pixel = kEdgePixels / v.scale;
     const FigureBox window =
         FigureBox::Around(left - pixel, bottom - pixel, right + pixel, top + pixel);
-    const auto margin = static_cast<float>(kMarginPixels / v.Scale);
+    const auto margin = static_cast<float>(kMarginPixels / v.scale);
     const FigureBox reach{window.minX - margin, window.minY - margin, window.maxX + margin,
                           window.maxY + margin};
     int drawn = 0;

@@ -62,7 +62,7 @@ class FigureSource {
  public:
   virtual ~FigureSource() = default;
   virtual bool Passes(const Figure& f, const SceneFilter& filter,
-                      const TgraAttribute& attr) const = 0;
+                      const GraphicAttributes& attr) const = 0;
   virtual void Draw(DrawContext& dc, Canvas& canvas, const Figure& f) const = 0;
 };
 

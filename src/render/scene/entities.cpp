@@ -14,7 +14,7 @@ std::string_view SjisOf(const EncodedText& text, std::string& buffer) {
   return buffer;
 }
 
-double EntityWidth(const TgraAttribute& attr, const TEntJwwBase& b) {
+double EntityWidth(const GraphicAttributes& attr, const TEntJwwBase& b) {
   return b.PenWidth != 0 ? b.PenWidth * 0.01 : attr.PenWidthOf(b.PenColor);
 }
 
@@ -42,10 +42,10 @@ void DrawArcEntity(DrawContext& dc, Canvas& canvas, const TEntJwwEnko& e, const 
 
 void DrawSolid(DrawContext& dc, Canvas& canvas, const TEntJwwSolid& e, const Placement* place) {
   const TEntJwwBase& b = e.Base;
-  const TgraAttribute& attr = *dc.attr;
+  const GraphicAttributes& attr = *dc.attr;
   int code = LayerCodeOf(b);
   if (b.PenColor == 10) {
-    int state = attr.LayerState(code);
+    const LayerDisplay state = attr.LayerState(code);
     Color c = state == kLayerDisplayOnly ? attr.GrayColor()
               : state == kLayerHidden    ? attr.BackColor()
                                          : static_cast<Color>(e.Color) & 0xFFFFFF;

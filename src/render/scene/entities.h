@@ -30,7 +30,7 @@ struct BlockPlace {
 };
 
 // Line width in mm of an entity: its own, else the colour's default.
-double EntityWidth(const TgraAttribute& attr, const TEntJwwBase& b);
+double EntityWidth(const GraphicAttributes& attr, const TEntJwwBase& b);
 
 void DrawLine(DrawContext& dc, Canvas& canvas, const TEntJwwSen& e,
               const Placement* place = nullptr);

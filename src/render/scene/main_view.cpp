@@ -1,10 +1,10 @@
 #include "render/scene/main_view.h"
 
-#include <sys/stat.h>
 #include <algorithm>
 #include <cmath>
 #include <ctime>
 
+#include "formats/common/file_io.h"
 #include "render/shapes/primitives.h"
 
 namespace quintaro::render {
@@ -24,7 +24,7 @@ ViewTransform FitAllView(const DrawingExtents& e, int width, int height) {
   return v;
 }
 
-void ClearWithFrame(Canvas& canvas, const TgraAttribute& attr) {
+void ClearWithFrame(Canvas& canvas, const GraphicAttributes& attr) {
   int w = canvas.Width(), h = canvas.Height();
   ClearCanvas(canvas, attr, w, h);
   SetFramePen(canvas, 0xFF0000, 0, 0);
@@ -32,17 +32,15 @@ void ClearWithFrame(Canvas& canvas, const TgraAttribute& attr) {
   canvas.Polyline(frame);
 }
 
-void ShowAllLayers(TgraAttribute& attr, const PublishedLayers& layers, bool withNames) {
+void ShowAllLayers(GraphicAttributes& attr, const PublishedLayers& layers, bool withNames) {
   PublishLayersTo(attr, layers, withNames);
-  for (int i = 0; i < TgraAttribute::kLayerCount; ++i) attr.SetLayerState(i, kLayerNormal);
+  for (int i = 0; i < GraphicAttributes::kLayerCount; ++i) attr.SetLayerState(i, kLayerNormal);
 }
 
 DateTime FileTimeStamp(const std::string& path) {
-  struct stat st {};
-  if (path.empty() || stat(path.c_str(), &st) != 0) return {};
+  std::optional<std::time_t> t = path.empty() ? std::nullopt : FileModifiedTime(path);
   std::tm local{};
-  std::time_t t = st.st_mtime;
-  if (localtime_r(&t, &local) == nullptr) return {};
+  if (!t || localtime_r(&*t, &local) == nullptr) return {};
   return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
           local.tm_hour,        local.tm_min,     local.tm_sec};
 }

@@ -7,7 +7,7 @@
 #include "formats/common/types.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/draw_context.h"
-#include "render/canvas/gra_attribute.h"
+#include "render/canvas/graphic_attributes.h"
 
 namespace quintaro::render {
 
@@ -19,11 +19,11 @@ double FitAllScale(const DrawingExtents& extents, int width, int height);
 ViewTransform FitAllView(const DrawingExtents& extents, int width, int height);
 
 // Fills the canvas with the background and draws the blue frame along its edge.
-void ClearWithFrame(Canvas& canvas, const TgraAttribute& attr);
+void ClearWithFrame(Canvas& canvas, const GraphicAttributes& attr);
 
 // Hands a drawing's layers to the store and shows every layer in its own
 // colours (state 1), as after opening a drawing; `withNames` for JWW and JWC.
-void ShowAllLayers(TgraAttribute& attr, const PublishedLayers& layers, bool withNames);
+void ShowAllLayers(GraphicAttributes& attr, const PublishedLayers& layers, bool withNames);
 
 // The document time stamp for the date macros: the file's modification time
 // (local time) when it can be read, else the zero date.

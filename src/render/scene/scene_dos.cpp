@@ -59,7 +59,7 @@ class DosScene {
   Canvas& canvas_;
   const DosSource& src_;
   SceneFilter filter_;
-  const TgraAttribute& attr_;
+  const GraphicAttributes& attr_;
 };
 
 }  // namespace
@@ -74,14 +74,14 @@ DosSource SourceOf(const TJwkData& d) {
 }
 
 void DrawDosLine(DrawContext& dc, Canvas& canvas, const DosSource& src, const TEntJwcSen& e) {
-  const TgraAttribute& attr = *dc.attr;
+  const GraphicAttributes& attr = *dc.attr;
   attr.SetEntityPen(canvas, e.layer, e.color, e.lineType, attr.PenWidthOf(e.color));
   double d = src.divisor;
   DrawSegment(dc, canvas, e.startX / d, e.startY / d, e.endX / d, e.endY / d);
 }
 
 void DrawDosArc(DrawContext& dc, Canvas& canvas, const DosSource& src, const TEntJwcEnko& e) {
-  const TgraAttribute& attr = *dc.attr;
+  const GraphicAttributes& attr = *dc.attr;
   attr.SetEntityPen(canvas, e.layer, e.color, e.lineType, attr.PenWidthOf(e.color));
   double w = e.endAngle - e.startAngle;
   if (!std::isfinite(w)) return;

@@ -2,7 +2,7 @@
 // hidden state; a thumbnail shows one layer group, or one layer of it.
 #pragma once
 
-#include "render/canvas/gra_attribute.h"
+#include "render/canvas/graphic_attributes.h"
 
 namespace quintaro::render {
 
@@ -17,7 +17,7 @@ struct SceneFilter {
   bool PassesGroupLayer(int figureGroup, int figureLayer) const {
     return (group == -1 || figureGroup == group) && (layer < 0 || figureLayer == layer);
   }
-  bool Passes(const TgraAttribute& attr, int layerCode) const {
+  bool Passes(const GraphicAttributes& attr, int layerCode) const {
     if (!thumbnail) return attr.LayerState(layerCode) != kLayerHidden;
     return PassesGroupLayer(GroupOfCode(layerCode), LayerOfCode(layerCode));
   }

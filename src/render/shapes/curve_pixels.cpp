@@ -50,12 +50,12 @@ Reach ReachOf(const Curve& c, const Placement* place) {
 // pixel to be told apart well below the rounding margins.
 bool SafelyInside(const ViewTransform& v, const Reach& r) {
   constexpr double kTol = 1e-12, kMaxPixels = 1 << 20;
-  if (!(v.Scale > 0) || !((v.Right - v.Left) * v.Scale < kMaxPixels) ||
-      !((v.Top - v.Bottom) * v.Scale < kMaxPixels)) {
+  if (!(v.scale > 0) || !((v.right - v.left) * v.scale < kMaxPixels) ||
+      !((v.top - v.bottom) * v.scale < kMaxPixels)) {
     return false;
   }
-  return r.centre.x - r.hx - v.Left > kTol && r.centre.x + r.hx - v.Right < -kTol &&
-         r.centre.y - r.hy - v.Bottom > kTol && r.centre.y + r.hy - v.Top < -kTol;
+  return r.centre.x - r.hx - v.left > kTol && r.centre.x + r.hx - v.right < -kTol &&
+         r.centre.y - r.hy - v.bottom > kTol && r.centre.y + r.hy - v.top < -kTol;
 }
 
 // RoundHalfAway for a positive value below the int range, without branches.
@@ -87,8 +87,8 @@ double RotationErrorInPixels(const Curve& curve, const Reach& reach, const ViewT
                              double turn) {
   const double unitError = 1e-12 + 1e-14 * turn;
   const double spread = std::fabs(curve.r) * (1 + std::fabs(curve.f)) * reach.gain;
-  const double slack = 1e-12 * (reach.magnitude + std::fabs(v.Left) + std::fabs(v.Bottom));
-  return (unitError * spread + slack) * v.Scale + 1e-9;
+  const double slack = 1e-12 * (reach.magnitude + std::fabs(v.left) + std::fabs(v.bottom));
+  return (unitError * spread + slack) * v.scale + 1e-9;
 }
 
 // Unit vectors at start + k * sweep / 72, k = 0..72, by rotation: two
@@ -112,15 +112,15 @@ void Offsets(const Curve& curve, const ViewTransform& v, const std::array<DrawPo
   if (untilted) {
     const double rf = curve.r * curve.f;
     for (int k = 0; k <= 72; ++k) {
-      out[2 * k] = (curve.cx + curve.r * unit[k].x - v.Left) * v.Scale;
-      out[2 * k + 1] = (curve.cy + rf * unit[k].y - v.Bottom) * v.Scale;
+      out[2 * k] = (curve.cx + curve.r * unit[k].x - v.left) * v.scale;
+      out[2 * k + 1] = (curve.cy + rf * unit[k].y - v.bottom) * v.scale;
     }
     return;
   }
   for (int k = 0; k <= 72; ++k) {
     const DrawPoint p = place(curve.At(unit[k].x, unit[k].y));
-    out[2 * k] = (p.x - v.Left) * v.Scale;
-    out[2 * k + 1] = (p.y - v.Bottom) * v.Scale;
+    out[2 * k] = (p.x - v.left) * v.scale;
+    out[2 * k + 1] = (p.y - v.bottom) * v.scale;
   }
 }
 
@@ -152,8 +152,8 @@ bool WholeCurvePixels(DrawContext& dc, const Curve& curve, int count, const Plac
   PixelPoint* out = dc.pixels.data();
   for (int k = 0; k < count; ++k) {
     const DrawPoint p = Placed(curve.At(unit[k].x, unit[k].y), place);
-    out[k] = {RoundPositive((p.x - v.Left) * v.Scale),
-              v.Height - RoundPositive((p.y - v.Bottom) * v.Scale)};
+    out[k] = {RoundPositive((p.x - v.left) * v.scale),
+              v.height - RoundPositive((p.y - v.bottom) * v.scale)};
   }
   return true;
 }
@@ -187,7 +187,7 @@ bool ArcPixels(DrawContext& dc, const Curve& curve, double start, double sweep,
   PixelPoint* out = dc.pixels.data();
   for (int k = 0; k <= 72; ++k) {
     if (clearance[2 * k] > e && clearance[2 * k + 1] > e) {
-      out[k] = {rounded[2 * k], v.Height - rounded[2 * k + 1]};
+      out[k] = {rounded[2 * k], v.height - rounded[2 * k + 1]};
     } else {
       const DrawPoint q = Placed(curve.AtAngle(ArcAngleAt(start, sweep, k)), place);
       out[k] = ToPixel(v, q.x, q.y);

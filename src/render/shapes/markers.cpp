@@ -116,17 +116,17 @@ void MarkerPainter::Coded(int code, double u, double s) {
 }  // namespace
 
 void DrawPointMarker(DrawContext& dc, Canvas& canvas, const PointMarker& m) {
-  const TgraAttribute& attr = *dc.attr;
+  const GraphicAttributes& attr = *dc.attr;
   if (m.temporary) {
     attr.SetEntityPen(canvas, m.layerCode, m.penColor, 1, 0);
-    DrawEllipse(dc, canvas, m.x, m.y, 3 / dc.view.Scale, 1, 0);
+    DrawEllipse(dc, canvas, m.x, m.y, 3 / dc.view.scale, 1, 0);
     return;
   }
   double w = m.penWidth != 0 ? m.penWidth * 0.01 : attr.PenWidthOf(m.penColor);
   attr.SetEntityPen(canvas, m.layerCode, m.penColor, 1, w);
   MarkerPainter painter(dc, canvas, m);
   if (m.code == 0) {
-    double r = std::max(w / 2 + attr.PointRadiusOf(m.penColor), 1 / dc.view.Scale);
+    double r = std::max(w / 2 + attr.PointRadiusOf(m.penColor), 1 / dc.view.scale);
     attr.SetEntityBrush(canvas, m.layerCode, m.penColor, 1);
     DrawEllipse(dc, canvas, m.x, m.y, r, 1, 0);
     return;

@@ -15,23 +15,23 @@ void ClipEnd(const ViewTransform& v, double& x, double& y, double ax, double ay,
              double by) {
   int code = OutCode(v, x, y);
   if ((code & kOutLeft) && std::fabs(bx - ax) > kTol) {
-    y = ay + (by - ay) * (v.Left - ax) / (bx - ax);
-    x = v.Left;
+    y = ay + (by - ay) * (v.left - ax) / (bx - ax);
+    x = v.left;
     code = OutCode(v, x, y);
   }
   if ((code & kOutRight) && std::fabs(bx - ax) > kTol) {
-    y = ay + (by - ay) * (v.Right - ax) / (bx - ax);
-    x = v.Right;
+    y = ay + (by - ay) * (v.right - ax) / (bx - ax);
+    x = v.right;
     code = OutCode(v, x, y);
   }
   if ((code & kOutBottom) && std::fabs(by - ay) > kTol) {
-    x = ax + (bx - ax) * (v.Bottom - ay) / (by - ay);
-    y = v.Bottom;
+    x = ax + (bx - ax) * (v.bottom - ay) / (by - ay);
+    y = v.bottom;
     code = OutCode(v, x, y);
   }
   if ((code & kOutTop) && std::fabs(by - ay) > kTol) {
-    x = ax + (bx - ax) * (v.Top - ay) / (by - ay);
-    y = v.Top;
+    x = ax + (bx - ax) * (v.top - ay) / (by - ay);
+    y = v.top;
   }
 }
 
@@ -68,10 +68,10 @@ bool AllShareOutside(const DrawContext& dc) {
 
 int OutCode(const ViewTransform& v, double x, double y) {
   int code = 0;
-  if (x - v.Left < kTol) code |= kOutLeft;
-  if (x - v.Right > -kTol) code |= kOutRight;
-  if (y - v.Bottom < kTol) code |= kOutBottom;
-  if (y - v.Top > -kTol) code |= kOutTop;
+  if (x - v.left < kTol) code |= kOutLeft;
+  if (x - v.right > -kTol) code |= kOutRight;
+  if (y - v.bottom < kTol) code |= kOutBottom;
+  if (y - v.top > -kTol) code |= kOutTop;
   return code;
 }
 
@@ -92,7 +92,7 @@ int ClassifyBox(const ViewTransform& v, double x1, double y1, double x2, double 
   return (c1 & c2) != 0 ? 2 : 1;
 }
 
-void ClearCanvas(Canvas& canvas, const TgraAttribute& attr, int width, int height) {
+void ClearCanvas(Canvas& canvas, const GraphicAttributes& attr, int width, int height) {
   canvas.SetPen({attr.BackColor(), 1, PenStyle::kSolid, PenMode::kCopy});
   canvas.SetBrush({attr.BackColor(), BrushStyle::kSolid});
   canvas.Rectangle(0, 0, width, height);
@@ -189,8 +189,8 @@ void DrawPolyline(DrawContext& dc, Canvas& canvas) {
 
 bool TooLongToFill(const ViewTransform& v, DrawPoint a, DrawPoint b) {
   // The sum of the sides bounds the length: short edges need no square root.
-  if ((std::fabs(b.x - a.x) + std::fabs(b.y - a.y)) * v.Scale <= 5000) return false;
-  return Distance(a, b) * v.Scale > 10000;
+  if ((std::fabs(b.x - a.x) + std::fabs(b.y - a.y)) * v.scale <= 5000) return false;
+  return Distance(a, b) * v.scale > 10000;
 }
 
 void DrawPolygon(DrawContext& dc, Canvas& canvas) {

@@ -9,7 +9,7 @@
 
 #include "render/canvas/canvas.h"
 #include "render/canvas/draw_context.h"
-#include "render/canvas/gra_attribute.h"
+#include "render/canvas/graphic_attributes.h"
 #include "render/shapes/geometry.h"
 
 namespace quintaro::render {
@@ -23,8 +23,8 @@ inline constexpr int kOutTop = 8;
 // Inline: every vertex goes through it. The row is worked out in 64 bits
 // and saturated, so that a point far below the window stays below it.
 inline PixelPoint ToPixel(const ViewTransform& v, double x, double y) {
-  const std::int64_t row = std::int64_t{v.Height} - RoundHalfAway((y - v.Bottom) * v.Scale);
-  return {RoundHalfAway((x - v.Left) * v.Scale),
+  const std::int64_t row = std::int64_t{v.height} - RoundHalfAway((y - v.bottom) * v.scale);
+  return {RoundHalfAway((x - v.left) * v.scale),
           static_cast<int>(std::clamp<std::int64_t>(row, INT_MIN, INT_MAX))};
 }
 int OutCode(const ViewTransform& v, double x, double y);
@@ -46,7 +46,7 @@ inline bool LeftOut(const DrawContext& dc, std::span<const PixelPoint> pixels) {
 }
 
 // Fills the canvas with the background colour and leaves a clear brush.
-void ClearCanvas(Canvas& canvas, const TgraAttribute& attr, int width, int height);
+void ClearCanvas(Canvas& canvas, const GraphicAttributes& attr, int width, int height);
 // Pen style 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 invisible, else solid.
 void SetFramePen(Canvas& canvas, Color color, int style, int width);
 void SetFillBrush(Canvas& canvas, Color color, int fillKind);

@@ -15,7 +15,7 @@ constexpr unsigned char kHalfDot = 0xA5;
 constexpr char kFullDot[] = "\x81\x45";
 
 bool Greeked(const ViewTransform& v, double width, double height, double length) {
-  double s = v.Scale;
+  double s = v.scale;
   return std::fabs(height) < 1e-14 || std::fabs(height) * s < 6 || std::fabs(height) * s > 1000 ||
          length < 1e-14 || length * s < 6 || std::fabs(width) * s > 1000;
 }
@@ -134,8 +134,8 @@ void DrawCharRun(DrawContext& dc, Canvas& canvas, int style, std::string_view fo
                  std::string_view chars, double spacing, double width, double height, double angle,
                  double baseX, double baseY) {
   FontSpec& font = dc.font;
-  font.height = RoundEven(std::fabs(height) * dc.view.Scale);
-  font.width = RoundEven(std::fabs(width) * dc.view.Scale / 2);
+  font.height = RoundEven(std::fabs(height) * dc.view.scale);
+  font.width = RoundEven(std::fabs(width) * dc.view.scale / 2);
   int esc = RoundEven(angle * 1800 / kPi);
   font.orientation = 0;
   font.weight = style & kStyleBold ? 700 : 400;
@@ -188,8 +188,8 @@ void DrawCharCell(DrawContext& dc, Canvas& canvas, int anchor, std::string_view 
   }
   if (!visible) return;
   const ViewTransform& v = dc.view;
-  canvas.TextOut(RoundEven((tx - v.Left) * v.Scale),
-                 v.Height - RoundEven((ty - v.Bottom) * v.Scale), character, TextEncoding::kCp932);
+  canvas.TextOut(RoundEven((tx - v.left) * v.scale),
+                 v.height - RoundEven((ty - v.bottom) * v.scale), character, TextEncoding::kCp932);
 }
 
 }  // namespace quintaro::render

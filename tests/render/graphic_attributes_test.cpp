@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "render/canvas/gra_attribute.h"
+#include "render/canvas/graphic_attributes.h"
 #include "render/canvas/recording_canvas.h"
 
 namespace quintaro::render {
 namespace {
 
-TEST(TgraAttributeTest, ColoursFollowTheBackground) {
-  TgraAttribute a;
+TEST(GraphicAttributesTest, ColoursFollowTheBackground) {
+  GraphicAttributes a;
   EXPECT_EQ(a.ColorOfPen(2), RgbColor(0, 0, 0));
   EXPECT_EQ(a.ColorOfPen(200), RgbColor(0, 0, 0));
   EXPECT_EQ(a.ColorOfPen(1), RgbColor(0, 192, 192));
@@ -23,8 +23,8 @@ TEST(TgraAttributeTest, ColoursFollowTheBackground) {
   EXPECT_EQ(a.ColorOfPen(10), 0u);
 }
 
-TEST(TgraAttributeTest, GreyBackgroundKeepsTheMode) {
-  TgraAttribute a;
+TEST(GraphicAttributesTest, GreyBackgroundKeepsTheMode) {
+  GraphicAttributes a;
   a.SetBackMode(1);
   a.SetBackMode(2);
   EXPECT_EQ(a.BackColor(), 0x808080u);
@@ -37,8 +37,8 @@ TEST(TgraAttributeTest, GreyBackgroundKeepsTheMode) {
   EXPECT_EQ(a.ColorOfPen(200), 0u);
 }
 
-TEST(TgraAttributeTest, WidthsAndRadii) {
-  TgraAttribute a;
+TEST(GraphicAttributesTest, WidthsAndRadii) {
+  GraphicAttributes a;
   EXPECT_DOUBLE_EQ(a.PenWidthOf(9), 0.01);
   EXPECT_DOUBLE_EQ(a.PenWidthOf(101), 0.18);
   EXPECT_DOUBLE_EQ(a.PenWidthOf(10), 0);
@@ -46,40 +46,40 @@ TEST(TgraAttributeTest, WidthsAndRadii) {
   EXPECT_DOUBLE_EQ(a.PointRadiusOf(10), 0.1);
 }
 
-TEST(TgraAttributeTest, LayerSettersCheckTheirArguments) {
-  TgraAttribute a;
-  a.SetLayerState(300, 2);
-  EXPECT_EQ(a.LayerState(300), 1);
-  a.SetLayerState(5, 7);
-  EXPECT_EQ(a.LayerState(5), 1);
-  a.SetLayerStateScale(6, 3, 0);
-  EXPECT_EQ(a.LayerState(6), 3);
+TEST(GraphicAttributesTest, LayerSettersCheckTheirArguments) {
+  GraphicAttributes a;
+  a.SetLayerState(300, kLayerDisplayOnly);
+  EXPECT_EQ(a.LayerState(300), kLayerNormal);
+  a.SetLayerState(5, static_cast<LayerDisplay>(7));
+  EXPECT_EQ(a.LayerState(5), kLayerNormal);
+  a.SetLayerStateScale(6, kLayerHidden, 0);
+  EXPECT_EQ(a.LayerState(6), kLayerHidden);
   EXPECT_DOUBLE_EQ(a.Layer(6).scale, 1.0);
-  a.SetLayer(0x2B, 2, {"walls"}, {"plan"}, 0.01);
+  a.SetLayer(0x2B, kLayerDisplayOnly, {"walls"}, {"plan"}, 0.01);
   EXPECT_EQ(a.Layer(0x2B).groupLabel.bytes, "[2] plan");
   EXPECT_EQ(a.Layer(0x2B).layerLabel.bytes, "(B) walls");
   EXPECT_DOUBLE_EQ(a.Layer(0x2B).scale, 0.01);
 }
 
-TEST(TgraAttributeTest, PublishedLayersReplaceEveryLayer) {
-  TgraAttribute a;
-  a.SetLayerState(9, 3);
+TEST(GraphicAttributesTest, PublishedLayersReplaceEveryLayer) {
+  GraphicAttributes a;
+  a.SetLayerState(9, kLayerHidden);
   PublishedLayers layers;
-  layers[17] = {2, {"a"}, {"g"}, 0.5};
+  layers[17] = {kLayerDisplayOnly, {"a"}, {"g"}, 0.5};
   PublishLayersTo(a, layers, true);
-  EXPECT_EQ(a.LayerState(9), 1);
-  EXPECT_EQ(a.LayerState(17), 2);
+  EXPECT_EQ(a.LayerState(9), kLayerNormal);
+  EXPECT_EQ(a.LayerState(17), kLayerDisplayOnly);
   EXPECT_EQ(a.Layer(17).layerLabel.bytes, "(1) a");
   PublishLayersTo(a, layers, false);
   EXPECT_EQ(a.Layer(17).layerLabel.bytes, "(1) ");
   EXPECT_DOUBLE_EQ(a.Layer(17).scale, 0.5);
 }
 
-TEST(TgraAttributeTest, EntityPenAndBrush) {
-  TgraAttribute a;
+TEST(GraphicAttributesTest, EntityPenAndBrush) {
+  GraphicAttributes a;
   RecordingCanvas c;
-  a.SetLayerState(3, 2);
-  a.SetLayerState(4, 3);
+  a.SetLayerState(3, kLayerDisplayOnly);
+  a.SetLayerState(4, kLayerHidden);
   a.SetEntityPen(c, 3, 5, 31, 0.5);
   EXPECT_EQ(c.CurrentPen().color, a.GrayColor());
   EXPECT_EQ(c.CurrentPen().style, PenStyle::kSolid);
@@ -97,8 +97,8 @@ TEST(TgraAttributeTest, EntityPenAndBrush) {
   EXPECT_EQ(c.CurrentBrush().style, BrushStyle::kClear);
 }
 
-TEST(TgraAttributeTest, UnchangedPensReachTheCanvasOnce) {
-  TgraAttribute a;
+TEST(GraphicAttributesTest, UnchangedPensReachTheCanvasOnce) {
+  GraphicAttributes a;
   RecordingCanvas c;
   for (int i = 0; i < 5; ++i) a.SetEntityPen(c, 0, 1, 1, 0);
   EXPECT_EQ(c.Count(CallKind::kPen), 1);

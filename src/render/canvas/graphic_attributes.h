@@ -12,12 +12,8 @@
 
 namespace quintaro::render {
 
-inline constexpr int kLayerNormal = 1;
-inline constexpr int kLayerDisplayOnly = 2;
-inline constexpr int kLayerHidden = 3;
-
-struct TjwvLayer {
-  int state = kLayerNormal;
+struct LayerView {
+  LayerDisplay state = kLayerNormal;
   double scale = 1.0;
   EncodedText groupLabel;  // "[G] " + group name
   EncodedText layerLabel;  // "(L) " + layer name
@@ -29,12 +25,12 @@ struct PenColorEntry {
   double pointRadius = 0;   // mm
 };
 
-class TgraAttribute {
+class GraphicAttributes {
  public:
   static constexpr int kLayerCount = 256;
   static constexpr int kColorCount = 265;
 
-  TgraAttribute();
+  GraphicAttributes();
 
   // 0 white background, 1 black; anything else a grey background with black
   // pens that keeps the mode (for empty thumbnails). The colour table is not
@@ -47,15 +43,16 @@ class TgraAttribute {
   Color GrayColor() const { return grayColor_; }
 
   void ResetLayers();
-  void SetLayer(int index, int state, const EncodedText& layerName, const EncodedText& groupName,
-                double scale);
-  void SetLayerStateScale(int index, int state, double scale);
-  void SetLayerState(int index, int state);
-  int LayerState(int index) const {
+  // A state out of the enum's range is taken as kLayerNormal.
+  void SetLayer(int index, LayerDisplay state, const EncodedText& layerName,
+                const EncodedText& groupName, double scale);
+  void SetLayerStateScale(int index, LayerDisplay state, double scale);
+  void SetLayerState(int index, LayerDisplay state);
+  LayerDisplay LayerState(int index) const {
     if (index < 0 || index >= kLayerCount) return kLayerNormal;
     return layers_[static_cast<std::size_t>(index)].state;
   }
-  const TjwvLayer& Layer(int index) const { return layers_[static_cast<std::size_t>(index)]; }
+  const LayerView& Layer(int index) const { return layers_[static_cast<std::size_t>(index)]; }
 
   // Table entry of a colour number (1..9 -> 0..8, 101..356 -> 9..264), -1 when none.
   static int ColorIndex(int colorNumber) {
@@ -75,7 +72,7 @@ class TgraAttribute {
 
   // The colour an entity of this layer and colour number is drawn in.
   Color EntityColor(int layerCode, int colorNumber) const {
-    const int state = LayerState(layerCode);
+    const LayerDisplay state = LayerState(layerCode);
     if (state == kLayerDisplayOnly) return grayColor_;
     return state == kLayerHidden ? backColor_ : ColorOfPen(colorNumber);
   }
@@ -92,7 +89,7 @@ class TgraAttribute {
   Color backColor_ = 0xFFFFFF;
   Color foreColor_ = 0;
   Color grayColor_ = 0x808080;
-  std::array<TjwvLayer, kLayerCount> layers_;
+  std::array<LayerView, kLayerCount> layers_;
   std::array<PenColorEntry, kColorCount> pens_;
 };
 
@@ -101,6 +98,6 @@ BrushStyle BrushStyleOfFill(int fillKind);
 
 // Hands a container's layers to the store: every layer reset, then each set
 // with its state, scale and (when `withNames`) the layer and group labels.
-void PublishLayersTo(TgraAttribute& attributes, const PublishedLayers& layers, bool withNames);
+void PublishLayersTo(GraphicAttributes& attributes, const PublishedLayers& layers, bool withNames);
 
 }  // namespace quintaro::render

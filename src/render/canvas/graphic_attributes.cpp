@@ -1,4 +1,4 @@
-#include "render/canvas/gra_attribute.h"
+#include "render/canvas/graphic_attributes.h"
 
 namespace quintaro::render {
 
@@ -43,8 +43,8 @@ constexpr ColorRow kScreenColors[] = {
 constexpr double kStandardWidths[9] = {0.10, 0.15, 0.20, 0.25, 0.30, 0.35, 0.40, 0.50, 0.01};
 constexpr double kStandardRadii[9] = {0.2, 0.3, 0.4, 0.5, 0.5, 0.5, 0.5, 0.5, 0.2};
 
-int ValidState(int state) {
-  return state >= 1 && state <= 3 ? state : kLayerNormal;
+LayerDisplay ValidState(LayerDisplay state) {
+  return state >= kLayerNormal && state <= kLayerHidden ? state : kLayerNormal;
 }
 
 // prefix + name, in the name's encoding.
@@ -61,7 +61,7 @@ EncodedText Label(const std::string& prefix, const EncodedText& name) {
 
 }  // namespace
 
-TgraAttribute::TgraAttribute() {
+GraphicAttributes::GraphicAttributes() {
   ResetLayers();
   BuildPenColors();
   for (int i = 0; i < kColorCount; ++i) {
@@ -70,7 +70,7 @@ TgraAttribute::TgraAttribute() {
   }
 }
 
-void TgraAttribute::SetBackMode(int mode) {
+void GraphicAttributes::SetBackMode(int mode) {
   if (mode == 0 || mode == 1) {
     backMode_ = mode;
     backColor_ = mode == 0 ? 0xFFFFFF : 0;
@@ -81,45 +81,45 @@ void TgraAttribute::SetBackMode(int mode) {
   }
 }
 
-void TgraAttribute::BuildPenColors() {
+void GraphicAttributes::BuildPenColors() {
   for (PenColorEntry& p : pens_) p.screenColor = foreColor_;
   for (const ColorRow& row : kScreenColors) {
     pens_[ColorIndex(row.number)].screenColor = backMode_ == 1 ? row.black : row.white;
   }
 }
 
-void TgraAttribute::ResetLayers() {
+void GraphicAttributes::ResetLayers() {
   for (int i = 0; i < kLayerCount; ++i) SetLayer(i, kLayerNormal, {}, {}, 1.0);
 }
 
-void TgraAttribute::SetLayer(int index, int state, const EncodedText& layerName,
-                             const EncodedText& groupName, double scale) {
+void GraphicAttributes::SetLayer(int index, LayerDisplay state, const EncodedText& layerName,
+                                 const EncodedText& groupName, double scale) {
   if (index < 0 || index >= kLayerCount) return;
   SetLayerStateScale(index, state, scale);
-  TjwvLayer& layer = layers_[index];
+  LayerView& layer = layers_[index];
   layer.groupLabel = Label(std::string("[") + LayerDigit(GroupOfCode(index)) + "] ", groupName);
   layer.layerLabel = Label(std::string("(") + LayerDigit(LayerOfCode(index)) + ") ", layerName);
 }
 
-void TgraAttribute::SetLayerStateScale(int index, int state, double scale) {
+void GraphicAttributes::SetLayerStateScale(int index, LayerDisplay state, double scale) {
   if (index < 0 || index >= kLayerCount) return;
   layers_[index].state = ValidState(state);
   // NaN fails the test as well and becomes 1.
   layers_[index].scale = scale > 0 ? scale : 1.0;
 }
 
-void TgraAttribute::SetLayerState(int index, int state) {
+void GraphicAttributes::SetLayerState(int index, LayerDisplay state) {
   if (index < 0 || index >= kLayerCount) return;
   layers_[index].state = ValidState(state);
 }
 
-double TgraAttribute::PointRadiusOf(int colorNumber) const {
+double GraphicAttributes::PointRadiusOf(int colorNumber) const {
   int i = ColorIndex(colorNumber);
   return i < 0 ? 0.1 : pens_[i].pointRadius;
 }
 
-void TgraAttribute::SetEntityPen(Canvas& canvas, int layerCode, int colorNumber, int lineType,
-                                 double /*width*/) const {
+void GraphicAttributes::SetEntityPen(Canvas& canvas, int layerCode, int colorNumber, int lineType,
+                                     double /*width*/) const {
   canvas.SetBrushStyle(BrushStyle::kClear);
   Pen pen = canvas.CurrentPen();
   pen.color = EntityColor(layerCode, colorNumber);
@@ -128,8 +128,8 @@ void TgraAttribute::SetEntityPen(Canvas& canvas, int layerCode, int colorNumber,
   canvas.SetPen(pen);
 }
 
-void TgraAttribute::SetEntityBrush(Canvas& canvas, int layerCode, int colorNumber,
-                                   int fillKind) const {
+void GraphicAttributes::SetEntityBrush(Canvas& canvas, int layerCode, int colorNumber,
+                                       int fillKind) const {
   canvas.SetBrush({EntityColor(layerCode, colorNumber), BrushStyleOfFill(fillKind)});
 }
 
@@ -154,9 +154,9 @@ BrushStyle BrushStyleOfFill(int fillKind) {
   }
 }
 
-void PublishLayersTo(TgraAttribute& attributes, const PublishedLayers& layers, bool withNames) {
+void PublishLayersTo(GraphicAttributes& attributes, const PublishedLayers& layers, bool withNames) {
   attributes.ResetLayers();
-  for (int i = 0; i < TgraAttribute::kLayerCount; ++i) {
+  for (int i = 0; i < GraphicAttributes::kLayerCount; ++i) {
     const PublishedLayer& l = layers[static_cast<std::size_t>(i)];
     if (withNames) {
       attributes.SetLayer(i, l.state, l.name, l.groupName, l.scale);
