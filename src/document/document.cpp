@@ -190,6 +190,18 @@ std::string Document::LoadProblem() const {
   });
 }
 
+std::uint64_t Document::TrailingByteCount() const {
+  return Visit([](const auto& d) -> std::uint64_t {
+    if constexpr (kIsNone<decltype(d)>) {
+      return 0;
+    } else if constexpr (requires { d.Trailer; }) {
+      return d.Trailer.Size();
+    } else {
+      return d.trailing.Size();
+    }
+  });
+}
+
 EntityCounts Document::Counts() const {
   return Visit([](const auto& d) -> EntityCounts {
     if constexpr (kIsNone<decltype(d)>) {
@@ -347,22 +359,10 @@ SaveResult Document::Save(const std::string& path) {
 
 RepairLog Document::PlannedRepairs() const {
   return Visit([](const auto& d) -> RepairLog {
-    using T = std::decay_t<decltype(d)>;
-    if constexpr (requires { d.PlannedRepairs(); }) {
-      return d.PlannedRepairs();
-    } else if constexpr (std::is_same_v<T, TJwwData> || std::is_same_v<T, TJwsData>) {
-      // A save of a copy into memory, as Save would write it.
-      T copy = d;
-      std::vector<std::uint8_t> bytes;
-      if constexpr (std::is_same_v<T, TJwwData>) {
-        copy.SetSaveMode(0);
-        copy.SaveToBytes(copy.Header.Version, bytes);
-      } else {
-        copy.SaveToBytes(copy.Version, bytes);
-      }
-      return copy.SaveRepairs();
-    } else {
+    if constexpr (kIsNone<decltype(d)>) {
       return {};
+    } else {
+      return d.PlannedRepairs();
     }
   });
 }

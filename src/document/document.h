@@ -85,6 +85,9 @@ class Document {
   // Where and why the last load stopped ("" after a complete load).
   std::string LoadProblem() const;
 
+  // Bytes after the last section (kept, and written back by a save).
+  std::uint64_t TrailingByteCount() const;
+
   EntityCounts Counts() const;
   int BlockDefinitions() const;
 

@@ -23,7 +23,7 @@ void TJwsData::ResetData() {
   Version = 0;
   Header = TEntJwsHeader{};
   LayerGroups.clear();
-  Trailer.clear();
+  Trailer.Clear();
   jww::ResetLists(*this);
 }
 
@@ -85,7 +85,7 @@ bool TJwsData::Load(ByteReader& r, const std::string& name) {
   };
   bool ok = readHeader();
   if (ok) ok = jww::ReadLists(r, Version, *this, where, outOfMemory);
-  if (ok && !jww::ReadTrailer(r, Trailer)) {
+  if (ok && !Trailer.ReadRest(r)) {
     where = "the bytes after the block definitions";
     ok = false;
     outOfMemory = true;
@@ -126,6 +126,15 @@ bool TJwsData::SaveToBytes(std::int32_t version, std::vector<std::uint8_t>& out)
                         [&](ByteWriter& w) { return Save(w, version); });
 }
 
+RepairLog TJwsData::PlannedRepairs() const {
+  // A copy (its trailing bytes shared) saved nowhere: the bytes are counted, not kept.
+  TJwsData copy = *this;
+  copy.saveRepairs_.Clear();
+  ByteWriter nowhere{ByteWriter::Discard{}};
+  copy.Save(nowhere, copy.Version);
+  return copy.saveRepairs_;
+}
+
 bool TJwsData::Save(ByteWriter& w, std::int32_t version) {
   jww::NoteLoadChanges(loadReport, saveRepairs_);
   const std::int32_t v = VersionWritten(version);
@@ -147,7 +156,7 @@ bool TJwsData::Save(ByteWriter& w, std::int32_t version) {
 
   if (!jww::WriteLists(w, v, *this, jww::TextRewrite::kDropTempPrefix, saveError, saveRepairs_))
     return false;
-  w.Write(Trailer.data(), Trailer.size());
+  Trailer.WriteTo(w);
   return w.Ok();
 }
 

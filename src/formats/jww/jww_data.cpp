@@ -100,7 +100,7 @@ void TJwwData::ResetData() {
   MojiStyles.clear();
   jww::ResetLists(*this);
   SaveMode = 0;
-  Trailer.clear();
+  Trailer.Clear();
 }
 
 void TJwwData::ClearData() {
@@ -185,7 +185,7 @@ bool TJwwData::Load(ByteReader& r, const std::string& name) {
   // Unless the image section was passed over unread, the rest of the file
   // is bytes after the last section.
   const bool imagesUnread = v > 699 && images_ && !images_->ImageKeep && !images_->ImageExtract;
-  if (ok && !imagesUnread && !jww::ReadTrailer(r, Trailer)) {
+  if (ok && !imagesUnread && !Trailer.ReadRest(r)) {
     where = "the bytes after the last section";
     ok = false;
     outOfMemory = true;
@@ -315,6 +315,16 @@ bool TJwwData::SaveToBytes(std::int32_t version, std::vector<std::uint8_t>& out)
                         [&](ByteWriter& w) { return Save(w, version); });
 }
 
+RepairLog TJwwData::PlannedRepairs() const {
+  // A copy (its trailing bytes shared) saved nowhere: the bytes are counted, not kept.
+  TJwwData copy = *this;
+  copy.SetSaveMode(0);
+  copy.saveRepairs_.Clear();
+  ByteWriter nowhere{ByteWriter::Discard{}};
+  copy.Save(nowhere, copy.Header.Version);
+  return copy.saveRepairs_;
+}
+
 bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
   if (LayerGroups.size() != 16 || Layers.size() != 256 || Pens.size() != 10 ||
       LineTypes.size() != 8 || RandLines.size() != 5 || DoubleLineTypes.size() != 4 ||
@@ -402,7 +412,7 @@ bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
       }
     }
   }
-  w.Write(Trailer.data(), Trailer.size());
+  Trailer.WriteTo(w);
   return w.Ok();
 }
 
