@@ -45,6 +45,10 @@ bool RemoveFile(const std::string& path);
 // volume serial number and file index on Windows.
 bool SameFile(const std::string& a, const std::string& b);
 
+// True where the system's file names ignore case (Windows): a.jww and A.JWW
+// name one file. Elsewhere they are two unless SameFile says otherwise.
+bool FileNamesIgnoreCase();
+
 // True when the file starts with exactly these bytes. Any error gives false.
 bool FileStartsWith(const std::string& path, const std::string& magic);
 

@@ -23,6 +23,10 @@ bool RemoveFile(const std::string& path) {
   return ::unlink(path.c_str()) == 0;
 }
 
+bool FileNamesIgnoreCase() {
+  return false;
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
   struct stat sa {
   }, sb{};

@@ -82,6 +82,10 @@ bool RemoveFile(const std::string& path) {
   return DeleteFileW(Widen(path).c_str()) != 0;
 }
 
+bool FileNamesIgnoreCase() {
+  return true;
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
   HANDLE ha = OpenForIdentity(a);
   if (ha == INVALID_HANDLE_VALUE) return false;
