@@ -228,18 +228,14 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
         r.Fail();
         return failAt("");
       }
-      std::string path;
-      if (store && store->ImageExtract && store->HasFolder()) {
-        if (image.FileName.empty()) {
-          loadReport.warnings.push_back("image " + std::to_string(i + 1) +
-                                        " has a name that is not a safe file name (\"" +
-                                        ToUtf8(image.Name) + "\"); its data were skipped");
-        } else {
-          path = store->Folder() + image.FileName;
-        }
+      const bool extract = store && store->ImageExtract && store->HasFolder();
+      if (extract && image.FileName.empty()) {
+        loadReport.warnings.push_back("image " + std::to_string(i + 1) +
+                                      " has a name that is not a safe file name (\"" +
+                                      ToUtf8(image.Name) + "\"); its data were skipped");
       }
-      std::FILE* out = path.empty() ? nullptr : OpenFile(path, "wb");
-      if (!path.empty() && !out)
+      std::FILE* out = extract ? store->CreateImageFile(image) : nullptr;
+      if (extract && !image.FileName.empty() && !out)
         loadReport.warnings.push_back("image file " + image.FileName +
                                       " could not be created in the work folder");
       bool writeOk = true;
@@ -253,7 +249,7 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
       }
       if (out) {
         if (std::fclose(out) != 0) writeOk = false;
-        if (!r.Ok() || !writeOk) RemoveFile(path);
+        if (!r.Ok() || !writeOk) store->RemoveImageFile(image);
         if (r.Ok() && !writeOk)
           loadReport.warnings.push_back("image file " + image.FileName +
                                         " could not be written in the work folder");
