@@ -76,6 +76,7 @@ class MainViewTest : public QObject {
   }
 
   void OpenFitsTheDrawingInsideTheFrame() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QString path = w.OpenSample("jww/dist_sample.jww");
     MainWindow& f = w.Form();
@@ -101,6 +102,7 @@ class MainViewTest : public QObject {
   }
 
   void WheelZoomsAroundTheCursor() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     MainViewPage& page = w.Form().MainView();
@@ -133,6 +135,7 @@ class MainViewTest : public QObject {
   }
 
   void DragOfFewPixelsPansToTheReleasePoint() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     MainViewPage& page = w.Form().MainView();
@@ -145,6 +148,7 @@ class MainViewTest : public QObject {
   }
 
   void DragRightDownZoomsToTheRectangle() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     MainViewPage& page = w.Form().MainView();
@@ -177,6 +181,7 @@ class MainViewTest : public QObject {
   }
 
   void DragLeftUpZoomsOutAndRightUpFitsAll() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     MainViewPage& page = w.Form().MainView();
@@ -194,6 +199,7 @@ class MainViewTest : public QObject {
   }
 
   void DragLeftDownShowsThePaper() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     test::Container<TJwwData>(w.Form().State().document)->Header.PaperSize = 3;  // A3
@@ -222,6 +228,7 @@ class MainViewTest : public QObject {
   }
 
   void OneButtonDoesNotDrag() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     MainViewPage& page = w.Form().MainView();
@@ -241,6 +248,7 @@ class MainViewTest : public QObject {
   }
 
   void BackgroundMenuRedrawsInBlackAndWhite() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     MainWindow& f = w.Form();
@@ -344,6 +352,7 @@ class MainViewTest : public QObject {
   }
 
   void UnwritableSettingsDoNotStopTheProgram() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     quintaro::test::TempDir dir;
     quintaro::test::WriteAll(dir.File("file"), {'x'});
     AppWindow w({}, QString::fromStdString(dir.File("file/quintaro.ini")));

@@ -25,6 +25,7 @@ std::string Copy(const test::TempDir& dir, const std::string& sample, const std:
 }
 
 TEST(CliInfo, PrintsTheSchemaWithMainListCountsForEachFormat) {
+  QUINTARO_NEEDS_SAMPLES();
   Capture jww;
   ASSERT_EQ(RunInfo(test::SamplePath("jww/dist_test3.jww"), true, jww.io()), 0) << jww.err.str();
   std::string j = jww.out.str();
@@ -55,6 +56,7 @@ TEST(CliInfo, ReportsUnreadableAndForeignFilesOnOneLine) {
 }
 
 TEST(CliInfo, DescribesACutFileAndSaysWhereItStopped) {
+  QUINTARO_NEEDS_SAMPLES();
   test::TempDir dir;
   auto bytes = test::ReadAll(test::SamplePath("jww/dist_sample.jww"));
   bytes.resize(bytes.size() / 2);
@@ -66,6 +68,7 @@ TEST(CliInfo, DescribesACutFileAndSaysWhereItStopped) {
 }
 
 TEST(CliConvert, RefusesTheInputAnotherFormatAndAnExistingOutput) {
+  QUINTARO_NEEDS_SAMPLES();
   test::TempDir dir;
   std::string in = Copy(dir, "jww/dist_test5.jww", "plan.jww");
   auto original = test::ReadAll(in);
@@ -106,6 +109,7 @@ TEST(CliConvert, RefusesTheInputAnotherFormatAndAnExistingOutput) {
 }
 
 TEST(CliConvert, WritesEveryFormatSoThatItReadsBackEqual) {
+  QUINTARO_NEEDS_SAMPLES();
   test::TempDir dir;
   for (const char* sample : {"jws/dist_desk.jws", "jwk/dist_desk.jwk", "jww/ezj_2blocks.jww"}) {
     std::string ext = fs::path(sample).extension().string();
@@ -121,6 +125,7 @@ TEST(CliConvert, WritesEveryFormatSoThatItReadsBackEqual) {
 }
 
 TEST(CliMove, MovesAGroupOntoAnEmptyOneAndSavesIt) {
+  QUINTARO_NEEDS_SAMPLES();
   test::TempDir dir;
   std::string in = Copy(dir, "jww/dist_test1.jww", "t1.jww");
   Document before;
@@ -154,6 +159,7 @@ TEST(CliMove, MovesAGroupOntoAnEmptyOneAndSavesIt) {
 }
 
 TEST(CliMove, BatchGoesOnPastABadFileAndDryRunWritesNothing) {
+  QUINTARO_NEEDS_SAMPLES();
   test::TempDir in, out;
   std::vector<std::string> files = {Copy(in, "jww/dist_test5.jww", "a.jww"), in.File("bad.jww"),
                                     Copy(in, "jws/dist_bkit.jws", "b.jws")};
@@ -199,6 +205,7 @@ namespace quintaro::cli {
 namespace {
 
 TEST(CliRender, DrawsTheWholeDrawingOrOneGroupAndRefusesOtherPictureKinds) {
+  QUINTARO_NEEDS_SAMPLES();
   test::TempDir dir;
   RenderOptions o;
   o.in = test::SamplePath("jws/dist_desk.jws");

@@ -50,6 +50,7 @@ std::vector<std::string> AliasesOf(const test::TempDir& dir, const Input& in) {
 }
 
 TEST(InputSafety, EverySavePathRefusesEveryNameOfTheOpenedFile) {
+  QUINTARO_NEEDS_SAMPLES();
   test::TempDir dir;
   Input in = MakeInput(dir);
   for (const std::string& alias : AliasesOf(dir, in)) {

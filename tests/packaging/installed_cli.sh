@@ -16,6 +16,7 @@ cd "$work/out" || exit 1
 expect_eq "$("$cli" --version)" "quintaro-cli $version" "--version"
 
 # One JWW drawing of the samples, and the project's demo drawing.
+need_samples "$samples"
 sample=$(find "$samples/jww" -name '*.jww' | sort | head -1)
 [ -n "$sample" ] || fail "no JWW sample in $samples"
 "$cli" demo -o demo.jww >/dev/null || fail "demo"

@@ -52,6 +52,7 @@ if ! command -v xvfb-run >/dev/null || ! command -v xdotool >/dev/null; then
   finish
 fi
 
+need_samples "$samples"
 sample=$(find "$samples/jww" -name '*.jww' | sort | head -1)
 xvfb-run -a bash "$self" "$stage" "$version" "$samples" --session "$sample" ||
   fail "desktop session (see above)"
