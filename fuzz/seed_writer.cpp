@@ -70,7 +70,7 @@ bool WriteJww(const fs::path& dir, const fs::path& images) {
   image.Name = {"pic.gz", TextEncoding::kCp932};
   image.Size = 18;
   image.FileName = "pic.gz";
-  store.List.push_back(image);
+  store.list.push_back(image);
   TEntJwwMoji text = demo.Moji.empty() ? TEntJwwMoji{} : demo.Moji[0];
   text.Text = {"^@BM%temp%pic.gz,10,10", TextEncoding::kCp932};
   demo.Moji.push_back(text);
@@ -97,7 +97,7 @@ bool WriteSettingsSeeds(const fs::path& dir) {
   app::AppSettings s;
   s.lastFile = "/home/u/図面/plan 1.jww";
   s.backBlack = 1;
-  s.forms[1] = {-10, 5, 300, 200};
+  s.windows[1] = {-10, 5, 300, 200};
   std::ofstream(dir / "typical.ini", std::ios::binary) << app::FormatSettings(s);
   std::ofstream(dir / "odd.ini", std::ios::binary)
       << "; comment\n[ sets ]\n zfile = \"a\"b\" \n[FORM]\nF01_X=+12\nF01_Y=99999999999\n"

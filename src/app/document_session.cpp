@@ -1,7 +1,6 @@
 #include "app/document_session.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include "app/ui_texts.h"
@@ -12,11 +11,7 @@ namespace quintaro::app {
 
 QString FileFilter(const QString& description, const QStringList& extensions) {
   QStringList patterns;
-  for (const QString& ext : extensions) {
-    QString pattern = QStringLiteral("*.");
-    for (QChar c : ext) pattern += QStringLiteral("[%1%2]").arg(c.toLower(), c.toUpper());
-    patterns << pattern;
-  }
+  for (const QString& ext : extensions) patterns << ExtensionPattern(ext);
   return description + QStringLiteral(" (") + patterns.join(' ') + QStringLiteral(")");
 }
 
@@ -24,10 +19,6 @@ std::string UpperExtension(const QString& path) {
   QString suffix = QFileInfo(path).suffix();
   if (suffix.isEmpty()) return {};
   return ("." + suffix.toUpper()).toStdString();
-}
-
-std::string LocalPath(const QString& path) {
-  return QFile::encodeName(path).toStdString();
 }
 
 DocumentSession::DocumentSession(AppState& state, SessionHost& host, Dialogs& dialogs,
@@ -41,7 +32,7 @@ std::string DocumentSession::DocKind() const {
 }
 
 QString DocumentSession::Title() const {
-  QString title = QString::fromUtf8(text::kTitle);
+  QString title = Ui(text::kTitle);
   if (state_.document.IsOpen() && !path_.isEmpty()) title += QStringLiteral(" - ") + path_;
   return title;
 }
@@ -99,7 +90,7 @@ OpenOutcome DocumentSession::OpenDocument(const QString& path) {
 
 void DocumentSession::LoadInto(const QString& path, bool complete) {
   path_ = path;
-  if (!complete) dialogs_.Inform(QString::fromUtf8(text::kPartialLoad));
+  if (!complete) dialogs_.Inform(Ui(text::kPartialLoad));
   const FormatFacts* facts = FactsOf(state_.document.Format());
   render::ShowAllLayers(state_.attributes, state_.document.PublishLayers(),
                         facts != nullptr && facts->hasNames);

@@ -82,7 +82,12 @@ std::string UpperExtension(const QString& path);
 // "Description (patterns)" matching the extensions in any mix of cases;
 // the dialogs show only the description.
 QString FileFilter(const QString& description, const QStringList& extensions);
-// The path as the file system functions of the core take it.
+// The path as the file system functions of the core take it: the file
+// system's own bytes, or UTF-8 on Windows, whose core widens it.
 std::string LocalPath(const QString& path);
+// "*.jww" in any mix of cases: a bracket pattern where matching is
+// case-sensitive, the plain pattern on Windows, whose dialog matches
+// case-insensitively (and does not know brackets).
+QString ExtensionPattern(const QString& extension);
 
 }  // namespace quintaro::app

@@ -42,7 +42,7 @@ class GhostImage : public QWidget {
 
 DragGhost::DragGhost(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
-  setObjectName(QStringLiteral("Ghost()"));
+  setObjectName(QStringLiteral("dragGhost"));
   setAttribute(Qt::WA_ShowWithoutActivating);
   image_ = new GhostImage(this);
   statusBar_ = new QStatusBar(this);

@@ -43,7 +43,7 @@ void LayerMoves::OpenGroup(int tag) {
 void LayerMoves::SetUpAndShow(LayerWindow& window, int group) {
   const AppState& state = *parts_.state;
   QString label = parts_.overview->Label(group + 1)->text();
-  window.setWindowTitle(QString::fromUtf8(text::kLayerGroupCaption) + label);
+  window.setWindowTitle(Ui(text::kLayerGroupCaption) + label);
   window.SetUp({state.view, group, state.grayEmpty, state.blackBackground});
   window.SetShownGroup(group);
   window.show();

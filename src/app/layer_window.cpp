@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/device_pixels.h"
 #include "app/ui_texts.h"
 
 namespace quintaro::app {
@@ -13,12 +14,12 @@ namespace {
 
 constexpr int kMinimumThumbnail = 4;
 
-// Panel1: white; it tells the window of its paints and size changes.
+// The panel: white; it tells the window of its paints and size changes.
 class LayerPanel : public QWidget {
  public:
   LayerPanel(QWidget* parent, std::function<void()> painted, std::function<void()> resized)
       : QWidget(parent), painted_(std::move(painted)), resized_(std::move(resized)) {
-    setObjectName(QStringLiteral("Panel1"));
+    setObjectName(QStringLiteral("panel"));
   }
 
  protected:
@@ -34,7 +35,7 @@ class LayerPanel : public QWidget {
 
 QLabel* MakeLabel(int tag, QWidget* panel) {
   auto* label = new QLabel(panel);
-  label->setObjectName(QStringLiteral("Label%1").arg(tag));
+  label->setObjectName(QStringLiteral("label%1").arg(tag));
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   // Opaque, so that a new caption repaints the label and not the panel.
   label->setAutoFillBackground(true);
@@ -105,7 +106,8 @@ bool LayerWindow::Prepare() {
   dc_.macros = macros ? *macros : TextMacroValues{};
   dc_.documentTime = state_.documentTime;
   int w = cells_.width, h = cells_.height - cells_.labelHeight;
-  dc_.view = ThumbnailTransform(state_.extents, w, h, setup_.view);
+  dc_.view = ThumbnailTransform(state_.extents, DevicePixels(panel_, w), DevicePixels(panel_, h),
+                                setup_.view);
   return true;
 }
 
@@ -135,7 +137,7 @@ void LayerWindow::DrawLayers() {
   for (int layer = 0; layer < 16; ++layer) DrawLayer(pass, layer, kMinimumThumbnail);
   pass_ = nullptr;
   pass.Finish();
-  SetStatusText(pass.Stopped() ? QString::fromUtf8(text::kDrawAborted) : ElementCountText());
+  SetStatusText(pass.Stopped() ? Ui(text::kDrawAborted) : ElementCountText());
   if (drawEnded_) drawEnded_();
 }
 
@@ -147,7 +149,7 @@ void LayerWindow::RedrawLayer(int layer) {
   DrawLayer(pass, layer, 1);
   pass_ = nullptr;
   pass.Finish();
-  if (pass.Stopped()) SetStatusText(QString::fromUtf8(text::kDrawAborted));
+  if (pass.Stopped()) SetStatusText(Ui(text::kDrawAborted));
   if (drawEnded_) drawEnded_();
 }
 
@@ -173,7 +175,7 @@ void LayerWindow::DrawLayer(ThumbnailPass& pass, int layer, int minimum) {
 
 QString LayerWindow::ElementCountText() const {
   LayerCensusResult census = state_.document.Census(setup_.group, -1);
-  return QString::fromUtf8(text::kElementCount) +
+  return Ui(text::kElementCount) +
          QStringLiteral("%1 (%2)").arg(census.Direct()).arg(census.InBlocks());
 }
 

@@ -3,11 +3,11 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
-#include <cstdio>
 #include <cstring>
 
 #include "app/app_environment.h"
 #include "app/main_window.h"
+#include "app/program_info.h"
 #include "app/qt_dialogs.h"
 #include "app/translations.h"
 
@@ -30,11 +30,11 @@ int AnswerInfoOptions(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--") == 0) break;
     if (std::strcmp(argv[i], "--version") == 0) {
-      std::fputs("quintaro " QUINTARO_VERSION "\n", stdout);
+      quintaro::app::ShowProgramInfo("quintaro " QUINTARO_VERSION "\n");
       return 0;
     }
     if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
-      std::fputs(kHelp, stdout);
+      quintaro::app::ShowProgramInfo(kHelp);
       return 0;
     }
   }

@@ -2,6 +2,7 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
+#include "app/device_pixels.h"
 #include "app/main_view_page.h"
 
 namespace quintaro::app {
@@ -22,7 +23,7 @@ void MainViewPage::WheelTurn(int delta, QPointF globalPos) {
   wheelRest_ -= notches * 120;
   if (notches == 0 || !HasDocument()) return;
   band_.shown = false;
-  QPointF at = box_->mapFromGlobal(globalPos);
+  QPointF at = ToDevice(box_, box_->mapFromGlobal(globalPos));
   double f = notches < 0 ? state_.view.wheelFactor : 1 / state_.view.wheelFactor;
   ViewTransform view = dc_.view;
   for (int i = 0; i < std::abs(notches); ++i) {
@@ -60,13 +61,14 @@ void MainViewPage::MouseRelease(QMouseEvent* event) {
 
 void MainViewPage::Release(QPoint at) {
   if (!HasDocument()) return;
-  DrawPoint r = PixelToDrawing(dc_.view, at.x(), at.y());
-  DrawPoint s = PixelToDrawing(dc_.view, press_.x(), press_.y());
+  QPointF release = ToDevice(box_, at), press = ToDevice(box_, press_);
+  DrawPoint r = PixelToDrawing(dc_.view, release.x(), release.y());
+  DrawPoint s = PixelToDrawing(dc_.view, press.x(), press.y());
   Act(ClassifyRelease(dc_.view, r, s), r, s);
 }
 
 void MainViewPage::Act(DragAction action, DrawPoint r, DrawPoint s) {
-  int w = std::max(1, box_->width()), h = std::max(1, box_->height());
+  int w = DevicePixels(box_, box_->width()), h = DevicePixels(box_, box_->height());
   ViewState& view = state_.view;
   switch (action) {
     case DragAction::kPan:

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QPainter>
 
+#include "app/device_pixels.h"
 #include "app/ui_texts.h"
 #include "render/qt/qt_canvas.h"
 #include "render/scene/main_view.h"
@@ -40,7 +41,7 @@ MainViewPage::MainViewPage(AppState& state, const DocumentSession& session, Esca
 }
 
 void MainViewPage::InitView(int width, int height) {
-  dc_.view.Centre(width, height);
+  dc_.view.Centre(DevicePixels(box_, width), DevicePixels(box_, height));
 }
 
 void MainViewPage::DocumentChanged() {
@@ -58,7 +59,7 @@ void MainViewPage::Draw(const ViewTransform* preset) {
   state_.flags.abortRequested = false;
   escape_.Reset();
   abortChecks_ = 0;
-  int w = std::max(1, box_->width()), h = std::max(1, box_->height());
+  int w = DevicePixels(box_, box_->width()), h = DevicePixels(box_, box_->height());
   QImage image(w, h, QImage::Format_RGB32);
   bool aborted = false;
   if (!image.isNull()) {
@@ -77,10 +78,11 @@ void MainViewPage::Draw(const ViewTransform* preset) {
     canvas_ = nullptr;
     drawing_ = nullptr;
   }
+  MarkDevicePixels(image, box_);
   snapshot_ = image;
   state_.flags.drawBusy = false;
   state_.flags.abortRequested = false;
-  status_(aborted ? QString::fromUtf8(text::kDrawAborted) : QString());
+  status_(aborted ? Ui(text::kDrawAborted) : QString());
   box_->update();
   if (drawEnded_) drawEnded_();
 }
@@ -104,7 +106,8 @@ void MainViewPage::Paint(QPainter& painter) {
   if (drawing_ != nullptr) {
     // What the running drawing has done so far. (While thumbnails are
     // drawn the snapshot below stays on show.)
-    painter.drawImage(0, 0, *drawing_);
+    painter.drawImage(QRectF(QPointF(0, 0), QSizeF(drawing_->size()) / box_->devicePixelRatioF()),
+                      *drawing_);
     return;
   }
   painter.fillRect(box_->rect(), render::ToQColor(state_.attributes.BackColor()));
@@ -119,18 +122,23 @@ void MainViewPage::PaintBand(QPainter& painter) {
   area.adjust(-kBandWidth, -kBandWidth, kBandWidth, kBandWidth);
   area &= box_->rect();
   if (area.isEmpty()) return;
-  QImage piece(area.size(), QImage::Format_RGB32);
+  QRect device(ToDevice(box_, area.topLeft()).toPoint(),
+               QSize(DevicePixels(box_, area.width()), DevicePixels(box_, area.height())));
+  QImage piece(device.size(), QImage::Format_RGB32);
   piece.fill(render::ToQColor(state_.attributes.BackColor()));
   {
     QPainter copy(&piece);
-    copy.drawImage(-area.topLeft(), snapshot_);
+    copy.drawImage(QRectF(piece.rect()), snapshot_, QRectF(device));
   }
   render::QtCanvas canvas(&piece);
   canvas.SetBrushStyle(render::BrushStyle::kClear);
-  canvas.SetPen({kBandColor, kBandWidth, render::PenStyle::kSolid, render::PenMode::kXor});
-  QPoint a = band_.from - area.topLeft(), b = band_.to - area.topLeft();
+  canvas.SetPen({kBandColor, DevicePixels(box_, kBandWidth), render::PenStyle::kSolid,
+                 render::PenMode::kXor});
+  QPoint a = ToDevice(box_, band_.from).toPoint() - device.topLeft();
+  QPoint b = ToDevice(box_, band_.to).toPoint() - device.topLeft();
   render::PixelFrame(canvas, a.x(), a.y(), b.x(), b.y());
   canvas.End();
+  MarkDevicePixels(piece, box_);
   painter.drawImage(area.topLeft(), piece);
 }
 

@@ -19,10 +19,6 @@ namespace {
 
 constexpr render::Color kDisplayOnlyGrey = 0x808080;
 
-QString Ui(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-
 // A place saved on a screen that is no longer there would leave the
 // window out of reach: it goes to its designed place instead.
 void PlaceWindow(QWidget* window, const WindowBounds& b, const WindowBounds& designed) {
@@ -44,7 +40,7 @@ WindowBounds BoundsOf(const QWidget* window) {
 
 QFont DesignedFont() {
   bool japanese = false;
-  QFont font(render::FamilyForFace(Utf8ToCp932("ＭＳ Ｐゴシック"), &japanese));
+  QFont font(render::FamiliesForFace(Utf8ToCp932("ＭＳ Ｐゴシック"), &japanese));
   font.setPixelSize(12);
   return font;
 }
@@ -133,7 +129,7 @@ void MainWindow::ApplySettings() {
   settings_ =
       env_.settingsPath.isEmpty() ? AppSettings{} : ReadSettings(env_.settingsPath.toStdString());
   QWidget* windows[] = {this, firstWindow_, secondWindow_};
-  for (int i = 0; i < 3; ++i) PlaceWindow(windows[i], settings_.forms[i], kDesignedBounds[i]);
+  for (int i = 0; i < 3; ++i) PlaceWindow(windows[i], settings_.windows[i], kDesignedBounds[i]);
   session_->SetDocPath(QString::fromStdString(settings_.lastFile));
   state_.blackBackground = settings_.backBlack != 0;
   state_.grayEmpty = settings_.grayEmpty != 0;
@@ -251,7 +247,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::TearDown() {
   if (tornDown_) return;
   tornDown_ = true;
-  settings_.forms = {BoundsOf(this), BoundsOf(firstWindow_), BoundsOf(secondWindow_)};
+  settings_.windows = {BoundsOf(this), BoundsOf(firstWindow_), BoundsOf(secondWindow_)};
   CloseLayerWindows();
   settings_.lastFile = session_->DocPath().toStdString();
   settings_.backBlack = state_.blackBackground ? 1 : 0;

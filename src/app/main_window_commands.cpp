@@ -16,10 +16,6 @@ namespace quintaro::app {
 
 namespace {
 
-QString Ui(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-
 QAction* AddAction(QMenu* menu, const char* name, const char* caption, QKeySequence keys = {}) {
   QAction* action = menu->addAction(Ui(caption));
   action->setObjectName(QString::fromLatin1(name));

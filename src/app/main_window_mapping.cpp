@@ -13,10 +13,6 @@ namespace quintaro::app {
 
 namespace {
 
-QString Ui(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-
 FileDialogRequest MappingRequest(const QString& docPath) {
   FileDialogRequest request;
   QFileInfo opened(docPath);

@@ -14,10 +14,6 @@ QString Lines(const QStringList& lines) {
   return lines.join(QStringLiteral("\r\n"));
 }
 
-QString Ui(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-
 }  // namespace
 
 QString GroupMoveQuestion(int srcGroup, int dstGroup, std::optional<double> srcScale,

@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "app/device_pixels.h"
 #include "app/ui_texts.h"
 
 namespace quintaro::app {
@@ -46,7 +47,7 @@ OverviewPage::OverviewPage(AppState& state, const DocumentSession& session, QWid
   relayout_->setSingleShot(true);
   relayout_->setInterval(kRelayoutMs);
   QObject::connect(relayout_, &QTimer::timeout, panel_, [this] { Relayout(); });
-  panel_->setObjectName(QStringLiteral("Panel1"));
+  panel_->setObjectName(QStringLiteral("panel"));
   panel_->setAutoFillBackground(true);
   QPalette palette = panel_->palette();
   palette.setColor(QPalette::Window, Qt::white);
@@ -55,7 +56,7 @@ OverviewPage::OverviewPage(AppState& state, const DocumentSession& session, QWid
   int labelHeight = panel_->fontMetrics().height();
   for (int tag = 1; tag <= 16; ++tag) {
     auto* label = new QLabel(panel_);
-    label->setObjectName(QStringLiteral("Label%1").arg(tag));
+    label->setObjectName(QStringLiteral("label%1").arg(tag));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->resize(label->width(), labelHeight);
     labels_[tag - 1] = label;
@@ -73,7 +74,8 @@ void OverviewPage::Prepare() {
   dc_.macros = macros ? *macros : TextMacroValues{};
   dc_.documentTime = state_.documentTime;
   int w = cells_.width, h = cells_.height - cells_.labelHeight;
-  dc_.view = ThumbnailTransform(state_.extents, w, h, state_.view);
+  dc_.view = ThumbnailTransform(state_.extents, DevicePixels(panel_, w), DevicePixels(panel_, h),
+                                state_.view);
 }
 
 void OverviewPage::Resized() {
@@ -128,7 +130,7 @@ void OverviewPage::Ended(ThumbnailPass& pass) {
   pass.Finish();
   bool stopped = pass.Stopped();
   if (status_ && (stopped || stopShown_)) {
-    status_(stopped ? QString::fromUtf8(text::kDrawAborted) : QString());
+    status_(stopped ? Ui(text::kDrawAborted) : QString());
   }
   stopShown_ = stopped;
   if (drawEnded_) drawEnded_();

@@ -8,6 +8,7 @@
 #include "app/ui_texts.h"
 #include "document/format_facts.h"
 #include "document/save_target.h"
+#include "formats/common/file_io.h"
 
 namespace quintaro::app {
 
@@ -23,7 +24,7 @@ QString Absolute(const QString& path) {
 
 bool SameFolder(const QString& a, const QString& b) {
   std::error_code ec;
-  return std::filesystem::equivalent(LocalPath(a), LocalPath(b), ec);
+  return std::filesystem::equivalent(FsPath(LocalPath(a)), FsPath(LocalPath(b)), ec);
 }
 
 }  // namespace
@@ -60,14 +61,14 @@ bool DocumentSession::InProgramFolder(const QString& target) const {
 }
 
 bool DocumentSession::Refuse() {
-  host_.SetStatusText(QString::fromUtf8(text::kNotSaved));
+  host_.SetStatusText(Ui(text::kNotSaved));
   return false;
 }
 
 bool DocumentSession::SaveDocumentAs() {
   if (host_.DrawBusy()) return false;
   if (path_.isEmpty() || !HasDocument()) {
-    host_.SetStatusText(QString::fromUtf8(text::kOpenFirst));
+    host_.SetStatusText(Ui(text::kOpenFirst));
     return false;
   }
   std::optional<FileDialogRequest> request = SaveRequest();
@@ -77,22 +78,22 @@ bool DocumentSession::SaveDocumentAs() {
   host_.SetStatusText(QString());
   QString target = *chosen;
   if (IsOpenedFile(target)) {
-    dialogs_.Error(QString::fromUtf8(text::kSameName));
+    dialogs_.Error(Ui(text::kSameName));
     return Refuse();
   }
   if (InProgramFolder(target)) {
-    dialogs_.Notice(QString::fromUtf8(text::kProgramFolder));
+    dialogs_.Notice(Ui(text::kProgramFolder));
     return Refuse();
   }
   if (QFileInfo::exists(target)) {
-    if (!dialogs_.AskYesNo(QString::fromUtf8(text::kOverwrite))) return Refuse();
+    if (!dialogs_.AskYesNo(Ui(text::kOverwrite))) return Refuse();
     // The old file is kept as "._EXT" by a copy, so that it stays in place
     // until the new one has been written completely. A failed copy is
     // ignored, as the user agreed to replace the file.
     BackUpExisting(LocalPath(target), nullptr);
   }
   if (UpperExtension(target) != DocKind()) {
-    host_.SetStatusText(QString::fromUtf8(text::kWrongExtension));
+    host_.SetStatusText(Ui(text::kWrongExtension));
     return false;
   }
   return WriteTo(target);
@@ -102,10 +103,10 @@ bool DocumentSession::SaveDocumentAs() {
 // learns what was written differently and how often.
 bool DocumentSession::WriteTo(const QString& target) {
   const SaveResult saved = state_.document.Save(LocalPath(target));
-  QString status = QString::fromUtf8(text::kSaveFailed);
+  QString status = Ui(text::kSaveFailed);
   if (saved.Ok()) {
-    status = QString::fromUtf8(text::kSaved) + QString::fromUtf8(OpenFacts(state_.document)->name) +
-             QString::fromUtf8(text::kFormatFile);
+    status = Ui(text::kSaved) + QString::fromUtf8(OpenFacts(state_.document)->name) +
+             Ui(text::kFormatFile);
   }
   host_.SetStatusText(status);
   if (!saved.repairs.Empty()) dialogs_.Inform(RepairsText(saved.repairs));
@@ -113,7 +114,7 @@ bool DocumentSession::WriteTo(const QString& target) {
 }
 
 QString RepairsText(const RepairLog& log) {
-  QStringList lines{QString::fromUtf8(text::kRepaired)};
+  QStringList lines{Ui(text::kRepaired)};
   for (const Repair& r : log.Items()) {
     lines << QStringLiteral("%1 × %2").arg(QString::fromStdString(r.what)).arg(r.count);
   }

@@ -13,7 +13,7 @@ constexpr int kHighlightWidth = 4;
 
 ThumbnailImage::ThumbnailImage(int tag, ThumbnailSource source, QWidget* parent)
     : QWidget(parent), tag_(tag), source_(source) {
-  setObjectName(QStringLiteral("Image%1").arg(tag));
+  setObjectName(QStringLiteral("thumbnail%1").arg(tag));
   // Painted whole (picture or panel white), so that a new picture repaints
   // only the thumbnail and never the panel below it.
   setAttribute(Qt::WA_OpaquePaintEvent);

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "app/device_pixels.h"
 #include "app/thumbnail_image.h"
 #include "render/qt/qt_canvas.h"
 #include "render/scene/scene.h"
@@ -40,6 +41,8 @@ void ThumbnailPass::Finish() {
 }
 
 void ThumbnailPass::DrawCell(ThumbnailImage* image, int w, int h, int layer, int group) {
+  w = DevicePixels(image, w);
+  h = DevicePixels(image, h);
   QImage picture(w, h, QImage::Format_RGB32);
   if (stopped_ || picture.isNull()) return image->ClearPicture();
   {
@@ -52,6 +55,7 @@ void ThumbnailPass::DrawCell(ThumbnailImage* image, int w, int h, int layer, int
     canvas.End();
     canvas_ = nullptr;
   }
+  MarkDevicePixels(picture, image);
   image->SetPicture(std::move(picture));
 }
 
@@ -59,7 +63,9 @@ bool ThumbnailPass::CheckAbort() {
   if (stopped_) return true;
   if (canvas_ != nullptr && progress_.elapsed() >= kProgressMs) {
     canvas_->Flush();
-    image_->SetPicture(picture_->copy());
+    QImage sofar = picture_->copy();
+    MarkDevicePixels(sofar, image_);
+    image_->SetPicture(std::move(sofar));
     progress_.restart();
   }
   if (events_.isValid() && events_.elapsed() < kEventsMs) return false;

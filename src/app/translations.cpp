@@ -30,12 +30,16 @@ bool InstallJapaneseTranslations(QCoreApplication& app) {
   QLocale japanese(QLocale::Japanese, QLocale::Japan);
   QLocale::setDefault(japanese);
   auto* translator = new QTranslator(&app);
-  if (!translator->load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    delete translator;
-    return false;
+  // Carried inside the program where the system has no Qt translations
+  // (Windows), else the system's own.
+  for (const QString& folder :
+       {QStringLiteral(":/qt-translations"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
+    if (translator->load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
+      return QCoreApplication::installTranslator(translator);
+    }
   }
-  return QCoreApplication::installTranslator(translator);
+  delete translator;
+  return false;
 }
 
 }  // namespace quintaro::app

@@ -1,6 +1,17 @@
 // The texts users read: captions, menus, status lines and messages.
 #pragma once
 
+#include <QString>
+
+namespace quintaro::app {
+
+// A text of the program's own, as the windows show it.
+inline QString Ui(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+}  // namespace quintaro::app
+
 namespace quintaro::app::text {
 
 inline constexpr char kTitle[] = "Quintaro";

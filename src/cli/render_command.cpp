@@ -23,6 +23,7 @@ void EnsureGuiApplication() {
   static char* argv[] = {name, nullptr};
   if (QGuiApplication::instance() != nullptr) return;
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  render::UseSystemFontsOffscreen();
   // Qt's notes about the environment (a missing runtime folder) are no news
   // for someone who asked for a picture; real warnings still reach stderr.
   qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
@@ -42,10 +43,14 @@ bool DrawDocument(Document& doc, const render::RenderOptions& o, const std::stri
 }  // namespace
 
 int RunRender(const RenderOptions& options, Io io) {
-  std::string ext = fs::path(options.out).extension().string();
+  std::string ext = FsPath(options.out).extension().string();
   for (auto& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   if (ext != ".png" && ext != ".svg") {
     Error(io, options.out + ": give a name ending in .png or .svg");
+    return 1;
+  }
+  if (ext == ".svg" && !render::kCanWriteSvg) {
+    Error(io, options.out + ": this build writes no SVG (its Qt lacks the SVG module); use .png");
     return 1;
   }
   if (options.width < 1 || options.height < 1 || options.width > 20000 || options.height > 20000) {
@@ -69,9 +74,9 @@ int RunRender(const RenderOptions& options, Io io) {
   std::string temp = options.out + ".part" + ext;
   bool ok = DrawDocument(session.Doc(), o, temp, ext == ".svg");
   std::error_code ec;
-  if (ok) fs::rename(temp, options.out, ec);
+  if (ok) fs::rename(FsPath(temp), FsPath(options.out), ec);
   if (!ok || ec) {
-    fs::remove(temp, ec);
+    fs::remove(FsPath(temp), ec);
     Error(io, options.out + ": the picture could not be written");
     return 1;
   }

@@ -100,10 +100,10 @@ int ProfileInt(const std::string& text) {
 
 AppSettings ParseSettings(const std::string& text) {
   AppSettings s;
-  for (int form = 0; form < 3; ++form) {
+  for (int window = 0; window < 3; ++window) {
     for (int part = 0; part < 4; ++part) {
-      if (auto v = ReadProfileString(text, "Form", FormKey(form, part), kNumberBuffer)) {
-        BoundPart(s.forms[form], part) = ProfileInt(*v);
+      if (auto v = ReadProfileString(text, "Form", FormKey(window, part), kNumberBuffer)) {
+        BoundPart(s.windows[window], part) = ProfileInt(*v);
       }
     }
   }
@@ -115,10 +115,10 @@ AppSettings ParseSettings(const std::string& text) {
 
 std::string FormatSettings(const AppSettings& s) {
   std::string out = "[Form]\r\n";
-  for (int form = 0; form < 3; ++form) {
-    WindowBounds b = s.forms[form];
+  for (int window = 0; window < 3; ++window) {
+    WindowBounds b = s.windows[window];
     for (int part = 0; part < 4; ++part) {
-      out += FormKey(form, part) + "=" + std::to_string(BoundPart(b, part)) + "\r\n";
+      out += FormKey(window, part) + "=" + std::to_string(BoundPart(b, part)) + "\r\n";
     }
   }
   out += "[Sets]\r\n";

@@ -21,11 +21,11 @@ inline constexpr std::array<WindowBounds, 3> kDesignedBounds{
     {{192, 107, 555, 423}, {304, 262, 503, 376}, {234, 173, 503, 376}}};
 
 struct AppSettings {
-  std::array<WindowBounds, 3> forms = kDesignedBounds;  // F01_ .. F03_
-  std::string lastFile;                                 // ZFILE (UTF-8)
-  int backBlack = 0;                                    // BKCOL: 0 white, 1 black
-  int grayEmpty = 0;                                    // LGRAY: 0 off, 1 on
-  std::vector<std::string> recentFiles;                 // [Recent], newest first
+  std::array<WindowBounds, 3> windows = kDesignedBounds;  // F01_ .. F03_
+  std::string lastFile;                                   // ZFILE (UTF-8)
+  int backBlack = 0;                                      // BKCOL: 0 white, 1 black
+  int grayEmpty = 0;                                      // LGRAY: 0 off, 1 on
+  std::vector<std::string> recentFiles;                   // [Recent], newest first
   friend bool operator==(const AppSettings&, const AppSettings&) = default;
 };
 

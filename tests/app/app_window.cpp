@@ -19,13 +19,13 @@ AppWindow::AppWindow(const std::string& settings, QString settingsPath)
   env.dialogs = &dialogs_;
   env.settingsPath = settingsPath_;
   env.programFolder = QString::fromStdString(dir_.File("program"));
-  form_ = std::make_unique<MainWindow>(env);
-  form_->show();
-  (void)QTest::qWaitForWindowExposed(form_.get());
+  main_ = std::make_unique<MainWindow>(env);
+  main_->show();
+  (void)QTest::qWaitForWindowExposed(main_.get());
 }
 
 PaintBox* AppWindow::Box() const {
-  return form_->findChild<PaintBox*>("paintBox");
+  return main_->findChild<PaintBox*>("paintBox");
 }
 
 QString AppWindow::OpenSample(const std::string& sample) {
@@ -33,7 +33,7 @@ QString AppWindow::OpenSample(const std::string& sample) {
   std::filesystem::copy_file(quintaro::test::SamplePath(sample), dir_.File(name),
                              std::filesystem::copy_options::overwrite_existing);
   QString path = QString::fromStdString(dir_.File(name));
-  form_->OpenDocument(path);
+  main_->OpenDocument(path);
   return path;
 }
 
@@ -41,7 +41,7 @@ QString AppWindow::OpenLarge() {
   std::string path = dir_.File("large.jww");
   TJwwData big = MakeLargeDrawing(20000);
   if (!big.SaveToFile(path, big.Header.Version)) return {};
-  form_->OpenDocument(QString::fromStdString(path));
+  main_->OpenDocument(QString::fromStdString(path));
   return QString::fromStdString(path);
 }
 
@@ -61,20 +61,20 @@ QString AppWindow::TwoButtonDrag(QPoint from, QPoint to) {
   Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
   Mouse(QEvent::MouseButtonPress, from, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
   Mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton | Qt::RightButton);
-  QString status = form_->StatusText();
+  QString status = main_->StatusText();
   Mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::RightButton);
   Mouse(QEvent::MouseButtonRelease, to, Qt::RightButton, Qt::NoButton);
   return status;
 }
 
 void AppWindow::ShowGroups() {
-  form_->findChild<QTabWidget*>("pages")->setCurrentIndex(1);
+  main_->findChild<QTabWidget*>("pages")->setCurrentIndex(1);
 }
 
 void AppWindow::Arrange() {
-  form_->setGeometry(0, 0, 400, 420);
-  form_->FirstLayerWindow().setGeometry(420, 0, 360, 280);
-  form_->SecondLayerWindow().setGeometry(420, 310, 360, 280);
+  main_->setGeometry(0, 0, 400, 420);
+  main_->FirstLayerWindow().setGeometry(420, 0, 360, 280);
+  main_->SecondLayerWindow().setGeometry(420, 310, 360, 280);
   QCoreApplication::processEvents();
 }
 

@@ -22,7 +22,7 @@ class AppWindow {
   // `settings` is written as the settings file first, unless empty.
   explicit AppWindow(const std::string& settings = {}, QString settingsPath = {});
 
-  MainWindow& Form() { return *form_; }
+  MainWindow& Main() { return *main_; }
   PaintBox* Box() const;
   quintaro::test::TempDir& Dir() { return dir_; }
   ScriptedDialogs& Dialogs() { return dialogs_; }
@@ -60,7 +60,7 @@ class AppWindow {
   quintaro::test::TempDir dir_;
   ScriptedDialogs dialogs_;
   QString settingsPath_;
-  std::unique_ptr<MainWindow> form_;
+  std::unique_ptr<MainWindow> main_;
 };
 
 }  // namespace quintaro::app::testing

@@ -31,7 +31,7 @@ int Marks(const QImage& picture) {
 // A drawing on the page "LayerGroup", the windows side by side.
 struct Desk {
   AppWindow w;
-  MainWindow& f = w.Form();
+  MainWindow& f = w.Main();
   Totals before{};
 
   explicit Desk(const std::string& sample) {
@@ -112,18 +112,18 @@ class DragDropTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.ShowGroups();
-    AppWindow::RightDrag(w.Form().Overview().Image(3), {5, 5}, {});  // no drawing open
-    QVERIFY(!w.Form().Ghost().isVisible());
+    AppWindow::RightDrag(w.Main().Overview().Image(3), {5, 5}, {});  // no drawing open
+    QVERIFY(!w.Main().Ghost().isVisible());
     w.OpenSample("jww/jdu_sample.jww");
     w.ShowGroups();
-    ThumbnailImage* image = w.Form().Overview().Image(16);
+    ThumbnailImage* image = w.Main().Overview().Image(16);
     QMouseEvent left(QEvent::MouseButtonPress, QPointF(5, 5), image->mapToGlobal(QPointF(5, 5)),
                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(image, &left);
-    QVERIFY(!w.Form().Ghost().Dragging());
-    w.Form().State().flags.drawBusy = true;  // the main view is being drawn
-    AppWindow::RightDrag(image, {5, 5}, {AppWindow::CellCentre(w.Form().Overview().Panel(), 5)});
-    w.Form().State().flags.drawBusy = false;
+    QVERIFY(!w.Main().Ghost().Dragging());
+    w.Main().State().flags.drawBusy = true;  // the main view is being drawn
+    AppWindow::RightDrag(image, {5, 5}, {AppWindow::CellCentre(w.Main().Overview().Panel(), 5)});
+    w.Main().State().flags.drawBusy = false;
     QVERIFY(w.Dialogs().boxes.empty());
   }
 

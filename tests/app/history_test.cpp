@@ -114,7 +114,7 @@ class HistoryTest : public QObject {
     QFETCH(int, kind);
     AppWindow w;
     w.OpenSample(kSample);
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     Document& doc = f.State().document;
     auto [g, l] = FirstFilled(doc);
     QVERIFY(g >= 0);
@@ -142,7 +142,7 @@ class HistoryTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QString path = w.OpenSample(kSample);
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     QVERIFY(f.windowTitle().endsWith(QStringLiteral("[*]")));
     auto [g, l] = FirstFilled(f.State().document);
     w.Dialogs().yesNoAnswers = {true};
@@ -177,7 +177,7 @@ class HistoryTest : public QObject {
     AppWindow w;
     QString first = w.OpenSample(kSample);
     QString second = w.OpenSample("jww/jdu_sample.jww");
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     f.OpenDocument(first);
     auto [g, l] = FirstFilled(f.State().document);
     w.Dialogs().yesNoAnswers = {true};
@@ -210,7 +210,7 @@ class HistoryTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QString path = w.OpenSample(kSample);
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     Document& doc = f.State().document;
     auto [g, l] = FirstFilled(doc);
     const LayerState opened = StateOf(doc);
@@ -249,11 +249,11 @@ class HistoryTest : public QObject {
     std::filesystem::copy_file(test::SamplePath("jww/jdu_sample.jww"), second.toStdString());
     {
       AppWindow w({}, settings);
-      QVERIFY(w.Form().OpenWithChecks(first) && w.Form().OpenWithChecks(second));
-      w.Form().close();
+      QVERIFY(w.Main().OpenWithChecks(first) && w.Main().OpenWithChecks(second));
+      w.Main().close();
     }
     AppWindow w({}, settings);
-    QMenu* recent = w.Form().RecentMenu();
+    QMenu* recent = w.Main().RecentMenu();
     QStringList shown;
     for (QAction* a : recent->actions()) shown << a->text();
     QCOMPARE(shown, (QStringList{second, first}));
@@ -263,7 +263,7 @@ class HistoryTest : public QObject {
              Q("ファイルが見つかりません。一覧から削除しました。") + "\r\n" + first);
     QCOMPARE(recent->actions().size(), 1);
     recent->actions().at(0)->trigger();
-    QCOMPARE(w.Form().Session().DocPath(), second);
+    QCOMPARE(w.Main().Session().DocPath(), second);
   }
 
   // The thumbnails follow a resized page; a wheel turn over the tabs keeps
@@ -272,7 +272,7 @@ class HistoryTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample(kSample);
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     w.Arrange();
     w.ShowGroups();
     const int before = f.Overview().Cells().width;

@@ -27,7 +27,7 @@ int Marks(const QImage& picture, QColor background) {
 }
 
 void OpenGroup(AppWindow& w, int group) {
-  AppWindow::DoubleClick(w.Form().Overview().Image(group + 1));
+  AppWindow::DoubleClick(w.Main().Overview().Image(group + 1));
 }
 
 // Opens the sample, turns to the groups and opens group 0's layer window;
@@ -36,7 +36,7 @@ bool OpenFirstGroup(AppWindow& w, const char* sample) {
   w.OpenSample(sample);
   w.ShowGroups();
   OpenGroup(w, 0);
-  return QTest::qWaitForWindowExposed(&w.Form().FirstLayerWindow());
+  return QTest::qWaitForWindowExposed(&w.Main().FirstLayerWindow());
 }
 
 // Counts the paints a widget receives.
@@ -61,7 +61,7 @@ class LayerWindowTest : public QObject {
   void WhichWindowOpensAGroup() {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     w.ShowGroups();
     OpenGroup(w, 3);  // no drawing yet
     QVERIFY(!f.FirstLayerWindow().isVisible());
@@ -94,16 +94,16 @@ class LayerWindowTest : public QObject {
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     w.ShowGroups();
-    ThumbnailImage* image = w.Form().Overview().Image(2);
+    ThumbnailImage* image = w.Main().Overview().Image(2);
     QMouseEvent right(QEvent::MouseButtonDblClick, QPointF(5, 5), image->mapToGlobal(QPointF(5, 5)),
                       Qt::RightButton, Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(image, &right);
-    QCOMPARE(w.Form().State().groupInFirstWindow, -1);
-    w.Form().Ghost().Follow(QPoint(0, 0), Qt::NoButton);  // end the drag it began
+    QCOMPARE(w.Main().State().groupInFirstWindow, -1);
+    w.Main().Ghost().Follow(QPoint(0, 0), Qt::NoButton);  // end the drag it began
     // A layer thumbnail opens nothing either.
     OpenGroup(w, 0);
-    AppWindow::DoubleClick(w.Form().FirstLayerWindow().Image(3));
-    QCOMPARE(w.Form().State().groupInSecondWindow, -1);
+    AppWindow::DoubleClick(w.Main().FirstLayerWindow().Image(3));
+    QCOMPARE(w.Main().State().groupInSecondWindow, -1);
   }
 
   void LabelsThumbnailsAndCountsOfALayerGroup() {
@@ -112,10 +112,10 @@ class LayerWindowTest : public QObject {
     demo.Layers[2 * 16 + 0].Name = EncodedText{"walls"};
     std::string path = w.Dir().File("demo.jww");
     QVERIFY(demo.SaveToFile(path, demo.Header.Version));
-    w.Form().OpenDocument(QString::fromStdString(path));
+    w.Main().OpenDocument(QString::fromStdString(path));
     w.ShowGroups();
     OpenGroup(w, 2);
-    LayerWindow& form = w.Form().FirstLayerWindow();
+    LayerWindow& form = w.Main().FirstLayerWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(form.Label(1)->text(), Q("(0)  walls"));
     QVERIFY(form.Label(16)->text().startsWith(Q("(F) ")));
@@ -134,8 +134,8 @@ class LayerWindowTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jwk/dist_desk.jwk"));
-    QCOMPARE(w.Form().FirstLayerWindow().Label(1)->text(), Q("(0) "));
-    QCOMPARE(w.Form().FirstLayerWindow().Label(11)->text(), Q("(A) "));
+    QCOMPARE(w.Main().FirstLayerWindow().Label(1)->text(), Q("(0) "));
+    QCOMPARE(w.Main().FirstLayerWindow().Label(11)->text(), Q("(A) "));
   }
 
   void ElementCountLineSeparatesBlockMembers() {
@@ -143,17 +143,17 @@ class LayerWindowTest : public QObject {
     // One block of 8 lines placed once, beside 6 texts and the insertion.
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jww/ezj_copy_block.jww"));
-    QCOMPARE(w.Form().FirstLayerWindow().StatusText(), Q("レイヤグループ内要素数：7 (8)"));
+    QCOMPARE(w.Main().FirstLayerWindow().StatusText(), Q("レイヤグループ内要素数：7 (8)"));
     OpenGroup(w, 4);
-    QVERIFY(QTest::qWaitForWindowExposed(&w.Form().SecondLayerWindow()));
-    QCOMPARE(w.Form().SecondLayerWindow().StatusText(), Q("レイヤグループ内要素数：0 (0)"));
+    QVERIFY(QTest::qWaitForWindowExposed(&w.Main().SecondLayerWindow()));
+    QCOMPARE(w.Main().SecondLayerWindow().StatusText(), Q("レイヤグループ内要素数：0 (0)"));
   }
 
   void EachThumbnailShowsOneLayerAndEmptyOnesTurnGrey() {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_amansion_heimen.jww");  // group 0, layers 0..9
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     f.OnToggleGrey();
     w.ShowGroups();
     OpenGroup(w, 0);
@@ -173,7 +173,7 @@ class LayerWindowTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jww/dist_amansion_heimen.jww"));
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     LayerWindow& form = f.FirstLayerWindow();
     QTRY_COMPARE(Marks(form.Image(13)->Picture(), Qt::white), 0);
     f.State().document.Apply(RelayerRule{{0, 1}, {0, 12}});  // behind the window's back
@@ -191,7 +191,7 @@ class LayerWindowTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jww/dist_amansion_heimen.jww"));
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     LayerWindow& form = f.FirstLayerWindow();
     QTRY_COMPARE(Marks(form.Image(13)->Picture(), Qt::white), 0);
     f.State().document.Apply(RelayerRule{{0, 1}, {0, 12}});
@@ -211,7 +211,7 @@ class LayerWindowTest : public QObject {
     QVERIFY(!w.OpenLarge().isEmpty());
     w.ShowGroups();
     OpenGroup(w, 0);
-    LayerWindow& form = w.Form().FirstLayerWindow();
+    LayerWindow& form = w.Main().FirstLayerWindow();
     QTRY_VERIFY(form.StatusText().startsWith(Q("レイヤグループ内要素数：")));
     QTimer::singleShot(0, &form, [&form] { QTest::keyClick(&form, Qt::Key_Escape); });
     form.DrawLayers();
@@ -230,7 +230,7 @@ class LayerWindowTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jww/dist_sample.jww"));
-    LayerWindow& form = w.Form().FirstLayerWindow();
+    LayerWindow& form = w.Main().FirstLayerWindow();
     PaintCounter counter(form.Panel());
     QTest::qWait(100);
     counter.paints = 0;
@@ -242,7 +242,7 @@ class LayerWindowTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jww/dist_sample.jww"));
-    LayerWindow& form = w.Form().FirstLayerWindow();
+    LayerWindow& form = w.Main().FirstLayerWindow();
     form.Panel()->setFixedSize(10, 12);
     QTRY_COMPARE(form.Panel()->size(), QSize(10, 12));
     form.Panel()->repaint();
@@ -257,7 +257,7 @@ class LayerWindowTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jww/dist_sample.jww"));
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     LayerWindow& form = f.FirstLayerWindow();
     double scale = form.ThumbnailView().scale;
     f.findChild<QTabWidget*>("pages")->setCurrentIndex(0);
@@ -278,7 +278,7 @@ class LayerWindowTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QString plan = w.OpenSample("jww/dist_sample.jww");
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     w.ShowGroups();
     OpenGroup(w, 0);
     OpenGroup(w, 1);
@@ -296,7 +296,7 @@ class LayerWindowTest : public QObject {
         "[Form]\r\nF02_X=31\r\nF02_Y=32\r\nF02_W=333\r\nF02_H=234\r\n"
         "F03_X=abc\r\nF03_W=444\r\n[Sets]\r\n";
     AppWindow w(ini);
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     QCOMPARE(f.FirstLayerWindow().geometry().size(), QSize(333, 234));
     QCOMPARE(f.FirstLayerWindow().pos(), QPoint(31, 32));
     QCOMPARE(f.SecondLayerWindow().pos(), QPoint(0, 173));  // designed top, left not a number

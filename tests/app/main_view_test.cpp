@@ -45,7 +45,7 @@ class MainViewTest : public QObject {
  private slots:
   void WindowAsDesigned() {
     AppWindow w;
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     QCOMPARE(f.windowTitle(), QStringLiteral("Quintaro Ver.1.05"));
     QCOMPARE(f.size(), QSize(555, 423));
     QStringList menus;
@@ -71,7 +71,7 @@ class MainViewTest : public QObject {
     QCOMPARE(pages->tabText(0), QStringLiteral("ALL"));
     QCOMPARE(pages->tabText(1), QStringLiteral("LayerGroup"));
     QCOMPARE(pages->currentIndex(), 0);
-    QVERIFY(f.findChild<QWidget*>("statusBar") && f.findChild<QWidget*>("Panel1"));
+    QVERIFY(f.findChild<QWidget*>("statusBar") && f.findChild<QWidget*>("panel"));
     QVERIFY(f.MainView().Snapshot().isNull());
   }
 
@@ -79,7 +79,7 @@ class MainViewTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QString path = w.OpenSample("jww/dist_sample.jww");
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     QCOMPARE(f.windowTitle(), QStringLiteral("Quintaro - ") + path + QStringLiteral("[*]"));
     const QImage& snap = f.MainView().Snapshot();
     QCOMPARE(snap.size(), w.Box()->size());
@@ -105,24 +105,24 @@ class MainViewTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    MainViewPage& page = w.Form().MainView();
+    MainViewPage& page = w.Main().MainView();
     double fit = page.View().scale;
     QPoint at(120, 80);
     DrawPoint under = PixelToDrawing(page.View(), at.x(), at.y());
     w.WheelAt(at, -120);  // towards the user
     QVERIFY(Near(page.View().scale, 2 * fit));
-    QCOMPARE(w.Form().State().view.zoom, 2.0);
+    QCOMPARE(w.Main().State().view.zoom, 2.0);
     DrawPoint after = PixelToDrawing(page.View(), at.x(), at.y());
     QVERIFY(Near(after.x, under.x) && Near(after.y, under.y));
     // Turned over another part of the window (which hands the wheel on to
     // the window), it still zooms around the cursor's place on the paint area.
-    QWidget* bar = w.Form().findChild<QWidget*>("statusBar");
-    QPoint onBar = bar->mapTo(&w.Form(), QPoint(10, 5));
-    QPoint inBox = w.Box()->mapFromGlobal(w.Form().mapToGlobal(onBar));
+    QWidget* bar = w.Main().findChild<QWidget*>("statusBar");
+    QPoint onBar = bar->mapTo(&w.Main(), QPoint(10, 5));
+    QPoint inBox = w.Box()->mapFromGlobal(w.Main().mapToGlobal(onBar));
     DrawPoint below = PixelToDrawing(page.View(), inBox.x(), inBox.y());
-    QWheelEvent wheel(QPointF(onBar), QPointF(w.Form().mapToGlobal(onBar)), QPoint(),
+    QWheelEvent wheel(QPointF(onBar), QPointF(w.Main().mapToGlobal(onBar)), QPoint(),
                       QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&w.Form(), &wheel);
+    QApplication::sendEvent(&w.Main(), &wheel);
     QVERIFY(Near(page.View().scale, fit));
     DrawPoint still = PixelToDrawing(page.View(), inBox.x(), inBox.y());
     QVERIFY(Near(still.x, below.x) && Near(still.y, below.y));
@@ -131,14 +131,14 @@ class MainViewTest : public QObject {
     QVERIFY(Near(page.View().scale, 2 * fit));
     w.WheelAt(at, 60);
     QVERIFY(Near(page.View().scale, fit));
-    QCOMPARE(w.Form().State().view.zoom, 1.0);
+    QCOMPARE(w.Main().State().view.zoom, 1.0);
   }
 
   void DragOfFewPixelsPansToTheReleasePoint() {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    MainViewPage& page = w.Form().MainView();
+    MainViewPage& page = w.Main().MainView();
     ViewTransform before = page.View();
     DrawPoint r = PixelToDrawing(before, 300, 103);
     QCOMPARE(w.TwoButtonDrag({100, 100}, {300, 103}), Q("[画面移動]"));
@@ -151,7 +151,7 @@ class MainViewTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    MainViewPage& page = w.Form().MainView();
+    MainViewPage& page = w.Main().MainView();
     ViewTransform before = page.View();
     // A band of 10 x 10 mm, rounded to whole pixels.
     QPoint from(60, 60);
@@ -160,7 +160,7 @@ class MainViewTest : public QObject {
     w.Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
     w.Mouse(QEvent::MouseButtonPress, from, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
     w.Mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton | Qt::RightButton);
-    QCOMPARE(w.Form().StatusText(), Q("[画面拡大]"));
+    QCOMPARE(w.Main().StatusText(), Q("[画面拡大]"));
     QVERIFY(page.Band().shown);
     // The band is drawn in exclusive-or with aqua over the snapshot.
     QImage shown = w.Box()->grab().toImage();
@@ -184,7 +184,7 @@ class MainViewTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    MainViewPage& page = w.Form().MainView();
+    MainViewPage& page = w.Main().MainView();
     double fit = page.View().scale;
     ViewTransform before = page.View();
     DrawPoint a = PixelToDrawing(before, 200, 150), b = PixelToDrawing(before, 120, 90);
@@ -193,8 +193,8 @@ class MainViewTest : public QObject {
     QVERIFY(Near(Centre(page.View()).x, (a.x + b.x) / 2));
     QVERIFY(Near(Centre(page.View()).y, (a.y + b.y) / 2));
     QCOMPARE(w.TwoButtonDrag({100, 150}, {200, 60}), Q("[全体表示]"));
-    QCOMPARE(w.Form().State().view.zoom, 1.0);
-    QCOMPARE(w.Form().State().view.offsetX, 0.0);
+    QCOMPARE(w.Main().State().view.zoom, 1.0);
+    QCOMPARE(w.Main().State().view.offsetX, 0.0);
     QVERIFY(Near(page.View().scale, fit));
   }
 
@@ -202,8 +202,8 @@ class MainViewTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    test::Container<TJwwData>(w.Form().State().document)->Header.PaperSize = 3;  // A3
-    MainViewPage& page = w.Form().MainView();
+    test::Container<TJwwData>(w.Main().State().document)->Header.PaperSize = 3;  // A3
+    MainViewPage& page = w.Main().MainView();
     QCOMPARE(w.TwoButtonDrag({200, 60}, {100, 150}), Q("[用紙範囲表示]"));
     const ViewTransform& v = page.View();
     QVERIFY(Near(Centre(v).x, 0, 1e-6) && Near(Centre(v).y, 0, 1e-6));
@@ -215,7 +215,7 @@ class MainViewTest : public QObject {
     jwc.header.PaperCode = 2;
     std::string plan = w.Dir().File("plan.jwc");
     QVERIFY(jwc.SaveToFile(plan));
-    w.Form().OpenDocument(QString::fromStdString(plan));
+    w.Main().OpenDocument(QString::fromStdString(plan));
     w.TwoButtonDrag({200, 60}, {100, 150});
     QVERIFY(Near(Centre(v).x, 297, 1e-6) && Near(Centre(v).y, 210, 1e-6));
     QVERIFY(Near(v.right - v.left, 594 * 1.05) || Near(v.top - v.bottom, 420 * 1.05));
@@ -231,11 +231,11 @@ class MainViewTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    MainViewPage& page = w.Form().MainView();
+    MainViewPage& page = w.Main().MainView();
     ViewTransform before = page.View();
     w.Mouse(QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton, Qt::LeftButton);
     w.Mouse(QEvent::MouseMove, {200, 200}, Qt::NoButton, Qt::LeftButton);
-    QVERIFY(w.Form().StatusText().isEmpty() && !page.Band().shown);
+    QVERIFY(w.Main().StatusText().isEmpty() && !page.Band().shown);
     w.Mouse(QEvent::MouseButtonRelease, {200, 200}, Qt::LeftButton, Qt::NoButton);
     QVERIFY(!page.LeftPressed() && !page.RightPressed());
     QCOMPARE(page.View().scale, before.scale);
@@ -251,7 +251,7 @@ class MainViewTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     Action(f, "blackAction")->trigger();
     QVERIFY(Action(f, "blackAction")->isChecked() && !Action(f, "whiteAction")->isChecked());
     QCOMPARE(f.MainView().Snapshot().pixelColor(2, 2), QColor(Qt::black));
@@ -266,7 +266,7 @@ class MainViewTest : public QObject {
   void EscapeStopsTheDrawingAtTheFirstCheck() {
     AppWindow w;
     QVERIFY(!w.OpenLarge().isEmpty());
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     QVERIFY(f.StatusText().isEmpty());
     int full = f.MainView().AbortChecks();
     QVERIFY(full > 100);
@@ -284,7 +284,7 @@ class MainViewTest : public QObject {
   void WheelDuringDrawingOnlyStopsIt() {
     AppWindow w;
     QVERIFY(!w.OpenLarge().isEmpty());
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     QPoint at(80, 80);
     QCoreApplication::postEvent(
         w.Box(),
@@ -299,7 +299,7 @@ class MainViewTest : public QObject {
   void CommandsWaitWhileDrawing() {
     AppWindow w;
     QVERIFY(!w.OpenLarge().isEmpty());
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     w.Dialogs().openAnswers = {QString()};
     QTimer::singleShot(0, &f, [&f] {
       f.close();
@@ -322,7 +322,7 @@ class MainViewTest : public QObject {
     std::string last = other.File("my plans/plan a.jww");
     AppWindow w("[Form]\r\nF01_X=abc\r\nF01_W=640\r\nF02_Y=9\r\n[Sets]\r\nZFILE=\"" + last +
                 "\"\r\nBKCOL=7\r\nLGRAY=1\r\n");
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     QCOMPARE(f.pos().x(), 0);
     QCOMPARE(f.width(), 640);
     QVERIFY(Action(f, "blackAction")->isChecked() && Action(f, "greyAction")->isChecked());
@@ -347,8 +347,8 @@ class MainViewTest : public QObject {
 
   void WindowSavedOffTheScreensComesBack() {
     AppWindow w("[Form]\r\nF01_X=5000\r\nF01_Y=-4000\r\nF01_W=600\r\n");
-    QCOMPARE(w.Form().pos(), QPoint(192, 107));
-    QCOMPARE(w.Form().width(), 600);
+    QCOMPARE(w.Main().pos(), QPoint(192, 107));
+    QCOMPARE(w.Main().width(), 600);
   }
 
   void UnwritableSettingsDoNotStopTheProgram() {
@@ -357,9 +357,9 @@ class MainViewTest : public QObject {
     quintaro::test::WriteAll(dir.File("file"), {'x'});
     AppWindow w({}, QString::fromStdString(dir.File("file/quintaro.ini")));
     w.OpenSample("jww/dist_sample.jww");
-    QVERIFY(w.Form().close());
-    QVERIFY(w.Form().TornDown());
-    QVERIFY(!w.Form().State().document.IsOpen());
+    QVERIFY(w.Main().close());
+    QVERIFY(w.Main().TornDown());
+    QVERIFY(!w.Main().State().document.IsOpen());
   }
 };
 

@@ -19,7 +19,7 @@ bool Near(double a, double b) {
 }
 
 QTabWidget* Pages(AppWindow& w) {
-  return w.Form().findChild<QTabWidget*>("pages");
+  return w.Main().findChild<QTabWidget*>("pages");
 }
 
 void TurnTo(AppWindow& w, int page) {
@@ -59,9 +59,9 @@ class OverviewTest : public QObject {
     demo.LayerGroups[0].Name = EncodedText{"1F"};
     std::string path = w.Dir().File("demo.jww");
     QVERIFY(demo.SaveToFile(path, demo.Header.Version));
-    w.Form().OpenDocument(QString::fromStdString(path));
+    w.Main().OpenDocument(QString::fromStdString(path));
     TurnTo(w, 1);
-    OverviewPage& o = w.Form().Overview();
+    OverviewPage& o = w.Main().Overview();
     QCOMPARE(o.Label(1)->text(), QStringLiteral("[0] 1/50.000 1F"));
     QVERIFY(o.Label(16)->text().startsWith(QStringLiteral("[F] 1/")));
     OverviewCells c = o.Cells();
@@ -83,8 +83,8 @@ class OverviewTest : public QObject {
     AppWindow w;
     w.OpenSample("jws/dist_kitchen.jws");
     TurnTo(w, 1);
-    QCOMPARE(w.Form().Overview().Label(1)->text(), QStringLiteral("[0] "));
-    QCOMPARE(w.Form().Overview().Label(11)->text(), QStringLiteral("[A] "));
+    QCOMPARE(w.Main().Overview().Label(1)->text(), QStringLiteral("[0] "));
+    QCOMPARE(w.Main().Overview().Label(11)->text(), QStringLiteral("[A] "));
   }
 
   void EachThumbnailShowsItsGroupOnly() {
@@ -92,11 +92,11 @@ class OverviewTest : public QObject {
     AppWindow w;
     w.OpenSample("jww/jdu_sample.jww");  // figures on groups 0 and F only
     TurnTo(w, 1);
-    OverviewPage& o = w.Form().Overview();
+    OverviewPage& o = w.Main().Overview();
     QVERIFY(Marks(o.Image(16)->Picture(), Qt::white) > 100);
     QCOMPARE(Marks(o.Image(2)->Picture(), Qt::white), 0);
     // After a move only the two thumbnails concerned are drawn again.
-    w.Form().State().document.Apply(RelayerRule{{15, -1}, {1, -1}});
+    w.Main().State().document.Apply(RelayerRule{{15, -1}, {1, -1}});
     o.RedrawGroup(15);
     o.RedrawGroup(1);
     QCOMPARE(Marks(o.Image(16)->Picture(), Qt::white), 0);
@@ -108,7 +108,7 @@ class OverviewTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/jdu_sample.jww");
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     TurnTo(w, 1);
     f.SetBackground(1);
     QCOMPARE(Pages(w)->currentIndex(), 1);  // the page stays
@@ -130,7 +130,7 @@ class OverviewTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     w.WheelAt({30, 30}, -120);
     w.WheelAt({30, 30}, -120);
     TurnTo(w, 1);
@@ -147,9 +147,9 @@ class OverviewTest : public QObject {
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     TurnTo(w, 1);
-    OverviewPage& o = w.Form().Overview();
+    OverviewPage& o = w.Main().Overview();
     QRect before = o.Image(6)->geometry();
-    w.Form().resize(w.Form().width() + 200, w.Form().height() + 120);
+    w.Main().resize(w.Main().width() + 200, w.Main().height() + 120);
     QCoreApplication::processEvents();
     QCOMPARE(o.Image(6)->geometry(), before);
     TurnTo(w, 0);
@@ -161,7 +161,7 @@ class OverviewTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     QVERIFY(f.Overview().Image(1)->Picture().isNull());
     QTimer::singleShot(0, &f, [&w] { TurnTo(w, 1); });
     f.MainView().Draw();
@@ -173,7 +173,7 @@ class OverviewTest : public QObject {
   void EscapeStopsTheThumbnailsAndKeepsWhatWasDrawn() {
     AppWindow w;
     QVERIFY(!w.OpenLarge().isEmpty());
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     OverviewPage& o = f.Overview();
     // Pressed while the first cell is drawn, at its first abort check.
     QTimer::singleShot(0, o.Panel(), [&o] { QTest::keyClick(o.Panel(), Qt::Key_Escape); });

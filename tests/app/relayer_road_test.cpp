@@ -42,7 +42,7 @@ std::unique_ptr<Document> Resaved(const std::string& path, const std::string& co
 // Opens `path` through the File menu and turns to the group page.
 void OpenByMenu(AppWindow& w, const std::string& path) {
   w.Dialogs().openAnswers = {Q(path)};
-  w.Form().OnOpen();
+  w.Main().OnOpen();
   w.Arrange();
   w.ShowGroups();
 }
@@ -58,7 +58,7 @@ std::string SaveAsProposed(AppWindow& w, const std::string& opened) {
   std::filesystem::path p(opened);
   std::string proposed = (p.parent_path() / ("_" + p.filename().string())).string();
   w.Dialogs().saveAnswers = {Q(proposed)};
-  w.Form().OnSaveAs();
+  w.Main().OnSaveAs();
   const FileDialogRequest& asked = w.Dialogs().saveRequests.back();
   if (asked.fileName != Q("_" + p.filename().string())) return {};
   return proposed;
@@ -84,7 +84,7 @@ class RelayerRoadTest : public QObject {
     std::unique_ptr<Document> original = Read(plan);
     QVERIFY(original && original->GroupTotal(2) > 0 && original->GroupTotal(5) == 0);
     OpenByMenu(w, plan);
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     w.Dialogs().yesNoAnswers = {true};
     Drag(f.Overview().Image(3), AppWindow::CellCentre(f.Overview().Panel(), 5));
     QCOMPARE(f.StatusText(), QString::fromUtf8("レイヤ変換完了しました。"));
@@ -109,7 +109,7 @@ class RelayerRoadTest : public QObject {
     std::unique_ptr<Document> original = Resaved(plan, w.Dir().File("reference.jww"));
     QVERIFY(original && original->LayerTotal(3, 7) == 0 && original->LayerName(3, 7).empty());
     OpenByMenu(w, plan);
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     AppWindow::DoubleClick(f.Overview().Image(1));
     AppWindow::DoubleClick(f.Overview().Image(4));
     QVERIFY(QTest::qWaitForWindowExposed(&f.SecondLayerWindow()));
@@ -161,7 +161,7 @@ class RelayerRoadTest : public QObject {
     while (layer < 15 && before[layer] == 0) ++layer;
     QVERIFY(before[layer] > 0);
     OpenByMenu(w, plan);
-    MainWindow& f = w.Form();
+    MainWindow& f = w.Main();
     w.Dialogs().yesNoAnswers = {true, true};
     Drag(f.Overview().Image(1), AppWindow::CellCentre(f.Overview().Panel(), 9));
     AppWindow::DoubleClick(f.Overview().Image(10));

@@ -166,7 +166,7 @@ class SaveSafetyTest : public QObject {
     w.OpenSample("jww/dist_test1.jww");
     QTest::ignoreMessage(QtWarningMsg,
                          QRegularExpression("settings could not be written.*quintaro\\.ini"));
-    QVERIFY(w.Form().close());
+    QVERIFY(w.Main().close());
     QVERIFY(Snap(path) == before);
     for (const auto& name : quintaro::test::Names(w.Dir().Path()))
       QVERIFY2(!QString::fromStdString(name).startsWith("quintaro.ini."), name.c_str());

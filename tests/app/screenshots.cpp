@@ -52,7 +52,7 @@ void Drag(testing::AppWindow& w, QPoint from, QPoint to, bool release) {
 
 void Navigation(const std::string& sample, const char* prefix) {
   testing::AppWindow w;
-  MainWindow& f = w.Form();
+  MainWindow& f = w.Main();
   w.OpenSample(sample);
   QString p = QString::fromLatin1(prefix);
   Shot(&f, (p + "_all").toLatin1());

@@ -1,8 +1,10 @@
 // The document session: opening each format, the failures that keep the
 // open drawing, the partial load, and every step of Save As.
-#include <sys/resource.h>
 #include <QtTest>
 #include <csignal>
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 #include <filesystem>
 
 #include "app/document_session.h"
@@ -328,6 +330,7 @@ class SessionTest : public QObject {
     f.dialogs.saveAnswers = {Q(f.dir.File("nofolder/x.jww"))};
     f.session.SaveDocumentAs();
     QCOMPARE(f.LastStatus(), Q(text::kSaveFailed));
+#ifndef _WIN32  // file-size limits are Linux's
     // A target that exists: the write runs out of allowed file size.
     std::vector<std::uint8_t> old(1000, 'o');
     test::WriteAll(f.dir.File("x.jww"), old);
@@ -345,6 +348,7 @@ class SessionTest : public QObject {
     QCOMPARE(f.LastStatus(), Q(text::kSaveFailed));
     QCOMPARE(test::ReadAll(f.dir.File("x.jww")), old);
     QCOMPARE(test::ReadAll(f.dir.File("x._JWW")), old);
+#endif
   }
 };
 

@@ -25,9 +25,9 @@ class SettingsTest : public QObject {
   void MissingFileGivesDesignedValuesAndSeventeenLines() {
     TempDir dir;
     AppSettings s = ReadSettings(dir.File("none.ini"));
-    QCOMPARE(s.forms[0], (WindowBounds{192, 107, 555, 423}));
-    QCOMPARE(s.forms[1], (WindowBounds{304, 262, 503, 376}));
-    QCOMPARE(s.forms[2], (WindowBounds{234, 173, 503, 376}));
+    QCOMPARE(s.windows[0], (WindowBounds{192, 107, 555, 423}));
+    QCOMPARE(s.windows[1], (WindowBounds{304, 262, 503, 376}));
+    QCOMPARE(s.windows[2], (WindowBounds{234, 173, 503, 376}));
     QVERIFY(s.lastFile.empty());
     QCOMPARE(s.backBlack, 0);
     QCOMPARE(s.grayEmpty, 0);
@@ -51,9 +51,9 @@ class SettingsTest : public QObject {
   void BoundsTakeNumbersAndZeroForText() {
     AppSettings s = ParseSettings(
         "[Form]\r\nF01_X=abc\r\nF01_Y=-20\r\nF01_W=\r\nF03_H=700\r\n[Other]\r\nF02_X=1\r\n");
-    QCOMPARE(s.forms[0], (WindowBounds{0, -20, 555, 423}));
-    QCOMPARE(s.forms[1], kDesignedBounds[1]);  // F02_X stands in another section
-    QCOMPARE(s.forms[2].height, 700);
+    QCOMPARE(s.windows[0], (WindowBounds{0, -20, 555, 423}));
+    QCOMPARE(s.windows[1], kDesignedBounds[1]);  // F02_X stands in another section
+    QCOMPARE(s.windows[2].height, 700);
     QVERIFY(FormatSettings(s).find("F01_Y=-20\r\n") != std::string::npos);
   }
 
@@ -86,7 +86,7 @@ class SettingsTest : public QObject {
     AppSettings s = ParseSettings("[Sets]\nZFILE=\"" + path + "\"\n");
     QCOMPARE(s.lastFile.size(), std::size_t{511});
     // 21 characters of a longer number are still a number.
-    QCOMPARE(ParseSettings("[Form]\nF01_X=000000000000000000042999\n").forms[0].left, 42);
+    QCOMPARE(ParseSettings("[Form]\nF01_X=000000000000000000042999\n").windows[0].left, 42);
     // A cut never splits a character.
     std::string wide;
     for (int i = 0; i < 300; ++i) wide += "図";
@@ -98,7 +98,7 @@ class SettingsTest : public QObject {
     TempDir dir;
     AppSettings s;
     s.lastFile = "/home/u/my drawings/図面 1.jww";
-    s.forms[1] = {-10, 5, 300, 200};
+    s.windows[1] = {-10, 5, 300, 200};
     s.backBlack = 1;
     QVERIFY(WriteSettings(dir.File("q.ini"), s));
     QVERIFY(ReadText(dir.File("q.ini")).find("ZFILE=\"/home/u/my drawings/図面 1.jww\"\r\n") !=

@@ -50,19 +50,19 @@ TEST(JwwImages, ExtractsSafeNamesAndConsumesTheOthers) {
   TJwwData d;
   d.SetImageStore(&store);
   ASSERT_TRUE(d.LoadFromBytes(DrawingWithImages())) << d.loadReport.reason;
-  ASSERT_EQ(store.List.size(), 8u);
+  ASSERT_EQ(store.list.size(), 8u);
   EXPECT_EQ(FileText(dir.File("work/a.bmp.gz")), "AAAA");
   EXPECT_EQ(FileText(dir.File("work/b.gz")), "BBBB");  // read from the right place
   EXPECT_EQ(FileText(dir.File("work/画像.gz")), "W");
   EXPECT_FALSE(test::FileExists(dir.File("evil.gz")));
   EXPECT_FALSE(test::FileExists(dir.File("work/sub")));
   EXPECT_FALSE(test::FileExists(dir.File("work/empty.gz")));
-  EXPECT_TRUE(store.List[3].FileName.empty());
-  EXPECT_TRUE(store.List[4].FileName.empty());
-  EXPECT_TRUE(store.List[5].FileName.empty());
-  EXPECT_EQ(store.List[6].Name.encoding, TextEncoding::kUtf16le);
-  EXPECT_EQ(store.List[6].FileName, "画像.gz");
-  EXPECT_EQ(store.List[7].Size, 4);
+  EXPECT_TRUE(store.list[3].FileName.empty());
+  EXPECT_TRUE(store.list[4].FileName.empty());
+  EXPECT_TRUE(store.list[5].FileName.empty());
+  EXPECT_EQ(store.list[6].Name.encoding, TextEncoding::kUtf16le);
+  EXPECT_EQ(store.list[6].FileName, "画像.gz");
+  EXPECT_EQ(store.list[7].Size, 4);
   EXPECT_EQ(d.loadReport.warnings.size(), 3u);
   int files = 0;
   for (auto& e : std::filesystem::directory_iterator(dir.File("work"))) {
@@ -99,7 +99,7 @@ TEST(JwwImages, WithoutAStoreOrFolderTheDataAreDropped) {
   TJwwData e;
   e.SetImageStore(&noFolder);
   ASSERT_TRUE(e.LoadFromBytes(DrawingWithImages()));
-  EXPECT_EQ(noFolder.List.size(), 8u);
+  EXPECT_EQ(noFolder.list.size(), 8u);
   // saves carry no images then
   std::vector<std::uint8_t> out;
   ASSERT_TRUE(e.SaveToBytes(700, out));
@@ -119,8 +119,8 @@ TEST(JwwImages, SaveCarriesTheUsedImagesThatExist) {
   std::filesystem::remove(dir.File("w1/b.gz"));
   std::vector<std::uint8_t> out;
   ASSERT_TRUE(d.SaveToBytes(700, out)) << d.saveError;
-  EXPECT_EQ(store.List[0].Used, 1);  // "A.BMP" matches "a.bmp.gz" without regard to case
-  EXPECT_EQ(store.List[7].Used, 0);
+  EXPECT_EQ(store.list[0].Used, 1);  // "A.BMP" matches "a.bmp.gz" without regard to case
+  EXPECT_EQ(store.list[7].Used, 0);
   // The six that no text shows are left out, and the save says so.
   EXPECT_EQ(d.SaveRepairs().Items(),
             (std::vector<Repair>{{"carried image that no text shows left out", 6}}));
@@ -128,9 +128,9 @@ TEST(JwwImages, SaveCarriesTheUsedImagesThatExist) {
   TJwwData e;
   e.SetImageStore(&other);
   ASSERT_TRUE(e.LoadFromBytes(out)) << e.loadReport.reason;
-  ASSERT_EQ(other.List.size(), 1u);
-  EXPECT_EQ(other.List[0].Name.bytes, "a.bmp.gz");
-  EXPECT_EQ(other.List[0].Size, 4);
+  ASSERT_EQ(other.list.size(), 1u);
+  EXPECT_EQ(other.list[0].Name.bytes, "a.bmp.gz");
+  EXPECT_EQ(other.list[0].Size, 4);
   EXPECT_EQ(FileText(dir.File("w2/a.bmp.gz")), "AAAA");
   // Below version 700 there is no image section.
   ASSERT_TRUE(d.SaveToBytes(600, out));
@@ -150,7 +150,7 @@ TEST(JwwImages, DeleteFilesRemovesTheImagesAndTheirUnpackedForms) {
   test::WriteAll(dir.File("keep.gz"), {1});
   test::WriteAll(dir.File("work/other"), {1});
   store.DeleteFiles();
-  EXPECT_TRUE(store.List.empty());
+  EXPECT_TRUE(store.list.empty());
   EXPECT_FALSE(test::FileExists(dir.File("work/a.bmp.gz")));
   EXPECT_FALSE(test::FileExists(dir.File("work/a.bmp")));
   EXPECT_FALSE(test::FileExists(dir.File("work/b.gz")));
@@ -175,7 +175,7 @@ TEST(JwwImages, ATruncatedImageLeavesNoPartialFile) {
 
 TEST(JwwImages, BothSwitchesOffSkipTheSection) {
   BindImageStore store;
-  store.ImageExtract = store.ImageKeep = false;
+  store.extractImages = store.keepImages = false;
   JwwBuilder b(700);
   b.Header().Count(0).Count(0);  // no section at all
   TJwwData d;

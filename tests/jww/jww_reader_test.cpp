@@ -382,7 +382,7 @@ TEST(JwwReader, HostileCountsFailQuicklyWithoutHugeReservations) {
     TJwwData d;
     d.SetImageStore(&store);
     EXPECT_FALSE(d.LoadFromBytes(b.Bytes()));
-    EXPECT_LE(store.List.capacity(), 3u);
+    EXPECT_LE(store.list.capacity(), 3u);
   }
   {
     // a string that announces 0xFFFFFFFE bytes

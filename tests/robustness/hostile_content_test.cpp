@@ -84,7 +84,7 @@ TEST(HostileContent, ImageNamesNeverReachOutsideTheWorkFolder) {
   // Only the safe name became a file, inside the work folder.
   EXPECT_EQ(FilesBelow(h.dir.Path(), h.work + "/"), std::vector<std::string>{"images.jww"});
   EXPECT_EQ(FilesBelow(h.work, "\n"), std::vector<std::string>{"ok.gz"});
-  EXPECT_EQ(h.doc.CarriedImages()->List.size(), names.size() + 1);
+  EXPECT_EQ(h.doc.CarriedImages()->list.size(), names.size() + 1);
   EXPECT_GE(test::Container<TJwwData>(h.doc)->loadReport.warnings.size(), names.size() - 1);
   ExpectSavesAndReopens(h, "out.jww");
   h.doc.Close();

@@ -141,8 +141,8 @@ TEST(SaveFaults, ACarriedImageMissingAtSaveTimeIsLeftOut) {
   TJwwData reread;
   reread.SetImageStore(&back);
   ASSERT_TRUE(reread.LoadFromFile(dir.File("out.jww"))) << reread.loadReport.reason;
-  ASSERT_EQ(back.List.size(), 1u);
-  EXPECT_EQ(back.List[0].Name.bytes, "b.gz");
+  ASSERT_EQ(back.list.size(), 1u);
+  EXPECT_EQ(back.list[0].Name.bytes, "b.gz");
   EXPECT_EQ(reread.Moji.size(), 2u);
   EXPECT_EQ(test::Names(dir.File("work")), std::vector<std::string>{"b.gz"});
 }

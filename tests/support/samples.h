@@ -26,18 +26,18 @@ bool SamplesRequired();
 
 }  // namespace quintaro::test
 
-#define QUINTARO_NEEDS_SAMPLES()                                                \
-  do {                                                                          \
-    const std::string quintaroMissing = ::quintaro::test::MissingSamples();     \
-    if (quintaroMissing.empty()) break;                                         \
-    if (::quintaro::test::SamplesRequired()) FAIL() << quintaroMissing;         \
-    GTEST_SKIP() << quintaroMissing;                                            \
+#define QUINTARO_NEEDS_SAMPLES()                                            \
+  do {                                                                      \
+    const std::string quintaroMissing = ::quintaro::test::MissingSamples(); \
+    if (quintaroMissing.empty()) break;                                     \
+    if (::quintaro::test::SamplesRequired()) FAIL() << quintaroMissing;     \
+    GTEST_SKIP() << quintaroMissing;                                        \
   } while (false)
 
-#define QUINTARO_QT_NEEDS_SAMPLES()                                             \
-  do {                                                                          \
-    const std::string quintaroMissing = ::quintaro::test::MissingSamples();     \
-    if (quintaroMissing.empty()) break;                                         \
-    if (::quintaro::test::SamplesRequired()) QFAIL(quintaroMissing.c_str());    \
-    QSKIP(quintaroMissing.c_str());                                             \
+#define QUINTARO_QT_NEEDS_SAMPLES()                                          \
+  do {                                                                       \
+    const std::string quintaroMissing = ::quintaro::test::MissingSamples();  \
+    if (quintaroMissing.empty()) break;                                      \
+    if (::quintaro::test::SamplesRequired()) QFAIL(quintaroMissing.c_str()); \
+    QSKIP(quintaroMissing.c_str());                                          \
   } while (false)

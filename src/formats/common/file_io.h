@@ -6,9 +6,11 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "formats/common/bytes.h"
@@ -50,6 +52,9 @@ bool SameFile(const std::string& a, const std::string& b);
 // True where the system's file names ignore case (Windows): a.jww and A.JWW
 // name one file. Elsewhere they are two unless SameFile says otherwise.
 bool FileNamesIgnoreCase();
+
+// When the file was last written (seconds since 1970), or nullopt.
+std::optional<std::time_t> FileModifiedTime(const std::string& path);
 
 // True when the file starts with exactly these bytes. Any error gives false.
 bool FileStartsWith(const std::string& path, const std::string& magic);

@@ -29,6 +29,12 @@ bool FileNamesIgnoreCase() {
   return false;
 }
 
+std::optional<std::time_t> FileModifiedTime(const std::string& path) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0) return std::nullopt;
+  return st.st_mtime;
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
   struct stat sa {
   }, sb{};

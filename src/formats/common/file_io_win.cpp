@@ -87,6 +87,12 @@ bool FileNamesIgnoreCase() {
   return true;
 }
 
+std::optional<std::time_t> FileModifiedTime(const std::string& path) {
+  struct _stat64 st {};
+  if (_wstat64(Widen(path).c_str(), &st) != 0) return std::nullopt;
+  return static_cast<std::time_t>(st.st_mtime);
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
   HANDLE ha = OpenForIdentity(a);
   if (ha == INVALID_HANDLE_VALUE) return false;

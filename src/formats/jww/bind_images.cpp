@@ -71,7 +71,7 @@ std::string BindImageStore::PathOf(const TBindImageType& image) const {
 
 void BindImageStore::DeleteFiles() {
   if (!folder_.empty()) {
-    for (const auto& image : List) {
+    for (const auto& image : list) {
       if (image.FileName.empty()) continue;
       RemoveImageFile(image);
       const std::string& n = image.FileName;
@@ -81,7 +81,7 @@ void BindImageStore::DeleteFiles() {
       }
     }
   }
-  List.clear();
+  list.clear();
 }
 
 }  // namespace quintaro

@@ -1,12 +1,12 @@
 // The images carried inside JWW files (version 700 and later).
 //
-// A BindImageStore (the document owns one) is handed to the JWW container
-// by pointer. A JWW load of version 700 or later empties and refills its
-// list and, with ImageExtract on, writes each image's bytes into the folder;
-// a JWW save copies the images that its texts use back from the folder.
-// Without a store, or without a folder, image data are read and dropped and
-// saves carry no images. The store's own work folder is made only when the
-// first image file is written: most drawings carry none.
+// A BindImageStore (the document owns one) is handed to the JWW and JWS
+// containers by pointer. A JWW load of version 700 or later empties and
+// refills its list and, with extractImages on, writes each image's bytes into
+// the folder; a JWW save copies the images that its texts use back from the
+// folder. Without a store, or without a folder, image data are read and
+// dropped and saves carry no images. The store's own work folder is made only
+// when the first image file is written: most drawings carry none.
 //
 // Image names come from the file. An image is written to, read from and
 // deleted in the folder only under a safe local file name: the name itself
@@ -37,9 +37,9 @@ struct TBindImageType {
 
 class BindImageStore {
  public:
-  std::vector<TBindImageType> List;  // the BindImageList
-  bool ImageExtract = true;          // a load writes the image files into the folder
-  bool ImageKeep = true;             // a load keeps the list (and a save carries images)
+  std::vector<TBindImageType> list;  // the BindImageList
+  bool extractImages = true;         // a load writes the image files into the folder
+  bool keepImages = true;            // a load keeps the list (and a save carries images)
 
   BindImageStore();
   explicit BindImageStore(std::string folder);

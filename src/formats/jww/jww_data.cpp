@@ -184,7 +184,7 @@ bool TJwwData::Load(ByteReader& r, const std::string& name) {
   }
   // Unless the image section was passed over unread, the rest of the file
   // is bytes after the last section.
-  const bool imagesUnread = v > 699 && images_ && !images_->ImageKeep && !images_->ImageExtract;
+  const bool imagesUnread = v > 699 && images_ && !images_->keepImages && !images_->extractImages;
   if (ok && !imagesUnread && !Trailer.ReadRest(r)) {
     where = "the bytes after the last section";
     ok = false;
@@ -198,8 +198,8 @@ bool TJwwData::Load(ByteReader& r, const std::string& name) {
 
 bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
   BindImageStore* store = images_;
-  if (store && !store->ImageKeep && !store->ImageExtract) return true;  // the section is not read
-  if (store) store->List.clear();
+  if (store && !store->keepImages && !store->extractImages) return true;  // the section is not read
+  if (store) store->list.clear();
   std::uint32_t n = r.U32();
   if (!r.Ok()) {
     where = "the carried-image section (its count)";
@@ -207,7 +207,7 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
   }
   // An entry takes at least 5 bytes (empty name, size).
   std::uint64_t bound = std::min<std::uint64_t>(n, r.Remaining() / 5);
-  if (store) store->List.reserve(static_cast<std::size_t>(bound));
+  if (store) store->list.reserve(static_cast<std::size_t>(bound));
   std::vector<std::uint8_t> buf;
   for (std::uint32_t i = 0; i < n; ++i) {
     auto failAt = [&](const char* what) {
@@ -228,7 +228,7 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
         r.Fail();
         return failAt("");
       }
-      const bool extract = store && store->ImageExtract && store->HasFolder();
+      const bool extract = store && store->extractImages && store->HasFolder();
       if (extract && image.FileName.empty()) {
         loadReport.warnings.push_back("image " + std::to_string(i + 1) +
                                       " has a name that is not a safe file name (\"" +
@@ -256,7 +256,7 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
       }
       if (!r.Ok()) return failAt(", its data");
     }
-    if (store) store->List.push_back(std::move(image));
+    if (store) store->list.push_back(std::move(image));
   }
   return true;
 }
@@ -338,22 +338,22 @@ bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
   std::vector<OpenImage> carried;
   if (v > 699 && images_) {
     BindImageStore& store = *images_;
-    for (auto& im : store.List) im.Used = 0;
-    if (store.ImageExtract || store.ImageKeep) {
+    for (auto& im : store.list) im.Used = 0;
+    if (store.extractImages || store.keepImages) {
       std::vector<std::string> lowered;
-      lowered.reserve(store.List.size());
-      for (const auto& im : store.List) lowered.push_back(LowerAscii(ToUtf8(im.Name)));
+      lowered.reserve(store.list.size());
+      for (const auto& im : store.list) lowered.push_back(LowerAscii(ToUtf8(im.Name)));
       std::string part;
       auto mark = [&](const EncodedText& t) {
         if (!ImageNameOfText(t, part)) return;
         for (std::size_t i = 0; i < lowered.size(); ++i) {
           if (lowered[i].compare(0, part.size(), part) == 0) {
-            store.List[i].Used = 1;
+            store.list[i].Used = 1;
             break;
           }
         }
       };
-      if (!store.List.empty()) {
+      if (!store.list.empty()) {
         for (const auto& m : Moji) mark(m.Text);
         for (const auto& d : BlockDefs)
           for (const auto& m : d.Moji) mark(m.Text);
@@ -361,9 +361,9 @@ bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
       // Only images that a text shows are written, as the program always
       // has; one that none shows is a loss the save tells.
       std::int64_t unused = 0;
-      for (const auto& im : store.List) unused += im.Used ? 0 : 1;
+      for (const auto& im : store.list) unused += im.Used ? 0 : 1;
       saveRepairs_.Note("carried image that no text shows left out", unused);
-      for (auto& im : store.List) {
+      for (auto& im : store.list) {
         if (!im.Used) continue;
         std::string path = store.PathOf(im);
         auto file = path.empty() ? nullptr : std::make_unique<InputFile>(path);

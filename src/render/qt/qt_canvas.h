@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QPen>
 #include <QString>
+#include <QStringList>
+#include <cstdint>
 #include <memory>
 #include <unordered_map>
 #include <utility>
@@ -82,8 +84,15 @@ class QtCanvas : public Canvas {
 
 QColor ToQColor(Color c);
 
-// The installed family that shows a face name of the drawings (Shift-JIS,
-// without a leading "@"); the usual Windows Japanese faces map to the IPA fonts.
-QString FamilyForFace(const std::string& faceName, bool* japanese);
+// The Japanese faces a drawing names, in any spelling ("ＭＳ ゴシック",
+// "MS PGothic", "游明朝"...): fixed-pitch or proportional, Gothic or Mincho.
+enum class JapaneseFace : std::uint8_t { kGothic, kPGothic, kMincho, kPMincho };
+
+// The families, first choice first, that show a face name of the drawings
+// (Shift-JIS, without a leading "@"): the platform's Japanese fonts for the
+// Japanese faces (JapaneseFamilies), the name itself for any other.
+QStringList FamiliesForFace(const std::string& faceName, bool* japanese);
+// The installed fonts of this platform for a Japanese face.
+QStringList JapaneseFamilies(JapaneseFace face);
 
 }  // namespace quintaro::render

@@ -36,7 +36,7 @@ bool IsCornerMark(char16_t c) {
 
 }  // namespace
 
-QString FamilyForFace(const std::string& faceName, bool* japanese) {
+QStringList FamiliesForFace(const std::string& faceName, bool* japanese) {
   QString name = QString::fromStdString(Cp932ToUtf8(faceName));
   QString n = Normalized(name);
   bool mincho = n.contains(QStringLiteral("mincho")) || n.contains(QString::fromUtf8("明朝"));
@@ -46,11 +46,12 @@ QString FamilyForFace(const std::string& faceName, bool* japanese) {
                       n.contains(QStringLiteral("meiryo")) ||
                       n.contains(QString::fromUtf8("メイリオ"));
   *japanese = mincho || gothic || n.isEmpty();
-  if (mincho) return proportional ? QStringLiteral("IPAPMincho") : QStringLiteral("IPAMincho");
+  if (mincho)
+    return JapaneseFamilies(proportional ? JapaneseFace::kPMincho : JapaneseFace::kMincho);
   if (gothic || n.isEmpty()) {
-    return proportional ? QStringLiteral("IPAPGothic") : QStringLiteral("IPAGothic");
+    return JapaneseFamilies(proportional ? JapaneseFace::kPGothic : JapaneseFace::kGothic);
   }
-  return name;
+  return {name};
 }
 
 void QtCanvas::TextOut(int x, int y, std::string_view bytes, TextEncoding encoding) {
@@ -60,7 +61,7 @@ void QtCanvas::TextOut(int x, int y, std::string_view bytes, TextEncoding encodi
   if (fontDirty_) {
     bool vertical = !f.faceName.empty() && f.faceName[0] == '@';
     bool japanese = false;
-    qfont_ = QFont(FamilyForFace(vertical ? f.faceName.substr(1) : f.faceName, &japanese));
+    qfont_ = QFont(FamiliesForFace(vertical ? f.faceName.substr(1) : f.faceName, &japanese));
     qfont_.setPixelSize(f.height);
     qfont_.setWeight(static_cast<QFont::Weight>(std::clamp(f.weight, 100, 900)));
     qfont_.setItalic(f.italic);

@@ -1,7 +1,9 @@
 #include "render/qt/render_image.h"
 
 #include <QFile>
+#ifdef QUINTARO_SVG
 #include <QSvgGenerator>
+#endif
 
 #include "render/qt/qt_canvas.h"
 #include "render/scene/main_view.h"
@@ -51,6 +53,10 @@ QImage RenderToImage(const Document& doc, const DrawingExtents& extents,
 
 bool RenderToSvg(const Document& doc, const DrawingExtents& extents, const RenderOptions& options,
                  const std::string& path) {
+#ifndef QUINTARO_SVG
+  (void)doc, (void)extents, (void)options, (void)path;
+  return false;
+#else
   QSvgGenerator svg;
   QString file = QString::fromStdString(path);
   svg.setFileName(file);
@@ -59,6 +65,7 @@ bool RenderToSvg(const Document& doc, const DrawingExtents& extents, const Rende
   svg.setTitle(QStringLiteral("Quintaro"));
   DrawOnto(&svg, doc, extents, options);
   return QFile::exists(file) && QFile(file).size() > 0;
+#endif
 }
 
 }  // namespace quintaro::render

@@ -28,8 +28,23 @@ struct RenderOptions {
 QImage RenderToImage(const Document& doc, const DrawingExtents& extents,
                      const RenderOptions& options, bool* aborted = nullptr);
 
+// Call before the application object of a program that draws without a
+// screen (Qt's offscreen platform): on Windows, where that platform knows
+// no font folder of its own, it is given the system's fonts folder (unless
+// QT_QPA_FONTDIR names another); elsewhere the system's font configuration
+// serves as it is.
+void UseSystemFontsOffscreen();
+
+// Whether this build has Qt's SVG module (a Qt built without it writes
+// only pictures).
+#ifdef QUINTARO_SVG
+inline constexpr bool kCanWriteSvg = true;
+#else
+inline constexpr bool kCanWriteSvg = false;
+#endif
+
 // Writes an SVG of options.width x options.height pixels; false when the
-// file could not be written.
+// file could not be written (or kCanWriteSvg is false).
 bool RenderToSvg(const Document& doc, const DrawingExtents& extents, const RenderOptions& options,
                  const std::string& path);
 

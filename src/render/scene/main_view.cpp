@@ -1,10 +1,10 @@
 #include "render/scene/main_view.h"
 
-#include <sys/stat.h>
 #include <algorithm>
 #include <cmath>
 #include <ctime>
 
+#include "formats/common/file_io.h"
 #include "render/shapes/primitives.h"
 
 namespace quintaro::render {
@@ -38,11 +38,9 @@ void ShowAllLayers(GraphicAttributes& attr, const PublishedLayers& layers, bool 
 }
 
 DateTime FileTimeStamp(const std::string& path) {
-  struct stat st {};
-  if (path.empty() || stat(path.c_str(), &st) != 0) return {};
+  std::optional<std::time_t> t = path.empty() ? std::nullopt : FileModifiedTime(path);
   std::tm local{};
-  std::time_t t = st.st_mtime;
-  if (localtime_r(&t, &local) == nullptr) return {};
+  if (!t || localtime_r(&*t, &local) == nullptr) return {};
   return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
           local.tm_hour,        local.tm_min,     local.tm_sec};
 }
