@@ -10,8 +10,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using quintaro::TJwwData;
-  static quintaro::WorkFolder folder;
-  static quintaro::BindImageStore images(folder.Path());
+  static quintaro::BindImageStore images;
+  images.UseWorkFolder();
   quintaro::fuzz::CheckRoundTrip<TJwwData>(
       std::span(data, size), [](const TJwwData& d) { return d.Header.Version; },
       [](TJwwData& d) { d.SetImageStore(&images); });

@@ -21,7 +21,8 @@ struct DrawFlags {
 
 struct AppState {
   // Images carried by JWW drawings are kept in the document's work folder
-  // (TempFolder), removed with the state.
+  // (TempFolder), made when a drawing first carries one and removed with
+  // the state.
   Document document{Document::Images::kKeep};
   render::GraphicAttributes attributes;
   DrawingExtents extents;

@@ -49,6 +49,7 @@ void WriteJson(std::ostream& out, Document& doc) {
   j.Key("complete").Bool(doc.Complete()).Key("entities");
   WriteCounts(j, doc.Counts());
   j.Key("block_definitions").Int(doc.BlockDefinitions());
+  j.Key("trailing_bytes").Int(static_cast<long long>(doc.TrailingByteCount()));
   DrawingExtents e = doc.Extents();
   j.Key("extents").BeginArray().Number(e.minX).Number(e.minY).Number(e.maxX).Number(e.maxY);
   j.EndArray().Key("groups");
@@ -78,6 +79,8 @@ void WriteText(std::ostream& out, Document& doc) {
       << c.temporaryPoints << " temporary points, " << c.texts << " texts, " << c.dimensions
       << " dimensions, " << c.solids << " solids, " << c.blocks << " block insertions\n";
   out << "block defs:  " << doc.BlockDefinitions() << "\n";
+  if (std::uint64_t trailing = doc.TrailingByteCount())
+    out << "trailing:    " << trailing << " bytes after the last section, kept as they are\n";
   DrawingExtents e = doc.Extents();
   out << "extents:     (" << Fixed(e.minX) << ", " << Fixed(e.minY) << ") - (" << Fixed(e.maxX)
       << ", " << Fixed(e.maxY) << ")\n";

@@ -49,7 +49,9 @@ Outcome CliSession::Open(const std::string& path, bool allowPartial) {
 
 Outcome CliSession::Save(const std::string& target, bool overwrite) {
   Outcome out;
-  if (auto problem = SaveTargetProblem(doc_.Path(), target, doc_.Format())) {
+  // Names that differ in case are two files where the file system says so.
+  const NameCase names = FileNamesIgnoreCase() ? NameCase::kIgnored : NameCase::kSignificant;
+  if (auto problem = SaveTargetProblem(doc_.Path(), target, doc_.Format(), names)) {
     out.error = target + ": " + *problem;
     return out;
   }
@@ -62,6 +64,8 @@ Outcome CliSession::Save(const std::string& target, bool overwrite) {
       return out;
     }
     if (!BackUpExisting(target, &out.error)) return out;
+  } else if (fs::path parent = FsPath(target).parent_path(); !parent.empty()) {
+    fs::create_directories(parent, ec);  // a missing output folder is made
   }
   const SaveResult saved = doc_.Save(target);
   if (!saved.Ok()) {

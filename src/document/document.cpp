@@ -54,15 +54,8 @@ EntityCounts CountDos(const Dos& d) {
 
 }  // namespace
 
-struct Document::ImageStorage {
-  std::optional<WorkFolder> own;  // none when the caller named a folder
-  BindImageStore store;
-};
-
 Document::Document(Images images, std::string folder)
-    : keepImages_(images == Images::kKeep), imageFolder_(std::move(folder)) {
-  ImageStore();
-}
+    : keepImages_(images == Images::kKeep), imageFolder_(std::move(folder)) {}
 
 Document::~Document() = default;
 Document::Document(Document&&) noexcept = default;
@@ -71,15 +64,18 @@ Document& Document::operator=(Document&&) noexcept = default;
 BindImageStore* Document::ImageStore() {
   if (!keepImages_) return nullptr;
   if (!images_) {
-    images_ = std::make_unique<ImageStorage>();
-    if (imageFolder_.empty()) images_->own.emplace();
-    images_->store.SetFolder(images_->own ? images_->own->Path() : imageFolder_);
+    images_ = std::make_unique<BindImageStore>();
+    if (imageFolder_.empty()) {
+      images_->UseWorkFolder();
+    } else {
+      images_->SetFolder(imageFolder_);
+    }
   }
-  return &images_->store;
+  return images_.get();
 }
 
 const BindImageStore* Document::CarriedImages() const {
-  return images_ ? &images_->store : nullptr;
+  return images_.get();
 }
 
 template <class F>
@@ -115,7 +111,7 @@ OpenResult Document::Open(const std::string& path) {
     return InputFile(path).IsOpen() ? OpenResult::kUnknownFormat : OpenResult::kUnreadable;
   }
   // Images of the previous drawing go before the next one is read.
-  if (images_) images_->store.DeleteFiles();
+  if (images_) images_->DeleteFiles();
   bool complete = false;
   switch (format) {
     case DocFormat::kJwc:
@@ -143,7 +139,7 @@ OpenResult Document::Open(const std::string& path) {
 }
 
 void Document::Close() {
-  if (images_) images_->store.DeleteFiles();
+  if (images_) images_->DeleteFiles();
   doc_.emplace<std::monostate>();
   path_.clear();
 }
@@ -186,6 +182,18 @@ std::string Document::LoadProblem() const {
       return "no drawing is open";
     } else {
       return Problem(d.loadReport);
+    }
+  });
+}
+
+std::uint64_t Document::TrailingByteCount() const {
+  return Visit([](const auto& d) -> std::uint64_t {
+    if constexpr (kIsNone<decltype(d)>) {
+      return 0;
+    } else if constexpr (requires { d.Trailer; }) {
+      return d.Trailer.Size();
+    } else {
+      return d.trailing.Size();
     }
   });
 }
@@ -347,10 +355,10 @@ SaveResult Document::Save(const std::string& path) {
 
 RepairLog Document::PlannedRepairs() const {
   return Visit([](const auto& d) -> RepairLog {
-    if constexpr (requires { d.PlannedRepairs(); }) {
-      return d.PlannedRepairs();
-    } else {
+    if constexpr (kIsNone<decltype(d)>) {
       return {};
+    } else {
+      return d.PlannedRepairs();
     }
   });
 }

@@ -61,7 +61,8 @@ class Document {
     kKeep,  // kept in a work folder while the drawing is open, carried again by saves
   };
   // `folder`: where kept images go; empty: a private work folder that the
-  // document makes and removes with its content.
+  // document makes when a drawing first carries an image and removes with
+  // its content.
   explicit Document(Images images = Images::kDrop, std::string folder = {});
   ~Document();
   Document(Document&&) noexcept;
@@ -84,6 +85,9 @@ class Document {
   bool Complete() const;
   // Where and why the last load stopped ("" after a complete load).
   std::string LoadProblem() const;
+
+  // Bytes after the last section (kept, and written back by a save).
+  std::uint64_t TrailingByteCount() const;
 
   EntityCounts Counts() const;
   int BlockDefinitions() const;
@@ -185,14 +189,13 @@ class Document {
   template <class F>
   decltype(auto) VisitMut(F&& f);
 
-  // The store of kept images, made when first needed (for now with the
-  // document: the work folder exists from the start).
+  // The store of kept images, made when a JWW drawing is opened; its work
+  // folder is made only when a drawing carries an image.
   BindImageStore* ImageStore();
-  struct ImageStorage;
 
   bool keepImages_;
   std::string imageFolder_;
-  std::unique_ptr<ImageStorage> images_;
+  std::unique_ptr<BindImageStore> images_;
   std::string path_;
   std::variant<std::monostate, TJwcData, TJwkData, TJwwData, TJwsData> doc_;
 };

@@ -28,8 +28,13 @@ std::string Absolute(const std::string& path) {
 }  // namespace
 
 std::optional<std::string> SaveTargetProblem(const std::string& source, const std::string& target,
-                                             DocFormat format) {
-  bool same = Upper(Absolute(source)) == Upper(Absolute(target)) || SameFile(source, target);
+                                             DocFormat format, NameCase names) {
+  std::string a = Absolute(source), b = Absolute(target);
+  if (names == NameCase::kIgnored) {
+    a = Upper(a);
+    b = Upper(b);
+  }
+  bool same = a == b || SameFile(source, target);
   if (same) return "the output is the opened file itself; choose another name";
   std::string ext = FsPath(target).extension().string();
   if (FormatOfExtension(ext) != format) {

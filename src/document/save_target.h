@@ -8,12 +8,18 @@
 
 namespace quintaro {
 
+// How names that differ only in case are taken when looking for the opened file.
+enum class NameCase {
+  kIgnored,      // the same file (the desktop program's rule; Windows file systems)
+  kSignificant,  // different files unless they are one by identity (Linux)
+};
+
 // Why `target` must not receive a drawing of `format` opened from
-// `source`, or nothing when it may. Refused: the source itself (compared
-// without regard to case, and by identity of the file), and an extension
-// that is not the format's own.
+// `source`, or nothing when it may. Refused: the source itself (the same
+// file by identity, or the same name as `names` compares them), and an
+// extension that is not the format's own.
 std::optional<std::string> SaveTargetProblem(const std::string& source, const std::string& target,
-                                             DocFormat format);
+                                             DocFormat format, NameCase names = NameCase::kIgnored);
 
 // The name an existing target is moved to before it is replaced: its
 // extension becomes "._" and the upper-cased old extension without its dot

@@ -79,6 +79,7 @@ class DragDropTest : public QObject {
   }
 
   void GhostCoversTheThumbnailAndFollowsThePointer() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Desk d("jww/jdu_sample.jww");
     ThumbnailImage* image = d.f.Overview().Image(16);
     QPoint press(10, 12);
@@ -108,6 +109,7 @@ class DragDropTest : public QObject {
   }
 
   void PressesThatStartNoDrag() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.ShowGroups();
     AppWindow::RightDrag(w.Main().Overview().Image(3), {5, 5}, {});  // no drawing open
@@ -126,6 +128,7 @@ class DragDropTest : public QObject {
   }
 
   void GroupDropsOnTheOverview() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Desk d("jww/jdu_sample.jww");  // figures on groups 0 and F
     QWidget* panel = d.f.Overview().Panel();
     d.DragGroup(15, AppWindow::CellCentre(panel, 15));  // its own cell
@@ -150,6 +153,7 @@ class DragDropTest : public QObject {
   }
 
   void GroupDropsOutsideTheOverviewDoNothing() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Desk d("jww/jdu_sample.jww");
     d.Open(1);
     LayerWindow& form = d.f.FirstLayerWindow();
@@ -165,6 +169,7 @@ class DragDropTest : public QObject {
   }
 
   void GroupMoveClosesTheWindowsOfItsGroups() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Desk d("jww/jdu_sample.jww");
     d.Open(15);
     d.Open(0);
@@ -187,6 +192,7 @@ class DragDropTest : public QObject {
   }
 
   void LayerDropsInTheSameWindow() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Desk d("jww/dist_amansion_heimen.jww");  // group 0, layers 0..9 named
     d.Open(0);
     LayerWindow& form = d.f.FirstLayerWindow();
@@ -211,6 +217,7 @@ class DragDropTest : public QObject {
   }
 
   void LayerDropsOnTheOtherWindow() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Desk d("jww/dist_amansion_heimen.jww");
     d.Open(0);
     d.Open(3);
@@ -233,6 +240,7 @@ class DragDropTest : public QObject {
   }
 
   void LayerDropsThatDoNothing() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Desk d("jww/dist_amansion_heimen.jww");
     d.Open(0);
     LayerWindow& a = d.f.FirstLayerWindow();

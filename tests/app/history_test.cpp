@@ -110,6 +110,7 @@ class HistoryTest : public QObject {
     QTest::newRow("across") << int(MoveKind::kAcross);
   }
   void UndoAndRedoOfEachKindOfMove() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     QFETCH(int, kind);
     AppWindow w;
     w.OpenSample(kSample);
@@ -138,6 +139,7 @@ class HistoryTest : public QObject {
   // Save As clears the mark; undoing past the save brings it back, and
   // redoing to the saved state clears it again.
   void AsteriskFollowsTheSavedState() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QString path = w.OpenSample(kSample);
     MainWindow& f = w.Main();
@@ -168,6 +170,7 @@ class HistoryTest : public QObject {
     }
   }
   void QuestionBeforeLosingMoves() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     QFETCH(QString, action);
     QFETCH(int, answer);
     QFETCH(bool, goesOn);
@@ -204,6 +207,7 @@ class HistoryTest : public QObject {
   // to the drawing as first opened, the file gives the same layers, and is
   // undone in one step.
   void MovesAsMappingFile() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QString path = w.OpenSample(kSample);
     MainWindow& f = w.Main();
@@ -236,6 +240,7 @@ class HistoryTest : public QObject {
   // The last drawings under ファイル, newest first, kept in the settings;
   // one that has gone is removed with a message when chosen.
   void RecentFiles() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     quintaro::test::TempDir keep;
     QString settings = QString::fromStdString(keep.File("quintaro.ini"));
     QString first = QString::fromStdString(keep.File("a.jww"));
@@ -264,6 +269,7 @@ class HistoryTest : public QObject {
   // The thumbnails follow a resized page; a wheel turn over the tabs keeps
   // the page; a drag highlights only the cell a drop would move onto.
   void ThumbnailsFollowTheWindow() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample(kSample);
     MainWindow& f = w.Main();

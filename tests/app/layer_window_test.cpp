@@ -59,6 +59,7 @@ class LayerWindowTest : public QObject {
 
  private slots:
   void WhichWindowOpensAGroup() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     MainWindow& f = w.Main();
     w.ShowGroups();
@@ -89,6 +90,7 @@ class LayerWindowTest : public QObject {
   }
 
   void OnlyALeftDoubleClickOnAGroupOpensIt() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     w.ShowGroups();
@@ -129,6 +131,7 @@ class LayerWindowTest : public QObject {
   }
 
   void SymbolLayersCarryOnlyTheNumber() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jwk/dist_desk.jwk"));
     QCOMPARE(w.Main().FirstLayerWindow().Label(1)->text(), Q("(0) "));
@@ -136,6 +139,7 @@ class LayerWindowTest : public QObject {
   }
 
   void ElementCountLineSeparatesBlockMembers() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     // One block of 8 lines placed once, beside 6 texts and the insertion.
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jww/ezj_copy_block.jww"));
@@ -146,6 +150,7 @@ class LayerWindowTest : public QObject {
   }
 
   void EachThumbnailShowsOneLayerAndEmptyOnesTurnGrey() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_amansion_heimen.jww");  // group 0, layers 0..9
     MainWindow& f = w.Main();
@@ -165,6 +170,7 @@ class LayerWindowTest : public QObject {
   }
 
   void ARepaintKeepsThePicturesAResizeDrawsThemAnew() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jww/dist_amansion_heimen.jww"));
     MainWindow& f = w.Main();
@@ -182,6 +188,7 @@ class LayerWindowTest : public QObject {
   }
 
   void ADrawingDuringTheMainDrawingWaitsForItsEnd() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jww/dist_amansion_heimen.jww"));
     MainWindow& f = w.Main();
@@ -220,6 +227,7 @@ class LayerWindowTest : public QObject {
   }
 
   void PaintingComesToRest() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jww/dist_sample.jww"));
     LayerWindow& form = w.Main().FirstLayerWindow();
@@ -231,6 +239,7 @@ class LayerWindowTest : public QObject {
   }
 
   void PanelsSmallerThanSixteenPixelsKeepFourPixelThumbnails() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jww/dist_sample.jww"));
     LayerWindow& form = w.Main().FirstLayerWindow();
@@ -245,6 +254,7 @@ class LayerWindowTest : public QObject {
   }
 
   void SetUpValuesAreCopies() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QVERIFY(OpenFirstGroup(w, "jww/dist_sample.jww"));
     MainWindow& f = w.Main();
@@ -265,6 +275,7 @@ class LayerWindowTest : public QObject {
   }
 
   void ChoosingAnotherFileClosesBothWindows() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QString plan = w.OpenSample("jww/dist_sample.jww");
     MainWindow& f = w.Main();

@@ -77,6 +77,7 @@ class MainViewTest : public QObject {
   }
 
   void OpenFitsTheDrawingInsideTheFrame() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     QString path = w.OpenSample("jww/dist_sample.jww");
     MainWindow& f = w.Main();
@@ -102,6 +103,7 @@ class MainViewTest : public QObject {
   }
 
   void WheelZoomsAroundTheCursor() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     MainViewPage& page = w.Main().MainView();
@@ -134,6 +136,7 @@ class MainViewTest : public QObject {
   }
 
   void DragOfFewPixelsPansToTheReleasePoint() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     MainViewPage& page = w.Main().MainView();
@@ -174,6 +177,7 @@ class MainViewTest : public QObject {
   }
 
   void DragRightDownZoomsToTheRectangle() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     MainViewPage& page = w.Main().MainView();
@@ -206,6 +210,7 @@ class MainViewTest : public QObject {
   }
 
   void DragLeftUpZoomsOutAndRightUpFitsAll() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     MainViewPage& page = w.Main().MainView();
@@ -223,6 +228,7 @@ class MainViewTest : public QObject {
   }
 
   void DragLeftDownShowsThePaper() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     test::Container<TJwwData>(w.Main().State().document)->Header.PaperSize = 3;  // A3
@@ -251,6 +257,7 @@ class MainViewTest : public QObject {
   }
 
   void OneButtonDoesNotDrag() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     MainViewPage& page = w.Main().MainView();
@@ -270,6 +277,7 @@ class MainViewTest : public QObject {
   }
 
   void BackgroundMenuRedrawsInBlackAndWhite() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     MainWindow& f = w.Main();
@@ -373,6 +381,7 @@ class MainViewTest : public QObject {
   }
 
   void UnwritableSettingsDoNotStopTheProgram() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     quintaro::test::TempDir dir;
     quintaro::test::WriteAll(dir.File("file"), {'x'});
     AppWindow w({}, QString::fromStdString(dir.File("file/quintaro.ini")));

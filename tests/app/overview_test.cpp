@@ -79,6 +79,7 @@ class OverviewTest : public QObject {
   }
 
   void SymbolLabelsCarryOnlyTheNumber() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jws/dist_kitchen.jws");
     TurnTo(w, 1);
@@ -87,6 +88,7 @@ class OverviewTest : public QObject {
   }
 
   void EachThumbnailShowsItsGroupOnly() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/jdu_sample.jww");  // figures on groups 0 and F only
     TurnTo(w, 1);
@@ -103,6 +105,7 @@ class OverviewTest : public QObject {
   }
 
   void EmptyGroupsTurnGreyOnRequest() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/jdu_sample.jww");
     MainWindow& f = w.Main();
@@ -124,6 +127,7 @@ class OverviewTest : public QObject {
   }
 
   void ThumbnailsFollowTheMainView() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     MainWindow& f = w.Main();
@@ -139,6 +143,7 @@ class OverviewTest : public QObject {
   }
 
   void ResizingKeepsTheLayoutUntilThePageIsShownAgain() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     TurnTo(w, 1);
@@ -153,6 +158,7 @@ class OverviewTest : public QObject {
   }
 
   void PageTurnedDuringADrawingIsDrawnAfterIt() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     MainWindow& f = w.Main();
@@ -184,6 +190,7 @@ class OverviewTest : public QObject {
   }
 
   void OpeningShowsThePageAll() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     TurnTo(w, 1);

@@ -71,6 +71,7 @@ class RelayerRoadTest : public QObject {
 
  private slots:
   void GroupTwoOntoGroupFive() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     // A drawing with figures on groups 2 and F, made from a shared sample.
     std::string plan = w.Dir().File("plan.jww");
@@ -99,6 +100,7 @@ class RelayerRoadTest : public QObject {
   }
 
   void LayerBetweenTheTwoLayerWindows() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     std::string plan = w.Dir().File("mansion.jww");
     std::filesystem::copy_file(test::SamplePath("jww/dist_amansion_heimen.jww"), plan);
@@ -135,6 +137,7 @@ class RelayerRoadTest : public QObject {
   // Group 0 onto group 9, then the first layer of group 9 onto layer E of
   // group A in the other layer window.
   void EveryFormatByMouseAlone() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     QFETCH(QString, sample);
     AppWindow w;
     std::string plan;

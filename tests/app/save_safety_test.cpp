@@ -70,6 +70,7 @@ class SaveSafetyTest : public QObject {
 
  private slots:
   void EveryNameOfTheOpenedFileIsRefusedAndItStaysUntouched() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     fs::create_directory(f.dir.File("sub"));
     fs::create_symlink(f.plan, f.dir.File("link.jww"));
@@ -90,6 +91,7 @@ class SaveSafetyTest : public QObject {
   }
 
   void AFullDiskLeavesNoPartialFile() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     auto in = Snap(f.plan), old = Snap(f.target);
     {
@@ -104,6 +106,7 @@ class SaveSafetyTest : public QObject {
   }
 
   void AReadOnlyFolderOrTargetIsNotWritten() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     auto in = Snap(f.plan), old = Snap(f.target);
     {
@@ -124,6 +127,7 @@ class SaveSafetyTest : public QObject {
   }
 
   void AFileForTheFolderOrAFolderForTheTargetFailsEvenForRoot() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     auto in = Snap(f.plan), old = Snap(f.target);
     QCOMPARE(f.SaveAs(f.target + "/x.jww"), QString::fromUtf8(text::kSaveFailed));
@@ -138,6 +142,7 @@ class SaveSafetyTest : public QObject {
   }
 
   void TheOpenedFileVanishingBeforeSaveAsCostsNothing() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     std::int64_t lines = f.state.document.Counts().lines;
     fs::remove(f.plan);
@@ -152,6 +157,7 @@ class SaveSafetyTest : public QObject {
   }
 
   void AnUnwritableSettingsFileCostsOnlyTheSettings() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     testing::AppWindow w("[Sets]\r\nBKCOL=0\r\n");
     std::string path = w.SettingsPath().toStdString();
     auto before = Snap(path);

@@ -75,6 +75,7 @@ class SessionTest : public QObject {
 
  private slots:
   void OpensEachFormatByItsExtension() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     TJwcData jwc = MakeLargeJwc(40);
     QVERIFY(jwc.SaveToFile(f.dir.File("plan.jwc")));
@@ -98,6 +99,7 @@ class SessionTest : public QObject {
   }
 
   void FailedOpenKeepsThePreviousDrawing() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     QString kitchen = f.OpenCopy("jws/dist_kitchen.jws", "kitchen.jws");
     DrawingExtents extents = f.state.extents;
@@ -117,6 +119,7 @@ class SessionTest : public QObject {
   }
 
   void OtherExtensionLeavesNoDocument() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     f.OpenCopy("jww/dist_sample.jww", "plan.jww");
     QString text = f.Copy("jww/dist_sample.jww", "plan.txt");
@@ -128,6 +131,7 @@ class SessionTest : public QObject {
   }
 
   void PartialLoadWarnsAndKeepsWhatWasRead() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     auto bytes = test::ReadAll(test::SamplePath("jww/dist_test1.jww"));
     bytes.resize(bytes.size() / 2);
@@ -142,6 +146,7 @@ class SessionTest : public QObject {
   }
 
   void OpenDialogStartsAtTheLastPathWithTheFilters() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     QString plan = f.Copy("jww/dist_sample.jww", "plan.jww");
     f.session.SetDocPath(plan);  // as read from the settings
@@ -174,6 +179,7 @@ class SessionTest : public QObject {
   }
 
   void SaveAsNeedsAnOpenDrawing() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     f.session.SetDocPath(f.Copy("jww/dist_sample.jww", "plan.jww"));  // settings only
     f.session.SaveDocumentAs();
@@ -182,6 +188,7 @@ class SessionTest : public QObject {
   }
 
   void SaveAsProposesAnUnderscoredName() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     QString plan = f.OpenCopy("jww/dist_sample.jww", "plan.jww");
     f.session.SaveDocumentAs();  // cancelled: nothing else happens
@@ -201,6 +208,7 @@ class SessionTest : public QObject {
   }
 
   void SaveAsRefusesTheOpenedFile() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     QString plan = f.OpenCopy("jww/dist_sample.jww", "plan.jww");
     auto original = test::ReadAll(plan.toStdString());
@@ -225,6 +233,7 @@ class SessionTest : public QObject {
   }
 
   void SaveAsRefusesTheProgramFolder() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     f.OpenCopy("jww/dist_sample.jww", "plan.jww");
     fs::create_directory_symlink(f.dir.File("program"), f.dir.File("alias"));
@@ -242,6 +251,7 @@ class SessionTest : public QObject {
   }
 
   void ExistingTargetAnsweredNoStaysAsItWas() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     f.OpenCopy("jww/dist_sample.jww", "plan.jww");
     test::WriteAll(f.dir.File("_plan.jww"), {'o', 'l', 'd'});
@@ -256,6 +266,7 @@ class SessionTest : public QObject {
   }
 
   void ExistingTargetAnsweredYesIsKeptAsBackupAndReplaced() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     QString plan = f.OpenCopy("jww/dist_sample.jww", "plan.jww");
     QString title = f.host.title;
@@ -275,6 +286,7 @@ class SessionTest : public QObject {
   }
 
   void OtherExtensionWritesNothing() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     f.OpenCopy("jww/dist_sample.jww", "plan.jww");
     f.dialogs.saveAnswers = {Q(f.dir.File("x.jwc"))};
@@ -291,6 +303,7 @@ class SessionTest : public QObject {
   }
 
   void EachFormatReportsItsSave() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     TJwcData jwc = MakeLargeJwc(40);
     QVERIFY(jwc.SaveToFile(f.dir.File("p.jwc")));
@@ -311,6 +324,7 @@ class SessionTest : public QObject {
   }
 
   void FailedWriteLeavesTheTargetUntouched() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     f.OpenCopy("jww/dist_test7.jww", "plan.jww");
     f.dialogs.saveAnswers = {Q(f.dir.File("nofolder/x.jww"))};

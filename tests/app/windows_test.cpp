@@ -52,6 +52,7 @@ class WindowsTest : public QObject {
   }
 
   void JapaneseNamesOpenAndSave() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     test::TempDir dir;
     std::string folder = dir.File("図面 フォルダ");
     std::filesystem::create_directory(FsPath(folder));

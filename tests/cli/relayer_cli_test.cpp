@@ -32,6 +32,7 @@ JsonValue Json(const std::string& text) {
 using Row = std::tuple<int, int, std::string, std::string, int>;  // group, layer, names, figures
 
 TEST(CliLayers, ListsWhatInfoShowsOfNamedOrNonEmptyLayers) {
+  QUINTARO_NEEDS_SAMPLES();
   for (const char* sample :
        {"jww/dist_amansion_heimen.jww", "jws/dist_kitchen.jws", "jwk/dist_desk.jwk"}) {
     SCOPED_TRACE(sample);
@@ -88,6 +89,7 @@ MoveOptions TreeMove(const test::TempDir& dir) {
 }
 
 TEST(CliMove, WalksAFolderTreeKeepingRelativePathsAndReportsEachInput) {
+  QUINTARO_NEEDS_SAMPLES();
   test::TempDir dir;
   MoveOptions o = TreeMove(dir);
   o.steps = {*ParseSwap("0:1")};
@@ -122,6 +124,7 @@ TEST(CliMove, WalksAFolderTreeKeepingRelativePathsAndReportsEachInput) {
 }
 
 TEST(CliMove, ARenameAFileCannotHoldFailsThatFileAndWritesNothing) {
+  QUINTARO_NEEDS_SAMPLES();
   test::TempDir dir;
   MoveOptions o = TreeMove(dir);
   o.steps = {*ParseGroupMove("0:2"), *ParseRenameGroup("2=한")};

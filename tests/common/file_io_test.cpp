@@ -4,6 +4,13 @@
 
 #include <filesystem>
 
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#endif
+
 #include "formats/common/types.h"
 #include "support/temp_dir.h"
 
@@ -50,6 +57,35 @@ TEST(WorkFolder, IsPrivateToEachInstanceAndRemovedWithItsContent) {
   }
   EXPECT_FALSE(fs::exists(FsPath(kept)));
 }
+
+#ifndef _WIN32
+// A signal that ends the process first still takes the work folder and the
+// files being written in it along.
+TEST(WorkFolder, IsRemovedWhenASignalEndsTheProcess) {
+  for (int sig : {SIGPIPE, SIGINT, SIGTERM}) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+      WorkFolder w;
+      w.Track("img.gz");
+      test::WriteAll(w.Path() + "img.gz", {1});
+      (void)!::write(fds[1], w.Path().data(), w.Path().size());
+      ::close(fds[1]);
+      ::raise(sig);
+      ::_exit(0);
+    }
+    ::close(fds[1]);
+    char path[1024] = {};
+    (void)!::read(fds[0], path, sizeof path - 1);
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << sig;
+    EXPECT_FALSE(std::string(path).empty() || fs::exists(path)) << path;
+  }
+}
+#endif
 
 TEST(SafeFileName, RefusesEveryWayOutOfTheFolder) {
   EXPECT_TRUE(IsSafeFileName("photo.jpg.gz"));

@@ -68,6 +68,7 @@ DrawingDiff MoveSaveAndDiff(const std::string& path, const Move& m, const test::
 }
 
 TEST(DrawingDiff, MovesOfEverySampleChangeOnlyLayersAndTheNamesThatTravel) {
+  QUINTARO_NEEDS_SAMPLES();
   for (const char* folder : {"jww", "jws", "jwk"}) {
     for (const std::string& path : test::SampleFiles(folder)) {
       SCOPED_TRACE(path);
@@ -154,6 +155,7 @@ TEST(DrawingDiff, FindsAndNamesWhatChangedBesidesLayers) {
 
 // JWW header values and pens are named one by one, with both values.
 TEST(DrawingDiff, JwwHeaderValuesAndPensAreNamedWithTheirValues) {
+  QUINTARO_NEEDS_SAMPLES();
   Document a, b;
   const std::string path = test::SampleFiles("jww").front();
   ASSERT_EQ(a.Open(path), OpenResult::kOpened);

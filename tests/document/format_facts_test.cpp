@@ -16,6 +16,7 @@ namespace {
 // A file of each format starts with that format's magic, passes its
 // signature check, is detected as that format and is named by its extension.
 TEST(FormatFacts, AgreeWithFilesOfTheirFormat) {
+  QUINTARO_NEEDS_SAMPLES();
   test::TempDir dir;
   Document jwc;
   jwc.Adopt(MakeLargeJwc(10));

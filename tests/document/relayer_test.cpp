@@ -170,6 +170,7 @@ std::string WriteJwc(const test::TempDir& dir) {
 }
 
 TEST(RelayerApply, EachRuleKindMovesWhatTheCensusBeforeSays) {
+  QUINTARO_NEEDS_SAMPLES();
   test::TempDir dir;
   const std::string jwc = WriteJwc(dir), mansion = "jww/dist_amansion_heimen.jww";
   const ApplyCase cases[] = {
@@ -194,6 +195,7 @@ TEST(RelayerApply, EachRuleKindMovesWhatTheCensusBeforeSays) {
 }
 
 TEST(RelayerApply, ReportsUnmatchedRulesAndScaleChangesAsWarnings) {
+  QUINTARO_NEEDS_SAMPLES();
   Document doc;
   ASSERT_EQ(doc.Open(test::SamplePath("jww/dist_amansion_heimen.jww")), OpenResult::kOpened);
   // Group F is drawn at 5:1, groups 0 and 1 at 1:100.
@@ -220,6 +222,7 @@ std::pair<Census, std::vector<std::string>> StateOf(const Document& doc) {
 // The record of an edit puts every format back and does it again: figures
 // by their place, names where the format has them.
 TEST(LayerChange, PutsEveryFormatBackAndDoesItAgain) {
+  QUINTARO_NEEDS_SAMPLES();
   test::TempDir dir;
   const std::string jwc = dir.File("made.jwc");  // no shared JWC sample: made here
   ASSERT_TRUE(MakeLargeJwc(3000).SaveToFile(jwc));
@@ -262,6 +265,7 @@ LayerChange ApplyAndReopen(Document& doc, const std::string& rules, const std::s
 }
 
 TEST(RelayerApply, RenamesInTheFilesOwnStringFormAndRefusesWhatItCannotHold) {
+  QUINTARO_NEEDS_SAMPLES();
   test::TempDir dir;
   Document doc;
   ASSERT_EQ(doc.Open(test::SamplePath("jww/dist_test1.jww")), OpenResult::kOpened);

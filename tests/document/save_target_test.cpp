@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/temp_dir.h"
 
 namespace quintaro {
@@ -17,6 +19,18 @@ TEST(SaveTarget, RefusesTheOpenedFileAndAnotherFormatsExtension) {
   EXPECT_TRUE(SaveTargetProblem(plan, dir.File("_plan"), DocFormat::kJww));
   EXPECT_FALSE(SaveTargetProblem(plan, dir.File("_plan.JwW"), DocFormat::kJww));
   EXPECT_FALSE(SaveTargetProblem(plan, dir.File("_plan.jwc"), DocFormat::kJwc));
+}
+
+// Where names differ by case only they are two files, unless they are one.
+TEST(SaveTarget, ComparesByIdentityWhereCaseIsSignificant) {
+  test::TempDir dir;
+  std::string plan = dir.File("plan.jww");
+  test::WriteAll(plan, {1});
+  std::filesystem::create_hard_link(plan, dir.File("other.jww"));
+  const NameCase s = NameCase::kSignificant;
+  EXPECT_FALSE(SaveTargetProblem(plan, dir.File("PLAN.JWW"), DocFormat::kJww, s));
+  EXPECT_TRUE(SaveTargetProblem(plan, dir.File("other.jww"), DocFormat::kJww, s));
+  EXPECT_TRUE(SaveTargetProblem(plan, dir.Path() + "/./plan.jww", DocFormat::kJww, s));
 }
 
 TEST(SaveTarget, KeepsTheOldTargetUnderItsBackupNameAndInPlace) {

@@ -51,6 +51,7 @@ void ExpectTightOverLines(const TJwwData& doc, const DrawingExtents& e) {
 }
 
 TEST(SampleExtents, JwwDrawingsHoldTheirFigures) {
+  QUINTARO_NEEDS_SAMPLES();
   const auto files = test::SampleFiles("jww");
   ASSERT_FALSE(files.empty());
   for (const std::string& path : files) {
@@ -66,6 +67,7 @@ TEST(SampleExtents, JwwDrawingsHoldTheirFigures) {
 }
 
 TEST(SampleExtents, JwsSymbolsHoldTheirFiguresAndReferencePoint) {
+  QUINTARO_NEEDS_SAMPLES();
   const auto files = test::SampleFiles("jws");
   ASSERT_FALSE(files.empty());
   for (const std::string& path : files) {

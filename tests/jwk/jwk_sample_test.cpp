@@ -22,6 +22,7 @@ const std::map<std::string, Counts> kExpected = {
 };
 
 TEST(JwkSamples, LoadCompletelyWithDeclaredCounts) {
+  QUINTARO_NEEDS_SAMPLES();
   auto files = test::SampleFiles("jwk");
   ASSERT_FALSE(files.empty());
   for (const auto& path : files) {
@@ -42,6 +43,7 @@ TEST(JwkSamples, LoadCompletelyWithDeclaredCounts) {
 }
 
 TEST(JwkSamples, SaveReloadIsStable) {
+  QUINTARO_NEEDS_SAMPLES();
   test::TempDir dir;
   for (const auto& path : test::SampleFiles("jwk")) {
     SCOPED_TRACE(path);

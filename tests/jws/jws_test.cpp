@@ -39,6 +39,7 @@ std::string Name(const std::string& p) {
 }
 
 TEST(JwsSamples, LoadCompleteWithTheOracleCounts) {
+  QUINTARO_NEEDS_SAMPLES();
   auto files = test::SampleFiles("jws");
   ASSERT_EQ(files.size(), kOracle.size());
   for (const auto& path : files) {
@@ -76,6 +77,7 @@ TEST(JwsSamples, LoadCompleteWithTheOracleCounts) {
 // Every sample comes back byte for byte, unplaced block definitions and
 // numbers included, with nothing repaired.
 TEST(JwsSamples, SaveGivesBackEveryByte) {
+  QUINTARO_NEEDS_SAMPLES();
   for (const auto& path : test::SampleFiles("jws")) {
     SCOPED_TRACE(path);
     auto orig = test::ReadAll(path);
@@ -214,6 +216,7 @@ TEST(Jws, TruncatedFileKeepsWhatWasRead) {
 }
 
 TEST(Jws, SaveToFileIsAtomic) {
+  QUINTARO_NEEDS_SAMPLES();
   test::TempDir dir;
   TJwsData d;
   ASSERT_TRUE(d.LoadFromFile(test::SamplePath("jws/dist_desk.jws")));
@@ -225,6 +228,7 @@ TEST(Jws, SaveToFileIsAtomic) {
 }
 
 TEST(Jws, ResetClearsEverything) {
+  QUINTARO_NEEDS_SAMPLES();
   TJwsData d;
   ASSERT_TRUE(d.LoadFromFile(test::SamplePath("jws/jdu_irikomi1800.jws")));
   d.ClearData();

@@ -2,6 +2,7 @@
 // BindImageStore: image names must never reach outside the work folder.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "formats/jww/jww_data.h"
@@ -181,6 +182,35 @@ TEST(JwwImages, BothSwitchesOffSkipTheSection) {
   d.SetImageStore(&store);
   EXPECT_TRUE(d.LoadFromBytes(b.Bytes()));
 }
+
+#ifndef _WIN32
+// The store's own work folder exists only while a drawing carries images.
+TEST(JwwImages, TheOwnWorkFolderIsMadeOnlyForImages) {
+  test::TempDir runtime;
+  const char* saved = std::getenv("XDG_RUNTIME_DIR");
+  const std::string restore = saved ? saved : "";
+  ::setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
+  JwwBuilder none(700);
+  none.Header().Count(0).Count(0).ImageCount(0);
+  const std::pair<std::vector<std::uint8_t>, int> cases[] = {{none.Bytes(), 0},
+                                                             {DrawingWithImages(), 1}};
+  for (const auto& [bytes, folders] : cases) {
+    {
+      BindImageStore store;
+      store.UseWorkFolder();
+      TJwwData d;
+      d.SetImageStore(&store);
+      ASSERT_TRUE(d.LoadFromBytes(bytes)) << d.loadReport.reason;
+      EXPECT_EQ(std::distance(std::filesystem::directory_iterator(runtime.Path()), {}), folders);
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(runtime.Path()));
+  }
+  if (saved)
+    ::setenv("XDG_RUNTIME_DIR", restore.c_str(), 1);
+  else
+    ::unsetenv("XDG_RUNTIME_DIR");
+}
+#endif
 
 }  // namespace
 }  // namespace quintaro

@@ -327,6 +327,7 @@ TEST(JwwReader, TruncatedFilesKeepEveryCompleteEntity) {
 }
 
 TEST(JwwReader, PartialLoadOfASampleKeepsWhatWasRead) {
+  QUINTARO_NEEDS_SAMPLES();
   auto bytes = test::ReadAll(test::SamplePath("jww/dist_test1.jww"));
   TJwwData whole;
   ASSERT_TRUE(whole.LoadFromBytes(bytes));
@@ -448,6 +449,7 @@ TEST(JwwReader, PublishLayersStatesNamesAndScales) {
 }
 
 TEST(JwwReader, ResetAndClearEmptyEverything) {
+  QUINTARO_NEEDS_SAMPLES();
   TJwwData d;
   ASSERT_TRUE(d.LoadFromFile(test::SamplePath("jww/jdu_sample.jww")));
   d.SetSaveMode(3);

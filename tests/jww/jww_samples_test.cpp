@@ -40,12 +40,14 @@ std::string Name(const std::string& path) {
 }
 
 TEST(JwwSamples, EverySampleIsInTheOracle) {
+  QUINTARO_NEEDS_SAMPLES();
   auto files = test::SampleFiles("jww");
   ASSERT_EQ(files.size(), kOracle.size());
   for (const auto& f : files) EXPECT_TRUE(kOracle.count(Name(f))) << f;
 }
 
 TEST(JwwSamples, LoadCompleteWithTheOracleCounts) {
+  QUINTARO_NEEDS_SAMPLES();
   for (const auto& path : test::SampleFiles("jww")) {
     SCOPED_TRACE(path);
     ASSERT_TRUE(TJwwData::IsJwwFile(path));
@@ -75,6 +77,7 @@ TEST(JwwSamples, LoadCompleteWithTheOracleCounts) {
 }
 
 TEST(JwwSamples, GroupLayerSplitOfTheMainList) {
+  QUINTARO_NEEDS_SAMPLES();
   TJwwData d;
   ASSERT_TRUE(d.LoadFromFile(test::SamplePath("jww/jdu_sample.jww")));
   std::map<int, int> perCode;
@@ -89,6 +92,7 @@ TEST(JwwSamples, GroupLayerSplitOfTheMainList) {
 }
 
 TEST(JwwSamples, UnicodeSamplesKeepTheirForm) {
+  QUINTARO_NEEDS_SAMPLES();
   for (const char* name :
        {"jww/ezj_2blocks.jww", "jww/ezj_copy_block.jww", "jww/ezj_out1_in2.jww"}) {
     SCOPED_TRACE(name);
@@ -110,6 +114,7 @@ TEST(JwwSamples, UnicodeSamplesKeepTheirForm) {
 // A plain load and save gives back the file byte for byte, with nothing
 // repaired, and the reload equals the first load.
 TEST(JwwSamples, SaveGivesBackEveryByte) {
+  QUINTARO_NEEDS_SAMPLES();
   for (const auto& path : test::SampleFiles("jww")) {
     SCOPED_TRACE(path);
     TJwwData m1;
@@ -125,6 +130,7 @@ TEST(JwwSamples, SaveGivesBackEveryByte) {
 }
 
 TEST(JwwSamples, SaveToFileWritesTheSameBytesAsSaveToBytes) {
+  QUINTARO_NEEDS_SAMPLES();
   test::TempDir dir;
   TJwwData d;
   ASSERT_TRUE(d.LoadFromFile(test::SamplePath("jww/jdu_sample.jww")));
@@ -138,6 +144,7 @@ TEST(JwwSamples, SaveToFileWritesTheSameBytesAsSaveToBytes) {
 }
 
 TEST(JwwSamples, BlockTreeOfTheSampleWithNestedBlocks) {
+  QUINTARO_NEEDS_SAMPLES();
   TJwwData d;
   ASSERT_TRUE(d.LoadFromFile(test::SamplePath("jww/jdu_sample.jww")));
   // 54 insertions in the main list, one definition inserting another.

@@ -149,6 +149,7 @@ TEST(JwwWriter, EleventhSwitchTens) {
 }
 
 TEST(JwwWriter, VersionsTheWriterCanWriteReadBack) {
+  QUINTARO_NEEDS_SAMPLES();
   // Every version step, including 231..299 whose shadow block the text had
   // written 16 bytes short.
   for (int v : {220, 223, 225, 230, 231, 250, 299, 300, 350, 351, 419, 420, 599, 600, 699, 700}) {
@@ -223,6 +224,7 @@ TEST(JwwWriter, BytesAfterTheLastSectionAreKept) {
 }
 
 TEST(JwwWriter, PartialLoadSavesWhatItHas) {
+  QUINTARO_NEEDS_SAMPLES();
   auto bytes = test::ReadAll(test::SamplePath("jww/dist_sample.jww"));
   bytes.resize(bytes.size() * 2 / 3);
   TJwwData d;
@@ -243,6 +245,7 @@ TEST(JwwWriter, SaveOfAnEmptyContainerIsRefused) {
 }
 
 TEST(JwwWriter, FailedSaveLeavesTheTargetUntouched) {
+  QUINTARO_NEEDS_SAMPLES();
   test::TempDir dir;
   std::string target = dir.File("target.jww");
   test::WriteAll(target, {1, 2, 3});

@@ -111,14 +111,17 @@ void CheckGroupMoveRoundTrip(const std::string& path) {
 }
 
 TEST(SampleMoves, JwwGroupMoveRoundTrip) {
+  QUINTARO_NEEDS_SAMPLES();
   for (const auto& path : test::SampleFiles("jww")) CheckGroupMoveRoundTrip<TJwwData>(path);
 }
 
 TEST(SampleMoves, JwsGroupMoveRoundTrip) {
+  QUINTARO_NEEDS_SAMPLES();
   for (const auto& path : test::SampleFiles("jws")) CheckGroupMoveRoundTrip<TJwsData>(path);
 }
 
 TEST(SampleMoves, JwkGroupMoveRoundTrip) {
+  QUINTARO_NEEDS_SAMPLES();
   for (const auto& path : test::SampleFiles("jwk")) CheckGroupMoveRoundTrip<TJwkData>(path);
 }
 
@@ -200,6 +203,7 @@ void CheckOracle(const std::string& path) {
 }
 
 TEST(SampleCensus, MainListMatchesReferenceCounts) {
+  QUINTARO_NEEDS_SAMPLES();
   for (const auto& path : test::SampleFiles("jww")) CheckOracle<TJwwData>(path);
   for (const auto& path : test::SampleFiles("jws")) CheckOracle<TJwsData>(path);
   for (const auto& path : test::SampleFiles("jwk")) CheckOracle<TJwkData>(path);
@@ -220,6 +224,7 @@ void CheckTableAgainstCensus(const std::string& path) {
 }
 
 TEST(SampleCensus, OnePassTableEqualsCensusOfEachLayer) {
+  QUINTARO_NEEDS_SAMPLES();
   for (const auto& path : test::SampleFiles("jww")) CheckTableAgainstCensus<TJwwData>(path);
   for (const auto& path : test::SampleFiles("jws")) CheckTableAgainstCensus<TJwsData>(path);
   for (const auto& path : test::SampleFiles("jwc")) CheckTableAgainstCensus<TJwcData>(path);

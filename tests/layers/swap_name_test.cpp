@@ -71,6 +71,7 @@ void CheckSample(const std::string& sample) {
 }
 
 TEST(Swap, EqualsThreeMovesThroughASpareGroupInEveryFormat) {
+  QUINTARO_NEEDS_SAMPLES();
   CheckSample<TJwwData>("jww/dist_amansion_heimen.jww");
   CheckSample<TJwwData>("jww/ezj_2blocks.jww");
   CheckSample<TJwsData>("jws/dist_kitchen.jws");

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # installed_gui.sh STAGE VERSION SAMPLES: the installed desktop program answers
-# --version and --help without a display; under Xvfb it opens a drawing, keeps
-# its work folder in the runtime folder, and on closing writes its settings to
+# --version and --help without a display; under Xvfb it opens a drawing
+# without making a work folder, and on closing writes its settings to
 # the per-user configuration folder, never beside the executable.
 # Exits 77 (skipped) after the first part when Xvfb or xdotool is missing.
 set -u
@@ -17,8 +17,9 @@ if [ "${4:-}" = --session ]; then
   pid=$!
   wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^Quintaro' | head -1)
   [ -n "$wid" ] || fail "no main window"
-  compgen -G "$XDG_RUNTIME_DIR/quintaro-*" >/dev/null ||
-    fail "no work folder in XDG_RUNTIME_DIR while running"
+  # The sample carries no image: no work folder is made for it.
+  ! compgen -G "$XDG_RUNTIME_DIR/quintaro-*" >/dev/null ||
+    fail "a work folder in XDG_RUNTIME_DIR for a drawing without images"
   # File menu, then its close command; a second try if the first was too early.
   for _ in 1 2; do
     xdotool windowfocus --sync "$wid" key --clearmodifiers alt+f sleep 0.5 key x 2>/dev/null
@@ -51,6 +52,7 @@ if ! command -v xvfb-run >/dev/null || ! command -v xdotool >/dev/null; then
   finish
 fi
 
+need_samples "$samples"
 sample=$(find "$samples/jww" -name '*.jww' | sort | head -1)
 xvfb-run -a bash "$self" "$stage" "$version" "$samples" --session "$sample" ||
   fail "desktop session (see above)"

@@ -121,6 +121,7 @@ TEST(Golden, FiguresOfEveryKindOnWhiteAndOnBlack) {
 }
 
 TEST(Golden, TextFreeSamplesOfTheThreeReadableFormats) {
+  QUINTARO_NEEDS_SAMPLES();
   for (const char* sample : {"jws/dist_desk.jws", "jwk/dist_desk.jwk", "jws/dist_car_side1.jws"}) {
     Document doc;
     ASSERT_EQ(doc.Open(test::SamplePath(sample)), OpenResult::kOpened) << sample;
@@ -131,6 +132,7 @@ TEST(Golden, TextFreeSamplesOfTheThreeReadableFormats) {
 }
 
 TEST(Golden, TheSameDeskAsSymbolOfBothEras) {
+  QUINTARO_NEEDS_SAMPLES();
   // The desk was saved by both program generations; both must look the same.
   Document jws, jwk;
   ASSERT_EQ(jws.Open(test::SamplePath("jws/dist_desk.jws")), OpenResult::kOpened);

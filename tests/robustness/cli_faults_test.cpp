@@ -80,12 +80,14 @@ void ExpectRefusedCleanly(CliFixture& f, int error) {
 }
 
 TEST(CliFaults, EverySavePathReportsAFullDisk) {
+  QUINTARO_NEEDS_SAMPLES();
   CliFixture f;
   test::FileSizeLimit full(20000);
   ExpectRefusedCleanly(f, EFBIG);
 }
 
 TEST(CliFaults, EverySavePathReportsAReadOnlyTarget) {
+  QUINTARO_NEEDS_SAMPLES();
   CliFixture f;
   test::ReadOnly target(f.target);
   if (!target.Ok()) GTEST_SKIP() << test::ReadOnly::kWhyNot;
@@ -93,6 +95,7 @@ TEST(CliFaults, EverySavePathReportsAReadOnlyTarget) {
 }
 
 TEST(CliFaults, EverySavePathReportsAReadOnlyFolder) {
+  QUINTARO_NEEDS_SAMPLES();
   CliFixture f;
   test::ReadOnly folder(f.outDir);
   if (!folder.Ok()) GTEST_SKIP() << test::ReadOnly::kWhyNot;
@@ -100,6 +103,7 @@ TEST(CliFaults, EverySavePathReportsAReadOnlyFolder) {
 }
 
 TEST(CliFaults, AFolderInPlaceOfTheTargetIsReportedEvenToRoot) {
+  QUINTARO_NEEDS_SAMPLES();
   CliFixture f;
   fs::remove(f.target);
   fs::create_directory(f.target);
@@ -113,6 +117,7 @@ TEST(CliFaults, AFolderInPlaceOfTheTargetIsReportedEvenToRoot) {
 }
 
 TEST(CliFaults, ABatchGoesOnPastATargetThatCannotBeWritten) {
+  QUINTARO_NEEDS_SAMPLES();
   CliFixture f;
   std::string second = f.dir.File("sub/desk.jww");
   fs::create_directory(f.dir.File("sub"));

@@ -1,7 +1,5 @@
 #include "temp_dir.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -48,19 +46,6 @@ void WriteAll(const std::string& path, const std::vector<std::uint8_t>& bytes) {
 
 bool FileExists(const std::string& path) {
   return fs::exists(FsPath(path));
-}
-
-std::string SamplePath(const std::string& relative) {
-  return std::string(QUINTARO_SAMPLES_DIR) + "/" + relative;
-}
-
-std::vector<std::string> SampleFiles(const std::string& folder) {
-  std::vector<std::string> out;
-  std::error_code ec;
-  for (auto& e : fs::directory_iterator(FsPath(SamplePath(folder)), ec))
-    if (e.is_regular_file()) out.push_back(e.path().string());
-  std::sort(out.begin(), out.end());
-  return out;
 }
 
 }  // namespace quintaro::test

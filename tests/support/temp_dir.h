@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "samples.h"
+
 namespace quintaro::test {
 
 class TempDir {
@@ -24,9 +26,5 @@ class TempDir {
 std::vector<std::uint8_t> ReadAll(const std::string& path);
 void WriteAll(const std::string& path, const std::vector<std::uint8_t>& bytes);
 bool FileExists(const std::string& path);
-// Path of a shared sample, e.g. SamplePath("jww/dist_test1.jww").
-std::string SamplePath(const std::string& relative);
-// Every sample file of one folder ("jww", "jws", "jwk"), sorted by name.
-std::vector<std::string> SampleFiles(const std::string& folder);
 
 }  // namespace quintaro::test

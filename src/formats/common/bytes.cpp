@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cerrno>
+#include <new>
 
 namespace quintaro {
 
@@ -106,9 +107,11 @@ bool ByteReader::ReadBytes(std::string& out, std::size_t n) {
 
 ByteWriter::ByteWriter() = default;
 
-ByteWriter::ByteWriter(std::FILE* file) : file_(file) {
+ByteWriter::ByteWriter(std::FILE* file) : file_(file), streams_(true) {
   buffer_.reserve(kFlushAt + 4096);
 }
+
+ByteWriter::ByteWriter(Discard) : streams_(true) {}
 
 ByteWriter::~ByteWriter() = default;
 
@@ -117,13 +120,34 @@ void ByteWriter::Zeros(std::size_t n) {
 }
 
 void ByteWriter::Fill(std::uint8_t value, std::size_t n) {
+  while (n > 0 && !failed_) {
+    std::size_t k = streams_ ? std::min(n, kFlushAt) : n;
+    buffer_.insert(buffer_.end(), k, value);
+    n -= k;
+    if (streams_ && buffer_.size() >= kFlushAt) FlushBuffer();
+  }
+}
+
+void ByteWriter::WriteLarge(const void* src, std::size_t n) {
+  FlushBuffer();
   if (failed_) return;
-  buffer_.insert(buffer_.end(), n, value);
-  if (file_ && buffer_.size() >= kFlushAt) FlushBuffer();
+  std::size_t put = file_ ? std::fwrite(src, 1, n, file_) : n;
+  if (put != n) {
+    failed_ = true;
+    error_ = errno;
+  }
+  written_ += put;
 }
 
 void ByteWriter::FlushBuffer() {
-  if (failed_ || !file_ || buffer_.empty()) return;
+  if (failed_ || buffer_.empty()) return;
+  if (!file_) {  // nowhere (memory is never flushed)
+    if (streams_) {
+      written_ += buffer_.size();
+      buffer_.clear();
+    }
+    return;
+  }
   std::size_t put = std::fwrite(buffer_.data(), 1, buffer_.size(), file_);
   if (put != buffer_.size()) {
     failed_ = true;
@@ -140,6 +164,23 @@ bool ByteWriter::Flush() {
     error_ = errno;
   }
   return !failed_;
+}
+
+bool TrailingBytes::ReadRest(ByteReader& r) {
+  bytes_.reset();
+  if (r.Remaining() == 0) return true;
+  try {
+    auto bytes = std::make_shared<std::string>();
+    if (!r.ReadBytes(*bytes, static_cast<std::size_t>(r.Remaining()))) return false;
+    bytes_ = std::move(bytes);
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
+void TrailingBytes::WriteTo(ByteWriter& w) const {
+  if (bytes_) w.Write(bytes_->data(), bytes_->size());
 }
 
 }  // namespace quintaro

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -109,6 +110,9 @@ class ByteWriter {
   ByteWriter();
   // Writes through a buffer to `file` (not owned). Call Flush() at the end.
   explicit ByteWriter(std::FILE* file);
+  // Counts the bytes and keeps none: a save's repairs without its bytes.
+  struct Discard {};
+  explicit ByteWriter(Discard);
   ~ByteWriter();
 
   ByteWriter(const ByteWriter&) = delete;
@@ -123,9 +127,10 @@ class ByteWriter {
 
   void Write(const void* src, std::size_t n) {
     if (failed_) return;
+    if (streams_ && n >= kFlushAt) return WriteLarge(src, n);
     const auto* p = static_cast<const std::uint8_t*>(src);
     buffer_.insert(buffer_.end(), p, p + n);
-    if (file_ && buffer_.size() >= kFlushAt) FlushBuffer();
+    if (streams_ && buffer_.size() >= kFlushAt) FlushBuffer();
   }
   void Bytes(const std::string& s) { Write(s.data(), s.size()); }
   void Zeros(std::size_t n);
@@ -150,12 +155,32 @@ class ByteWriter {
     Write(&v, sizeof v);
   }
   void FlushBuffer();
+  // Passes a block past the buffer: a large block is never held twice.
+  void WriteLarge(const void* src, std::size_t n);
 
   std::vector<std::uint8_t> buffer_;
   std::uint64_t written_ = 0;
   std::FILE* file_ = nullptr;
+  bool streams_ = false;  // to a file or nowhere: the buffer is emptied as it fills
   bool failed_ = false;
   int error_ = 0;
+};
+
+// Bytes that follow the last section of a file, kept as read so that a save
+// gives them back. Held once: copies of a drawing share them.
+class TrailingBytes {
+ public:
+  // Takes the rest of the input; false (nothing kept) when memory ran out.
+  bool ReadRest(ByteReader& r);
+  void WriteTo(ByteWriter& w) const;
+  std::uint64_t Size() const { return bytes_ ? bytes_->size() : 0; }
+  void Clear() { bytes_.reset(); }
+  friend bool operator==(const TrailingBytes& a, const TrailingBytes& b) {
+    return a.Size() == b.Size() && (a.Size() == 0 || *a.bytes_ == *b.bytes_);
+  }
+
+ private:
+  std::shared_ptr<const std::string> bytes_;
 };
 
 }  // namespace quintaro

@@ -62,6 +62,20 @@ WorkFolder::~WorkFolder() {
   if (path_.empty()) return;
   std::error_code ec;
   std::filesystem::remove_all(FsPath(path_), ec);
+  for (auto& [name, entry] : files_) exit_cleanup::Forget(entry);
+  exit_cleanup::Forget(entry_);
+}
+
+void WorkFolder::Track(const std::string& name) {
+  if (path_.empty() || files_.count(name)) return;
+  files_.emplace(name, exit_cleanup::Remember(path_ + name, false));
+}
+
+void WorkFolder::Forget(const std::string& name) {
+  auto it = files_.find(name);
+  if (it == files_.end()) return;
+  exit_cleanup::Forget(it->second);
+  files_.erase(it);
 }
 
 bool IsSafeFileName(const std::string& name) {

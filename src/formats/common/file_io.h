@@ -9,10 +9,12 @@
 #include <ctime>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 
 #include "formats/common/bytes.h"
+#include "formats/common/exit_cleanup.h"
 
 namespace quintaro {
 
@@ -46,6 +48,10 @@ bool RemoveFile(const std::string& path);
 // (links, case on Windows, short names): by device and inode on Linux, by
 // volume serial number and file index on Windows.
 bool SameFile(const std::string& a, const std::string& b);
+
+// True where the system's file names ignore case (Windows): a.jww and A.JWW
+// name one file. Elsewhere they are two unless SameFile says otherwise.
+bool FileNamesIgnoreCase();
 
 // When the file was last written (seconds since 1970), or nullopt.
 std::optional<std::time_t> FileModifiedTime(const std::string& path);
@@ -90,9 +96,10 @@ class AtomicFile {
 bool WriteFileAtomically(const std::string& path, const std::function<bool(ByteWriter&)>& body,
                          std::string* why = nullptr);
 
-// A folder of this process alone, removed with its content when destroyed.
-// Created under $XDG_RUNTIME_DIR when set, else under the system's temporary
-// folder (%TEMP% on Windows).
+// A folder of this process alone, removed with its content when destroyed,
+// or when a signal ends the process first (exit_cleanup.h): the folder and
+// the files tracked in it. Created under $XDG_RUNTIME_DIR when set, else
+// under the system's temporary folder (%TEMP% on Windows).
 class WorkFolder {
  public:
   WorkFolder();
@@ -104,8 +111,15 @@ class WorkFolder {
   // The folder with a trailing '/', or empty when it could not be created.
   const std::string& Path() const { return path_; }
 
+  // A file about to be made in the folder, removed on a signal too until
+  // it is forgotten (after its owner deleted it).
+  void Track(const std::string& name);
+  void Forget(const std::string& name);
+
  private:
   std::string path_;
+  exit_cleanup::Entry* entry_ = nullptr;
+  std::map<std::string, exit_cleanup::Entry*> files_;
 };
 
 // True when `name` (Shift-JIS bytes) can be used as a plain file name inside a folder: not

@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <random>
 
@@ -21,6 +23,10 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
 
 bool RemoveFile(const std::string& path) {
   return ::unlink(path.c_str()) == 0;
+}
+
+bool FileNamesIgnoreCase() {
+  return false;
 }
 
 std::optional<std::time_t> FileModifiedTime(const std::string& path) {
@@ -109,7 +115,35 @@ WorkFolder::WorkFolder() {
                       : fs::temp_directory_path(ec);
   if (ec || base.empty()) base = "/tmp";
   std::string templ = (base / "quintaro-XXXXXX").string();
-  if (mkdtemp(templ.data())) path_ = templ + "/";
+  if (!mkdtemp(templ.data())) return;
+  path_ = templ + "/";
+  entry_ = exit_cleanup::Remember(templ, true);
+}
+
+namespace {
+
+// Removes the work folders, then lets the signal end the process as it
+// would have (the handler was reset to the default on entry).
+extern "C" void RemoveWorkFoldersAndEnd(int sig) {
+  exit_cleanup::RemoveAll(::unlink, ::rmdir);
+  ::raise(sig);
+}
+
+}  // namespace
+
+void exit_cleanup::InstallHandlers() {
+  static std::atomic<bool> installed{false};
+  if (installed.exchange(true)) return;
+  for (int sig : {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGPIPE}) {
+    struct sigaction old {};
+    // A signal that the process ignores or handles itself stays so.
+    if (::sigaction(sig, nullptr, &old) != 0 || old.sa_handler != SIG_DFL) continue;
+    struct sigaction action {};
+    action.sa_handler = RemoveWorkFoldersAndEnd;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND;
+    ::sigaction(sig, &action, nullptr);
+  }
 }
 
 }  // namespace quintaro

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+#include <atomic>
 #include <cerrno>
 #include <random>
 
@@ -80,6 +81,10 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
 
 bool RemoveFile(const std::string& path) {
   return DeleteFileW(Widen(path).c_str()) != 0;
+}
+
+bool FileNamesIgnoreCase() {
+  return true;
 }
 
 std::optional<std::time_t> FileModifiedTime(const std::string& path) {
@@ -186,10 +191,35 @@ WorkFolder::WorkFolder() {
     std::filesystem::path dir = base / (L"quintaro-" + Widen(RandomSuffix()));
     if (CreateDirectoryW(dir.c_str(), nullptr)) {
       path_ = Narrow(dir.wstring()) + "/";
+      entry_ = exit_cleanup::Remember(Narrow(dir.wstring()), true);
       return;
     }
     if (GetLastError() != ERROR_ALREADY_EXISTS) return;
   }
+}
+
+namespace {
+
+int RemoveNarrowFile(const char* path) {
+  return DeleteFileW(Widen(path).c_str()) ? 0 : -1;
+}
+
+int RemoveNarrowFolder(const char* path) {
+  return RemoveDirectoryW(Widen(path).c_str()) ? 0 : -1;
+}
+
+// Ctrl+C, Ctrl+Break, closing the console, logging off: the work folders go,
+// then the next handler (the system's) ends the process.
+BOOL WINAPI RemoveWorkFoldersOnConsoleEvent(DWORD) {
+  exit_cleanup::RemoveAll(RemoveNarrowFile, RemoveNarrowFolder);
+  return FALSE;
+}
+
+}  // namespace
+
+void exit_cleanup::InstallHandlers() {
+  static std::atomic<bool> installed{false};
+  if (!installed.exchange(true)) SetConsoleCtrlHandler(RemoveWorkFoldersOnConsoleEvent, TRUE);
 }
 
 }  // namespace quintaro

@@ -23,7 +23,7 @@ void TJwcData::ResetData() {
   texts = {};
   points = {};
   textBlock.clear();
-  trailing.clear();
+  trailing.Clear();
   nameFields = {};
   extents = {};
 }

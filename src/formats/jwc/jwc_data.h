@@ -63,7 +63,7 @@ class TJwcData : public JwcContainer<TJwcData> {
   // The text block as last read or written: written back as it is while it
   // still gives every text at its address, so that unused bytes survive.
   std::string textBlock;
-  std::string trailing;  // bytes after the last section, kept as read
+  TrailingBytes trailing;  // bytes after the last section, kept as read
   // The name fields as read, layers by code then groups: written back as
   // they are while they hold the name (bytes after a NUL survive).
   std::array<std::string, kLayers + kLayerGroups> nameFields;

@@ -75,10 +75,10 @@ class JwcSectionReader {
 
   // The end of the reading: bytes after the `last` section are noted and
   // kept in `trailing`, so that a save writes them back.
-  bool Finish(const char* last, std::string& trailing) {
+  bool Finish(const char* last, TrailingBytes& trailing) {
     if (r_.Remaining() > 0) {
       Note(std::to_string(r_.Remaining()) + " bytes after the " + last + " kept as read");
-      if (!r_.ReadBytes(trailing, static_cast<std::size_t>(r_.Remaining()))) return Stop(last);
+      if (!trailing.ReadRest(r_)) return Stop(last);
     }
     report_.complete = true;
     return true;

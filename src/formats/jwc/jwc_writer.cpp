@@ -164,7 +164,7 @@ bool TJwcData::WriteBody(ByteWriter& w) const {
   for (std::size_t g = 0; g < layerGroups.size(); ++g) {
     WriteName(w, layerGroups[g].name, nameFields[kLayers + g], TEntJwcLayerGroup::kNameBytes);
   }
-  w.Bytes(trailing);
+  trailing.WriteTo(w);
   return w.Ok();
 }
 

@@ -44,7 +44,7 @@ void TJwkData::ResetData() {
   texts = {};
   textBlock.clear();
   textHighWords.clear();
-  trailing.clear();
+  trailing.Clear();
   extents = {};
 }
 

@@ -65,7 +65,7 @@ class TJwkData : public JwcContainer<TJwkData> {
   // The word after each text's offset as read (the reader has no use for
   // it), written back by position.
   std::vector<std::uint16_t> textHighWords;
-  std::string trailing;    // bytes after the last section, kept as read
+  TrailingBytes trailing;  // bytes after the last section, kept as read
   DrawingExtents extents;  // the container's copy of the computed extents
 
   // Compares the symbol (not macros, reports or extents).

@@ -94,7 +94,7 @@ bool TJwkData::WriteBody(ByteWriter& w) const {
                  static_cast<std::uint16_t>(high));
   }
   w.Bytes(textBlock);
-  w.Bytes(trailing);
+  trailing.WriteTo(w);
   return w.Ok();
 }
 

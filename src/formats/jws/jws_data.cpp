@@ -35,7 +35,7 @@ void TJwsData::ResetData() {
   Version = 0;
   Header = TEntJwsHeader{};
   LayerGroups.clear();
-  Trailer.clear();
+  Trailer.Clear();
   jww::ResetLists(*this);
 }
 
@@ -97,7 +97,7 @@ bool TJwsData::Load(ByteReader& r, const std::string& name) {
   };
   bool ok = readHeader();
   if (ok) ok = jww::ReadLists(r, Version, *this, where, outOfMemory);
-  if (ok && !jww::ReadTrailer(r, Trailer)) {
+  if (ok && !Trailer.ReadRest(r)) {
     where = "the bytes after the block definitions";
     ok = false;
     outOfMemory = true;
@@ -163,7 +163,7 @@ bool TJwsData::Save(ByteWriter& w, std::int32_t version) {
 
   if (!jww::WriteLists(w, v, *this, jww::TextRewrite::kDropTempPrefix, saveError, saveRepairs_))
     return false;
-  w.Write(Trailer.data(), Trailer.size());
+  Trailer.WriteTo(w);
   return w.Ok();
 }
 

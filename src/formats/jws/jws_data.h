@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/common/bytes.h"
 #include "formats/common/repairs.h"
 #include "formats/common/types.h"
 #include "formats/jww/jww_types.h"
@@ -46,7 +47,7 @@ class TJwsData : public TJwsEntityList {
   std::vector<TEntJwwBlockDef2> BlockDefs;
   std::vector<TEntJwwBlockTree> BlockTree;
   std::int32_t ReferencedBlockCount = 0;
-  std::string Trailer;  // bytes after the block definitions, written back after them
+  TrailingBytes Trailer;  // bytes after the block definitions, written back after them
 
   // ---- not part of the model (ignored by operator==) ----
   TextMacroValues macros;  // UTF-8; a load sets the file name, empties the others, print scale 1.0

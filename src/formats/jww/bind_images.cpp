@@ -4,9 +4,46 @@
 
 namespace quintaro {
 
+BindImageStore::BindImageStore() = default;
+
+BindImageStore::BindImageStore(std::string folder) {
+  SetFolder(std::move(folder));
+}
+
+BindImageStore::~BindImageStore() = default;
+
 void BindImageStore::SetFolder(std::string folder) {
   if (!folder.empty() && folder.back() != '/') folder += '/';
   folder_ = std::move(folder);
+  ownFolder_ = false;
+}
+
+void BindImageStore::UseWorkFolder() {
+  ownFolder_ = true;
+  folder_ = work_ ? work_->Path() : "";
+}
+
+std::FILE* BindImageStore::CreateImageFile(const TBindImageType& image) {
+  if (image.FileName.empty()) return nullptr;
+  if (ownFolder_ && !work_) {
+    work_ = std::make_unique<WorkFolder>();
+    folder_ = work_->Path();
+  }
+  if (folder_.empty()) return nullptr;
+  if (ownFolder_) work_->Track(image.FileName);
+  std::FILE* file = OpenFile(folder_ + image.FileName, "wb");
+  if (!file) Forget(image.FileName);
+  return file;
+}
+
+void BindImageStore::RemoveImageFile(const TBindImageType& image) {
+  if (folder_.empty() || image.FileName.empty()) return;
+  RemoveFile(folder_ + image.FileName);
+  Forget(image.FileName);
+}
+
+void BindImageStore::Forget(const std::string& fileName) {
+  if (ownFolder_ && work_) work_->Forget(fileName);
 }
 
 std::string BindImageStore::LocalFileName(const EncodedText& name) {
@@ -36,7 +73,7 @@ void BindImageStore::DeleteFiles() {
   if (!folder_.empty()) {
     for (const auto& image : list) {
       if (image.FileName.empty()) continue;
-      RemoveFile(folder_ + image.FileName);
+      RemoveImageFile(image);
       const std::string& n = image.FileName;
       if (n.size() > 3 && n.compare(n.size() - 3, 3, ".gz") == 0) {
         std::string bare = n.substr(0, n.size() - 3);

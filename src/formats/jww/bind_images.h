@@ -1,12 +1,12 @@
 // The images carried inside JWW files (version 700 and later).
 //
-// One BindImageStore per process (the app and the CLI own it together with
-// their WorkFolder) is handed to the JWW and JWS containers by pointer. A JWW
-// load of version 700 or later empties and refills its list and, with
-// extractImages on, writes each image's bytes into the folder; a JWW save
-// copies the images that its texts use back from the folder. Without a store,
-// or with an empty folder, image data are read and dropped and saves carry
-// no images.
+// A BindImageStore (the document owns one) is handed to the JWW and JWS
+// containers by pointer. A JWW load of version 700 or later empties and
+// refills its list and, with extractImages on, writes each image's bytes into
+// the folder; a JWW save copies the images that its texts use back from the
+// folder. Without a store, or without a folder, image data are read and
+// dropped and saves carry no images. The store's own work folder is made only
+// when the first image file is written: most drawings carry none.
 //
 // Image names come from the file. An image is written to, read from and
 // deleted in the folder only under a safe local file name: the name itself
@@ -16,12 +16,16 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "formats/common/text.h"
 
 namespace quintaro {
+
+class WorkFolder;
 
 struct TBindImageType {
   EncodedText Name;       // as stored in the drawing, usually ending in ".gz"
@@ -37,14 +41,28 @@ class BindImageStore {
   bool extractImages = true;         // a load writes the image files into the folder
   bool keepImages = true;            // a load keeps the list (and a save carries images)
 
-  BindImageStore() = default;
-  explicit BindImageStore(std::string folder) { SetFolder(std::move(folder)); }
+  BindImageStore();
+  explicit BindImageStore(std::string folder);
+  ~BindImageStore();
+  BindImageStore(const BindImageStore&) = delete;
+  BindImageStore& operator=(const BindImageStore&) = delete;
 
-  // The work folder (e.g. WorkFolder::Path()); a trailing '/' is added.
-  // Empty: no folder, images are not extracted and saves carry none.
+  // A folder the caller owns; a trailing '/' is added. Empty: no folder,
+  // images are not extracted and saves carry none.
   void SetFolder(std::string folder);
+  // A private work folder, made when the first image file is written and
+  // removed with its files together with the store.
+  void UseWorkFolder();
+  // The folder ("" while there is none, or the private one is not made yet).
   const std::string& Folder() const { return folder_; }
-  bool HasFolder() const { return !folder_.empty(); }
+  // True when image files can be written: a folder is set or can be made.
+  bool HasFolder() const { return !folder_.empty() || ownFolder_; }
+
+  // Creates the image's file for writing (making the private folder
+  // first); null when it cannot.
+  std::FILE* CreateImageFile(const TBindImageType& image);
+  // Removes one image's file (a write that failed).
+  void RemoveImageFile(const TBindImageType& image);
 
   // Full path of an entry's file, or "" when there is no folder or no safe name.
   std::string PathOf(const TBindImageType& image) const;
@@ -57,7 +75,11 @@ class BindImageStore {
   void DeleteFiles();
 
  private:
+  void Forget(const std::string& fileName);
+
   std::string folder_;
+  bool ownFolder_ = false;
+  std::unique_ptr<WorkFolder> work_;
 };
 
 }  // namespace quintaro

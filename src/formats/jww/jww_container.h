@@ -126,17 +126,6 @@ void NumberBlocksFromScratch(Data& d) {
   d.BuildBlockTree();
 }
 
-// Reads whatever follows the last section (kept as read, written back
-// after it). False when memory ran out.
-inline bool ReadTrailer(ByteReader& r, std::string& trailer) {
-  trailer.clear();
-  try {
-    return r.ReadBytes(trailer, static_cast<std::size_t>(r.Remaining()));
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-}
-
 // Empties the main list, the block definitions and the block tree.
 template <class Data>
 void ResetLists(Data& d) {

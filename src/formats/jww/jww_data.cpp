@@ -100,7 +100,7 @@ void TJwwData::ResetData() {
   MojiStyles.clear();
   jww::ResetLists(*this);
   SaveMode = 0;
-  Trailer.clear();
+  Trailer.Clear();
 }
 
 void TJwwData::ClearData() {
@@ -185,7 +185,7 @@ bool TJwwData::Load(ByteReader& r, const std::string& name) {
   // Unless the image section was passed over unread, the rest of the file
   // is bytes after the last section.
   const bool imagesUnread = v > 699 && images_ && !images_->keepImages && !images_->extractImages;
-  if (ok && !imagesUnread && !jww::ReadTrailer(r, Trailer)) {
+  if (ok && !imagesUnread && !Trailer.ReadRest(r)) {
     where = "the bytes after the last section";
     ok = false;
     outOfMemory = true;
@@ -228,18 +228,14 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
         r.Fail();
         return failAt("");
       }
-      std::string path;
-      if (store && store->extractImages && store->HasFolder()) {
-        if (image.FileName.empty()) {
-          loadReport.warnings.push_back("image " + std::to_string(i + 1) +
-                                        " has a name that is not a safe file name (\"" +
-                                        ToUtf8(image.Name) + "\"); its data were skipped");
-        } else {
-          path = store->Folder() + image.FileName;
-        }
+      const bool extract = store && store->extractImages && store->HasFolder();
+      if (extract && image.FileName.empty()) {
+        loadReport.warnings.push_back("image " + std::to_string(i + 1) +
+                                      " has a name that is not a safe file name (\"" +
+                                      ToUtf8(image.Name) + "\"); its data were skipped");
       }
-      std::FILE* out = path.empty() ? nullptr : OpenFile(path, "wb");
-      if (!path.empty() && !out)
+      std::FILE* out = extract ? store->CreateImageFile(image) : nullptr;
+      if (extract && !image.FileName.empty() && !out)
         loadReport.warnings.push_back("image file " + image.FileName +
                                       " could not be created in the work folder");
       bool writeOk = true;
@@ -253,7 +249,7 @@ bool TJwwData::ReadImages(ByteReader& r, std::string& where) {
       }
       if (out) {
         if (std::fclose(out) != 0) writeOk = false;
-        if (!r.Ok() || !writeOk) RemoveFile(path);
+        if (!r.Ok() || !writeOk) store->RemoveImageFile(image);
         if (r.Ok() && !writeOk)
           loadReport.warnings.push_back("image file " + image.FileName +
                                         " could not be written in the work folder");
@@ -427,7 +423,7 @@ bool TJwwData::Save(ByteWriter& w, std::int32_t v) {
       }
     }
   }
-  w.Write(Trailer.data(), Trailer.size());
+  Trailer.WriteTo(w);
   return w.Ok();
 }
 

@@ -35,6 +35,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/common/bytes.h"
 #include "formats/common/repairs.h"
 #include "formats/common/types.h"
 #include "formats/jww/bind_images.h"
@@ -64,7 +65,7 @@ class TJwwData : public TJwwEntityList {
   std::vector<TEntJwwBlockTree> BlockTree;
   std::int32_t ReferencedBlockCount = 0;  // definitions reached from the main list
   std::int32_t SaveMode = 0;              // 0..15
-  std::string Trailer;                    // bytes after the last section, written back after it
+  TrailingBytes Trailer;                  // bytes after the last section, written back after it
 
   // ---- not part of the model (ignored by operator==) ----
   TextMacroValues macros;                 // set by a load (UTF-8 text-macro values)
