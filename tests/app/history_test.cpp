@@ -191,7 +191,8 @@ class HistoryTest : public QObject {
     QCOMPARE(w.Dialogs().boxes.front().kind, QStringLiteral("save?"));
     QCOMPARE(w.Dialogs().boxes.front().text, Q("図面への変更を保存しますか？"));
     QCOMPARE(std::filesystem::exists(saved), answer == int(SaveChoice::kSave));
-    bool left = action == "close" ? f.TornDown() : f.Session().DocPath() == second;
+    bool left =
+        action == "close" ? f.TornDown() : QFileInfo(f.Session().DocPath()) == QFileInfo(second);
     QCOMPARE(left, goesOn);
     if (!goesOn) {
       QVERIFY(StateOf(f.State().document) == moved);
@@ -251,14 +252,15 @@ class HistoryTest : public QObject {
     QMenu* recent = w.Main().RecentMenu();
     QStringList shown;
     for (QAction* a : recent->actions()) shown << a->text();
-    QCOMPARE(shown, (QStringList{second, first}));
+    QCOMPARE(shown,
+             (QStringList{QDir::toNativeSeparators(second), QDir::toNativeSeparators(first)}));
     std::filesystem::remove(first.toStdString());
     recent->actions().at(1)->trigger();
-    QCOMPARE(w.Dialogs().boxes.back().text,
-             Q("ファイルが見つかりません。一覧から削除しました。") + "\r\n" + first);
+    QCOMPARE(w.Dialogs().boxes.back().text, Q("ファイルが見つかりません。一覧から削除しました。") +
+                                                "\r\n" + QDir::toNativeSeparators(first));
     QCOMPARE(recent->actions().size(), 1);
     recent->actions().at(0)->trigger();
-    QCOMPARE(w.Main().Session().DocPath(), second);
+    QVERIFY(QFileInfo(w.Main().Session().DocPath()) == QFileInfo(second));
   }
 
   // The thumbnails follow a resized page; a wheel turn over the tabs keeps

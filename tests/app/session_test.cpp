@@ -155,7 +155,7 @@ class SessionTest : public QObject {
     QCOMPARE(f.session.DocKind(), std::string(".JWW"));
     QCOMPARE(f.state.groupInFirstWindow, -1);
     const FileDialogRequest& r = f.dialogs.openRequests[0];
-    QCOMPARE(r.folder, Q(f.dir.Path()));
+    QCOMPARE(r.folder, QDir::cleanPath(Q(f.dir.Path())));
     QCOMPARE(r.fileName, QStringLiteral("plan.jww"));
     QCOMPARE(r.filterIndex, 4);
     QStringList shown;
@@ -187,7 +187,7 @@ class SessionTest : public QObject {
     f.session.SaveDocumentAs();  // cancelled: nothing else happens
     QCOMPARE(f.dialogs.saveRequests.size(), std::size_t{1});
     const FileDialogRequest& r = f.dialogs.saveRequests[0];
-    QCOMPARE(r.folder, Q(f.dir.Path()));
+    QCOMPARE(r.folder, QDir::cleanPath(Q(f.dir.Path())));
     QCOMPARE(r.fileName, QStringLiteral("_plan.jww"));
     QCOMPARE(r.filters.size(), 1);
     QVERIFY(r.filters[0].startsWith(QStringLiteral("JWW File(*.jww) (")));
@@ -204,12 +204,19 @@ class SessionTest : public QObject {
     Fixture f;
     QString plan = f.OpenCopy("jww/dist_sample.jww", "plan.jww");
     auto original = test::ReadAll(plan.toStdString());
-    fs::create_symlink(plan.toStdString(), f.dir.File("link.jww"));
     fs::create_hard_link(plan.toStdString(), f.dir.File("hard.jww"));
-    QString sameByCase = Q(f.dir.File("PLAN.JWW"));
-    QString dotted = Q(f.dir.Path() + "/./plan.jww");
-    for (const QString& target :
-         {sameByCase, dotted, Q(f.dir.File("link.jww")), Q(f.dir.File("hard.jww"))}) {
+    QStringList targets{Q(f.dir.File("PLAN.JWW")), Q(f.dir.Path() + "/./plan.jww"),
+                        Q(f.dir.File("hard.jww"))};
+    std::error_code noLink;
+    fs::create_symlink(plan.toStdString(), f.dir.File("link.jww"), noLink);
+    if (!noLink) targets << Q(f.dir.File("link.jww"));
+#ifdef _WIN32
+    // Only privileged Windows users may make symbolic links.
+    if (noLink) qInfo("no symbolic link case: %s", noLink.message().c_str());
+#else
+    QVERIFY2(!noLink, noLink.message().c_str());
+#endif
+    for (const QString& target : targets) {
       f.dialogs.saveAnswers = {target};
       f.dialogs.boxes.clear();
       f.session.SaveDocumentAs();
