@@ -33,6 +33,19 @@ wait_window() {  # NAME_PATTERN: the id of the visible window whose name matches
   echo "desktop run: no window named '$1'" >&2
   return 1
 }
+wait_other_window() {  # WINDOW: the id of the active window once it is another one (a dialog)
+  local id
+  for _ in $(seq 120); do
+    id=$(xdotool getactivewindow 2>/dev/null) || true
+    if [ -n "$id" ] && [ "$id" != "$1" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.5
+  done
+  echo "desktop run: no dialog over window $1" >&2
+  return 1
+}
 geometry() {  # WINDOW: sets X Y W H of the window's client area
   eval "$(xdotool getwindowgeometry --shell "$1")"
   X=$X Y=$Y W=$WIDTH H=$HEIGHT
@@ -119,8 +132,10 @@ shot 6-menu
 xdotool key --window "$main" Escape Escape
 sleep 0.5
 xdotool key --window "$main" ctrl+shift+s
-sleep 4
+dialog=$(wait_other_window "$main")
+sleep 2
 shot 7-save-dialog
+xdotool windowactivate --sync "$dialog" 2>/dev/null || true
 xdotool key End shift+Home
 xdotool type moved.jww
 xdotool key Return
