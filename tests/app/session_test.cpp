@@ -57,10 +57,18 @@ struct Fixture {
   QString LastStatus() const { return host.statuses.isEmpty() ? QString() : host.statuses.last(); }
 };
 
+// The file dialog matches names as the system does: regardless of case on
+// Windows.
+#ifdef _WIN32
+constexpr auto kNameCase = QRegularExpression::CaseInsensitiveOption;
+#else
+constexpr auto kNameCase = QRegularExpression::NoPatternOption;
+#endif
+
 bool Matches(const QString& filter, const QString& name) {
   QString patterns = filter.section('(', -1).chopped(1);
   for (const QString& p : patterns.split(' ')) {
-    if (QRegularExpression(QRegularExpression::wildcardToRegularExpression(p))
+    if (QRegularExpression(QRegularExpression::wildcardToRegularExpression(p), kNameCase)
             .match(name)
             .hasMatch())
       return true;
@@ -226,7 +234,9 @@ class SessionTest : public QObject {
       QCOMPARE(f.host.statuses.mid(f.host.statuses.size() - 2),
                (QStringList{QString(), Q(text::kNotSaved)}));
     }
+#ifndef _WIN32  // where names differing by case are one file
     QVERIFY(!fs::exists(f.dir.File("PLAN.JWW")));
+#endif
     QVERIFY(!fs::exists(f.dir.File("plan._JWW")));
     QCOMPARE(test::ReadAll(plan.toStdString()), original);
   }
@@ -234,9 +244,16 @@ class SessionTest : public QObject {
   void SaveAsRefusesTheProgramFolder() {
     Fixture f;
     f.OpenCopy("jww/dist_sample.jww", "plan.jww");
-    fs::create_directory_symlink(f.dir.File("program"), f.dir.File("alias"));
-    for (const std::string& target :
-         {std::string("program/x.jww"), std::string("PROGRAM/x.jww"), std::string("alias/x.jww")}) {
+    std::vector<std::string> targets{"program/x.jww", "PROGRAM/x.jww"};
+    std::error_code noLink;
+    fs::create_directory_symlink(f.dir.File("program"), f.dir.File("alias"), noLink);
+    if (!noLink) targets.push_back("alias/x.jww");
+#ifdef _WIN32
+    if (noLink) qInfo("no symbolic link case: %s", noLink.message().c_str());
+#else
+    QVERIFY2(!noLink, noLink.message().c_str());
+#endif
+    for (const std::string& target : targets) {
       f.dialogs.saveAnswers = {Q(f.dir.File(target))};
       f.dialogs.boxes.clear();
       f.session.SaveDocumentAs();
