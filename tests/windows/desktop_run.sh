@@ -33,17 +33,18 @@ wait_window() {  # NAME_PATTERN: the id of the visible window whose name matches
   echo "desktop run: no window named '$1'" >&2
   return 1
 }
-wait_other_window() {  # WINDOW: the id of the active window once it is another one (a dialog)
+visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort; }
+wait_new_window() {  # WINDOW_LIST: the id of a visible window not in the list, once one appears
   local id
   for _ in $(seq 120); do
-    id=$(xdotool getactivewindow 2>/dev/null) || true
-    if [ -n "$id" ] && [ "$id" != "$1" ]; then
+    id=$(comm -13 <(echo "$1") <(visible_windows) | tail -1)
+    if [ -n "$id" ]; then
       echo "$id"
       return 0
     fi
     sleep 0.5
   done
-  echo "desktop run: no dialog over window $1" >&2
+  echo "desktop run: no new window" >&2
   return 1
 }
 geometry() {  # WINDOW: sets X Y W H of the window's client area
@@ -131,8 +132,9 @@ sleep 1
 shot 6-menu
 xdotool key --window "$main" Escape Escape
 sleep 0.5
+before=$(visible_windows)
 xdotool key --window "$main" ctrl+shift+s
-dialog=$(wait_other_window "$main")
+dialog=$(wait_new_window "$before")
 sleep 2
 shot 7-save-dialog
 xdotool windowactivate --sync "$dialog" 2>/dev/null || true
