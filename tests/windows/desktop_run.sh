@@ -94,11 +94,19 @@ shot 1-drawing
 # The page "LayerGroup" (Ctrl+Tab turns the page), its 4 x 4 thumbnails
 # filling the client area above the tabs and the status bar.
 xdotool key --window "$main" ctrl+Tab
-sleep 4
-shot 2-groups
 geometry "$main"
 cell_w=$((W / 4)) cell_h=$(((H * 80 / 100) / 4))
 top=$((Y + H * 8 / 100))
+# The thumbnails are drawn in the background: wait until group 0's cell
+# shows more than its frame and background (slow under load).
+for _ in $(seq 120); do
+  colours=$(import -window root -crop "${cell_w}x${cell_h}+$X+$top" png:- 2>/dev/null |
+    convert - -format %k info: 2>/dev/null) || true
+  [ "${colours:-0}" -gt 4 ] && break
+  sleep 0.5
+done
+sleep 1
+shot 2-groups
 centre() {  # GROUP: sets CX CY, the screen point in the middle of the group's cell
   CX=$((X + ($1 % 4) * cell_w + cell_w / 2))
   CY=$((top + ($1 / 4) * cell_h + cell_h / 2))
