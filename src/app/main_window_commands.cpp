@@ -1,6 +1,7 @@
 // The File and Edit menus: opening with its checks (also by drag and drop
 // and from the recent files), the question about unsaved moves, undo and
 // redo.
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -95,7 +96,8 @@ void MainWindow::RebuildRecentMenu() {
   recentMenu_->clear();
   for (const std::string& file : settings_.recentFiles) {
     QString path = QString::fromStdString(file);
-    QAction* action = recentMenu_->addAction(path);
+    // Shown the way the system writes paths (backslashes on Windows).
+    QAction* action = recentMenu_->addAction(QDir::toNativeSeparators(path));
     connect(action, &QAction::triggered, this, [this, path] { OpenRecent(path); });
   }
   recentMenu_->setEnabled(!settings_.recentFiles.empty());
@@ -104,7 +106,8 @@ void MainWindow::RebuildRecentMenu() {
 void MainWindow::OpenRecent(const QString& path) {
   if (DrawBusy()) return;
   if (!QFileInfo::exists(path)) {
-    env_.dialogs->Inform(Ui(text::kRecentMissing) + QStringLiteral("\r\n") + path);
+    env_.dialogs->Inform(Ui(text::kRecentMissing) + QStringLiteral("\r\n") +
+                         QDir::toNativeSeparators(path));
     RemoveRecentFile(settings_.recentFiles, path.toStdString());
     return RebuildRecentMenu();
   }

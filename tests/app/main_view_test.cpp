@@ -360,7 +360,8 @@ class MainViewTest : public QObject {
     Action(f, "saveAsAction")->trigger();
     QCOMPARE(f.StatusText(), Q("ファイルを開いて下さい。"));
     Action(f, "openAction")->trigger();
-    QCOMPARE(w.Dialogs().openRequests.at(0).folder, QString::fromStdString(other.File("my plans")));
+    QCOMPARE(w.Dialogs().openRequests.at(0).folder,
+             QDir::cleanPath(QString::fromStdString(other.File("my plans"))));
     QCOMPARE(w.Dialogs().openRequests.at(0).fileName, QStringLiteral("plan a.jww"));
     Action(f, "closeAction")->trigger();
     QVERIFY(f.TornDown());

@@ -57,10 +57,18 @@ struct Fixture {
   QString LastStatus() const { return host.statuses.isEmpty() ? QString() : host.statuses.last(); }
 };
 
+// The file dialog matches names as the system does: regardless of case on
+// Windows.
+#ifdef _WIN32
+constexpr auto kNameCase = QRegularExpression::CaseInsensitiveOption;
+#else
+constexpr auto kNameCase = QRegularExpression::NoPatternOption;
+#endif
+
 bool Matches(const QString& filter, const QString& name) {
   QString patterns = filter.section('(', -1).chopped(1);
   for (const QString& p : patterns.split(' ')) {
-    if (QRegularExpression(QRegularExpression::wildcardToRegularExpression(p))
+    if (QRegularExpression(QRegularExpression::wildcardToRegularExpression(p), kNameCase)
             .match(name)
             .hasMatch())
       return true;
@@ -160,7 +168,7 @@ class SessionTest : public QObject {
     QCOMPARE(f.session.DocKind(), std::string(".JWW"));
     QCOMPARE(f.state.groupInFirstWindow, -1);
     const FileDialogRequest& r = f.dialogs.openRequests[0];
-    QCOMPARE(r.folder, Q(f.dir.Path()));
+    QCOMPARE(r.folder, QDir::cleanPath(Q(f.dir.Path())));
     QCOMPARE(r.fileName, QStringLiteral("plan.jww"));
     QCOMPARE(r.filterIndex, 4);
     QStringList shown;
@@ -194,7 +202,7 @@ class SessionTest : public QObject {
     f.session.SaveDocumentAs();  // cancelled: nothing else happens
     QCOMPARE(f.dialogs.saveRequests.size(), std::size_t{1});
     const FileDialogRequest& r = f.dialogs.saveRequests[0];
-    QCOMPARE(r.folder, Q(f.dir.Path()));
+    QCOMPARE(r.folder, QDir::cleanPath(Q(f.dir.Path())));
     QCOMPARE(r.fileName, QStringLiteral("_plan.jww"));
     QCOMPARE(r.filters.size(), 1);
     QVERIFY(r.filters[0].startsWith(QStringLiteral("JWW File(*.jww) (")));
@@ -212,12 +220,19 @@ class SessionTest : public QObject {
     Fixture f;
     QString plan = f.OpenCopy("jww/dist_sample.jww", "plan.jww");
     auto original = test::ReadAll(plan.toStdString());
-    fs::create_symlink(plan.toStdString(), f.dir.File("link.jww"));
     fs::create_hard_link(plan.toStdString(), f.dir.File("hard.jww"));
-    QString sameByCase = Q(f.dir.File("PLAN.JWW"));
-    QString dotted = Q(f.dir.Path() + "/./plan.jww");
-    for (const QString& target :
-         {sameByCase, dotted, Q(f.dir.File("link.jww")), Q(f.dir.File("hard.jww"))}) {
+    QStringList targets{Q(f.dir.File("PLAN.JWW")), Q(f.dir.Path() + "/./plan.jww"),
+                        Q(f.dir.File("hard.jww"))};
+    std::error_code noLink;
+    fs::create_symlink(plan.toStdString(), f.dir.File("link.jww"), noLink);
+    if (!noLink) targets << Q(f.dir.File("link.jww"));
+#ifdef _WIN32
+    // Only privileged Windows users may make symbolic links.
+    if (noLink) qInfo("no symbolic link case: %s", noLink.message().c_str());
+#else
+    QVERIFY2(!noLink, noLink.message().c_str());
+#endif
+    for (const QString& target : targets) {
       f.dialogs.saveAnswers = {target};
       f.dialogs.boxes.clear();
       f.session.SaveDocumentAs();
@@ -227,7 +242,9 @@ class SessionTest : public QObject {
       QCOMPARE(f.host.statuses.mid(f.host.statuses.size() - 2),
                (QStringList{QString(), Q(text::kNotSaved)}));
     }
+#ifndef _WIN32  // where names differing by case are one file
     QVERIFY(!fs::exists(f.dir.File("PLAN.JWW")));
+#endif
     QVERIFY(!fs::exists(f.dir.File("plan._JWW")));
     QCOMPARE(test::ReadAll(plan.toStdString()), original);
   }
@@ -236,9 +253,16 @@ class SessionTest : public QObject {
     QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     f.OpenCopy("jww/dist_sample.jww", "plan.jww");
-    fs::create_directory_symlink(f.dir.File("program"), f.dir.File("alias"));
-    for (const std::string& target :
-         {std::string("program/x.jww"), std::string("PROGRAM/x.jww"), std::string("alias/x.jww")}) {
+    std::vector<std::string> targets{"program/x.jww", "PROGRAM/x.jww"};
+    std::error_code noLink;
+    fs::create_directory_symlink(f.dir.File("program"), f.dir.File("alias"), noLink);
+    if (!noLink) targets.push_back("alias/x.jww");
+#ifdef _WIN32
+    if (noLink) qInfo("no symbolic link case: %s", noLink.message().c_str());
+#else
+    QVERIFY2(!noLink, noLink.message().c_str());
+#endif
+    for (const std::string& target : targets) {
       f.dialogs.saveAnswers = {Q(f.dir.File(target))};
       f.dialogs.boxes.clear();
       f.session.SaveDocumentAs();

@@ -33,6 +33,20 @@ wait_window() {  # NAME_PATTERN: the id of the visible window whose name matches
   echo "desktop run: no window named '$1'" >&2
   return 1
 }
+visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort; }
+wait_new_window() {  # WINDOW_LIST: the id of a visible window not in the list, once one appears
+  local id
+  for _ in $(seq 120); do
+    id=$(comm -13 <(echo "$1") <(visible_windows) | tail -1)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.5
+  done
+  echo "desktop run: no new window" >&2
+  return 1
+}
 geometry() {  # WINDOW: sets X Y W H of the window's client area
   eval "$(xdotool getwindowgeometry --shell "$1")"
   X=$X Y=$Y W=$WIDTH H=$HEIGHT
@@ -80,11 +94,19 @@ shot 1-drawing
 # The page "LayerGroup" (Ctrl+Tab turns the page), its 4 x 4 thumbnails
 # filling the client area above the tabs and the status bar.
 xdotool key --window "$main" ctrl+Tab
-sleep 4
-shot 2-groups
 geometry "$main"
 cell_w=$((W / 4)) cell_h=$(((H * 80 / 100) / 4))
 top=$((Y + H * 8 / 100))
+# The thumbnails are drawn in the background: wait until group 0's cell
+# shows more than its frame and background (slow under load).
+for _ in $(seq 120); do
+  colours=$(import -window root -crop "${cell_w}x${cell_h}+$X+$top" png:- 2>/dev/null |
+    convert - -format %k info: 2>/dev/null) || true
+  [ "${colours:-0}" -gt 4 ] && break
+  sleep 0.5
+done
+sleep 1
+shot 2-groups
 centre() {  # GROUP: sets CX CY, the screen point in the middle of the group's cell
   CX=$((X + ($1 % 4) * cell_w + cell_w / 2))
   CY=$((top + ($1 / 4) * cell_h + cell_h / 2))
@@ -118,9 +140,12 @@ sleep 1
 shot 6-menu
 xdotool key --window "$main" Escape Escape
 sleep 0.5
+before=$(visible_windows)
 xdotool key --window "$main" ctrl+shift+s
-sleep 4
+dialog=$(wait_new_window "$before")
+sleep 2
 shot 7-save-dialog
+xdotool windowactivate --sync "$dialog" 2>/dev/null || true
 xdotool key End shift+Home
 xdotool type moved.jww
 xdotool key Return
