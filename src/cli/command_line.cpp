@@ -20,7 +20,8 @@ void ParserError(const CLI::App& app, const CLI::ParseError& e, Io io) {
   while (!what.empty() && what.back() == ' ') what.pop_back();
   if (!what.empty()) what[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(what[0])));
   std::string help = "quintaro-cli --help";
-  for (const CLI::App* sub : app.get_subcommands()) help = "quintaro-cli " + sub->get_name() + " --help";
+  for (const CLI::App* sub : app.get_subcommands())
+    help = "quintaro-cli " + sub->get_name() + " --help";
   Error(io, what + " (see " + help + ")");
 }
 
