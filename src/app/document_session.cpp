@@ -70,6 +70,7 @@ OpenOutcome DocumentSession::OpenDocument(const QString& path) {
   host_.ShowAllPage();
   if (facts == nullptr) {
     // Not a drawing: no document afterwards, and the view says so.
+    state_.DropFigures();
     state_.document.Close();
     path_.clear();
     host_.SetTitle(Title());
@@ -80,6 +81,7 @@ OpenOutcome DocumentSession::OpenDocument(const QString& path) {
   // drawing, its path and the title as they were.
   std::string file = LocalPath(path);
   if (!QFileInfo::exists(path) || !facts->isFile(file)) return OpenOutcome::kKept;
+  state_.DropFigures();  // they point into the drawing about to be replaced
   OpenResult result = state_.document.Open(file);
   if (result == OpenResult::kUnreadable || result == OpenResult::kUnknownFormat) {
     return OpenOutcome::kKept;
