@@ -12,7 +12,7 @@ namespace quintaro::cli {
 int RunDemo(const std::string& out, bool overwrite, Io io) {
   if (FormatOfExtension(FsPath(out).extension().string()) != DocFormat::kJww) {
     Error(io, out + ": the demo drawing is a JWW file; give a name ending in .jww");
-    return 1;
+    return kExitUsage;
   }
   std::error_code ec;
   if (!overwrite && std::filesystem::exists(FsPath(out), ec)) {

@@ -44,10 +44,18 @@ void TextMoves(std::ostream& out, const char* title, const std::vector<LayerMove
   }
 }
 
+// A kind as the text output names it (the JSON keeps its keys).
+std::string KindWords(const std::string& kind) {
+  if (kind == "blocks") return "block insertions";
+  std::string words = kind;
+  for (char& c : words) c = c == '_' ? ' ' : c;
+  return words;
+}
+
 void WriteText(std::ostream& out, const DrawingDiff& d) {
   out << "figures (before -> after):\n";
   for (const KindCount& c : d.counts) {
-    out << "  " << c.kind << "  " << c.before;
+    out << "  " << KindWords(c.kind) << "  " << c.before;
     if (c.after != c.before) out << " -> " << c.after;
     out << "\n";
   }
@@ -128,7 +136,9 @@ void WriteJson(std::ostream& out, const DrawingDiff& d) {
 
 int RunDiff(const std::string& before, const std::string& after, bool json, Io io) {
   CliSession a, b;
-  if (!Tell(io, a.Open(before, false)) || !Tell(io, b.Open(after, false))) return kExitTrouble;
+  // A difference needs both drawings whole.
+  if (!Tell(io, a.Open(before, IfDamaged::kStop)) || !Tell(io, b.Open(after, IfDamaged::kStop)))
+    return kExitTrouble;
   DrawingDiff d;
   std::string why;
   if (!DiffDocuments(a.Doc(), b.Doc(), d, &why)) {

@@ -23,8 +23,9 @@ bool DrawingsUnder(const std::string& dir, std::vector<FolderInput>& found, std:
     if (!it->is_regular_file(fileEc)) continue;
     const std::string path = it->path().string();
     // Drawings are known by their first bytes, whatever the extension says.
-    if (DetectFormat(path) == DocFormat::kUnknown) continue;
-    found.push_back({path, it->path().lexically_relative(root).generic_string()});
+    const DocFormat format = DetectFormat(path);
+    if (format == DocFormat::kUnknown) continue;
+    found.push_back({path, it->path().lexically_relative(root).generic_string(), format});
   }
   if (ec) {
     if (why) *why = dir + ": cannot be walked: " + ec.message();

@@ -4,6 +4,8 @@
 #include "cli/session.h"
 #include "document/format_facts.h"
 #include "document/json_writer.h"
+#include "document/relayer_plan.h"
+#include "layers/labels.h"
 
 namespace quintaro::cli {
 
@@ -69,6 +71,11 @@ std::string Fixed(double v) {
   return buf;
 }
 
+// "  \"name\"" where the format keeps names.
+std::string Named(const Document& doc, const std::string& name) {
+  return doc.HasNames() ? "  \"" + name + "\"" : std::string();
+}
+
 void WriteText(std::ostream& out, Document& doc) {
   out << "file:        " << doc.Path() << "\n";
   out << "format:      " << FormatName(doc.Format());
@@ -78,23 +85,27 @@ void WriteText(std::ostream& out, Document& doc) {
   out << "figures:     " << c.lines << " lines, " << c.arcs << " arcs, " << c.points << " points, "
       << c.temporaryPoints << " temporary points, " << c.texts << " texts, " << c.dimensions
       << " dimensions, " << c.solids << " solids, " << c.blocks << " block insertions\n";
-  out << "block defs:  " << doc.BlockDefinitions() << "\n";
+  out << "block definitions: " << doc.BlockDefinitions() << "\n";
   if (std::uint64_t trailing = doc.TrailingByteCount())
     out << "trailing:    " << trailing << " bytes after the last section, kept as they are\n";
   DrawingExtents e = doc.Extents();
   out << "extents:     (" << Fixed(e.minX) << ", " << Fixed(e.minY) << ") - (" << Fixed(e.maxX)
       << ", " << Fixed(e.maxY) << ")\n";
-  out << "layers with figures (total in block placements included):\n";
+  out << "layers with figures (block members included):\n";
   bool any = false;
   const LayerTotals totals = doc.Totals();
   for (int g = 0; g < 16; ++g) {
     int total = totals.Group(g);
     if (total == 0) continue;
     any = true;
-    out << "  " << doc.GroupLabel(g) << "  total " << total << "\n";
+    out << "  group " << RefText({g, -1});
+    if (auto scale = doc.GroupScale(g)) out << "  " << ScaleRatio(*scale);
+    out << Named(doc, doc.GroupName(g)) << "  total " << total << "\n";
     for (int l = 0; l < 16; ++l) {
       int lt = totals.Layer(g, l);
-      if (lt > 0) out << "      " << doc.LayerLabel(g, l) << "  " << lt << "\n";
+      if (lt > 0)
+        out << "    layer " << RefText({g, l}) << Named(doc, doc.LayerName(g, l)) << "  " << lt
+            << "\n";
     }
   }
   if (!any) out << "  (none)\n";
@@ -108,7 +119,7 @@ void WriteText(std::ostream& out, Document& doc) {
 int RunInfo(const std::string& file, bool json, Io io) {
   CliSession session;
   // A damaged file is still described: that is what info is for.
-  if (!Tell(io, session.Open(file, true))) return 1;
+  if (!Tell(io, session.Open(file, IfDamaged::kGoOn))) return 1;
   if (json) {
     WriteJson(io.out, session.Doc());
   } else {
@@ -119,14 +130,23 @@ int RunInfo(const std::string& file, bool json, Io io) {
 
 Command AddInfo(CLI::App& app) {
   struct Args {
-    std::string file;
+    std::vector<std::string> files;  // one; more are told apart from other usage errors
     bool json = false;
   };
   auto a = std::make_shared<Args>();
   CLI::App* c = app.add_subcommand("info", "Summarise a drawing: format, counts, extents, layers");
-  c->add_option("FILE", a->file, "the drawing")->required();
+  c->add_option("FILE", a->files, "the drawing (one; `layers` surveys several)");
   c->add_flag("--json", a->json, "print one JSON object");
-  return {c, [a](Io io) { return RunInfo(a->file, a->json, io); }};
+  auto run = [a](Io io) {
+    if (a->files.size() != 1) {
+      Error(io, a->files.empty()
+                    ? "info needs the drawing to describe (see quintaro-cli info --help)"
+                    : "info takes one file; for several, use quintaro-cli layers FILE...");
+      return kExitUsage;
+    }
+    return RunInfo(a->files[0], a->json, io);
+  };
+  return {c, run, &a->files};
 }
 
 }  // namespace quintaro::cli

@@ -1,5 +1,7 @@
 // `quintaro-cli layers`: the survey an operator reads before writing a
 // mapping — every named or non-empty layer of each drawing.
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -51,12 +53,31 @@ std::string CsvField(const std::string& s) {
   return out + "\"";
 }
 
+// The scale's denominator as a number that spreadsheets read as one: "100"
+// for 1/100, "0.2" for 5/1. Files keep it in single precision, so the
+// shortest form of that reads back the same.
+std::string PlainNumber(double v) {
+  if (!std::isfinite(v)) return {};
+  char buf[64];
+  const auto single = static_cast<float>(v);
+  auto [end, ec] = static_cast<double>(single) == v ? std::to_chars(buf, buf + sizeof buf, single)
+                                                    : std::to_chars(buf, buf + sizeof buf, v);
+  return ec == std::errc() ? std::string(buf, end) : std::string();
+}
+
+// The scale as written, "S=1/100": a leading letter keeps spreadsheets from
+// reading "1/100" as a date or "1:50" as a time.
+std::string ScaleLabel(double v) {
+  return "S=" + ScaleRatio(v);
+}
+
 void WriteCsv(std::ostream& out, const std::string& file, const std::vector<Row>& rows) {
   for (const Row& r : rows) {
     out << CsvField(file) << "," << Hex(r.group) << ","
         << (r.layer < 0 ? std::string() : std::string(1, Hex(r.layer))) << ","
         << CsvField(r.groupName) << "," << CsvField(r.layerName) << ","
-        << (r.scale ? ScaleRatio(*r.scale) : std::string()) << "," << r.figures << "\r\n";
+        << (r.scale ? PlainNumber(*r.scale) : std::string()) << ","
+        << (r.scale ? ScaleLabel(*r.scale) : std::string()) << "," << r.figures << "\r\n";
   }
 }
 
@@ -65,9 +86,8 @@ void WriteText(std::ostream& out, const std::string& file, const std::vector<Row
   if (rows.empty()) out << "  (no named or non-empty layers)\n";
   for (const Row& r : rows) {
     char head[64];
-    std::snprintf(head, sizeof head, "  %c-%c  %8d  %-10s", Hex(r.group),
-                  r.layer < 0 ? '*' : Hex(r.layer), r.figures,
-                  r.scale ? ScaleRatio(*r.scale).c_str() : "-");
+    std::snprintf(head, sizeof head, "  %-4s %8d  %-10s", RefText({r.group, r.layer}).c_str(),
+                  r.figures, r.scale ? ScaleRatio(*r.scale).c_str() : "-");
     out << head << "  \"" << r.groupName << "\" / \"" << r.layerName << "\"\n";
   }
 }
@@ -101,12 +121,12 @@ int RunLayers(const std::vector<std::string>& files, LayersFormat format, Io io)
   JsonWriter json(io.out);
   if (format == LayersFormat::kCsv)
     io.out << "\xEF\xBB\xBF"
-           << "file,group,layer,group name,layer name,scale,figures\r\n";
+           << "file,group,layer,group name,layer name,scale,scale label,figures\r\n";
   if (format == LayersFormat::kJson) json.BeginObject().Key("files").BeginArray();
   for (const std::string& file : files) {
     CliSession session;
     // A damaged file is still surveyed, with a warning: it is what was read.
-    if (!Tell(io, session.Open(file, true))) {
+    if (!Tell(io, session.Open(file, IfDamaged::kGoOn))) {
       ++failed;
       continue;
     }
@@ -130,16 +150,22 @@ Command AddLayers(CLI::App& app) {
   auto a = std::make_shared<Args>();
   CLI::App* c = app.add_subcommand(
       "layers", "List each named or non-empty layer of the drawings (before writing a mapping)");
-  c->add_option("FILES", a->files, "the drawing(s)")->required();
+  c->add_option("FILES", a->files, "the drawing(s) (after \"--\": any name)");
   auto* csv = c->add_flag("--csv", a->csv, "CSV (UTF-8 with a byte-order mark)");
   c->add_flag("--json", a->json, "one JSON object")->excludes(csv);
-  return {c, [a](Io io) {
+  return {c,
+          [a](Io io) {
+            if (a->files.empty()) {
+              Error(io, "layers needs the drawings to survey (see quintaro-cli layers --help)");
+              return kExitUsage;
+            }
             return RunLayers(a->files,
                              a->csv    ? LayersFormat::kCsv
                              : a->json ? LayersFormat::kJson
                                        : LayersFormat::kText,
                              io);
-          }};
+          },
+          &a->files};
 }
 
 }  // namespace quintaro::cli

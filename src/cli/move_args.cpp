@@ -75,7 +75,8 @@ Command AddMove(CLI::App& app) {
   CLI::App* c = a->command =
       app.add_subcommand("move", "Re-layer drawings: move, swap, rename by number or name");
   MoveOptions& o = a->options;
-  c->add_option("FILES", o.inputs, "the drawing(s) to read");
+  c->add_option("FILES", o.inputs,
+                "the drawing(s) to read, before or after the options (after \"--\": any name)");
   c->add_option("-r,--recursive", o.inDir,
                 "also every drawing under this folder (known by its first bytes)")
       ->type_name("IN_DIR");
@@ -86,9 +87,11 @@ Command AddMove(CLI::App& app) {
   a->rules.reserve(std::size(kRuleOptions));
   for (const RuleKindOf& kind : kRuleOptions) {
     RuleOption& rule = a->rules.emplace_back(RuleOption{nullptr, {}, kind.parse});
+    // One value each time, so that a file after it stays a file.
     rule.option = c->add_option(kind.name, rule.values, kind.help)
                       ->check(RuleValidator(kind))
-                      ->type_name(kind.type);
+                      ->type_name(kind.type)
+                      ->allow_extra_args(false);
   }
   c->add_option("--map", o.mapFile,
                 "JSON list of rules, applied after those of the line, e.g. "
@@ -101,7 +104,7 @@ Command AddMove(CLI::App& app) {
   c->add_flag("--overwrite", o.overwrite, "replace existing outputs (kept under ._EXT names)");
   c->add_flag("--partial", o.partial, "save what a damaged input held");
   c->add_flag("--dry-run", o.dryRun, "print what would move; write nothing");
-  return {c, [a](Io io) { return RunMove(a->Parsed(), io); }};
+  return {c, [a](Io io) { return RunMove(a->Parsed(), io); }, &a->options.inputs};
 }
 
 }  // namespace quintaro::cli

@@ -1,12 +1,15 @@
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <set>
+#include <map>
 #include <sstream>
 
 #include "cli/commands.h"
 #include "cli/move_parts.h"
 #include "cli/session.h"
+#include "document/format_facts.h"
+#include "document/save_target.h"
 #include "formats/common/file_io.h"
 
 namespace quintaro::cli {
@@ -17,20 +20,42 @@ namespace {
 
 struct Job {
   std::string in, target;
+  std::string note;  // why the target's extension is not the input's; "" when it is
 };
 
+// A batch job: `name` under the output folder, with the extension its
+// format needs.
+Job BatchJob(const std::string& in, const std::string& outDir, const std::string& name,
+             DocFormat format) {
+  const std::string fixed = OutputNameOf(name, format);
+  Job job{in, (FsPath(outDir) / FsPath(fixed)).string(), ""};
+  if (fixed == name) return job;
+  const std::string ext = FsPath(name).extension().string();
+  job.note = in + ": a " + FormatName(format) + " drawing " +
+             (FormatOfExtension(ext) == DocFormat::kUnknown
+                  ? std::string("without the .") + FactsOf(format)->suffix + " extension"
+                  : "under the extension " + ext) +
+             "; output " + job.target;
+  return job;
+}
+
+// A dry run goes the same way as a real one up to the writing itself: the
+// same checks of the target, the same rules, the repairs the save would make.
 FileResult MoveOne(const Job& job, const MoveOptions& o, Io io) {
   FileResult r;
   r.input = job.in;
   CliSession session;
-  Outcome opened = session.Open(job.in, o.partial);
+  Outcome opened = session.Open(job.in, o.partial ? IfDamaged::kGoOn : IfDamaged::kStopOfferPartial,
+                                job.note.empty());
+  if (!job.note.empty()) opened.warnings.push_back(job.note);
+  if (opened.Ok()) opened.error = session.CheckTarget(job.target, o.overwrite).error;
+  for (const std::string& w : opened.warnings) Warning(io, w);
+  r.warnings = opened.warnings;
   if (!opened.Ok()) {
     r.error = opened.error;
     return r;
   }
-  Tell(io, opened);
-  r.warnings = opened.warnings;
-  io.out << job.in << (o.dryRun ? " (dry run)" : " -> " + job.target) << "\n";
+  io.out << job.in << " -> " << job.target << (o.dryRun ? " (dry run)" : "") << "\n";
   LayerChange change = session.Doc().Apply(o.steps, {o.exactNames});
   r.steps = std::move(change.steps);
   PrintSteps(r.steps, io.out);
@@ -44,27 +69,32 @@ FileResult MoveOne(const Job& job, const MoveOptions& o, Io io) {
     r.error = job.in + ": " + change.error + "; nothing written";
     return r;
   }
-  if (!o.dryRun) {
+  Outcome saved;
+  if (o.dryRun) {
+    saved = session.PlanSave(job.target);
+  } else {
     std::error_code ec;
     fs::path parent = FsPath(job.target).parent_path();
     if (!parent.empty()) fs::create_directories(parent, ec);
-    Outcome saved = session.Save(job.target, o.overwrite);
-    if (!saved.Ok()) {
-      r.error = saved.error;
-      return r;
-    }
-    Tell(io, saved);
-    r.warnings.insert(r.warnings.end(), saved.warnings.begin(), saved.warnings.end());
-    r.output = job.target;
+    saved = session.Save(job.target, o.overwrite);
   }
+  if (!saved.Ok()) {
+    r.error = saved.error;
+    return r;
+  }
+  Tell(io, saved);
+  r.warnings.insert(r.warnings.end(), saved.warnings.begin(), saved.warnings.end());
+  r.output = job.target;
+  r.written = !o.dryRun;
   r.ok = true;
   return r;
 }
 
 bool LoadMap(MoveOptions& o, Io io) {
   std::ifstream f(FsPath(o.mapFile), std::ios::binary);
-  if (!f) {
-    Error(io, o.mapFile + ": cannot be read");
+  std::error_code ec;
+  if (!f || fs::is_directory(FsPath(o.mapFile), ec)) {
+    Error(io, o.mapFile + ": cannot be read: " + UnreadableReason(o.mapFile));
     return false;
   }
   std::stringstream text;
@@ -103,7 +133,7 @@ bool BatchJobs(const MoveOptions& o, std::vector<Job>& jobs, Io io) {
                     ": choose a folder apart from the inputs");
       return false;
     }
-    jobs.push_back({in, (FsPath(o.outDir) / FsPath(in).filename()).string()});
+    jobs.push_back(BatchJob(in, o.outDir, FsPath(in).filename().string(), DetectFormat(in)));
   }
   if (o.inDir.empty()) return true;
   if (Inside(FsPath(o.outDir), FsPath(o.inDir))) {
@@ -118,21 +148,30 @@ bool BatchJobs(const MoveOptions& o, std::vector<Job>& jobs, Io io) {
     return false;
   }
   for (const FolderInput& f : found)
-    jobs.push_back({f.path, (FsPath(o.outDir) / FsPath(f.relative)).string()});
+    jobs.push_back(BatchJob(f.path, o.outDir, f.relative, f.format));
   return true;
+}
+
+// Two outputs are one file when their names are equal (on Windows in any case).
+std::string OutputKey(std::string target) {
+#ifdef _WIN32
+  for (char& c : target) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+#endif
+  return target;
 }
 
 std::vector<FileResult> RunJobs(const std::vector<Job>& jobs, const MoveOptions& o, Io io) {
   std::vector<FileResult> results;
-  std::set<std::string> targets;
+  std::map<std::string, std::string> inputOf;  // output key -> the input that goes there
   for (std::size_t i = 0; i < jobs.size(); ++i) {
     const Job& job = jobs[i];
     if (io.terminal) io.err << "\r[" << i + 1 << "/" << jobs.size() << "] " << job.in << "\x1b[K";
-    if (!targets.insert(job.target).second) {
+    auto [first, fresh] = inputOf.emplace(OutputKey(job.target), job.in);
+    if (!fresh) {
       FileResult r;
       r.input = job.in;
-      r.error =
-          job.in + ": another input of the same name already goes to " + job.target + "; skipped";
+      r.error = job.in + ": its output " + job.target + " is already that of " + first->second +
+                "; skipped, nothing overwritten";
       results.push_back(r);
       continue;
     }
@@ -143,18 +182,21 @@ std::vector<FileResult> RunJobs(const std::vector<Job>& jobs, const MoveOptions&
 }
 
 int Finish(const MoveOptions& o, const std::vector<FileResult>& results, bool batch, Io io) {
-  int done = 0, moved = 0, failed = 0;
+  int done = 0, moved = 0, failed = 0, skipped = 0;
   for (const FileResult& r : results) {
     if (r.ok) {
       ++done;
       moved += r.Moved();
+      skipped += r.Skipped();
     } else {
       ++failed;
     }
   }
   if (batch) {
     io.out << (o.dryRun ? "dry run: " : "") << done << " file(s) done, " << failed << " failed, "
-           << moved << " figure(s) moved\n";
+           << moved << " figure(s) moved";
+    if (skipped > 0) io.out << ", " << skipped << " rule(s) skipped";
+    io.out << "\n";
   } else if (done == 1 && !o.dryRun) {
     io.out << "saved " << o.out << "\n";
   }
@@ -172,7 +214,7 @@ int Finish(const MoveOptions& o, const std::vector<FileResult>& results, bool ba
 
 int RunMove(const MoveOptions& options, Io io) {
   MoveOptions o = options;
-  if (!o.mapFile.empty() && !LoadMap(o, io)) return 1;
+  if (!o.mapFile.empty() && !LoadMap(o, io)) return kExitUsage;
   if (o.steps.empty()) {
     Error(io,
           "no rules given (--group S:D, --layer G-L:H-M, --swap, --group-name, --layer-name, "

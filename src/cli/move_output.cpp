@@ -41,7 +41,7 @@ void WriteFile(JsonWriter& w, const FileResult& f) {
   } else {
     w.String(f.output);
   }
-  w.Key("ok").Bool(f.ok).Key("figures_moved").Int(f.Moved());
+  w.Key("written").Bool(f.written).Key("ok").Bool(f.ok).Key("figures_moved").Int(f.Moved());
   w.Key("moves").BeginArray();
   for (const LayerChange::Step& r : f.steps) WriteMoves(w, r);
   w.EndArray().Key("unmatched").BeginArray();
@@ -52,9 +52,13 @@ void WriteFile(JsonWriter& w, const FileResult& f) {
   w.EndArray().Key("renames").BeginArray();
   for (const LayerChange::Step& r : f.steps) {
     if (r.rule.kind != RuleKind::kRenameGroup && r.rule.kind != RuleKind::kRenameLayer) continue;
+    if (r.skipped) continue;
     w.BeginObject().Key("target").String(RefText(r.rule.from));
     w.Key("old_name").String(r.oldName).Key("new_name").String(r.newName).EndObject();
   }
+  w.EndArray().Key("skipped").BeginArray();
+  for (const LayerChange::Step& r : f.steps)
+    if (r.skipped) w.String(Describe(r.rule));
   w.EndArray().Key("warnings").BeginArray();
   for (const std::string& s : f.warnings) w.String(s);
   w.EndArray().Key("error");
@@ -74,6 +78,12 @@ int FileResult::Moved() const {
   return n;
 }
 
+int FileResult::Skipped() const {
+  int n = 0;
+  for (const LayerChange::Step& s : steps) n += s.skipped ? 1 : 0;
+  return n;
+}
+
 void PrintSteps(const std::vector<LayerChange::Step>& steps, std::ostream& out) {
   for (const LayerChange::Step& r : steps) {
     out << "  " << Describe(r.rule) << "\n";
@@ -89,7 +99,11 @@ void PrintSteps(const std::vector<LayerChange::Step>& steps, std::ostream& out) 
         break;
       case RuleKind::kRenameGroup:
       case RuleKind::kRenameLayer:
-        out << "    \"" << r.oldName << "\" -> \"" << r.newName << "\"\n";
+        if (r.skipped) {
+          out << "    skipped\n";
+        } else {
+          out << "    \"" << r.oldName << "\" -> \"" << r.newName << "\"\n";
+        }
         break;
     }
   }
@@ -99,16 +113,19 @@ bool WriteReport(const std::string& path, const std::vector<FileResult>& results
                  std::string* why) {
   std::ostringstream text;
   JsonWriter w(text);
-  int done = 0, moved = 0;
+  int done = 0, moved = 0, skipped = 0;
   for (const FileResult& f : results) {
     done += f.ok ? 1 : 0;
     moved += f.ok ? f.Moved() : 0;
+    skipped += f.ok ? f.Skipped() : 0;
   }
   w.BeginObject().Key("dry_run").Bool(dryRun).Key("done").Int(done);
   w.Key("failed")
       .Int(static_cast<long long>(results.size()) - done)
       .Key("figures_moved")
-      .Int(moved);
+      .Int(moved)
+      .Key("rules_skipped")
+      .Int(skipped);
   w.Key("files").BeginArray();
   for (const FileResult& f : results) WriteFile(w, f);
   w.EndArray().EndObject();

@@ -47,9 +47,10 @@ bool DrawDocument(Document& doc, const render::RenderOptions& o, const std::stri
 int RunRender(const RenderOptions& options, Io io) {
   std::string ext = FsPath(options.out).extension().string();
   for (auto& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  // What the command line asks for that cannot be drawn is a usage error.
   if (ext != ".png" && ext != ".svg") {
     Error(io, options.out + ": give a name ending in .png or .svg");
-    return 1;
+    return kExitUsage;
   }
   if (ext == ".svg" && !render::kCanWriteSvg) {
     Error(io, options.out + ": this build writes no SVG (its Qt lacks the SVG module); use .png");
@@ -57,14 +58,14 @@ int RunRender(const RenderOptions& options, Io io) {
   }
   if (options.width < 1 || options.height < 1 || options.width > 20000 || options.height > 20000) {
     Error(io, "--size must lie between 1x1 and 20000x20000 pixels");
-    return 1;
+    return kExitUsage;
   }
   if (options.layer >= 0 && options.group < 0) {
     Error(io, "--layer needs --group");
-    return 1;
+    return kExitUsage;
   }
   CliSession session;
-  if (!Tell(io, session.Open(options.in, true))) return 1;
+  if (!Tell(io, session.Open(options.in, IfDamaged::kGoOn))) return 1;
   EnsureGuiApplication();
   render::RenderOptions o;
   o.width = options.width;

@@ -1,6 +1,9 @@
 #include "cli/session.h"
 
+#include <cctype>
+#include <cerrno>
 #include <filesystem>
+#include <system_error>
 
 #include "document/format_facts.h"
 #include "document/save_target.h"
@@ -24,45 +27,85 @@ bool Tell(Io io, const Outcome& outcome) {
   return outcome.Ok();
 }
 
-Outcome CliSession::Open(const std::string& path, bool allowPartial) {
+std::string UnreadableReason(const std::string& path) {
+  std::error_code ec;
+  const fs::file_status st = fs::status(FsPath(path), ec);
+  if (st.type() == fs::file_type::not_found) return "no such file";
+  if (st.type() == fs::file_type::directory) return "is a folder, not a file";
+  if (!ec && st.type() != fs::file_type::regular) return "is not a regular file";
+  if (!ec) {
+    errno = 0;
+    InputFile probe(path);
+    if (probe.IsOpen()) return "it changed while it was opened";
+    ec = std::error_code(errno, std::generic_category());
+  }
+  std::string why = ec.message();
+  if (!why.empty()) why[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(why[0])));
+  return why;
+}
+
+Outcome CliSession::Open(const std::string& path, IfDamaged ifDamaged, bool checkExtension) {
   Outcome out;
   OpenResult r = doc_.Open(path);
-  if (r == OpenResult::kUnreadable || r == OpenResult::kUnknownFormat) {
+  if (r == OpenResult::kUnreadable) {
+    out.error = path + ": " + Describe(r) + ": " + UnreadableReason(path);
+    return out;
+  }
+  if (r == OpenResult::kUnknownFormat) {
     out.error = path + ": " + Describe(r);
     return out;
   }
   DocFormat byExtension = FormatOfExtension(FsPath(path).extension().string());
-  if (byExtension != doc_.Format()) {
+  if (checkExtension && byExtension != doc_.Format()) {
     out.warnings.push_back(path + ": the file's content is " + FormatName(doc_.Format()) +
                            " whatever its extension says");
   }
   if (r == OpenResult::kPartial) {
     std::string msg = path + ": damaged or cut short: " + doc_.LoadProblem();
-    if (!allowPartial) {
-      out.error = msg + "; nothing written (use --partial to keep what was read)";
-    } else {
-      out.warnings.push_back(msg + "; going on with what was read");
+    switch (ifDamaged) {
+      case IfDamaged::kGoOn:
+        out.warnings.push_back(msg + "; going on with what was read");
+        break;
+      case IfDamaged::kStop:
+        out.error = msg;
+        break;
+      case IfDamaged::kStopOfferPartial:
+        out.error = msg + "; nothing written (use --partial to keep what was read)";
+        break;
     }
   }
   return out;
 }
 
-Outcome CliSession::Save(const std::string& target, bool overwrite) {
+Outcome CliSession::CheckTarget(const std::string& target, bool overwrite) const {
   Outcome out;
   // Names that differ in case are two files where the file system says so.
   const NameCase names = FileNamesIgnoreCase() ? NameCase::kIgnored : NameCase::kSignificant;
   if (auto problem = SaveTargetProblem(doc_.Path(), target, doc_.Format(), names)) {
     out.error = target + ": " + *problem;
-    return out;
+  } else if (std::error_code ec; !overwrite && fs::exists(FsPath(target), ec)) {
+    out.error = target +
+                ": exists already (use --overwrite to replace it; the old file is kept as " +
+                BackupNameOf(target) + ")";
   }
+  return out;
+}
+
+namespace {
+
+void NoteRepairs(const std::string& target, const RepairLog& repairs, Outcome& out) {
+  for (const Repair& r : repairs.Items())
+    out.warnings.push_back(target + ": repaired on save: " + r.what + " (" +
+                           std::to_string(r.count) + ")");
+}
+
+}  // namespace
+
+Outcome CliSession::Save(const std::string& target, bool overwrite) {
+  Outcome out = CheckTarget(target, overwrite);
+  if (!out.Ok()) return out;
   std::error_code ec;
   if (fs::exists(FsPath(target), ec)) {
-    if (!overwrite) {
-      out.error = target +
-                  ": exists already (use --overwrite to replace it; the old file is kept as " +
-                  BackupNameOf(target) + ")";
-      return out;
-    }
     if (!BackUpExisting(target, &out.error)) return out;
   } else if (fs::path parent = FsPath(target).parent_path(); !parent.empty()) {
     fs::create_directories(parent, ec);  // a missing output folder is made
@@ -73,9 +116,13 @@ Outcome CliSession::Save(const std::string& target, bool overwrite) {
     return out;
   }
   for (const std::string& w : saved.warnings) out.warnings.push_back(target + ": " + w);
-  for (const Repair& r : saved.repairs.Items())
-    out.warnings.push_back(target + ": repaired on save: " + r.what + " (" +
-                           std::to_string(r.count) + ")");
+  NoteRepairs(target, saved.repairs, out);
+  return out;
+}
+
+Outcome CliSession::PlanSave(const std::string& target) const {
+  Outcome out;
+  NoteRepairs(target, doc_.PlannedRepairs(), out);
   return out;
 }
 

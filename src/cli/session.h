@@ -20,21 +20,39 @@ struct Outcome {
   bool Ok() const { return error.empty(); }
 };
 
+// What becomes of a drawing that was read only in part.
+enum class IfDamaged {
+  kGoOn,              // what was read is used, with a warning
+  kStop,              // it is refused
+  kStopOfferPartial,  // it is refused, pointing to --partial
+};
+
 class CliSession {
  public:
   Document& Doc() { return doc_; }
 
-  // Opens `path`. A damaged file is accepted only with `allowPartial` (it
-  // is then a warning).
-  Outcome Open(const std::string& path, bool allowPartial);
+  // Opens `path`; with `checkExtension`, an extension that names another
+  // format than the content's is a warning.
+  Outcome Open(const std::string& path, IfDamaged ifDamaged, bool checkExtension = true);
 
-  // Saves the open drawing to `target` after the checks that protect the
-  // input and an existing target.
+  // The checks that protect the input and an existing target, made before
+  // anything is done to the drawing.
+  Outcome CheckTarget(const std::string& target, bool overwrite) const;
+
+  // Saves the open drawing to `target` after those checks.
   Outcome Save(const std::string& target, bool overwrite);
+
+  // What Save would say of `target` without writing it: the repairs the
+  // save would make.
+  Outcome PlanSave(const std::string& target) const;
 
  private:
   Document doc_{Document::Images::kKeep};
 };
+
+// Why a file that the document could not open cannot be read: "no such
+// file", "is a folder", the system's reason ("permission denied").
+std::string UnreadableReason(const std::string& path);
 
 // "quintaro-cli: " + message, on its own line.
 void Error(Io io, const std::string& message);

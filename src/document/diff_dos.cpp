@@ -6,8 +6,10 @@
 #include <utility>
 
 #include "document/diff_builder.h"
+#include "document/relayer_plan.h"
 #include "formats/common/types.h"
 #include "formats/jwc/jwc_line_text.h"
+#include "layers/labels.h"
 
 namespace quintaro::diff {
 namespace {
@@ -111,11 +113,12 @@ void JwcTables(const TJwcData& a, const TJwcData& b, DiffBuilder& d) {
   for (int g = 0; g < TJwcData::kLayerGroups; ++g) {
     const auto& x = a.layerGroups[static_cast<std::size_t>(g)];
     const auto& y = b.layerGroups[static_cast<std::size_t>(g)];
+    const std::string group = "group " + RefText({g, -1});
     if (!(x.scale == y.scale)) {
-      d.Value("layer group " + std::to_string(g) + " scale", Text(x.scale), Text(y.scale));
+      d.Value(group + " scale", ScaleRatio(x.scale), ScaleRatio(y.scale));
     }
     if (x.state1 != y.state1 || x.state2 != y.state2 || x.state3 != y.state3) {
-      d.Value("layer group " + std::to_string(g) + " states");
+      d.Value(group + " states");
     }
   }
   for (int code = 0; code < TJwcData::kLayers; ++code) {

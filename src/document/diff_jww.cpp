@@ -6,6 +6,8 @@
 #include <unordered_set>
 
 #include "document/diff_builder.h"
+#include "document/relayer_plan.h"
+#include "layers/labels.h"
 
 namespace quintaro::diff {
 namespace {
@@ -132,8 +134,11 @@ void LayerTables(const std::vector<TEntJwwLayerGroup>& a, const std::vector<TEnt
   if (a.size() != b.size()) return d.Value("layer groups");
   for (std::size_t g = 0; g < a.size(); ++g) {
     TEntJwwLayerGroup x = a[g], y = b[g];
+    const std::string group = "group " + RefText({static_cast<int>(g), -1});
+    if (x.Scale != y.Scale) d.Value(group + " scale", ScaleRatio(x.Scale), ScaleRatio(y.Scale));
     x.Name = y.Name;
-    if (!(x == y)) d.Value("layer group " + std::to_string(g));
+    x.Scale = y.Scale;
+    if (!(x == y)) d.Value(group);
   }
 }
 
@@ -142,7 +147,7 @@ void LayerTables(const std::vector<TEntJwwLayer>& a, const std::vector<TEntJwwLa
   if (a.size() != b.size()) return d.Value("layers");
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (a[i].State != b[i].State || a[i].Protect != b[i].Protect) {
-      d.Value("layer " + std::to_string(i / 16) + "-" + std::to_string(i % 16));
+      d.Value("layer " + RefText({static_cast<int>(i / 16), static_cast<int>(i % 16)}));
     }
   }
 }

@@ -45,6 +45,7 @@ struct LayerChange {
     std::vector<Flow> flows;       // a rule by name: one per group or layer found
     std::string oldName, newName;  // renames, UTF-8 (the new one as written, after any cut)
     std::vector<std::string> warnings;
+    bool skipped = false;  // the format cannot carry the rule (a rename where there are no names)
     int Moved() const;
     friend bool operator==(const Step&, const Step&) = default;
   };

@@ -146,6 +146,13 @@ LayerChange::Step ApplyRule(Doc& d, const RelayerRule& r, const ApplyOptions& op
     }
     case RuleKind::kRenameGroup:
     case RuleKind::kRenameLayer: {
+      if (const char* format = NamelessFormat(d)) {
+        s.skipped = true;
+        s.warnings.push_back(std::string(format) + " has no " +
+                             (r.from.IsGroup() ? "group" : "layer") + " names: rename " +
+                             RefText(r.from) + " skipped");
+        break;
+      }
       s.oldName = NameOf(d, r.from.group, r.from.layer);
       const bool cut = Rename(d, r.from.group, r.from.layer, r.name);
       s.newName = NameOf(d, r.from.group, r.from.layer);
@@ -163,6 +170,7 @@ LayerChange ApplyRules(Doc& doc, const RelayerPlan& plan, const ApplyOptions& op
   LayerChange change;
   for (const RelayerRule& r : plan) {
     if (r.kind != RuleKind::kRenameGroup && r.kind != RuleKind::kRenameLayer) continue;
+    if (NamelessFormat(doc)) break;  // renames are skipped, not refused
     std::string refusal = NameRefusal(doc, r.from.group, r.from.layer, r.name);
     if (!refusal.empty()) {
       change.error = Describe(r) + ": " + refusal;

@@ -11,7 +11,8 @@
 namespace quintaro {
 
 // Refuses the whole plan, changing nothing, when a rename names what the
-// file cannot hold; afterwards checks that no figure was lost or gained.
+// file cannot hold; a rename in a format without names is skipped with a
+// warning. Afterwards checks that no figure was lost or gained.
 template <class Doc>
 LayerChange ApplyRules(Doc& doc, const RelayerPlan& plan, const ApplyOptions& options);
 

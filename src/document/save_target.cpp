@@ -45,6 +45,17 @@ std::optional<std::string> SaveTargetProblem(const std::string& source, const st
   return std::nullopt;
 }
 
+std::string OutputNameOf(const std::string& name, DocFormat format) {
+  const FormatFacts* facts = FactsOf(format);
+  // A drawing format's extension is plain ASCII, so the name's own bytes
+  // can be cut and extended as they are.
+  const std::string ext = FsPath(name).extension().string();
+  if (facts == nullptr || FormatOfExtension(ext) == format) return name;
+  if (FormatOfExtension(ext) == DocFormat::kUnknown) return name + "." + facts->suffix;
+  const std::string stem = name.substr(0, name.size() - ext.size() + 1);
+  return stem + (ext == Upper(ext) ? Upper(facts->suffix) : std::string(facts->suffix));
+}
+
 std::string BackupNameOf(const std::string& target) {
   fs::path p = FsPath(target);
   std::string ext = p.extension().string();

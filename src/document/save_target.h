@@ -21,6 +21,14 @@ enum class NameCase {
 std::optional<std::string> SaveTargetProblem(const std::string& source, const std::string& target,
                                              DocFormat format, NameCase names = NameCase::kIgnored);
 
+// The name a drawing of `format` found as `name` is written under when the
+// program chooses it (a batch into an output folder): `name` itself when
+// its extension is the format's, in any case; else the format's extension
+// in place of another format's (x.jww holding a symbol: x.jws, X.JWW:
+// X.JWS), or added to a name without one or with one that names no
+// drawing format (A: A.jww, plan.v2: plan.v2.jww).
+std::string OutputNameOf(const std::string& name, DocFormat format);
+
 // The name an existing target is moved to before it is replaced: its
 // extension becomes "._" and the upper-cased old extension without its dot
 // (_plan.jww -> _plan._JWW).

@@ -23,16 +23,26 @@ void TransferName(Name& src, Name& dst) {
   dst = std::move(taken);
 }
 
+EncodedText& LayerName(TJwwData& doc, int group, int layer) {
+  return doc.Layers[static_cast<std::size_t>(group * 16 + layer)].Name;
+}
+
 void TransferJwwNames(TJwwData& doc, const layermove::MoveRule& r) {
   if (r.srcLayer == -1) {
     if (doc.LayerGroups.size() != 16) return;  // no header read: no names
     TransferName(doc.LayerGroups[static_cast<std::size_t>(r.srcGroup)].Name,
                  doc.LayerGroups[static_cast<std::size_t>(r.dstGroup)].Name);
+    if (doc.Layers.size() != 256) return;
+    // Each named layer hands its name to the same layer of the destination;
+    // an unnamed one leaves the destination's name alone.
+    for (int l = 0; l < 16; ++l) {
+      EncodedText& src = LayerName(doc, r.srcGroup, l);
+      if (!src.Empty()) TransferName(src, LayerName(doc, r.dstGroup, l));
+    }
     return;
   }
   if (doc.Layers.size() != 256) return;
-  TransferName(doc.Layers[static_cast<std::size_t>(r.srcGroup * 16 + r.srcLayer)].Name,
-               doc.Layers[static_cast<std::size_t>(r.dstGroup * 16 + r.dstLayer)].Name);
+  TransferName(LayerName(doc, r.srcGroup, r.srcLayer), LayerName(doc, r.dstGroup, r.dstLayer));
 }
 
 }  // namespace

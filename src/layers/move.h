@@ -4,7 +4,11 @@
 // dstGroup and keeps its layer. Layer move: both layers 0..15; every figure
 // on (srcGroup, srcLayer) goes to (dstGroup, dstLayer). JWW and JWC drawings
 // also hand the source's name to the destination and empty the source's
-// (JWC names cut to 16 bytes for a group, 8 for a layer). Figures inside
+// (JWC names cut to 16 bytes for a group, 8 for a layer). A group move
+// carries its layers' names the same way, layer by layer, but only where
+// the source layer has a name: an unnamed one leaves the destination
+// layer's name as it was, so that a group merged into another keeps the
+// names it had (a layer move hands an empty name on). Figures inside
 // block definitions move by their own layer, like those of the main list;
 // a block insertion moves by its own layer. Only layers and names change.
 //

@@ -37,6 +37,13 @@ void MoveLayerGroup(TJwcData& doc, int srcGroup, int srcLayer, int dstGroup, int
     TransferName(doc.layerGroups[static_cast<std::size_t>(srcGroup)].name,
                  doc.layerGroups[static_cast<std::size_t>(dstGroup)].name,
                  TEntJwcLayerGroup::kNameBytes);
+    // Named layers hand their names to the same layers of the destination.
+    for (int l = 0; l < 16; ++l) {
+      std::string& src = doc.layers[static_cast<std::size_t>(srcGroup * 16 + l)].name;
+      if (!src.empty())
+        TransferName(src, doc.layers[static_cast<std::size_t>(dstGroup * 16 + l)].name,
+                     TEntJwcLayer::kNameBytes);
+    }
   } else {
     TransferName(doc.layers[static_cast<std::size_t>(srcGroup * 16 + srcLayer)].name,
                  doc.layers[static_cast<std::size_t>(dstGroup * 16 + dstLayer)].name,

@@ -33,6 +33,21 @@ inline std::optional<double> GroupScale(const TJwkData&, int) {
   return std::nullopt;
 }
 
+// The name of a format that keeps no group or layer names ("JWS", "JWK"),
+// null where it keeps them: a rename has nothing to write there.
+inline const char* NamelessFormat(const TJwwData&) {
+  return nullptr;
+}
+inline const char* NamelessFormat(const TJwcData&) {
+  return nullptr;
+}
+inline const char* NamelessFormat(const TJwsData&) {
+  return "JWS";
+}
+inline const char* NamelessFormat(const TJwkData&) {
+  return "JWK";
+}
+
 // Why the drawing cannot take `utf8` as the name of the group or layer: ""
 // when it can. A file that keeps its names in Shift-JIS refuses characters
 // without a Shift-JIS form.

@@ -69,6 +69,7 @@ void SwapLayerGroups(TJwwData& doc, int ga, int la, int gb, int lb) {
   if (!MakeRule(ga, la, gb, lb, rule)) return;
   if (la < 0) {
     SwapNames(doc.LayerGroups, 16, ga, la, gb, lb);
+    for (int l = 0; l < 16; ++l) SwapNames(doc.Layers, 256, ga, l, gb, l);
   } else {
     SwapNames(doc.Layers, 256, ga, la, gb, lb);
   }
@@ -87,6 +88,9 @@ void SwapLayerGroups(TJwcData& doc, int ga, int la, int gb, int lb) {
   if (la < 0) {
     std::swap(doc.layerGroups[static_cast<std::size_t>(ga)].name,
               doc.layerGroups[static_cast<std::size_t>(gb)].name);
+    for (int l = 0; l < 16; ++l)
+      std::swap(doc.layers[static_cast<std::size_t>(ga * 16 + l)].name,
+                doc.layers[static_cast<std::size_t>(gb * 16 + l)].name);
   } else {
     std::swap(doc.layers[static_cast<std::size_t>(ga * 16 + la)].name,
               doc.layers[static_cast<std::size_t>(gb * 16 + lb)].name);

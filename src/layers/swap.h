@@ -1,6 +1,7 @@
 // Exchanging two layer groups, or two layers, in one step: the figures of
-// each go to the other, and so do their names (JWW and JWC), so that no
-// empty group is needed. Layer numbers are those of move.h: a group swap
+// each go to the other, and so do their names (JWW and JWC; a group swap
+// also exchanges the names of their 16 layers), so that no empty group is
+// needed. Layer numbers are those of move.h: a group swap
 // has both layers -1, a layer swap both 0..15; anything else swaps nothing.
 // Figures are found as a move finds them (block members by their own
 // layer, dimensions' parts by theirs).

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "capture.h"
+#include "cli/command.h"
 
 #include <gtest/gtest.h>
 
@@ -46,16 +47,60 @@ TEST(CliInfo, PrintsTheSchemaWithMainListCountsForEachFormat) {
   EXPECT_EQ(std::count(k.begin(), k.end(), '\n'), 1) << "exactly one JSON object on one line";
 }
 
-TEST(CliInfo, ReportsUnreadableAndForeignFilesOnOneLine) {
+// Whole command lines: options take one value each and leave the files to
+// the files; every complaint is one line a user can act on.
+TEST(CliCommandLine, OptionsTakeOneValueAndErrorsSayWhatToDo) {
   test::TempDir dir;
-  test::WriteAll(dir.File("notes.jww"), {'h', 'e', 'l', 'l', 'o'});
-  Capture r;
-  EXPECT_EQ(RunInfo(dir.File("notes.jww"), false, r.io()), 1);
-  EXPECT_EQ(r.err.str(),
-            "quintaro-cli: " + dir.File("notes.jww") + ": is not a JWW, JWS, JWC or JWK file\n");
-  Capture m;
-  EXPECT_EQ(RunInfo(dir.File("missing.jww"), false, m.io()), 1);
-  EXPECT_NE(m.err.str().find("cannot be read"), std::string::npos);
+  const std::string a = Copy(dir, "jww/dist_test1.jww", "a.jww"), o = dir.File("o"),
+                    foreign = dir.File("notes.jww"), cut = dir.File("cut.jww"),
+                    map = dir.File("bad.json");
+  test::WriteAll(foreign, {'h', 'e', 'l', 'l', 'o'});
+  test::WriteAll(map, {'[', '{', '"', 'g'});
+  auto bytes = test::ReadAll(a);
+  bytes.resize(bytes.size() / 2);
+  test::WriteAll(cut, bytes);
+  Document damaged;
+  damaged.Open(cut);
+  struct Case {
+    std::vector<std::string> words;
+    int exit;
+    std::string err, out;  // out: "" when it does not matter
+  } cases[] = {
+      {{"info", foreign}, 1, foreign + ": is not a JWW, JWS, JWC or JWK file"},
+      {{"info", dir.File("missing.jww")},
+       1,
+       dir.File("missing.jww") + ": cannot be read: no such file"},
+      {{"info", dir.Path()}, 1, dir.Path() + ": cannot be read: is a folder, not a file"},
+      {{"info", a, a}, 2, "info takes one file; for several, use quintaro-cli layers FILE..."},
+      {{"diff", a, cut}, 2, cut + ": damaged or cut short: " + damaged.LoadProblem()},
+      {{"render", a, "-o", dir.File("x.bmp")},
+       2,
+       dir.File("x.bmp") + ": give a name ending in .png or .svg"},
+      {{"move", "--map", map, "--out-dir", o, a},
+       2,
+       map + ": expected a closed string at character 3"},
+      {{"move", "--out-dir", o, "--layer"},
+       2,
+       "--layer: 1 required G-L:H-M missing (see quintaro-cli move --help)"},
+      {{"layers", "--", "--json"}, 1, "--json: cannot be read: no such file"},
+      {{"move", "--out-dir", o, "--layer", "0-0:0-3", "0-1:0-4", a},
+       1,
+       "0-1:0-4: cannot be read: no such file"},
+      {{"move", a, "--out-dir", o, "--layer", "0-0:0-3", "--layer", "0-3:0-5"},
+       1,
+       o + "/a.jww: exists already (use --overwrite to replace it; the old file is kept as " + o +
+           "/a._JWW)",
+       "0 file(s) done, 1 failed, 0 figure(s) moved\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.words[0] + " " + c.words[1]);
+    Capture r;
+    EXPECT_EQ(RunCommandLine(c.words, "0", r.io()), c.exit);
+    EXPECT_EQ(r.err.str(), "quintaro-cli: " + c.err + "\n");
+    if (!c.out.empty()) {
+      EXPECT_EQ(r.out.str(), c.out);
+    }
+  }
 }
 
 TEST(CliInfo, DescribesACutFileAndSaysWhereItStopped) {
@@ -239,12 +284,12 @@ TEST(CliRender, DrawsTheWholeDrawingOrOneGroupAndRefusesOtherPictureKinds) {
 
   o.out = dir.File("desk.jpg");
   Capture bad;
-  EXPECT_EQ(RunRender(o, bad.io()), 1);
+  EXPECT_EQ(RunRender(o, bad.io()), 2);
   o.out = dir.File("desk2.png");
   o.group = -1;
   o.layer = 3;
   Capture noGroup;
-  EXPECT_EQ(RunRender(o, noGroup.io()), 1);
+  EXPECT_EQ(RunRender(o, noGroup.io()), 2);
   EXPECT_FALSE(fs::exists(dir.File("desk.jpg")));
   EXPECT_FALSE(fs::exists(dir.File("desk2.png")));
 }

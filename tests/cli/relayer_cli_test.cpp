@@ -13,6 +13,7 @@
 #include "cli/commands.h"
 #include "document/document.h"
 #include "document/json_reader.h"
+#include "formats/common/file_io.h"
 #include "support/temp_dir.h"
 
 namespace quintaro::cli {
@@ -59,11 +60,22 @@ TEST(CliLayers, ListsWhatInfoShowsOfNamedOrNonEmptyLayers) {
     EXPECT_EQ(got, want);
     std::string text = csv.out.str();
     EXPECT_EQ(text.rfind("\xEF\xBB\xBF"
-                         "file,group,layer,group name,layer name,scale,figures\r\n",
+                         "file,group,layer,group name,layer name,scale,scale label,figures\r\n",
                          0),
               0u);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), static_cast<long>(want.size()) + 1);
   }
+}
+
+// The scale as a number a spreadsheet keeps as one, and a label it cannot
+// turn into a date or a time.
+TEST(CliLayers, CsvScaleIsAPlainDenominatorBesideALabel) {
+  const std::string path = test::SamplePath("jww/dist_amansion_heimen.jww");
+  Capture csv;
+  ASSERT_EQ(RunLayers({path}, LayersFormat::kCsv, csv.io()), 0);
+  for (const char* row :
+       {",0,0,一般図, 芯,100,S=1/100,35\r\n", ",F,0,Ｆグループ,Ｆ-０ﾚｲﾔ,0.2,S=5/1,0\r\n"})
+    EXPECT_NE(csv.out.str().find(path + row), std::string::npos) << row;
 }
 
 // A tree of drawings with extensions of every case, a text file and a file
@@ -130,14 +142,84 @@ TEST(CliMove, ARenameAFileCannotHoldFailsThatFileAndWritesNothing) {
   o.steps = {*ParseGroupMove("0:2"), *ParseRenameGroup("2=한")};
   Capture run;
   EXPECT_EQ(RunMove(o, run.io()), 1);
-  EXPECT_TRUE(fs::is_empty(dir.File("out")));
+  EXPECT_FALSE(fs::exists(dir.File("out/A.JWW")));
+  EXPECT_FALSE(fs::exists(dir.File("out/sub/deep/d.jWw")));
   std::ifstream f(o.reportFile);
   JsonValue report = Json(std::string(std::istreambuf_iterator<char>(f), {}));
-  EXPECT_EQ(report.Find("failed")->number, 4);
+  EXPECT_EQ(report.Find("failed")->number, 2);  // the symbols have no names to refuse
   for (const JsonValue& file : report.Find("files")->items) {
+    if (file.Find("ok")->boolean) continue;
     EXPECT_EQ(file.Find("output")->type, JsonValue::Type::kNull);
     EXPECT_NE(file.Find("error")->string.find("nothing written"), std::string::npos);
   }
+}
+
+void Replace(std::string& s, const std::string& from, const std::string& to) {
+  for (auto at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
+    s.replace(at, from.size(), to);
+}
+
+// Partners' drawings as they arrive: Japanese names, a drawing without an
+// extension, a symbol named .jww, and two inputs that would share an output.
+// Every rule kind in one scheme; the dry run must say what the real run does.
+TEST(CliMove, AMixedTreeGoesThroughASchemeAndTheDryRunTellsTheTruth) {
+  test::TempDir dir;
+  const std::pair<const char*, const char*> tree[] = {
+      {"jww/dist_amansion_heimen.jww", "田中/平面図.jww"},
+      {"jww/dist_mokuzo_heimen.jww", "田中/図面/木造"},
+      {"jws/dist_kitchen.jws", "山本/台所.jww"},
+      {"jws/dist_desk.jws", "山本/机.JWS"},
+      {"jww/dist_test1.jww", "山本/配置"},
+      {"jww/dist_test3.jww", "山本/配置.jww"}};
+  for (const auto& [sample, name] : tree) {
+    fs::create_directories(FsPath(dir.File("受取/" + std::string(name))).parent_path());
+    fs::copy_file(test::SamplePath(sample), FsPath(dir.File("受取/" + std::string(name))));
+  }
+  test::WriteAll(dir.File("scheme.json"), [] {
+    const std::string s = R"([{"group-name": "一般*", "to": "5"}, {"layer-name": "芯", "to": "5-0"},
+      {"layer-name": "躯体", "in-group": "5", "to": "5-2"}, {"group": "3:4"},
+      {"layer": "5-9:5-F"}, {"swap": "1:2"}, {"rename-group": "5", "name": "平面"},
+      {"rename-layer": "5-3", "name": "建具"}])";
+    return std::vector<std::uint8_t>(s.begin(), s.end());
+  }());
+  MoveOptions o;
+  o.inDir = dir.File("受取");
+  o.outDir = dir.File("整理");
+  o.mapFile = dir.File("scheme.json");
+  auto run = [&](bool dryRun) {
+    o.dryRun = dryRun;
+    o.reportFile = dir.File(dryRun ? "dry.json" : "real.json");
+    Capture c;
+    EXPECT_EQ(RunMove(o, c.io()), 1);  // the second 配置 fails
+    auto bytes = test::ReadAll(o.reportFile);
+    std::string report(bytes.begin(), bytes.end()), out = c.out.str();
+    // What only tells a dry run from a real one.
+    Replace(report, "\"dry_run\": true", "\"dry_run\": false");
+    Replace(report, "\"written\": true", "\"written\": false");
+    Replace(out, " (dry run)", "");
+    Replace(out, "dry run: ", "");
+    return std::tuple{report, out, c.err.str()};
+  };
+  const auto dry = run(true);
+  EXPECT_FALSE(fs::exists(dir.File("整理")));
+  EXPECT_EQ(run(false), dry);
+
+  std::set<std::string> written;
+  for (const auto& e : fs::recursive_directory_iterator(FsPath(dir.File("整理"))))
+    if (e.is_regular_file())
+      written.insert(e.path().lexically_relative(FsPath(o.outDir)).generic_string());
+  EXPECT_EQ(written, (std::set<std::string>{"田中/平面図.jww", "田中/図面/木造.jww",
+                                            "山本/台所.jws", "山本/机.JWS", "山本/配置.jww"}));
+  const std::string& err = std::get<2>(dry);
+  for (const std::string& line :
+       {"quintaro-cli: warning: " + dir.File("受取/山本/台所.jww") +
+            ": JWS has no layer names: rename 5-3 skipped\n",
+        "quintaro-cli: " + dir.File("受取/山本/配置.jww") + ": its output " +
+            dir.File("整理/山本/配置.jww") + " is already that of " + dir.File("受取/山本/配置") +
+            "; skipped, nothing overwritten\n"})
+    EXPECT_NE(err.find(line), std::string::npos) << line << err;
+  EXPECT_NE(std::get<1>(dry).find("5 file(s) done, 1 failed"), std::string::npos)
+      << std::get<1>(dry);
 }
 
 }  // namespace

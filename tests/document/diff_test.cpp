@@ -31,13 +31,19 @@ std::vector<LayerMove> ExpectedMoves(const Document& doc, const Move& m) {
   return out;
 }
 
-// The source's name goes to the destination and the source's is emptied.
+// The source's name goes to the destination and the source's is emptied;
+// a group's layers hand on their names too, where they have one.
 std::vector<NameChange> ExpectedNames(const Document& doc, const Move& m) {
   auto name = [&](int g, int l) { return l < 0 ? doc.GroupName(g) : doc.LayerName(g, l); };
-  std::string src = name(m.srcGroup, m.srcLayer), dst = name(m.dstGroup, m.dstLayer);
   std::vector<NameChange> out;
-  if (!src.empty()) out.push_back({m.srcGroup, m.srcLayer, src, ""});
-  if (dst != src) out.push_back({m.dstGroup, m.dstLayer, dst, src});
+  auto travel = [&](int sl, int dl, bool always) {
+    std::string src = name(m.srcGroup, sl), dst = name(m.dstGroup, dl);
+    if (!always && src.empty()) return;
+    if (!src.empty()) out.push_back({m.srcGroup, sl, src, ""});
+    if (dst != src) out.push_back({m.dstGroup, dl, dst, src});
+  };
+  travel(m.srcLayer, m.dstLayer, true);
+  for (int l = 0; m.srcLayer < 0 && l < 16; ++l) travel(l, l, false);
   std::sort(out.begin(), out.end(), [](const NameChange& a, const NameChange& b) {
     return std::pair(a.group, a.layer) < std::pair(b.group, b.layer);
   });

@@ -305,8 +305,15 @@ TEST(RelayerApply, RenamesInTheFilesOwnStringFormAndRefusesWhatItCannotHold) {
   for (const char* symbol : {"jws/dist_desk.jws", "jwk/dist_desk.jwk"}) {
     Document d;
     ASSERT_EQ(d.Open(test::SamplePath(symbol)), OpenResult::kOpened);
-    LayerChange none = d.Apply(ParseRelayerPlan(R"([{"rename-group": "0", "name": "x"}])").rules);
-    EXPECT_NE(none.error.find("have no group or layer names"), std::string::npos) << symbol;
+    // A symbol has no names: the rename is skipped, the other rules apply.
+    const int onZero = d.GroupTotal(0), onE = d.GroupTotal(14);
+    LayerChange none = d.Apply(
+        ParseRelayerPlan(R"([{"rename-layer": "1-3", "name": "x"}, {"group": "0:e"}])").rules);
+    ASSERT_TRUE(none.Ok()) << none.error;
+    const std::string format = std::string(symbol).substr(0, 3) == "jws" ? "JWS" : "JWK";
+    EXPECT_EQ(none.steps[0].warnings,
+              std::vector<std::string>{format + " has no layer names: rename 1-3 skipped"});
+    EXPECT_EQ((std::pair{d.GroupTotal(0), d.GroupTotal(14)}), (std::pair{0, onZero + onE}));
   }
 }
 

@@ -87,6 +87,15 @@ TEST(JwcMove, NamesTravelAndAreCutAtCharacterBoundaries) {
   // An unnamed layer empties the destination's name.
   MoveLayerGroup(doc, 1, 1, 4, 5);
   EXPECT_EQ(doc.layers[0x45].name, "");
+
+  // A group move carries the names of its named layers only.
+  doc.layers[0x60].name = "x";
+  doc.layers[0x90].name = "y";
+  doc.layers[0x91].name = "z";
+  MoveLayerGroup(doc, 6, -1, 9, -1);
+  EXPECT_EQ((std::vector<std::string>{doc.layers[0x60].name, doc.layers[0x90].name,
+                                      doc.layers[0x91].name}),
+            (std::vector<std::string>{"", "x", "z"}));
 }
 
 TEST(JwcMove, InvalidNumbersMoveNothing) {

@@ -1,6 +1,9 @@
 // Layer moves in JWW drawings and JWS symbols.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "extents/jww_models.h"
 #include "formats/jws/jws_data.h"
 #include "formats/jww/jww_data.h"
@@ -111,6 +114,19 @@ TEST(JwwMove, NamesTravelWithTheMove) {
   MoveLayerGroup(doc, 1, 1, 4, 5);
   EXPECT_EQ(doc.Layers[0x45].Name.encoding, TextEncoding::kUtf16le);
   EXPECT_EQ(doc.Layers[0x45].Name.bytes.size(), 4u);
+}
+
+// A group's named layers hand their names on; its unnamed ones leave the
+// destination's names as they were.
+TEST(JwwMove, AGroupMoveCarriesTheNamesOfItsNamedLayers) {
+  TJwwData doc = WithTables();
+  doc.Layers[0x20].Name.bytes = "wall";
+  doc.Layers[0x50].Name.bytes = "old";
+  doc.Layers[0x51].Name.bytes = "keep";
+  MoveLayerGroup(doc, 2, -1, 5, -1);
+  std::vector<std::string> names;
+  for (int i : {0x20, 0x21, 0x50, 0x51}) names.push_back(doc.Layers[i].Name.bytes);
+  EXPECT_EQ(names, (std::vector<std::string>{"", "", "wall", "keep"}));
 }
 
 TEST(JwwMove, InvalidNumbersAndSelfMovesChangeNothing) {

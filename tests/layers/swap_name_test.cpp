@@ -55,7 +55,7 @@ void CheckSample(const std::string& sample) {
   ASSERT_TRUE(p.a >= 0 && p.b >= 0 && p.spare >= 0) << sample;
   if constexpr (requires { doc.Layers; }) {  // the spare's names would be lost by the moves
     doc.LayerGroups[p.spare].Name = {};
-    doc.Layers[p.spare * 16].Name = {};
+    for (int l = 0; l < 16; ++l) doc.Layers[p.spare * 16 + l].Name = {};
   }
   ExpectSwapIsThreeMoves(doc, p.a, -1, p.b, -1, p.spare, -1, sample + " groups");
   // The two fullest layers of the fullest group.
