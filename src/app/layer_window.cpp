@@ -161,7 +161,7 @@ void LayerWindow::DrawLayer(ThumbnailPass& pass, int layer, int minimum) {
   int h = std::max(minimum, cells_.height - cells_.labelHeight);
   QLabel* label = labels_[layer];
   label->setGeometry(left, top, cells_.width, cells_.labelHeight);
-  label->setText(QString::fromStdString(state_.document.LayerLabel(group, layer)));
+  ShowLabel(label, QString::fromStdString(state_.document.LayerLabel(group, layer)));
   ThumbnailImage* image = images_[layer];
   image->setGeometry(left, top + cells_.labelHeight, w, h);
   render::GraphicAttributes& attr = state_.attributes;

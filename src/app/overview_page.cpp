@@ -18,6 +18,13 @@ OverviewCells CellsOf(int panelWidth, int panelHeight, int labelHeight) {
   return c;
 }
 
+void ShowLabel(QLabel* label, const QString& whole) {
+  const QString shown =
+      label->fontMetrics().elidedText(whole, Qt::ElideRight, label->contentsRect().width());
+  label->setText(shown);
+  label->setToolTip(shown == whole ? QString() : whole);
+}
+
 namespace {
 
 // Resizes come in bursts while the user drags the window's edge: the
@@ -61,7 +68,15 @@ OverviewPage::OverviewPage(AppState& state, const DocumentSession& session, QWid
     label->resize(label->width(), labelHeight);
     labels_[tag - 1] = label;
     images_[tag - 1] = new ThumbnailImage(tag, ThumbnailSource::kMain, panel_);
+    images_[tag - 1]->setFocusPolicy(Qt::StrongFocus);
   }
+}
+
+void OverviewPage::FocusSelection() {
+  for (ThumbnailImage* image : images_) {
+    if (image->hasFocus()) return;
+  }
+  images_[0]->setFocus(Qt::OtherFocusReason);
 }
 
 void OverviewPage::SetMouse(ThumbnailMouse* mouse) {
@@ -116,7 +131,7 @@ void OverviewPage::DrawGroup(ThumbnailPass& pass, int group) {
   int w = cells_.width, h = cells_.height - cells_.labelHeight;
   QLabel* label = labels_[group];
   label->setGeometry(left, top, cells_.width, cells_.labelHeight);
-  label->setText(QString::fromStdString(state_.document.GroupLabel(group)));
+  ShowLabel(label, QString::fromStdString(state_.document.GroupLabel(group)));
   ThumbnailImage* image = images_[group];
   image->ClearPicture();
   image->setGeometry(left, top + cells_.labelHeight, w, h);

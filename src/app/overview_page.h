@@ -28,6 +28,10 @@ struct OverviewCells {
 // pixels wide and at least 4 pixels taller than the label.
 OverviewCells CellsOf(int panelWidth, int panelHeight, int labelHeight);
 
+// A thumbnail's label: the whole text where it fits, else cut with "…" and
+// the whole text as its tooltip.
+void ShowLabel(QLabel* label, const QString& whole);
+
 class OverviewPage {
  public:
   OverviewPage(AppState& state, const DocumentSession& session, QWidget* parent);
@@ -39,6 +43,8 @@ class OverviewPage {
   void SetStatus(std::function<void(const QString&)> status) { status_ = std::move(status); }
   // Called after every drawing of the thumbnails has ended.
   void SetDrawEnded(std::function<void()> f) { drawEnded_ = std::move(f); }
+  // The keyboard's selection: the thumbnail with the focus, else the first.
+  void FocusSelection();
   // Lays out and draws all sixteen thumbnails. Nothing while another
   // drawing runs (the callers wait for its end).
   void DrawOverview();
