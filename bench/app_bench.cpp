@@ -97,7 +97,7 @@ void BM_ThumbnailsAtCellSize(benchmark::State& state) {
   auto* pages = w.form->findChild<QTabWidget*>("pages");
   pages->setCurrentIndex(1);
   QApplication::processEvents();
-  const app::OverviewCells& cells = w.form->Overview().Cells();
+  const app::ThumbnailCells& cells = w.form->Overview().Cells();
   int cw = cells.width, ch = cells.height - cells.labelHeight;
   std::vector<QImage> images(16, QImage(std::max(cw, 4), std::max(ch, 4), QImage::Format_RGB32));
   render::GraphicAttributes attr;

@@ -94,11 +94,11 @@ bool WriteJws(const fs::path& dir) {
 }
 
 bool WriteSettingsSeeds(const fs::path& dir) {
-  app::AppSettings s;
+  AppSettings s;
   s.lastFile = "/home/u/図面/plan 1.jww";
   s.backBlack = 1;
   s.windows[1] = {-10, 5, 300, 200};
-  std::ofstream(dir / "typical.ini", std::ios::binary) << app::FormatSettings(s);
+  std::ofstream(dir / "typical.ini", std::ios::binary) << FormatSettings(s);
   std::ofstream(dir / "odd.ini", std::ios::binary)
       << "; comment\n[ sets ]\n zfile = \"a\"b\" \n[FORM]\nF01_X=+12\nF01_Y=99999999999\n"
          "F02_W=-7\n[Sets]\nBKCOL=2\nLGRAY=x\n";

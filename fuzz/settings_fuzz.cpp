@@ -7,7 +7,7 @@
 #include "settings/settings_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace quintaro::app;
+  using namespace quintaro;
   std::string text(reinterpret_cast<const char*>(data), size);
   AppSettings first = ParseSettings(text);
   std::string once = FormatSettings(first);

@@ -69,6 +69,9 @@ void DocumentSession::OnOpen() {
 // drawing, its layer windows, its path and the title as they were; the
 // user learns why unless the file is simply gone.
 OpenOutcome DocumentSession::OpenDocument(const QString& path) {
+  // The figures made for the view point into the drawing Open may replace;
+  // they are made again when needed.
+  state_.DropFigures();
   OpenResult result = state_.document.Open(LocalPath(path));
   if (result == OpenResult::kUnreadable || result == OpenResult::kUnknownFormat) {
     if (QFileInfo::exists(path)) {

@@ -5,7 +5,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/device_pixels.h"
 #include "app/ui_texts.h"
 
 namespace quintaro::app {
@@ -101,13 +100,7 @@ bool LayerWindow::Prepare() {
     stale_ = true;
     return false;
   }
-  cells_ = CellsOf(panel_->width(), panel_->height(), labels_[0]->height());
-  const TextMacroValues* macros = state_.document.Macros();
-  dc_.macros = macros ? *macros : TextMacroValues{};
-  dc_.documentTime = state_.documentTime;
-  int w = cells_.width, h = cells_.height - cells_.labelHeight;
-  dc_.view = ThumbnailTransform(state_.extents, DevicePixels(panel_, w), DevicePixels(panel_, h),
-                                setup_.view);
+  cells_ = PrepareThumbnails(state_, panel_, labels_[0]->height(), setup_.view, dc_);
   return true;
 }
 
@@ -156,14 +149,11 @@ void LayerWindow::RedrawLayer(int layer) {
 // A cell after the Escape key is laid out with its label, but left blank.
 void LayerWindow::DrawLayer(ThumbnailPass& pass, int layer, int minimum) {
   int group = setup_.group;
-  int left = (layer % 4) * cells_.width, top = (layer / 4) * cells_.height;
   int w = std::max(minimum, cells_.width);
   int h = std::max(minimum, cells_.height - cells_.labelHeight);
-  QLabel* label = labels_[layer];
-  label->setGeometry(left, top, cells_.width, cells_.labelHeight);
-  ShowLabel(label, QString::fromStdString(state_.document.LayerLabel(group, layer)));
   ThumbnailImage* image = images_[layer];
-  image->setGeometry(left, top + cells_.labelHeight, w, h);
+  PlaceCell(cells_, layer, labels_[layer], image, w, h);
+  ShowLabel(labels_[layer], QString::fromStdString(state_.document.LayerLabel(group, layer)));
   render::GraphicAttributes& attr = state_.attributes;
   bool grey = setup_.grayEmpty && state_.document.LayerTotal(group, layer) == 0;
   attr.SetBackMode(grey ? 2 : setup_.blackBackground ? 1 : 0);

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "app/overview_page.h"
+#include "app/thumbnail_grid.h"
 #include "app/thumbnail_image.h"
 #include "app/thumbnail_pass.h"
 #include "render/canvas/draw_context.h"
@@ -67,7 +67,7 @@ class LayerWindow : public QWidget {
   QWidget* Panel() const { return panel_; }
   ThumbnailImage* Image(int tag) const { return images_[tag - 1]; }
   QLabel* Label(int tag) const { return labels_[tag - 1]; }
-  const OverviewCells& Cells() const { return cells_; }
+  const ThumbnailCells& Cells() const { return cells_; }
   const ViewTransform& ThumbnailView() const { return dc_.view; }
   void SetMouse(ThumbnailMouse* mouse);
 
@@ -91,7 +91,7 @@ class LayerWindow : public QWidget {
   std::array<ThumbnailImage*, 16> images_{};
   std::array<QLabel*, 16> labels_{};
   render::DrawContext dc_;
-  OverviewCells cells_;
+  ThumbnailCells cells_;
   QTimer* redraw_ = nullptr;
   ThumbnailPass* pass_ = nullptr;  // the drawing running, if any
   std::function<void()> drawEnded_;

@@ -71,9 +71,14 @@ void MainViewPage::Act(DragAction action, DrawPoint r, DrawPoint s) {
   int w = DevicePixels(box_, box_->width()), h = DevicePixels(box_, box_->height());
   ViewState& view = state_.view;
   switch (action) {
-    case DragAction::kPan:
-      PanTo(dc_.view, view, r);
-      break;
+    case DragAction::kPan: {
+      // By whole pixels, so that the picture moves instead of being drawn
+      // again: with an odd width or height the release point lands half a
+      // pixel off the exact centre.
+      const double half = 0.5 / dc_.view.scale;
+      PanTo(dc_.view, view, {r.x + (w % 2) * half, r.y - (h % 2) * half});
+      return Redraw(nullptr, true);
+    }
     case DragAction::kZoomIn:
       ZoomToRect(dc_.view, view, state_.extents, w, h, r, s);
       break;

@@ -8,7 +8,6 @@
 #include "app/view_navigation.h"
 #include "render/qt/qt_canvas.h"
 #include "render/scene/main_view.h"
-#include "render/scene/scene.h"
 #include "render/shapes/primitives.h"
 
 namespace quintaro::app {
@@ -17,17 +16,14 @@ namespace {
 
 // How often a long drawing shows what it has drawn so far.
 constexpr int kProgressMs = 100;
+// Pending events run at the first abort check and then at most this often:
+// a key or a wheel turn is still seen at once, and the checks, which come
+// every few microseconds, cost next to nothing.
+constexpr int kEventsMs = 5;
 constexpr render::Color kBandColor = 0xFFFF00;  // aqua
 constexpr int kBandWidth = 3;
 // A window dragged to a new size sends many sizes: only the last is drawn.
 constexpr int kResizePauseMs = 120;
-
-// The transform fitted to a canvas of w x h, keeping its lower left corner.
-ViewTransform Resized(const ViewTransform& v, int w, int h) {
-  ViewTransform r;
-  r.Set(v.left, v.bottom, v.scale, w, h);
-  return r;
-}
 
 }  // namespace
 
@@ -69,41 +65,12 @@ void MainViewPage::DocumentChanged() {
   dc_.macros = macros ? *macros : TextMacroValues{};
   state_.documentTime = render::FileTimeStamp(state_.document.Path());
   dc_.documentTime = state_.documentTime;
+  state_.StartFigures();
   Draw();
 }
 
 void MainViewPage::Draw(const ViewTransform* preset) {
-  band_.shown = false;
-  state_.flags.drawBusy = true;
-  state_.flags.abortRequested = false;
-  escape_.Reset();
-  abortChecks_ = 0;
-  int w = DevicePixels(box_, box_->width()), h = DevicePixels(box_, box_->height());
-  QImage image(w, h, QImage::Format_RGB32);
-  bool aborted = false;
-  if (!image.isNull()) {
-    render::QtCanvas canvas(&image);
-    drawing_ = &image;
-    canvas_ = &canvas;
-    progress_.start();
-    render::ClearWithFrame(canvas, state_.attributes);
-    if (HasDocument()) {
-      dc_.view =
-          preset ? Resized(*preset, w, h) : MainViewTransform(state_.extents, w, h, state_.view);
-      render::DrawScene(dc_, canvas, state_.document);
-      aborted = dc_.drawAborted;
-    }
-    canvas.End();
-    canvas_ = nullptr;
-    drawing_ = nullptr;
-  }
-  MarkDevicePixels(image, box_);
-  snapshot_ = image;
-  state_.flags.drawBusy = false;
-  state_.flags.abortRequested = false;
-  status_(aborted ? Ui(text::kDrawAborted) : QString());
-  box_->update();
-  if (drawEnded_) drawEnded_();
+  Redraw(preset, false);
 }
 
 // Lets pending events run, so that the window stays responsive and a
@@ -112,12 +79,14 @@ bool MainViewPage::CheckAbort() {
   ++abortChecks_;
   if (escape_.Hit()) return true;
   if (!state_.flags.drawBusy) return false;
+  if (events_.isValid() && events_.elapsed() < kEventsMs) return false;
   if (progress_.elapsed() >= kProgressMs) {
     canvas_->Flush();
     box_->update();
     progress_.restart();
   }
   QCoreApplication::processEvents();
+  events_.start();
   return escape_.Hit() || state_.flags.abortRequested;
 }
 

@@ -69,6 +69,12 @@ class MainViewPage : public PaintBoxEvents {
  private:
   bool CheckAbort();
   void RedrawForSize();
+  // Draws a new snapshot; after a pan (`moved`) the last picture is moved
+  // instead when it can be, and only the strips it leaves are drawn.
+  void Redraw(const ViewTransform* preset, bool moved);
+  bool MovedBy(const ViewTransform& was, QPoint* shift) const;
+  bool DrawAround(render::QtCanvas& canvas, const QImage& image, const QRect& kept);
+  bool DrawArea(render::QtCanvas& canvas, const QRect& area, bool whole);
   void Release(QPoint at);
   void Act(DragAction action, DrawPoint r, DrawPoint s);
   void PaintBand(QPainter& painter);
@@ -82,10 +88,12 @@ class MainViewPage : public PaintBoxEvents {
   std::function<void()> drawEnded_;
   render::DrawContext dc_;
   QImage snapshot_;                     // ViewSnapshot; null = none
+  bool snapshotComplete_ = false;       // no drawing stopped before its end
   QImage* drawing_ = nullptr;           // the image being drawn
   render::QtCanvas* canvas_ = nullptr;  // its canvas while drawing
   QElapsedTimer progress_;
   QTimer resizeTimer_;
+  QElapsedTimer events_;  // since events last ran; invalid before the first check
   int abortChecks_ = 0;
   int wheelRest_ = 0;                  // wheel turn short of a notch
   bool left_ = false, right_ = false;  // ButtonState

@@ -257,6 +257,7 @@ void MainWindow::TearDown() {
     qWarning("quintaro: the settings could not be written to %s",
              qUtf8Printable(env_.settingsPath));
   }
+  state_.DropFigures();
   state_.document.Close();
 }
 

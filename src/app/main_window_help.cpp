@@ -40,8 +40,7 @@ void MainWindow::OnAbout() {
       Ui(text::kCaption).section(' ', 0, 0) + QStringLiteral(" " QUINTARO_VERSION),
       Ui(text::kAboutLicence),
       Ui(text::kAboutLibraries),
-      QStringLiteral("  Qt ") + QString::fromLatin1(qVersion()) +
-          QStringLiteral(" (GNU LGPL v3)"),
+      QStringLiteral("  Qt ") + QString::fromLatin1(qVersion()) + QStringLiteral(" (GNU LGPL v3)"),
       Ui("  ICU (Unicode License、Windows 以外)"),
   };
   env_.dialogs->Inform(lines.join(QStringLiteral("\r\n")));

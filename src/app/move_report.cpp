@@ -36,9 +36,9 @@ QString Quoted(const std::string& utf8) {
 void NoteScale(const LayerChange::Flow& f, const Document& doc, QStringList& lines) {
   auto a = doc.GroupScale(f.from.group), b = doc.GroupScale(f.to.group);
   if (f.figures == 0 || f.from.group == f.to.group || !a || !b || *a == *b) return;
-  lines << QStringLiteral("  ") +
-               Ui(text::kScaleDiffers)
-                   .arg(QString::fromStdString(ScaleText(*a)), QString::fromStdString(ScaleText(*b)));
+  lines << QStringLiteral("  ") + Ui(text::kScaleDiffers)
+                                      .arg(QString::fromStdString(ScaleText(*a)),
+                                           QString::fromStdString(ScaleText(*b)));
 }
 
 void StepLines(const LayerChange::Step& s, const Document& doc, QStringList& lines) {

@@ -3,27 +3,9 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/device_pixels.h"
 #include "app/ui_texts.h"
 
 namespace quintaro::app {
-
-OverviewCells CellsOf(int panelWidth, int panelHeight, int labelHeight) {
-  OverviewCells c;
-  c.labelHeight = labelHeight;
-  c.width = panelWidth / 4;
-  if (c.width <= 0) c.width = 4;
-  c.height = panelHeight / 4;
-  if (labelHeight >= c.height) c.height = labelHeight + 4;
-  return c;
-}
-
-void ShowLabel(QLabel* label, const QString& whole) {
-  const QString shown =
-      label->fontMetrics().elidedText(whole, Qt::ElideRight, label->contentsRect().width());
-  label->setText(shown);
-  label->setToolTip(shown == whole ? QString() : whole);
-}
 
 namespace {
 
@@ -84,13 +66,7 @@ void OverviewPage::SetMouse(ThumbnailMouse* mouse) {
 }
 
 void OverviewPage::Prepare() {
-  cells_ = CellsOf(panel_->width(), panel_->height(), labels_[0]->height());
-  const TextMacroValues* macros = state_.document.Macros();
-  dc_.macros = macros ? *macros : TextMacroValues{};
-  dc_.documentTime = state_.documentTime;
-  int w = cells_.width, h = cells_.height - cells_.labelHeight;
-  dc_.view = ThumbnailTransform(state_.extents, DevicePixels(panel_, w), DevicePixels(panel_, h),
-                                state_.view);
+  cells_ = PrepareThumbnails(state_, panel_, labels_[0]->height(), state_.view, dc_);
 }
 
 void OverviewPage::Resized() {
@@ -102,7 +78,7 @@ void OverviewPage::Resized() {
 void OverviewPage::Relayout() {
   if (!panel_->isVisible()) return;
   if (state_.flags.drawBusy) return relayout_->start();
-  OverviewCells cells = CellsOf(panel_->width(), panel_->height(), labels_[0]->height());
+  ThumbnailCells cells = CellsOf(panel_->width(), panel_->height(), labels_[0]->height());
   if (cells.width != cells_.width || cells.height != cells_.height) DrawOverview();
 }
 
@@ -127,14 +103,11 @@ void OverviewPage::RedrawGroup(int group) {
 
 // A cell after the Escape key is laid out with its label, but left blank.
 void OverviewPage::DrawGroup(ThumbnailPass& pass, int group) {
-  int left = (group % 4) * cells_.width, top = (group / 4) * cells_.height;
   int w = cells_.width, h = cells_.height - cells_.labelHeight;
-  QLabel* label = labels_[group];
-  label->setGeometry(left, top, cells_.width, cells_.labelHeight);
-  ShowLabel(label, QString::fromStdString(state_.document.GroupLabel(group)));
   ThumbnailImage* image = images_[group];
   image->ClearPicture();
-  image->setGeometry(left, top + cells_.labelHeight, w, h);
+  PlaceCell(cells_, group, labels_[group], image, w, h);
+  ShowLabel(labels_[group], QString::fromStdString(state_.document.GroupLabel(group)));
   bool grey = state_.grayEmpty && state_.document.GroupTotal(group) == 0;
   state_.attributes.SetBackMode(grey ? 2 : state_.BackMode());
   pass.DrawCell(image, w, h, -1, group);

@@ -13,24 +13,12 @@
 
 #include "app/app_state.h"
 #include "app/document_session.h"
+#include "app/thumbnail_grid.h"
 #include "app/thumbnail_image.h"
 #include "app/thumbnail_pass.h"
 #include "render/canvas/draw_context.h"
 
 namespace quintaro::app {
-
-struct OverviewCells {
-  int width = 4, height = 4;  // one cell
-  int labelHeight = 0;
-};
-
-// Cells of a panel's client size: a quarter of each side, at least 4
-// pixels wide and at least 4 pixels taller than the label.
-OverviewCells CellsOf(int panelWidth, int panelHeight, int labelHeight);
-
-// A thumbnail's label: the whole text where it fits, else cut with "…" and
-// the whole text as its tooltip.
-void ShowLabel(QLabel* label, const QString& whole);
 
 class OverviewPage {
  public:
@@ -56,7 +44,7 @@ class OverviewPage {
   QLabel* Label(int tag) const { return labels_[tag - 1]; }
   // The transform of the last thumbnail drawing.
   const ViewTransform& ThumbnailView() const { return dc_.view; }
-  const OverviewCells& Cells() const { return cells_; }
+  const ThumbnailCells& Cells() const { return cells_; }
 
  private:
   void Prepare();
@@ -71,7 +59,7 @@ class OverviewPage {
   std::array<ThumbnailImage*, 16> images_{};
   std::array<QLabel*, 16> labels_{};
   render::DrawContext dc_;
-  OverviewCells cells_;
+  ThumbnailCells cells_;
   QTimer* relayout_ = nullptr;
   std::function<void(const QString&)> status_;
   std::function<void()> drawEnded_;

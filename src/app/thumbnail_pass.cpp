@@ -5,7 +5,6 @@
 #include "app/device_pixels.h"
 #include "app/thumbnail_image.h"
 #include "render/qt/qt_canvas.h"
-#include "render/scene/scene.h"
 #include "render/shapes/primitives.h"
 
 namespace quintaro::app {
@@ -51,7 +50,7 @@ void ThumbnailPass::DrawCell(ThumbnailImage* image, int w, int h, int layer, int
     image_ = image;
     picture_ = &picture;
     canvas_ = &canvas;
-    render::DrawThumbnail(dc_, canvas, state_.document, layer, group);
+    state_.DrawFigures(dc_, canvas, render::SceneFilter::Thumbnail(layer, group));
     canvas.End();
     canvas_ = nullptr;
   }

@@ -7,7 +7,7 @@
 
 #include "settings/settings_text.h"
 
-namespace quintaro::app {
+namespace quintaro {
 
 namespace {
 
@@ -38,8 +38,8 @@ std::string CutTo(std::string s, std::size_t limit) {
   return s;
 }
 
-std::string FormKey(int form, int part) {
-  return "F0" + std::to_string(form + 1) + "_" + kBoundKeys[part];
+std::string BoundKey(int window, int part) {
+  return "F0" + std::to_string(window + 1) + "_" + kBoundKeys[part];
 }
 
 int& BoundPart(WindowBounds& b, int part) {
@@ -102,7 +102,7 @@ AppSettings ParseSettings(const std::string& text) {
   AppSettings s;
   for (int window = 0; window < 3; ++window) {
     for (int part = 0; part < 4; ++part) {
-      if (auto v = ReadProfileString(text, "Form", FormKey(window, part), kNumberBuffer)) {
+      if (auto v = ReadProfileString(text, "Form", BoundKey(window, part), kNumberBuffer)) {
         BoundPart(s.windows[window], part) = ProfileInt(*v);
       }
     }
@@ -118,7 +118,7 @@ std::string FormatSettings(const AppSettings& s) {
   for (int window = 0; window < 3; ++window) {
     WindowBounds b = s.windows[window];
     for (int part = 0; part < 4; ++part) {
-      out += FormKey(window, part) + "=" + std::to_string(BoundPart(b, part)) + "\r\n";
+      out += BoundKey(window, part) + "=" + std::to_string(BoundPart(b, part)) + "\r\n";
     }
   }
   out += "[Sets]\r\n";
@@ -128,4 +128,4 @@ std::string FormatSettings(const AppSettings& s) {
   return out;
 }
 
-}  // namespace quintaro::app
+}  // namespace quintaro

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace quintaro::app {
+namespace quintaro {
 
 struct WindowBounds {
   int left = 0, top = 0, width = 0, height = 0;
@@ -43,4 +43,4 @@ AppSettings ParseSettings(const std::string& text);
 // The 17 lines of the file, each ended by CR LF.
 std::string FormatSettings(const AppSettings& settings);
 
-}  // namespace quintaro::app
+}  // namespace quintaro

@@ -38,9 +38,9 @@ struct Desk {
     w.OpenSample(sample);
     w.Arrange();
     w.ShowGroups();
-    before = Totals_();
+    before = Now();
   }
-  Totals Totals_() const { return TotalsByLayer(f.State().document); }
+  Totals Now() const { return TotalsByLayer(f.State().document); }
   int Questions() {
     int n = 0;
     for (const auto& box : w.Dialogs().boxes) n += box.kind == "ask";
@@ -134,7 +134,7 @@ class DragDropTest : public QObject {
     QCOMPARE(d.LastQuestion(),
              Q("レイヤグループ[F]の図形を\r\nレイヤグループ[5]へ移動します。\r\nよろしいですか？"));
     QCOMPARE(d.f.StatusText(), Q("移動をキャンセルしました。"));
-    QCOMPARE(d.Totals_(), d.before);
+    QCOMPARE(d.Now(), d.before);
     // Below the last thumbnail row, in the second column: group D.
     Document expected;
     QCOMPARE(expected.Open(test::SamplePath("jww/jdu_sample.jww")), OpenResult::kOpened);
@@ -143,7 +143,7 @@ class DragDropTest : public QObject {
     d.DragGroup(15, panel->mapToGlobal(QPoint(panel->width() / 4 + 3, panel->height() - 1)));
     QVERIFY(d.LastQuestion().startsWith(Q("レイヤグループ[F]の図形を\r\nレイヤグループ[D]へ")));
     QCOMPARE(d.f.StatusText(), Q("レイヤ変換完了しました。 [F]→[D] 6,454 図形"));
-    QCOMPARE(d.Totals_(), Moved(d.before, 15, -1, 13, -1));
+    QCOMPARE(d.Now(), Moved(d.before, 15, -1, 13, -1));
     QVERIFY(test::SameModel(d.f.State().document, expected));  // layer fields only
     QCOMPARE(Marks(d.f.Overview().Image(16)->Picture()), 0);
     QVERIFY(Marks(d.f.Overview().Image(14)->Picture()) > 100);
@@ -160,7 +160,7 @@ class DragDropTest : public QObject {
     QCoreApplication::processEvents();
     d.DragGroup(0, AppWindow::CellCentre(form.Panel(), 10));
     QCOMPARE(d.Questions(), 0);
-    QCOMPARE(d.Totals_(), d.before);
+    QCOMPARE(d.Now(), d.before);
     QVERIFY(d.f.StatusText().isEmpty());
   }
 
@@ -199,11 +199,11 @@ class DragDropTest : public QObject {
                "よろしいですか？"));
     QCOMPARE(form.StatusText(), Q("移動をキャンセルしました。"));
     QVERIFY(d.f.StatusText().isEmpty());
-    QCOMPARE(d.Totals_(), d.before);
+    QCOMPARE(d.Now(), d.before);
     d.w.Dialogs().yesNoAnswers = {true};
     d.DragLayer(form, 4, AppWindow::CellCentre(form.Panel(), 12));
     QCOMPARE(form.StatusText(), Q("レイヤ変換完了しました。 [0]－[4]→[0]－[C] 632 図形"));
-    QCOMPARE(d.Totals_(), Moved(d.before, 0, 4, 0, 12));
+    QCOMPARE(d.Now(), Moved(d.before, 0, 4, 0, 12));
     QCOMPARE(form.Label(13)->text(), Q("(C)  設備機器"));  // the name went along
     QCOMPARE(form.Label(5)->text(), Q("(4)  "));
     QCOMPARE(Marks(form.Image(5)->Picture()), 0);
@@ -223,7 +223,7 @@ class DragDropTest : public QObject {
     QCOMPARE(a.StatusText(), Q("移動をキャンセルしました。"));
     d.w.Dialogs().yesNoAnswers = {true};
     d.DragLayer(a, 4, AppWindow::CellCentre(b.Panel(), 7));
-    QCOMPARE(d.Totals_(), Moved(d.before, 0, 4, 3, 7));
+    QCOMPARE(d.Now(), Moved(d.before, 0, 4, 3, 7));
     QCOMPARE(a.StatusText(), Q("レイヤ変換完了しました。 [0]－[4]→[3]－[7] 632 図形"));
     QCOMPARE(b.StatusText(), Q("レイヤグループ内要素数：632 (0)"));
     QVERIFY(Marks(b.Image(8)->Picture()) > 100);
@@ -242,7 +242,7 @@ class DragDropTest : public QObject {
     // On the main window's overview.
     d.DragLayer(a, 4, AppWindow::CellCentre(d.f.Overview().Panel(), 5));
     QCOMPARE(d.Questions(), 0);
-    QCOMPARE(d.Totals_(), d.before);
+    QCOMPARE(d.Now(), d.before);
     // Overlapping windows: the drop counts for the window it started in.
     d.Open(3);
     LayerWindow& b = d.f.SecondLayerWindow();

@@ -117,7 +117,7 @@ class LayerWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(form.Label(1)->text(), Q("(0)  walls"));
     QVERIFY(form.Label(16)->text().startsWith(Q("(F) ")));
-    OverviewCells c = form.Cells();
+    ThumbnailCells c = form.Cells();
     QCOMPARE(c.width, form.Panel()->width() / 4);
     for (int tag = 1; tag <= 16; ++tag) {
       int i = tag - 1;

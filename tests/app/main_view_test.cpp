@@ -3,6 +3,7 @@
 // drag with its status texts and band, the background menu, the abort of
 // a drawing, closing and the settings of a run.
 #include <QMenuBar>
+#include <QPainter>
 #include <QTabWidget>
 #include <QtTest>
 #include <cmath>
@@ -159,9 +160,37 @@ class MainViewTest : public QObject {
     ViewTransform before = page.View();
     DrawPoint r = PixelToDrawing(before, 300, 103);
     QCOMPARE(w.TwoButtonDrag({100, 100}, {300, 103}), Q("[画面移動]"));
-    QVERIFY(Near(Centre(page.View()).x, r.x) && Near(Centre(page.View()).y, r.y));
+    // Within half a pixel: the picture moves by whole pixels.
+    const double half = 0.5 / before.scale + 1e-9;
+    QVERIFY(std::fabs(Centre(page.View()).x - r.x) <= half);
+    QVERIFY(std::fabs(Centre(page.View()).y - r.y) <= half);
     QVERIFY(Near(page.View().scale, before.scale));
     QVERIFY(!page.LeftPressed() && !page.RightPressed() && !page.Band().shown);
+  }
+
+  // A pan moves the last picture by whole pixels and draws only the strips
+  // it leaves, each pixel there as a whole drawing sets it.
+  void PanMovesThePictureAndDrawsTheStripsItLeaves() {
+    AppWindow w;
+    w.OpenSample("jww/dist_mokuzo_heimen.jww");
+    MainViewPage& page = w.Main().MainView();
+    const QPoint c(w.Box()->width() / 2, w.Box()->height() / 2);
+    page.WheelTurn(-120, QPointF(w.Box()->mapToGlobal(c)));  // figures up to the edges
+    const QImage before = page.Snapshot();
+    w.TwoButtonDrag(c, c + QPoint(40, 2));
+    const QImage moved = page.Snapshot();
+    const QRect kept(1, 1, moved.width() - 42, moved.height() - 4);
+    QCOMPARE(moved.copy(kept), before.copy(kept.translated(40, 2)));
+    page.Draw();
+    QImage whole = page.Snapshot();
+    int ink = 0;  // the strip on the right holds figures, not only background
+    for (int y = 1; y < whole.height() - 1; ++y) {
+      for (int x = kept.right() + 1; x < whole.width() - 1; ++x)
+        ink += whole.pixel(x, y) != 0xFFFFFFFFu;
+    }
+    QVERIFY(ink > 20);
+    QPainter(&whole).drawImage(kept.topLeft(), moved.copy(kept));
+    QCOMPARE(moved, whole);
   }
 
   void DragRightDownZoomsToTheRectangle() {

@@ -42,7 +42,7 @@ class OverviewTest : public QObject {
 
  private slots:
   void CellSizes() {
-    OverviewCells c = CellsOf(600, 400, 15);
+    ThumbnailCells c = CellsOf(600, 400, 15);
     QCOMPARE(c.width, 150);
     QCOMPARE(c.height, 100);
     QCOMPARE(CellsOf(3, 400, 15).width, 4);  // narrower than 4 pixels
@@ -76,7 +76,7 @@ class OverviewTest : public QObject {
     AppWindow::DoubleClick(o.Image(2));
     QCOMPARE(w.Main().FirstLayerWindow().windowTitle(),
              QStringLiteral("Quintaro - LayerGroup:") + whole);
-    OverviewCells c = o.Cells();
+    ThumbnailCells c = o.Cells();
     QWidget* panel = o.Panel();
     QCOMPARE(c.width, panel->width() / 4);
     for (int tag = 1; tag <= 16; ++tag) {
@@ -146,7 +146,7 @@ class OverviewTest : public QObject {
     const ViewTransform& thumb = f.Overview().ThumbnailView();
     QVERIFY(Near((thumb.left + thumb.right) / 2, (main.left + main.right) / 2));
     QVERIFY(Near((thumb.bottom + thumb.top) / 2, (main.bottom + main.top) / 2));
-    OverviewCells c = f.Overview().Cells();
+    ThumbnailCells c = f.Overview().Cells();
     QVERIFY(Near(thumb.scale, FitScale(f.State().extents, c.width, c.height - c.labelHeight) * 4));
   }
 

@@ -1,4 +1,4 @@
-// The settings file: lookup rules, number conversion, the 17 written lines,
+// The settings file on disk: the defaults of a missing file, a round trip,
 // and a file that cannot be written.
 #include <QtTest>
 #include <fstream>
@@ -6,6 +6,7 @@
 #include "app/settings_file.h"
 #include "support/temp_dir.h"
 
+using namespace quintaro;
 using namespace quintaro::app;
 using quintaro::test::TempDir;
 
@@ -38,60 +39,6 @@ class SettingsTest : public QObject {
         "F03_X=234\r\nF03_Y=173\r\nF03_W=503\r\nF03_H=376\r\n"
         "[Sets]\r\nZFILE=\"\"\r\nBKCOL=0\r\nLGRAY=0\r\n";
     QCOMPARE(ReadText(dir.File("sub/q.ini")), expected);
-  }
-
-  void FlagsAreZeroOrOne() {
-    AppSettings s = ParseSettings("[Sets]\nBKCOL=7\nLGRAY=-3\n");
-    QCOMPARE(s.backBlack, 1);
-    QCOMPARE(s.grayEmpty, 1);
-    QVERIFY(FormatSettings(s).find("BKCOL=1\r\nLGRAY=1\r\n") != std::string::npos);
-    QCOMPARE(ParseSettings("[Sets]\nBKCOL=x\nLGRAY=0\n").backBlack, 0);
-  }
-
-  void BoundsTakeNumbersAndZeroForText() {
-    AppSettings s = ParseSettings(
-        "[Form]\r\nF01_X=abc\r\nF01_Y=-20\r\nF01_W=\r\nF03_H=700\r\n[Other]\r\nF02_X=1\r\n");
-    QCOMPARE(s.windows[0], (WindowBounds{0, -20, 555, 423}));
-    QCOMPARE(s.windows[1], kDesignedBounds[1]);  // F02_X stands in another section
-    QCOMPARE(s.windows[2].height, 700);
-    QVERIFY(FormatSettings(s).find("F01_Y=-20\r\n") != std::string::npos);
-  }
-
-  void ProfileIntAcceptsOnlyDecimalIntegers() {
-    QCOMPARE(ProfileInt("12"), 12);
-    QCOMPARE(ProfileInt("-5"), -5);
-    QCOMPARE(ProfileInt("+7"), 7);
-    QCOMPARE(ProfileInt("1e3"), 0);
-    QCOMPARE(ProfileInt("12abc"), 0);
-    QCOMPARE(ProfileInt(""), 0);
-    QCOMPARE(ProfileInt("99999999999"), 0);  // beyond 32 bits
-  }
-
-  void LookupRules() {
-    const std::string text =
-        "; comment\n[ sets ]\n  zfile =  \"C:\\my drawings\\plan a.jww\"  \nBKCOL=\n"
-        "[Sets]\nLGRAY=1\n";
-    QCOMPARE(ReadProfileString(text, "Sets", "ZFILE", 512).value(),
-             std::string("C:\\my drawings\\plan a.jww"));
-    QVERIFY(!ReadProfileString(text, "Sets", "BKCOL", 22));   // empty counts as missing
-    QVERIFY(!ReadProfileString(text, "Form", "ZFILE", 512));  // other section
-    QCOMPARE(ReadProfileString(text, "Sets", "LGRAY", 22).value(), std::string("1"));
-    // Only one pair of quotes goes; a lone quote stays.
-    QCOMPARE(ReadProfileString("[S]\nK=\"\"a\"\"\n", "S", "K", 22).value(), std::string("\"a\""));
-    QCOMPARE(ReadProfileString("[S]\nK=\"a\n", "S", "K", 22).value(), std::string("\"a"));
-  }
-
-  void ValuesAreCutToTheBuffer() {
-    std::string path(600, 'p');
-    AppSettings s = ParseSettings("[Sets]\nZFILE=\"" + path + "\"\n");
-    QCOMPARE(s.lastFile.size(), std::size_t{511});
-    // 21 characters of a longer number are still a number.
-    QCOMPARE(ParseSettings("[Form]\nF01_X=000000000000000000042999\n").windows[0].left, 42);
-    // A cut never splits a character.
-    std::string wide;
-    for (int i = 0; i < 300; ++i) wide += "図";
-    QCOMPARE(ReadProfileString("[S]\nK=" + wide + "\n", "S", "K", 512).value().size(),
-             std::size_t{510});
   }
 
   void QuotedPathWithSpacesRoundTrips() {

@@ -51,8 +51,8 @@ TEST(FuzzRegressions, DrawingsOpenAndWhatOpensSavesAndReopens) {
     SCOPED_TRACE(input.string());
     ++seen;
     auto bytes = test::ReadAll(input);
-    app::AppSettings first = app::ParseSettings(std::string(bytes.begin(), bytes.end()));
-    EXPECT_EQ(app::ParseSettings(app::FormatSettings(first)), first);
+    AppSettings first = ParseSettings(std::string(bytes.begin(), bytes.end()));
+    EXPECT_EQ(ParseSettings(FormatSettings(first)), first);
   }
   if (seen == 0) GTEST_SKIP() << "no fuzz regression inputs yet";
 }

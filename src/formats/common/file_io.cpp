@@ -2,6 +2,7 @@
 // in file_io_posix.cpp and file_io_win.cpp.
 #include "formats/common/file_io.h"
 
+#include <cerrno>
 #include <cstring>
 
 namespace quintaro {
@@ -16,6 +17,29 @@ bool FileStartsWith(const std::string& path, const std::string& magic) {
 
 AtomicFile::~AtomicFile() {
   Abandon();
+}
+
+bool AtomicFile::Commit() {
+  if (!file_) return false;
+  bool ok = std::fflush(file_) == 0;
+  if (!ok) error_ = errno;
+  ok = ok && SyncToDisk();
+  if (std::fclose(file_) != 0 && ok) {
+    error_ = errno;
+    ok = false;
+  }
+  file_ = nullptr;
+  ok = ok && RenameOverTarget();
+  if (!ok) RemoveFile(temp_);
+  temp_.clear();
+  return ok;
+}
+
+void AtomicFile::Abandon() {
+  if (file_) std::fclose(file_);
+  file_ = nullptr;
+  if (!temp_.empty()) RemoveFile(temp_);
+  temp_.clear();
 }
 
 bool WriteFileAtomically(const std::string& path, const std::function<bool(ByteWriter&)>& body,

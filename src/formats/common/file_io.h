@@ -73,6 +73,10 @@ class AtomicFile {
   int Error() const { return error_; }
 
  private:
+  // The steps of Commit() that differ by platform; false with error_ set.
+  bool SyncToDisk();
+  bool RenameOverTarget();
+
   std::string target_;
   std::string temp_;
   std::FILE* file_ = nullptr;

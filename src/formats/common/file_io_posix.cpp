@@ -88,34 +88,16 @@ AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
   if (!file_) temp_.clear();
 }
 
-bool AtomicFile::Commit() {
-  if (!file_) return false;
-  bool ok = std::fflush(file_) == 0 && fsync(fileno(file_)) == 0;
-  if (!ok) error_ = errno;
-  if (std::fclose(file_) != 0 && ok) {
-    error_ = errno;
-    ok = false;
-  }
-  file_ = nullptr;
-  if (ok && std::rename(temp_.c_str(), target_.c_str()) == 0) {
-    temp_.clear();
-    return true;
-  }
-  if (ok) error_ = errno;
-  ::unlink(temp_.c_str());
-  temp_.clear();
+bool AtomicFile::SyncToDisk() {
+  if (fsync(fileno(file_)) == 0) return true;
+  error_ = errno;
   return false;
 }
 
-void AtomicFile::Abandon() {
-  if (file_) {
-    std::fclose(file_);
-    file_ = nullptr;
-  }
-  if (!temp_.empty()) {
-    ::unlink(temp_.c_str());
-    temp_.clear();
-  }
+bool AtomicFile::RenameOverTarget() {
+  if (std::rename(temp_.c_str(), target_.c_str()) == 0) return true;
+  error_ = errno;
+  return false;
 }
 
 WorkFolder::WorkFolder() {

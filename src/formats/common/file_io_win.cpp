@@ -161,41 +161,20 @@ AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
   }
 }
 
-bool AtomicFile::Commit() {
-  if (!file_) return false;
-  bool ok = std::fflush(file_) == 0;
-  if (!ok) error_ = errno;
-  if (ok && !FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file_))))) {
-    error_ = LastErrno();
-    ok = false;
-  }
-  if (std::fclose(file_) != 0 && ok) {
-    error_ = errno;
-    ok = false;
-  }
-  file_ = nullptr;
-  std::wstring temp = Widen(temp_);
-  // One rename that replaces the target, written through before it returns.
-  if (ok && MoveFileExW(temp.c_str(), Widen(target_).c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    temp_.clear();
-    return true;
-  }
-  if (ok) error_ = LastErrno();
-  DeleteFileW(temp.c_str());
-  temp_.clear();
+bool AtomicFile::SyncToDisk() {
+  if (FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file_))))) return true;
+  error_ = LastErrno();
   return false;
 }
 
-void AtomicFile::Abandon() {
-  if (file_) {
-    std::fclose(file_);
-    file_ = nullptr;
+// One rename that replaces the target, written through before it returns.
+bool AtomicFile::RenameOverTarget() {
+  if (MoveFileExW(Widen(temp_).c_str(), Widen(target_).c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
   }
-  if (!temp_.empty()) {
-    DeleteFileW(Widen(temp_).c_str());
-    temp_.clear();
-  }
+  error_ = LastErrno();
+  return false;
 }
 
 WorkFolder::WorkFolder() {

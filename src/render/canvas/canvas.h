@@ -127,6 +127,8 @@ class Canvas {
   // Outlined with the pen and filled with the brush; the right and bottom
   // edges are exclusive. The corners may come in any order.
   virtual void Rectangle(int x1, int y1, int x2, int y2) = 0;
+  // A polyline or polygon whose points all lie on one pixel draws nothing
+  // (the shapes leave such calls out).
   virtual void Polyline(std::span<const PixelPoint> points) = 0;
   // Closed, filled with the brush, outlined with the pen.
   virtual void Polygon(std::span<const PixelPoint> points) = 0;

@@ -73,6 +73,10 @@ struct DrawContext {
   // 1899-12-30 00:00:00 unless the caller sets it (for example to the
   // file's modification time).
   DateTime documentTime;
+  // Curves and polygons whose points all fall on one pixel draw nothing and
+  // are left out; false hands every one to the canvas (as a count of all
+  // the straight pieces of a drawing needs).
+  bool omitSinglePixelShapes = true;
   // Asked every tenth entity and between kinds; true stops the drawing.
   std::function<bool()> abortCheck;
 

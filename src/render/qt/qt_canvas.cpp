@@ -17,6 +17,11 @@ QColor ToQColor(Color c) {
 
 namespace {
 
+// Lines handed to the painter in one call at most.
+constexpr std::size_t kLineBatch = 4096;
+// The raster paths' fixed-point arithmetic holds for images up to this size.
+constexpr int kMaxRasterSize = 16384;
+
 Qt::PenStyle ToQtPenStyle(PenStyle s) {
   switch (s) {
     case PenStyle::kDash:
@@ -76,7 +81,37 @@ void QtCanvas::Begin(QPaintDevice* device) {
   height_ = device->height();
   painter_.begin(device);
   painter_.setRenderHint(QPainter::Antialiasing, false);
-  pending_.reserve(4096);
+  pending_.reserve(kLineBatch);
+  FindPixels(device);
+}
+
+// The raster paths write into plain 32-bit images at one device pixel per
+// pixel; other devices are drawn by the painter alone.
+void QtCanvas::FindPixels(QPaintDevice* device) {
+  pixels_ = {};
+  onImage_ = device->devType() == QInternal::Image;
+  if (!onImage_ || !painter_.isActive()) return;
+  const auto* image = static_cast<const QImage*>(device);
+  const QImage::Format format = image->format();
+  if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) ||
+      image->devicePixelRatio() != 1.0 || width_ > kMaxRasterSize || height_ > kMaxRasterSize) {
+    return;
+  }
+  // The painter draws into these very pixels: asking for writable bits could
+  // detach the image from them, so the constant ones are written.
+  pixels_.bits = reinterpret_cast<std::uint32_t*>(const_cast<uchar*>(image->constBits()));
+  pixels_.stride = image->bytesPerLine() / 4;
+  pixels_.width = pixels_.clipRight = width_;
+  pixels_.height = pixels_.clipBottom = height_;
+  thinLines_.SetTarget(pixels_);
+  thinLines_.SetStyle(CurrentPen().style);
+  thinLines_.SetPixel(PixelOf(CurrentPen().color));
+}
+
+bool QtCanvas::ThinPen() const {
+  const Pen& p = CurrentPen();
+  return pixels_.bits != nullptr && p.width == 0 && p.style != PenStyle::kNull &&
+         p.mode == PenMode::kCopy;
 }
 
 void QtCanvas::End() {
@@ -85,9 +120,23 @@ void QtCanvas::End() {
   painter_.end();
 }
 
+void QtCanvas::ClipTo(const QRect& area) {
+  Flush();
+  painter_.setClipRect(area);
+  if (pixels_.bits == nullptr) return;
+  const QRect inside = area & QRect(0, 0, width_, height_);
+  pixels_.clipLeft = inside.left();
+  pixels_.clipTop = inside.top();
+  pixels_.clipRight = inside.left() + inside.width();
+  pixels_.clipBottom = inside.top() + inside.height();
+  thinLines_.SetTarget(pixels_);
+}
+
 void QtCanvas::PenChanged() {
   Flush();
   penDirty_ = true;
+  thinLines_.SetStyle(CurrentPen().style);
+  thinLines_.SetPixel(PixelOf(CurrentPen().color));
 }
 
 void QtCanvas::BrushChanged() {
@@ -150,12 +199,23 @@ void QtCanvas::MoveTo(int x, int y) {
   current_ = QPoint(x, y);
 }
 
+// Every thin line is drawn on its own, as if by a painter call of its own:
+// within one call a line would end one pixel further where the line before
+// it ran the other way, so its pixels would depend on its neighbour.
 void QtCanvas::LineTo(int x, int y) {
-  if (pending_.empty()) ApplyState();
   QPoint to(x, y);
-  pending_.emplace_back(current_, to);
+  const int width = CurrentPen().width;
+  if (ThinPen()) {
+    thinLines_.Restart();
+    thinLines_.Line({current_.x(), current_.y()}, {x, y});
+  } else if (to == current_ && pixels_.bits != nullptr && width > 1) {
+    // A wide pen with flat ends draws nothing from a pixel to itself.
+  } else {
+    if (pending_.empty()) ApplyState();
+    pending_.emplace_back(current_, to);
+    if (pending_.size() >= kLineBatch || (width <= 1 && onImage_)) Flush();
+  }
   current_ = to;
-  if (pending_.size() >= 4096) Flush();
 }
 
 void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
@@ -179,6 +239,11 @@ void QtCanvas::ToQPoints(std::span<const PixelPoint> points) {
 
 void QtCanvas::Polyline(std::span<const PixelPoint> points) {
   Flush();
+  if (points.size() >= 2 && ThinPen()) {
+    thinLines_.Restart();
+    thinLines_.Polyline(points, false);
+    return;
+  }
   ApplyState();
   ToQPoints(points);
   painter_.drawPolyline(points_.data(), static_cast<int>(points_.size()));
@@ -186,9 +251,29 @@ void QtCanvas::Polyline(std::span<const PixelPoint> points) {
 
 void QtCanvas::Polygon(std::span<const PixelPoint> points) {
   Flush();
+  if (RasterPolygon(points)) return;
   ApplyState();
   ToQPoints(points);
   painter_.drawPolygon(points_.data(), static_cast<int>(points_.size()), Qt::OddEvenFill);
+}
+
+// A polygon with a thin outline: filled first (solid fills inside the
+// image directly, others by the painter without its pen), then outlined.
+bool QtCanvas::RasterPolygon(std::span<const PixelPoint> points) {
+  if (points.size() < 3 || !ThinPen()) return false;
+  const Brush& brush = CurrentBrush();
+  if (brush.style != BrushStyle::kClear &&
+      !(brush.style == BrushStyle::kSolid &&
+        solidFill_.Fill(pixels_, points, PixelOf(brush.color)))) {
+    ApplyState();
+    painter_.setPen(Qt::NoPen);
+    penDirty_ = true;
+    ToQPoints(points);
+    painter_.drawPolygon(points_.data(), static_cast<int>(points_.size()), Qt::OddEvenFill);
+  }
+  thinLines_.Restart();
+  thinLines_.Polyline(points, true);
+  return true;
 }
 
 std::unique_ptr<Canvas> QtCanvas::CreateBitmap(int width, int height) const {

@@ -2,6 +2,7 @@
 // directly or placed through a block.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,13 @@ void DrawPointEntity(DrawContext& dc, Canvas& canvas, const TEntJwwTen& e,
 
 // True for a text that describes an image: "^@BM" ... ",".
 bool IsImageText(std::string_view sjis);
+// The two corners of the frame an image text draws, placed; none for a text
+// that describes no image.
+struct ImageFrame {
+  DrawPoint a, b;
+};
+std::optional<ImageFrame> ImageFrameOf(DrawContext& dc, const TEntJwwMojiFixed& m,
+                                       const EncodedText& text, const Placement* place);
 // An image as a hatched, axis-parallel frame of its size at its start point.
 void DrawImageText(DrawContext& dc, Canvas& canvas, const TEntJwwMojiFixed& m,
                    const EncodedText& text, const Placement* place = nullptr);

@@ -103,14 +103,11 @@ void PlaceTextRow(TextRow& row, const Placement& p) {
   row.spacing = RoundHalfAwayReal(row.spacing * 10000) / 10000;
 }
 
-void DrawImageText(DrawContext& dc, Canvas& canvas, const TEntJwwMojiFixed& m,
-                   const EncodedText& text, const Placement* place) {
+std::optional<ImageFrame> ImageFrameOf(DrawContext& dc, const TEntJwwMojiFixed& m,
+                                       const EncodedText& text, const Placement* place) {
   std::string_view sjis = SjisOf(text, dc.contentBuffer);
-  if (!IsImageText(sjis)) return;
+  if (!IsImageText(sjis)) return std::nullopt;
   DrawPoint size = ImageSize(sjis);
-  int code = LayerCodeOf(m.Base);
-  dc.attr->SetEntityPen(canvas, code, m.Base.PenColor, 1, 0);
-  dc.attr->SetEntityBrush(canvas, code, m.Base.PenColor, 5);
   DrawPoint at{m.StartX, m.StartY};
   if (place != nullptr) {
     double a = Direction(m.EndX - m.StartX, m.EndY - m.StartY);
@@ -121,7 +118,17 @@ void DrawImageText(DrawContext& dc, Canvas& canvas, const TEntJwwMojiFixed& m,
     size = {Distance(p, w), Distance(p, h)};
     at = p;
   }
-  DrawBox(dc, canvas, at.x, at.y, at.x + size.x, at.y + size.y);
+  return ImageFrame{at, {at.x + size.x, at.y + size.y}};
+}
+
+void DrawImageText(DrawContext& dc, Canvas& canvas, const TEntJwwMojiFixed& m,
+                   const EncodedText& text, const Placement* place) {
+  std::optional<ImageFrame> frame = ImageFrameOf(dc, m, text, place);
+  if (!frame) return;
+  int code = LayerCodeOf(m.Base);
+  dc.attr->SetEntityPen(canvas, code, m.Base.PenColor, 1, 0);
+  dc.attr->SetEntityBrush(canvas, code, m.Base.PenColor, 5);
+  DrawBox(dc, canvas, frame->a.x, frame->a.y, frame->b.x, frame->b.y);
 }
 
 void DrawText(DrawContext& dc, Canvas& canvas, const TEntJwwMojiFixed& m, const EncodedText& font,

@@ -34,6 +34,21 @@ inline double ArcAngleAt(double start, double sweep, int k) {
   return start + k * sweep / 72;
 }
 
+// A box (drawing units) that holds every point of the curve, placed, with a
+// margin for rounding.
+struct CurveBox {
+  double minX, minY, maxX, maxY;
+};
+CurveBox CurveBounds(const Curve& curve, const Placement* place);
+
+// Every point of the curve lies beyond one edge of the window: it draws
+// nothing, and its points need not be worked out.
+bool CurveOutside(const ViewTransform& v, const Curve& curve, const Placement* place);
+
+// The curve lies inside the window and all its points fall on one pixel:
+// it draws nothing, and its points need not be worked out.
+bool CurveOnOnePixel(const ViewTransform& v, const Curve& curve, const Placement* place);
+
 // The pixels of a curve that lies safely inside the window, computed without
 // the vertex buffer into dc.pixels: exactly the pixels the vertex path gives.
 // False (dc.pixels untouched) when the curve is not safely inside or too

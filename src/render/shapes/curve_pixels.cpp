@@ -126,6 +126,24 @@ void Offsets(const Curve& curve, const ViewTransform& v, const std::array<DrawPo
 
 }  // namespace
 
+CurveBox CurveBounds(const Curve& curve, const Placement* place) {
+  const Reach r = ReachOf(curve, place);
+  return {r.centre.x - r.hx, r.centre.y - r.hy, r.centre.x + r.hx, r.centre.y + r.hy};
+}
+
+bool CurveOutside(const ViewTransform& v, const Curve& curve, const Placement* place) {
+  const CurveBox b = CurveBounds(curve, place);
+  return (OutCode(v, b.minX, b.minY) & OutCode(v, b.maxX, b.maxY)) != 0;
+}
+
+bool CurveOnOnePixel(const ViewTransform& v, const Curve& curve, const Placement* place) {
+  const Reach r = ReachOf(curve, place);
+  if (!SafelyInside(v, r)) return false;
+  // Every point lies in the box, and the pixel of a point grows with it.
+  return ToPixel(v, r.centre.x - r.hx, r.centre.y - r.hy) ==
+         ToPixel(v, r.centre.x + r.hx, r.centre.y + r.hy);
+}
+
 bool WholeCurvePixels(DrawContext& dc, const Curve& curve, int count, const Placement* place) {
   if (!SafelyInside(dc.view, ReachOf(curve, place))) return false;
   const ViewTransform v = dc.view;

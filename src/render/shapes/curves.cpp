@@ -89,8 +89,10 @@ void DrawEllipse(DrawContext& dc, Canvas& canvas, double cx, double cy, double r
                  double tilt, const Placement* place) {
   const Curve curve(cx, cy, r, f, tilt);
   dc.vertices.clear();
+  if (CurveOutside(dc.view, curve, place)) return;
+  if (dc.omitSinglePixelShapes && CurveOnOnePixel(dc.view, curve, place)) return;
   if (FillsAsPolygon(dc, curve, place) && WholeCurvePixels(dc, curve, 72, place)) {
-    canvas.Polygon(dc.pixels);
+    if (!LeftOut(dc, dc.pixels)) canvas.Polygon(dc.pixels);
     dc.pixels.clear();
     return;
   }
@@ -102,8 +104,10 @@ void DrawArc(DrawContext& dc, Canvas& canvas, double cx, double cy, double r, do
              double start, double sweep, const Placement* place) {
   const Curve curve(cx, cy, r, f, tilt);
   dc.vertices.clear();
+  if (CurveOutside(dc.view, curve, place)) return;
+  if (dc.omitSinglePixelShapes && CurveOnOnePixel(dc.view, curve, place)) return;
   if (ArcPixels(dc, curve, start, sweep, place)) {
-    canvas.Polyline(dc.pixels);
+    if (!LeftOut(dc, dc.pixels)) canvas.Polyline(dc.pixels);
     dc.pixels.clear();
     return;
   }

@@ -36,7 +36,7 @@ void ClipEnd(const ViewTransform& v, double& x, double& y, double ax, double ay,
 }
 
 void FlushPixels(DrawContext& dc, Canvas& canvas) {
-  if (dc.pixels.size() > 1) canvas.Polyline(dc.pixels);
+  if (dc.pixels.size() > 1 && !LeftOut(dc, dc.pixels)) canvas.Polyline(dc.pixels);
   dc.pixels.clear();
 }
 
@@ -205,7 +205,7 @@ void DrawPolygon(DrawContext& dc, Canvas& canvas) {
     return;
   }
   AllToPixels(dc);
-  canvas.Polygon(dc.pixels);
+  if (!LeftOut(dc, dc.pixels)) canvas.Polygon(dc.pixels);
   dc.pixels.clear();
   pts.clear();
 }

@@ -34,6 +34,17 @@ int ClipSegment(const ViewTransform& v, double& x1, double& y1, double& x2, doub
 // 0 both corners inside, 2 both beyond one edge, 1 otherwise.
 int ClassifyBox(const ViewTransform& v, double x1, double y1, double x2, double y2);
 
+// All the points lie on one pixel (a polyline or polygon of them draws nothing).
+inline bool OnOnePixel(std::span<const PixelPoint> pixels) {
+  for (const PixelPoint& p : pixels)
+    if (!(p == pixels[0])) return false;
+  return true;
+}
+// Such a shape is left out, unless the context keeps every one.
+inline bool LeftOut(const DrawContext& dc, std::span<const PixelPoint> pixels) {
+  return dc.omitSinglePixelShapes && OnOnePixel(pixels);
+}
+
 // Fills the canvas with the background colour and leaves a clear brush.
 void ClearCanvas(Canvas& canvas, const GraphicAttributes& attr, int width, int height);
 // Pen style 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 invisible, else solid.

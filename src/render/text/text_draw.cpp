@@ -1,5 +1,6 @@
 #include "render/text/text_draw.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "render/shapes/geometry.h"
@@ -111,6 +112,22 @@ void DrawTextRow(DrawContext& dc, Canvas& canvas, const TextRow& in) {
   } else {
     DrawControlledText(dc, canvas, row, angle);
   }
+}
+
+// Every character advances the cursor by at most its cell and spacing, a
+// byte at a time counted as a whole cell; a cell, raised or turned about,
+// lies within twice its width and height of the cursor.
+double TextReach(const TextRow& in, std::size_t macroBytes) {
+  std::string_view text = in.text;
+  double width = std::fabs(in.width), spacing = in.width < 0 ? -in.spacing : in.spacing;
+  ApplyTrailingMarks(text, width, spacing);
+  std::size_t bytes = text.size();
+  const bool mayBeMacro =
+      !text.empty() && std::string_view("$&%_=").find(text[0]) != std::string_view::npos;
+  if (mayBeMacro) bytes = std::max(bytes, macroBytes);
+  const double w = std::fabs(width), h = std::fabs(in.height);
+  return static_cast<double>(bytes) * (w + std::fabs(spacing)) + 3 * (w + h) +
+         2 * (std::fabs(in.width) + h);
 }
 
 void DrawCharRun(DrawContext& dc, Canvas& canvas, int style, std::string_view fontName,

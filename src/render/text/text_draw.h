@@ -36,6 +36,12 @@ struct TextRow {
 // The pen must already be set for the entity.
 void DrawTextRow(DrawContext& dc, Canvas& canvas, const TextRow& row);
 
+// How far from the point a row starts at (its end point when its width is
+// negative) any of its character cells can reach, in drawing units, at any
+// scale; a macro counts as `macroBytes` bytes at most. A row too small or
+// too large on the screen draws only the line between its two points.
+double TextReach(const TextRow& row, std::size_t macroBytes);
+
 // Font set-up and the character loop from a base point along `angle`.
 void DrawCharRun(DrawContext& dc, Canvas& canvas, int style, std::string_view fontName,
                  std::string_view chars, double spacing, double width, double height, double angle,
