@@ -33,7 +33,9 @@ std::string DocumentSession::DocKind() const {
 
 QString DocumentSession::Title() const {
   QString title = Ui(text::kTitle);
-  if (state_.document.IsOpen() && !path_.isEmpty()) title += QStringLiteral(" - ") + path_;
+  if (!state_.document.IsOpen() || path_.isEmpty()) return title;
+  title += QStringLiteral(" - ") + path_;
+  if (!state_.document.Complete()) title += Ui(text::kPartialMark);
   return title;
 }
 
@@ -60,38 +62,47 @@ void DocumentSession::OnOpen() {
   request.filterIndex = 4;
   std::optional<QString> chosen = dialogs_.ChooseOpenFile(request);
   if (!chosen || !QFileInfo::exists(*chosen)) return;
-  host_.CloseLayerWindows();
-  state_.groupInFirstWindow = state_.groupInSecondWindow = -1;
   OpenDocument(*chosen);
 }
 
+// A file that vanished, cannot be read or is no drawing leaves the open
+// drawing, its layer windows, its path and the title as they were; the
+// user learns why unless the file is simply gone.
 OpenOutcome DocumentSession::OpenDocument(const QString& path) {
-  const FormatFacts* facts = FactsOfExtension(UpperExtension(path));
-  host_.ShowAllPage();
-  if (facts == nullptr) {
-    // Not a drawing: no document afterwards, and the view says so.
-    state_.DropFigures();
-    state_.document.Close();
-    path_.clear();
-    host_.SetTitle(Title());
-    host_.DocumentChanged();
-    return OpenOutcome::kNoDocument;
-  }
-  // A file that vanished or fails its format's signature leaves the open
-  // drawing, its path and the title as they were.
-  std::string file = LocalPath(path);
-  if (!QFileInfo::exists(path) || !facts->isFile(file)) return OpenOutcome::kKept;
-  state_.DropFigures();  // they point into the drawing about to be replaced
-  OpenResult result = state_.document.Open(file);
+  // The figures made for the view point into the drawing Open may replace;
+  // they are made again when needed.
+  state_.DropFigures();
+  OpenResult result = state_.document.Open(LocalPath(path));
   if (result == OpenResult::kUnreadable || result == OpenResult::kUnknownFormat) {
+    if (QFileInfo::exists(path)) {
+      const char* why =
+          result == OpenResult::kUnknownFormat ? text::kNotDrawing : text::kCannotRead;
+      dialogs_.Error(QDir::toNativeSeparators(path) + QStringLiteral("\r\n") + Ui(why));
+    }
     return OpenOutcome::kKept;
   }
+  host_.ShowAllPage();
   LoadInto(path, result == OpenResult::kOpened);
+  NoteExtension(path);
   return result == OpenResult::kOpened ? OpenOutcome::kOpened : OpenOutcome::kPartial;
+}
+
+// A name that says another format (or none) is worth a word: the file
+// was opened as what it is.
+void DocumentSession::NoteExtension(const QString& path) {
+  const std::string ext = UpperExtension(path);
+  if (ext == DocKind()) return;
+  const QString name = QString::fromUtf8(FormatName(state_.document.Format()));
+  host_.SetStatusText(ext.empty()
+                          ? Ui(text::kNoExtension).arg(name)
+                          : Ui(text::kOtherExtension).arg(QString::fromStdString(ext), name));
 }
 
 void DocumentSession::LoadInto(const QString& path, bool complete) {
   path_ = path;
+  // The layer windows showed the drawing that has gone.
+  host_.CloseLayerWindows();
+  state_.groupInFirstWindow = state_.groupInSecondWindow = -1;
   if (!complete) dialogs_.Inform(Ui(text::kPartialLoad));
   const FormatFacts* facts = FactsOf(state_.document.Format());
   render::ShowAllLayers(state_.attributes, state_.document.PublishLayers(),

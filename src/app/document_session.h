@@ -28,11 +28,11 @@ class SessionHost {
   virtual void CloseLayerWindows() {}
 };
 
+// The format is the file's, by its first bytes, whatever its name says.
 enum class OpenOutcome {
   kOpened,
-  kPartial,     // damaged or cut short: what was read is open
-  kKept,        // missing file or wrong signature: the previous drawing stays
-  kNoDocument,  // not a drawing's extension: no drawing is open afterwards
+  kPartial,  // damaged or cut short: what was read is open
+  kKept,     // missing, unreadable or no drawing: the previous drawing stays
 };
 
 class DocumentSession {
@@ -47,12 +47,14 @@ class DocumentSession {
   // when no drawing is open.
   std::string DocKind() const;
   bool HasDocument() const { return state_.document.IsOpen(); }
-  // "Quintaro", or "Quintaro - " and the path while a drawing is open.
+  // "Quintaro", or "Quintaro - " and the path while a drawing is open,
+  // marked " [途中まで]" while it was read only in part.
   QString Title() const;
 
   void OnOpen();
   OpenOutcome OpenDocument(const QString& path);
-  // True when the drawing was written.
+  // True when the drawing was written. A refused name or a failed write
+  // brings the dialog back.
   bool SaveDocumentAs();
 
   // The open dialog's filters; the fifth (all four formats) is preselected.
@@ -61,11 +63,15 @@ class DocumentSession {
   std::optional<FileDialogRequest> SaveRequest() const;
 
  private:
+  enum class Attempt { kSaved, kAgain };
+
   void LoadInto(const QString& path, bool complete);
+  void NoteExtension(const QString& path);
   bool IsOpenedFile(const QString& target) const;
   bool InProgramFolder(const QString& target) const;
-  bool WriteTo(const QString& target);
-  bool Refuse();
+  Attempt TrySave(const QString& target);
+  Attempt WriteTo(const QString& target);
+  Attempt Refuse();
 
   AppState& state_;
   SessionHost& host_;
@@ -77,6 +83,10 @@ class DocumentSession {
 // 「保存時に範囲外の値を修正しました：」 and one line per kind of repair
 // with its count.
 QString RepairsText(const RepairLog& log);
+// The failed save's box: the file, then why in the user's words (a folder
+// of that name, no such folder, a read-only file, no permission) or the
+// system's reason.
+QString SaveFailureText(const QString& target, const std::string& systemReason);
 // The upper-cased extension with its dot (".JWW"); empty when none.
 std::string UpperExtension(const QString& path);
 // "Description (patterns)" matching the extensions in any mix of cases;

@@ -48,6 +48,30 @@ LayerChange EditHistory::Apply(const RelayerPlan& rules) {
   return change;
 }
 
+// A step keeps the record as last applied: after an undo the inverse,
+// after a redo the edit again. Only its flows are copied for the caller.
+namespace {
+
+LayerChange FlowsOf(const QUndoCommand* command) {
+  LayerChange told;
+  if (command != nullptr) told.steps = static_cast<const LayerStep*>(command)->Change().steps;
+  return told;
+}
+
+}  // namespace
+
+LayerChange EditHistory::Undo() {
+  if (!stack_.canUndo()) return {};
+  stack_.undo();
+  return FlowsOf(stack_.command(stack_.index()));
+}
+
+LayerChange EditHistory::Redo() {
+  if (!stack_.canRedo()) return {};
+  stack_.redo();
+  return FlowsOf(stack_.command(stack_.index() - 1));
+}
+
 RelayerPlan EditHistory::DoneRules() const {
   RelayerPlan rules;
   for (int i = 0; i < stack_.index(); ++i) {

@@ -28,8 +28,9 @@ class EditHistory {
 
   bool CanUndo() const { return stack_.canUndo(); }
   bool CanRedo() const { return stack_.canRedo(); }
-  void Undo() { stack_.undo(); }
-  void Redo() { stack_.redo(); }
+  // Each returns the record of what it changed (empty when nothing).
+  LayerChange Undo();
+  LayerChange Redo();
   // Forgets every step (another drawing, or none, was opened).
   void Clear() { stack_.clear(); }
   // The drawing as it is now was saved.

@@ -42,7 +42,7 @@ void LayerMoves::OpenGroup(int tag) {
 
 void LayerMoves::SetUpAndShow(LayerWindow& window, int group) {
   const AppState& state = *parts_.state;
-  QString label = parts_.overview->Label(group + 1)->text();
+  QString label = QString::fromStdString(state.document.GroupLabel(group));
   window.setWindowTitle(Ui(text::kLayerGroupCaption) + label);
   window.SetUp({state.view, group, state.grayEmpty, state.blackBackground});
   window.SetShownGroup(group);
@@ -64,10 +64,11 @@ void LayerMoves::ThumbnailPressed(ThumbnailImage& image, QMouseEvent& event) {
   if (LayerWindow* window = WindowOf(image.Source())) {
     if (window->ShownGroup() < 0) return;
     record.sourceGroup = window->ShownGroup();
-    caption = window->Label(image.Tag())->text();
+    caption = QString::fromStdString(
+        parts_.state->document.LayerLabel(record.sourceGroup, image.Tag() - 1));
   } else {
     if (!HasDocument()) return;
-    caption = parts_.overview->Label(image.Tag())->text();
+    caption = QString::fromStdString(parts_.state->document.GroupLabel(image.Tag() - 1));
   }
   parts_.ghost->Start(record, image, caption);
 }

@@ -65,6 +65,9 @@ class LayerMoves : public ThumbnailMouse {
   void MoveGroup(int srcGroup, int dstGroup);
   void MoveLayer(LayerWindow& window, int srcLayer, int dstLayer);
   void MoveLayerAcross(LayerWindow& from, LayerWindow& to, int srcLayer, int dstLayer);
+  // A move chosen from the lists of 編集 → 移動…: the question, the step and
+  // the main status line of the drag that does the same.
+  void MoveChosen(const MoveChoice& choice);
 
   // ThumbnailMouse
   void ThumbnailPressed(ThumbnailImage& image, QMouseEvent& event) override;
@@ -79,7 +82,8 @@ class LayerMoves : public ThumbnailMouse {
   bool OverLayerWindow(QPoint screen) const;
   void Highlight(ThumbnailImage* image);
   void SetUpAndShow(LayerWindow& window, int group);
-  void Move(int srcGroup, int srcLayer, int dstGroup, int dstLayer);
+  // Makes the move one step; the status line that reports it.
+  QString Move(int srcGroup, int srcLayer, int dstGroup, int dstLayer);
 
   LayerMovesParts parts_;
   ThumbnailImage* highlighted_ = nullptr;

@@ -151,9 +151,9 @@ void LayerWindow::DrawLayer(ThumbnailPass& pass, int layer, int minimum) {
   int group = setup_.group;
   int w = std::max(minimum, cells_.width);
   int h = std::max(minimum, cells_.height - cells_.labelHeight);
-  labels_[layer]->setText(QString::fromStdString(state_.document.LayerLabel(group, layer)));
   ThumbnailImage* image = images_[layer];
   PlaceCell(cells_, layer, labels_[layer], image, w, h);
+  ShowLabel(labels_[layer], QString::fromStdString(state_.document.LayerLabel(group, layer)));
   render::GraphicAttributes& attr = state_.attributes;
   bool grey = setup_.grayEmpty && state_.document.LayerTotal(group, layer) == 0;
   attr.SetBackMode(grey ? 2 : setup_.blackBackground ? 1 : 0);

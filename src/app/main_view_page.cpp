@@ -5,6 +5,7 @@
 
 #include "app/device_pixels.h"
 #include "app/ui_texts.h"
+#include "app/view_navigation.h"
 #include "render/qt/qt_canvas.h"
 #include "render/scene/main_view.h"
 #include "render/shapes/primitives.h"
@@ -21,6 +22,8 @@ constexpr int kProgressMs = 100;
 constexpr int kEventsMs = 5;
 constexpr render::Color kBandColor = 0xFFFF00;  // aqua
 constexpr int kBandWidth = 3;
+// A window dragged to a new size sends many sizes: only the last is drawn.
+constexpr int kResizePauseMs = 120;
 
 }  // namespace
 
@@ -34,6 +37,22 @@ MainViewPage::MainViewPage(AppState& state, const DocumentSession& session, Esca
       dc_(state.attributes) {
   dc_.abortCheck = [this] { return CheckAbort(); };
   box_->SetHandler(this);
+  resizeTimer_.setSingleShot(true);
+  resizeTimer_.setInterval(kResizePauseMs);
+  QObject::connect(&resizeTimer_, &QTimer::timeout, [this] { RedrawForSize(); });
+}
+
+void MainViewPage::SizeChanged() {
+  if (!snapshot_.isNull() && HasDocument()) resizeTimer_.start();
+}
+
+// Same centre, same scale, the new size, after any running drawing.
+void MainViewPage::RedrawForSize() {
+  if (state_.flags.drawBusy) return resizeTimer_.start();
+  int w = DevicePixels(box_, box_->width()), h = DevicePixels(box_, box_->height());
+  if (!HasDocument() || snapshot_.size() == QSize(w, h)) return;
+  KeepScale(dc_.view, state_.view, state_.extents, w, h);
+  Draw();
 }
 
 void MainViewPage::InitView(int width, int height) {

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QString>
+#include <QTimer>
 #include <functional>
 
 #include "app/app_state.h"
@@ -54,6 +55,8 @@ class MainViewPage : public PaintBoxEvents {
   void MouseMove(QMouseEvent* event) override;
   void MouseRelease(QMouseEvent* event) override;
   void Wheel(QWheelEvent* event) override;
+  // The picture is redrawn for the new size once the resizing pauses.
+  void SizeChanged() override;
 
   const ViewTransform& View() const { return dc_.view; }
   const QImage& Snapshot() const { return snapshot_; }
@@ -65,6 +68,7 @@ class MainViewPage : public PaintBoxEvents {
 
  private:
   bool CheckAbort();
+  void RedrawForSize();
   // Draws a new snapshot; after a pan (`moved`) the last picture is moved
   // instead when it can be, and only the strips it leaves are drawn.
   void Redraw(const ViewTransform* preset, bool moved);
@@ -88,6 +92,7 @@ class MainViewPage : public PaintBoxEvents {
   QImage* drawing_ = nullptr;           // the image being drawn
   render::QtCanvas* canvas_ = nullptr;  // its canvas while drawing
   QElapsedTimer progress_;
+  QTimer resizeTimer_;
   QElapsedTimer events_;  // since events last ran; invalid before the first check
   int abortChecks_ = 0;
   int wheelRest_ = 0;                  // wheel turn short of a notch

@@ -206,6 +206,7 @@ void MainWindow::OnPageChanged() {
     return;
   }
   overview_->DrawOverview();
+  overview_->FocusSelection();
 }
 
 void MainWindow::DrawEnded() {

@@ -49,6 +49,11 @@ class MainWindow : public QMainWindow, public SessionHost {
   void OnRedo();
   void OnSaveMoves();
   void OnApplyMapping();
+  // 編集 → 移動…: a move chosen from lists.
+  void OnMove();
+  // ヘルプ: the guide in the system's viewer, the version box.
+  void OnGuide();
+  void OnAbout();
   void SetBackground(bool black);
   void OnToggleGrey();
   // Opens a drawing as it stands, without any question (the start's file).
@@ -83,6 +88,7 @@ class MainWindow : public QMainWindow, public SessionHost {
   void BuildMenus();
   void BuildFileMenu();
   void BuildEditMenu();
+  void BuildHelpMenu();
   void BuildPages();
   void BuildLayerWindows();
   void ApplySettings();

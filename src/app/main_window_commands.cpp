@@ -10,6 +10,7 @@
 #include <set>
 
 #include "app/main_window.h"
+#include "app/move_report.h"
 #include "app/recent_files.h"
 #include "app/ui_texts.h"
 
@@ -48,6 +49,7 @@ void MainWindow::BuildMenus() {
   connect(whiteAction_, &QAction::triggered, this, [this] { SetBackground(false); });
   connect(blackAction_, &QAction::triggered, this, [this] { SetBackground(true); });
   connect(greyAction_, &QAction::triggered, this, [this] { OnToggleGrey(); });
+  BuildHelpMenu();
 }
 
 void MainWindow::BuildFileMenu() {
@@ -90,14 +92,28 @@ void MainWindow::BuildEditMenu() {
           [this](bool clean) { setWindowModified(!clean); });
   connect(undoAction_, &QAction::triggered, this, [this] { OnUndo(); });
   connect(redoAction_, &QAction::triggered, this, [this] { OnRedo(); });
+  edit->addSeparator();
+  QAction* move =
+      AddAction(edit, "moveAction", text::kMenuMove, QKeySequence(Qt::CTRL | Qt::Key_M));
+  connect(move, &QAction::triggered, this, [this] { OnMove(); });
+}
+
+void MainWindow::BuildHelpMenu() {
+  QMenu* help = menuBar()->addMenu(Ui(text::kMenuHelp));
+  QAction* guide = AddAction(help, "guideAction", text::kMenuGuide, QKeySequence::HelpContents);
+  QAction* about = AddAction(help, "aboutAction", text::kMenuAbout);
+  connect(guide, &QAction::triggered, this, [this] { OnGuide(); });
+  connect(about, &QAction::triggered, this, [this] { OnAbout(); });
 }
 
 void MainWindow::RebuildRecentMenu() {
   recentMenu_->clear();
+  int number = 0;
   for (const std::string& file : settings_.recentFiles) {
     QString path = QString::fromStdString(file);
-    // Shown the way the system writes paths (backslashes on Windows).
-    QAction* action = recentMenu_->addAction(QDir::toNativeSeparators(path));
+    // "&1 path": the digit is the key; an ampersand of the path stays one.
+    QString shown = QDir::toNativeSeparators(path).replace('&', QStringLiteral("&&"));
+    QAction* action = recentMenu_->addAction(QStringLiteral("&%1 ").arg(++number) + shown);
     connect(action, &QAction::triggered, this, [this, path] { OpenRecent(path); });
   }
   recentMenu_->setEnabled(!settings_.recentFiles.empty());
@@ -140,8 +156,7 @@ bool MainWindow::OnSaveAs() {
 
 bool MainWindow::OpenWithChecks(const QString& path) {
   if (DrawBusy() || !QFileInfo::exists(path) || !ConfirmDiscard()) return false;
-  CloseLayerWindows();
-  state_.groupInFirstWindow = state_.groupInSecondWindow = -1;
+  // The layer windows close when another drawing has loaded.
   OpenOutcome outcome = session_->OpenDocument(QFileInfo(path).absoluteFilePath());
   return outcome == OpenOutcome::kOpened || outcome == OpenOutcome::kPartial;
 }
@@ -157,16 +172,22 @@ void MainWindow::dropEvent(QDropEvent* event) {
   OpenWithChecks(path);
 }
 
+void MainWindow::OnMove() {
+  if (DrawBusy()) return;
+  if (!session_->HasDocument()) return SetStatusText(Ui(text::kOpenFirst));
+  if (std::optional<MoveChoice> choice = env_.dialogs->ChooseMove(state_.document)) {
+    moves_->MoveChosen(*choice);
+  }
+}
+
 void MainWindow::OnUndo() {
   if (DrawBusy() || !history_->CanUndo()) return;
-  history_->Undo();
-  SetStatusText(Ui(text::kUndone));
+  SetStatusText(Ui(text::kUndone) + MoveSummary(history_->Undo()));
 }
 
 void MainWindow::OnRedo() {
   if (DrawBusy() || !history_->CanRedo()) return;
-  history_->Redo();
-  SetStatusText(Ui(text::kRedone));
+  SetStatusText(Ui(text::kRedone) + MoveSummary(history_->Redo()));
 }
 
 // The thumbnails of the groups the rules touched; rules found by name or

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "app/main_window.h"
+#include "app/move_report.h"
 #include "app/ui_texts.h"
 #include "formats/common/bytes.h"
 #include "formats/common/file_io.h"
@@ -18,6 +19,7 @@ FileDialogRequest MappingRequest(const QString& docPath) {
   QFileInfo opened(docPath);
   if (!docPath.isEmpty()) request.folder = opened.absolutePath();
   request.filters = {FileFilter(Ui(text::kMappingFilter), {QStringLiteral("json")})};
+  request.title = Ui(text::kMappingOpenTitle);
   request.defaultSuffix = QStringLiteral("json");
   return request;
 }
@@ -27,18 +29,6 @@ bool WriteText(const QString& path, const std::string& text) {
     out.Write(text.data(), text.size());
     return out.Ok();
   });
-}
-
-// One line per rule: how the tool describes it and the figures it moved.
-QString OutcomeText(const LayerChange& change) {
-  QStringList lines{Ui(change.Moved() > 0 ? text::kMappingApplied : text::kMappingNothing)};
-  for (const LayerChange::Step& r : change.steps) {
-    lines << QString::fromStdString(Describe(r.rule)) + QStringLiteral(": %1 ").arg(r.Moved()) +
-                 Ui(text::kFiguresMoved);
-    for (const std::string& w : r.warnings)
-      lines << QStringLiteral("  ") + QString::fromStdString(w);
-  }
-  return lines.join(QStringLiteral("\r\n"));
 }
 
 }  // namespace
@@ -51,6 +41,7 @@ void MainWindow::OnSaveMoves() {
   if (!session_->DocPath().isEmpty()) {
     request.fileName = QFileInfo(session_->DocPath()).completeBaseName() + QStringLiteral(".json");
   }
+  request.title = Ui(text::kMovesSaveTitle);
   std::optional<QString> chosen = env_.dialogs->ChooseSaveFile(request);
   if (!chosen) return;
   bool saved = WriteText(*chosen, SerializeRelayerPlan(rules));
@@ -75,7 +66,9 @@ void MainWindow::OnApplyMapping() {
     return env_.dialogs->Error(Ui(text::kMappingUnreadable) + QString::fromStdString(change.error));
   }
   if (pages_->currentIndex() == 1) overview_->DrawOverview();
-  env_.dialogs->Inform(OutcomeText(change));
+  SetStatusText(Ui(change.Moved() > 0 ? text::kMappingApplied : text::kMappingNothing) +
+                MoveSummary(change));
+  env_.dialogs->Inform(MappingOutcomeText(change, state_.document));
 }
 
 }  // namespace quintaro::app

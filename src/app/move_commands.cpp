@@ -1,6 +1,8 @@
 // The three move commands of the thumbnail views.
 #include "app/layer_moves.h"
+#include "app/move_report.h"
 #include "app/ui_texts.h"
+#include "layers/labels.h"
 
 namespace quintaro::app {
 
@@ -23,7 +25,8 @@ QString GroupMoveQuestion(int srcGroup, int dstGroup, std::optional<double> srcS
                     Ui("よろしいですか？")};
   if (srcScale && dstScale && *srcScale != *dstScale) {
     lines << Ui(text::kScaleDiffers)
-                 .arg(QString::number(*srcScale, 'g', 12), QString::number(*dstScale, 'g', 12));
+                 .arg(QString::fromStdString(ScaleText(*srcScale)),
+                      QString::fromStdString(ScaleText(*dstScale)));
   }
   return Lines(lines);
 }
@@ -40,9 +43,9 @@ QString CrossLayerMoveQuestion(int srcGroup, int srcLayer, int dstGroup, int dst
                 Ui("よろしいですか？")});
 }
 
-void LayerMoves::Move(int srcGroup, int srcLayer, int dstGroup, int dstLayer) {
+QString LayerMoves::Move(int srcGroup, int srcLayer, int dstGroup, int dstLayer) {
   const RelayerRule rule{{srcGroup, srcLayer}, {dstGroup, dstLayer}};
-  parts_.history->Apply({rule});
+  return Ui(text::kConverted) + MoveSummary(parts_.history->Apply({rule}));
 }
 
 void LayerMoves::MoveGroup(int srcGroup, int dstGroup) {
@@ -59,10 +62,10 @@ void LayerMoves::MoveGroup(int srcGroup, int dstGroup) {
     if (shown >= 0 && (shown == srcGroup || shown == dstGroup)) window->close();
   }
   status(Ui(text::kConverting));
-  Move(srcGroup, -1, dstGroup, -1);
+  const QString done = Move(srcGroup, -1, dstGroup, -1);
   parts_.overview->RedrawGroup(srcGroup);
   parts_.overview->RedrawGroup(dstGroup);
-  status(Ui(text::kConverted));
+  status(done);
 }
 
 void LayerMoves::MoveLayer(LayerWindow& window, int srcLayer, int dstLayer) {
@@ -72,10 +75,10 @@ void LayerMoves::MoveLayer(LayerWindow& window, int srcLayer, int dstLayer) {
     return window.SetStatusText(Ui(text::kMoveCancelled));
   }
   window.SetStatusText(Ui(text::kConverting));
-  Move(group, srcLayer, group, dstLayer);
+  const QString done = Move(group, srcLayer, group, dstLayer);
   window.RedrawLayer(srcLayer);
   window.RedrawLayer(dstLayer);
-  window.SetStatusText(Ui(text::kConverted));
+  window.SetStatusText(done);
 }
 
 void LayerMoves::MoveLayerAcross(LayerWindow& from, LayerWindow& to, int srcLayer, int dstLayer) {
@@ -84,14 +87,39 @@ void LayerMoves::MoveLayerAcross(LayerWindow& from, LayerWindow& to, int srcLaye
     return from.SetStatusText(Ui(text::kMoveCancelled));
   }
   from.SetStatusText(Ui(text::kConverting));
-  Move(g, srcLayer, h, dstLayer);
+  const QString done = Move(g, srcLayer, h, dstLayer);
   from.RedrawLayer(srcLayer);
   to.RedrawLayer(dstLayer);
   parts_.overview->RedrawGroup(g);
   parts_.overview->RedrawGroup(h);
   from.ShowElementCount();
   to.ShowElementCount();
-  from.SetStatusText(Ui(text::kConverted));
+  from.SetStatusText(done);
+}
+
+}  // namespace quintaro::app
+
+namespace quintaro::app {
+
+// Layer windows showing either group are drawn again; they stay open.
+void LayerMoves::MoveChosen(const MoveChoice& choice) {
+  const LayerRef& a = choice.from;
+  const LayerRef& b = choice.to;
+  if (!HasDocument() || a == b || a.IsGroup() != b.IsGroup()) return;
+  if (a.IsGroup()) return MoveGroup(a.group, b.group);
+  const auto& status = parts_.mainStatus;
+  const QString question = a.group == b.group
+                               ? LayerMoveQuestion(a.group, a.layer, b.layer)
+                               : CrossLayerMoveQuestion(a.group, a.layer, b.group, b.layer);
+  if (!parts_.dialogs->AskYesNo(question)) return status(Ui(text::kMoveCancelled));
+  status(Ui(text::kConverting));
+  const QString done = Move(a.group, a.layer, b.group, b.layer);
+  for (int g : {a.group, b.group}) parts_.overview->RedrawGroup(g);
+  for (LayerWindow* window : {parts_.firstWindow, parts_.secondWindow}) {
+    const int shown = window->ShownGroup();
+    if (shown >= 0 && (shown == a.group || shown == b.group)) window->Redraw();
+  }
+  status(done);
 }
 
 }  // namespace quintaro::app

@@ -50,7 +50,15 @@ OverviewPage::OverviewPage(AppState& state, const DocumentSession& session, QWid
     label->resize(label->width(), labelHeight);
     labels_[tag - 1] = label;
     images_[tag - 1] = new ThumbnailImage(tag, ThumbnailSource::kMain, panel_);
+    images_[tag - 1]->setFocusPolicy(Qt::StrongFocus);
   }
+}
+
+void OverviewPage::FocusSelection() {
+  for (ThumbnailImage* image : images_) {
+    if (image->hasFocus()) return;
+  }
+  images_[0]->setFocus(Qt::OtherFocusReason);
 }
 
 void OverviewPage::SetMouse(ThumbnailMouse* mouse) {
@@ -96,10 +104,10 @@ void OverviewPage::RedrawGroup(int group) {
 // A cell after the Escape key is laid out with its label, but left blank.
 void OverviewPage::DrawGroup(ThumbnailPass& pass, int group) {
   int w = cells_.width, h = cells_.height - cells_.labelHeight;
-  labels_[group]->setText(QString::fromStdString(state_.document.GroupLabel(group)));
   ThumbnailImage* image = images_[group];
   image->ClearPicture();
   PlaceCell(cells_, group, labels_[group], image, w, h);
+  ShowLabel(labels_[group], QString::fromStdString(state_.document.GroupLabel(group)));
   bool grey = state_.grayEmpty && state_.document.GroupTotal(group) == 0;
   state_.attributes.SetBackMode(grey ? 2 : state_.BackMode());
   pass.DrawCell(image, w, h, -1, group);

@@ -31,6 +31,8 @@ class OverviewPage {
   void SetStatus(std::function<void(const QString&)> status) { status_ = std::move(status); }
   // Called after every drawing of the thumbnails has ended.
   void SetDrawEnded(std::function<void()> f) { drawEnded_ = std::move(f); }
+  // The keyboard's selection: the thumbnail with the focus, else the first.
+  void FocusSelection();
   // Lays out and draws all sixteen thumbnails. Nothing while another
   // drawing runs (the callers wait for its end).
   void DrawOverview();

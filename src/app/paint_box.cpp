@@ -40,4 +40,8 @@ void PaintBox::wheelEvent(QWheelEvent* event) {
   if (handler_) handler_->Wheel(event);
 }
 
+void PaintBox::resizeEvent(QResizeEvent*) {
+  if (handler_) handler_->SizeChanged();
+}
+
 }  // namespace quintaro::app

@@ -18,6 +18,7 @@ class PaintBoxEvents {
   virtual void MouseMove(QMouseEvent* event) = 0;
   virtual void MouseRelease(QMouseEvent* event) = 0;
   virtual void Wheel(QWheelEvent* event) = 0;
+  virtual void SizeChanged() {}
 };
 
 class PaintBox : public QWidget {
@@ -32,6 +33,7 @@ class PaintBox : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   PaintBoxEvents* handler_ = nullptr;

@@ -1,5 +1,7 @@
 #include "app/qt_dialogs.h"
 
+#include "app/move_dialog.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -23,6 +25,7 @@ void Prepare(QFileDialog& dialog, const FileDialogRequest& request) {
     dialog.setDirectory(request.folder);
   }
   if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+  if (!request.title.isEmpty()) dialog.setWindowTitle(request.title);
 }
 
 std::optional<QString> Run(QFileDialog& dialog) {
@@ -68,10 +71,17 @@ void QtDialogs::Notice(const QString& text) {
   Box(parent_, QMessageBox::Question, text);
 }
 
-bool QtDialogs::AskYesNo(const QString& text) {
+bool QtDialogs::AskYesNo(const QString& text, bool noByDefault) {
   QMessageBox box(QMessageBox::Question, kCaption, text, QMessageBox::Yes | QMessageBox::No,
                   parent_);
+  box.setDefaultButton(noByDefault ? QMessageBox::No : QMessageBox::Yes);
   return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<MoveChoice> QtDialogs::ChooseMove(const Document& doc) {
+  MoveDialog dialog(doc, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Choice();
 }
 
 SaveChoice QtDialogs::AskSaveChanges(const QString& text) {

@@ -18,7 +18,8 @@ class QtDialogs : public Dialogs {
   void Inform(const QString& text) override;
   void Error(const QString& text) override;
   void Notice(const QString& text) override;
-  bool AskYesNo(const QString& text) override;
+  bool AskYesNo(const QString& text, bool noByDefault = false) override;
+  std::optional<MoveChoice> ChooseMove(const Document& doc) override;
   SaveChoice AskSaveChanges(const QString& text) override;
 
  private:

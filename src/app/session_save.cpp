@@ -35,8 +35,12 @@ std::optional<FileDialogRequest> DocumentSession::SaveRequest() const {
   QFileInfo opened(path_);
   FileDialogRequest request;
   request.folder = opened.absolutePath();
-  request.fileName = QStringLiteral("_") + opened.fileName();
   QString suffix = QString::fromUtf8(facts->suffix);
+  // A name that says another format (or none) gets the format's own.
+  request.fileName = QStringLiteral("_") + opened.fileName();
+  if (UpperExtension(path_) != facts->kind) {
+    request.fileName = QStringLiteral("_") + opened.completeBaseName() + '.' + suffix;
+  }
   request.filters = QStringList{FileFilter(QString::fromUtf8(facts->saveFilter), {suffix})};
   request.filterIndex = 0;
   request.defaultSuffix = suffix;
@@ -60,23 +64,37 @@ bool DocumentSession::InProgramFolder(const QString& target) const {
   return folder.toUpper() == program.toUpper() || SameFolder(folder, program);
 }
 
-bool DocumentSession::Refuse() {
+DocumentSession::Attempt DocumentSession::Refuse() {
   host_.SetStatusText(Ui(text::kNotSaved));
-  return false;
+  return Attempt::kAgain;
 }
 
+// A part of a drawing is saved only when the user says so; each refused
+// name or failed write returns to the dialog with that name.
 bool DocumentSession::SaveDocumentAs() {
   if (host_.DrawBusy()) return false;
   if (path_.isEmpty() || !HasDocument()) {
     host_.SetStatusText(Ui(text::kOpenFirst));
     return false;
   }
+  if (!state_.document.Complete() && !dialogs_.AskYesNo(Ui(text::kSavePartial), true)) {
+    Refuse();
+    return false;
+  }
   std::optional<FileDialogRequest> request = SaveRequest();
   if (!request) return false;
-  std::optional<QString> chosen = dialogs_.ChooseSaveFile(*request);
-  if (!chosen) return false;
-  host_.SetStatusText(QString());
-  QString target = *chosen;
+  for (;;) {
+    std::optional<QString> chosen = dialogs_.ChooseSaveFile(*request);
+    if (!chosen) return false;
+    host_.SetStatusText(QString());
+    if (TrySave(*chosen) == Attempt::kSaved) return true;
+    QFileInfo tried(*chosen);
+    request->folder = tried.absolutePath();
+    request->fileName = tried.fileName();
+  }
+}
+
+DocumentSession::Attempt DocumentSession::TrySave(const QString& target) {
   if (IsOpenedFile(target)) {
     dialogs_.Error(Ui(text::kSameName));
     return Refuse();
@@ -84,6 +102,11 @@ bool DocumentSession::SaveDocumentAs() {
   if (InProgramFolder(target)) {
     dialogs_.Notice(Ui(text::kProgramFolder));
     return Refuse();
+  }
+  if (QFileInfo(target).isDir()) {
+    host_.SetStatusText(Ui(text::kSaveFailed));
+    dialogs_.Error(SaveFailureText(target, {}));
+    return Attempt::kAgain;
   }
   if (QFileInfo::exists(target)) {
     if (!dialogs_.AskYesNo(Ui(text::kOverwrite))) return Refuse();
@@ -94,23 +117,45 @@ bool DocumentSession::SaveDocumentAs() {
   }
   if (UpperExtension(target) != DocKind()) {
     host_.SetStatusText(Ui(text::kWrongExtension));
-    return false;
+    return Attempt::kAgain;
   }
   return WriteTo(target);
 }
 
 // After a save that had to write values the format cannot hold, the user
-// learns what was written differently and how often.
-bool DocumentSession::WriteTo(const QString& target) {
+// learns what was written differently and how often. A failed one keeps
+// the status line of old and says why in a box.
+DocumentSession::Attempt DocumentSession::WriteTo(const QString& target) {
   const SaveResult saved = state_.document.Save(LocalPath(target));
-  QString status = Ui(text::kSaveFailed);
-  if (saved.Ok()) {
-    status = Ui(text::kSaved) + QString::fromUtf8(OpenFacts(state_.document)->name) +
-             Ui(text::kFormatFile);
+  if (!saved.Ok()) {
+    host_.SetStatusText(Ui(text::kSaveFailed));
+    dialogs_.Error(SaveFailureText(target, saved.error));
+    return Attempt::kAgain;
   }
-  host_.SetStatusText(status);
+  const char* done = state_.document.Complete() ? text::kSaved : text::kSavedPartial;
+  host_.SetStatusText(Ui(done) + QString::fromUtf8(OpenFacts(state_.document)->name) +
+                      Ui(text::kFormatFile));
   if (!saved.repairs.Empty()) dialogs_.Inform(RepairsText(saved.repairs));
-  return saved.Ok();
+  return Attempt::kSaved;
+}
+
+// What the file system shows is named in the user's words; anything else
+// is the system's own reason.
+QString SaveFailureText(const QString& target, const std::string& systemReason) {
+  QFileInfo file(target);
+  QFileInfo folder(file.absolutePath());
+  QString why = Ui(text::kReasonSystem) + QString::fromStdString(systemReason);
+  if (file.isDir()) {
+    why = Ui(text::kReasonFolderExists);
+  } else if (!folder.isDir()) {
+    why = Ui(text::kReasonNoFolder);
+  } else if (file.exists() && !file.isWritable()) {
+    why = Ui(text::kReasonReadOnly);
+  } else if (!folder.isWritable()) {
+    why = Ui(text::kReasonNoPermission);
+  }
+  return QDir::toNativeSeparators(file.absoluteFilePath()) + QStringLiteral("\r\n") +
+         Ui(text::kSaveFailedBox) + why;
 }
 
 QString RepairsText(const RepairLog& log) {

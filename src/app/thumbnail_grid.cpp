@@ -33,4 +33,11 @@ void PlaceCell(const ThumbnailCells& cells, int index, QLabel* label, QWidget* i
   image->setGeometry(left, top + cells.labelHeight, w, h);
 }
 
+void ShowLabel(QLabel* label, const QString& whole) {
+  const QString shown =
+      label->fontMetrics().elidedText(whole, Qt::ElideRight, label->contentsRect().width());
+  label->setText(shown);
+  label->setToolTip(shown == whole ? QString() : whole);
+}
+
 }  // namespace quintaro::app

@@ -29,4 +29,8 @@ ThumbnailCells PrepareThumbnails(const AppState& state, const QWidget* panel, in
 // below it.
 void PlaceCell(const ThumbnailCells& cells, int index, QLabel* label, QWidget* image, int w, int h);
 
+// A cell's label: the whole text where it fits, else cut with "…" and the
+// whole text as its tooltip.
+void ShowLabel(QLabel* label, const QString& whole);
+
 }  // namespace quintaro::app

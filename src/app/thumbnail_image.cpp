@@ -1,5 +1,6 @@
 #include "app/thumbnail_image.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -8,6 +9,23 @@ namespace quintaro::app {
 namespace {
 
 constexpr int kHighlightWidth = 4;
+
+// The tag the arrow key leads to in the grid of four by four; the same
+// tag at an edge.
+int Neighbour(int tag, int key) {
+  const int i = tag - 1, row = i / 4, column = i % 4;
+  switch (key) {
+    case Qt::Key_Left:
+      return column > 0 ? tag - 1 : tag;
+    case Qt::Key_Right:
+      return column < 3 ? tag + 1 : tag;
+    case Qt::Key_Up:
+      return row > 0 ? tag - 4 : tag;
+    case Qt::Key_Down:
+      return row < 3 ? tag + 4 : tag;
+  }
+  return 0;
+}
 
 }  // namespace
 
@@ -52,6 +70,31 @@ void ThumbnailImage::paintEvent(QPaintEvent*) {
     painter.setPen(QColor(0xA0, 0xA0, 0xA0));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
   }
+  // The selected cell of the keyboard: a dotted frame inside.
+  if (hasFocus()) {
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawRect(rect().adjusted(2, 2, -3, -3));
+  }
+}
+
+void ThumbnailImage::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter) && mouse_ != nullptr) {
+    return mouse_->ThumbnailDoubleClicked(*this);
+  }
+  const int next = Neighbour(tag_, key);
+  if (next == 0) return QWidget::keyPressEvent(event);
+  auto* cell = parentWidget()->findChild<ThumbnailImage*>(QStringLiteral("thumbnail%1").arg(next),
+                                                          Qt::FindDirectChildrenOnly);
+  if (cell != nullptr) cell->setFocus(Qt::OtherFocusReason);
+}
+
+void ThumbnailImage::focusInEvent(QFocusEvent*) {
+  update();
+}
+
+void ThumbnailImage::focusOutEvent(QFocusEvent*) {
+  update();
 }
 
 void ThumbnailImage::mousePressEvent(QMouseEvent* event) {

@@ -1,11 +1,14 @@
 // One of the sixteen thumbnails of the overview or of a layer window:
 // a picture with a tag. Mouse presses, moves and releases go to a handler;
-// a double-click counts as a press except for the left button.
+// a double-click counts as a press except for the left button. Where the
+// thumbnails take the focus, the arrow keys move it among the sixteen and
+// Enter counts as a left double-click.
 #pragma once
 
 #include <QImage>
 #include <QWidget>
 
+class QKeyEvent;
 class QMouseEvent;
 
 namespace quintaro::app {
@@ -45,6 +48,9 @@ class ThumbnailImage : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   int tag_;

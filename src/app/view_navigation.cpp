@@ -49,6 +49,10 @@ ViewTransform MainViewTransform(const DrawingExtents& e, int w, int h, ViewState
   return v;
 }
 
+void KeepScale(const ViewTransform& view, ViewState& state, const DrawingExtents& e, int w, int h) {
+  state.zoom = ClampZoom(view.scale / FitScale(e, w, h));
+}
+
 ViewTransform ThumbnailTransform(const DrawingExtents& e, int w, int h, const ViewState& state) {
   double scale = FitScale(e, w, h) * state.zoom;
   double cx = (e.minX + e.maxX) / 2 + state.offsetX;

@@ -38,6 +38,10 @@ ViewTransform MainViewTransform(const DrawingExtents& e, int w, int h, ViewState
 // main view's zoom, centred like the main view.
 ViewTransform ThumbnailTransform(const DrawingExtents& e, int w, int h, const ViewState& state);
 
+// The paint area became w x h: the zoom that keeps the scale of `view`;
+// the centre stays with the offsets.
+void KeepScale(const ViewTransform& view, ViewState& state, const DrawingExtents& e, int w, int h);
+
 // The drawing point under pixel (px, py).
 DrawPoint PixelToDrawing(const ViewTransform& v, double px, double py);
 

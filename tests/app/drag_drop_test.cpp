@@ -145,7 +145,7 @@ class DragDropTest : public QObject {
     d.w.Dialogs().yesNoAnswers = {true};
     d.DragGroup(15, panel->mapToGlobal(QPoint(panel->width() / 4 + 3, panel->height() - 1)));
     QVERIFY(d.LastQuestion().startsWith(Q("レイヤグループ[F]の図形を\r\nレイヤグループ[D]へ")));
-    QCOMPARE(d.f.StatusText(), Q("レイヤ変換完了しました。"));
+    QCOMPARE(d.f.StatusText(), Q("レイヤ変換完了しました。 [F]→[D] 6,454 図形"));
     QCOMPARE(d.Now(), Moved(d.before, 15, -1, 13, -1));
     QVERIFY(test::SameModel(d.f.State().document, expected));  // layer fields only
     QCOMPARE(Marks(d.f.Overview().Image(16)->Picture()), 0);
@@ -208,7 +208,7 @@ class DragDropTest : public QObject {
     QCOMPARE(d.Now(), d.before);
     d.w.Dialogs().yesNoAnswers = {true};
     d.DragLayer(form, 4, AppWindow::CellCentre(form.Panel(), 12));
-    QCOMPARE(form.StatusText(), Q("レイヤ変換完了しました。"));
+    QCOMPARE(form.StatusText(), Q("レイヤ変換完了しました。 [0]－[4]→[0]－[C] 632 図形"));
     QCOMPARE(d.Now(), Moved(d.before, 0, 4, 0, 12));
     QCOMPARE(form.Label(13)->text(), Q("(C)  設備機器"));  // the name went along
     QCOMPARE(form.Label(5)->text(), Q("(4)  "));
@@ -231,7 +231,7 @@ class DragDropTest : public QObject {
     d.w.Dialogs().yesNoAnswers = {true};
     d.DragLayer(a, 4, AppWindow::CellCentre(b.Panel(), 7));
     QCOMPARE(d.Now(), Moved(d.before, 0, 4, 3, 7));
-    QCOMPARE(a.StatusText(), Q("レイヤ変換完了しました。"));
+    QCOMPARE(a.StatusText(), Q("レイヤ変換完了しました。 [0]－[4]→[3]－[7] 632 図形"));
     QCOMPARE(b.StatusText(), Q("レイヤグループ内要素数：632 (0)"));
     QVERIFY(Marks(b.Image(8)->Picture()) > 100);
     QCOMPARE(b.Label(8)->text(), Q("(7)  設備機器"));

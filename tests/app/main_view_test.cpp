@@ -51,15 +51,19 @@ class MainViewTest : public QObject {
     QCOMPARE(f.size(), QSize(555, 423));
     QStringList menus;
     for (QAction* a : f.menuBar()->actions()) menus << a->text();
-    QCOMPARE(menus, (QStringList{Q("ファイル(&F)"), Q("編集(&E)"), Q("設定(&S)")}));
+    QCOMPARE(menus,
+             (QStringList{Q("ファイル(&F)"), Q("編集(&E)"), Q("設定(&S)"), Q("ヘルプ(&H)")}));
     const std::pair<const char*, const char*> items[] = {
         {"openAction", "開く(&O)..."},
         {"saveAsAction", "名前を付けて保存(&A)..."},
-        {"saveMovesAction", "移動の記録を保存…"},
-        {"applyMappingAction", "マッピングを適用…"},
+        {"saveMovesAction", "移動の記録を保存(&K)…"},
+        {"applyMappingAction", "マッピングを適用(&P)…"},
         {"closeAction", "閉じる(&X)"},
         {"undoAction", "元に戻す(&U)"},
         {"redoAction", "やり直し(&R)"},
+        {"moveAction", "移動(&M)…"},
+        {"guideAction", "使い方(&G)"},
+        {"aboutAction", "バージョン情報(&A)"},
         {"whiteAction", "白色(&W)"},
         {"blackAction", "黒色(&B)"},
         {"greyAction", "レイヤ内要素数が0の場合、背景色をグレーにする(&G)"}};
@@ -74,6 +78,22 @@ class MainViewTest : public QObject {
     QCOMPARE(pages->currentIndex(), 0);
     QVERIFY(f.findChild<QWidget*>("statusBar") && f.findChild<QWidget*>("panel"));
     QVERIFY(f.MainView().Snapshot().isNull());
+  }
+
+  // After a resize the page is drawn for its new size around the same
+  // centre at the same scale.
+  void ResizeKeepsTheCentreAndTheScale() {
+    AppWindow w;
+    w.OpenSample("jww/dist_sample.jww");
+    w.Main().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.Main()));
+    const ViewTransform before = w.Main().MainView().View();
+    w.Main().resize(w.Main().width() + 240, w.Main().height() + 90);
+    QTRY_COMPARE(w.Main().MainView().Snapshot().size(), w.Box()->size());
+    const ViewTransform after = w.Main().MainView().View();
+    QVERIFY(qFuzzyCompare(after.scale, before.scale));
+    QVERIFY(std::abs((after.left + after.right) - (before.left + before.right)) < 1e-6);
+    QVERIFY(std::abs((after.top + after.bottom) - (before.top + before.bottom)) < 1e-6);
   }
 
   void OpenFitsTheDrawingInsideTheFrame() {

@@ -57,6 +57,8 @@ class OverviewTest : public QObject {
     TJwwData demo = MakeDemoDrawing();
     demo.LayerGroups[0].Scale = 50;
     demo.LayerGroups[0].Name = EncodedText{"1F"};
+    const std::string longName(60, 'W');
+    demo.LayerGroups[1].Name = EncodedText{longName};
     std::string path = w.Dir().File("demo.jww");
     QVERIFY(demo.SaveToFile(path, demo.Header.Version));
     w.Main().OpenDocument(QString::fromStdString(path));
@@ -64,6 +66,16 @@ class OverviewTest : public QObject {
     OverviewPage& o = w.Main().Overview();
     QCOMPARE(o.Label(1)->text(), QStringLiteral("[0] 1/50.000 1F"));
     QVERIFY(o.Label(16)->text().startsWith(QStringLiteral("[F] 1/")));
+    // Only what is shown is cut: the tooltip and the layer window's title
+    // keep the whole label.
+    const QString whole = QStringLiteral("[1] 1/200.000 ") + QString::fromStdString(longName);
+    QCOMPARE(o.Label(1)->toolTip(), QString());
+    QCOMPARE(o.Label(2)->toolTip(), whole);
+    QVERIFY(o.Label(2)->text().endsWith(QChar(0x2026)));
+    QVERIFY(o.Label(2)->fontMetrics().horizontalAdvance(o.Label(2)->text()) <= o.Label(2)->width());
+    AppWindow::DoubleClick(o.Image(2));
+    QCOMPARE(w.Main().FirstLayerWindow().windowTitle(),
+             QStringLiteral("Quintaro - LayerGroup:") + whole);
     ThumbnailCells c = o.Cells();
     QWidget* panel = o.Panel();
     QCOMPARE(c.width, panel->width() / 4);
@@ -187,6 +199,27 @@ class OverviewTest : public QObject {
     TurnTo(w, 1);
     QVERIFY(Marks(o.Image(16)->Picture(), Qt::white) > 0);
     QVERIFY(f.StatusText().isEmpty());
+  }
+
+  // The arrow keys move the selection among the groups, never past an
+  // edge; Enter opens the selected group's layer window.
+  void KeyboardSelectsAndOpensAGroup() {
+    AppWindow w;
+    w.OpenSample("jww/jdu_sample.jww");
+    w.Main().show();
+    QVERIFY(QTest::qWaitForWindowActive(&w.Main()));
+    TurnTo(w, 1);
+    OverviewPage& o = w.Main().Overview();
+    QVERIFY(o.Image(1)->hasFocus());
+    const std::pair<Qt::Key, int> steps[] = {
+        {Qt::Key_Up, 1},   {Qt::Key_Left, 1}, {Qt::Key_Right, 2}, {Qt::Key_Down, 6},
+        {Qt::Key_Left, 5}, {Qt::Key_Down, 9}, {Qt::Key_Right, 10}};
+    for (const auto& [key, tag] : steps) {
+      QTest::keyClick(QApplication::focusWidget(), key);
+      QCOMPARE(static_cast<ThumbnailImage*>(QApplication::focusWidget())->Tag(), tag);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(w.Main().FirstLayerWindow().ShownGroup(), 9);
   }
 
   void OpeningShowsThePageAll() {

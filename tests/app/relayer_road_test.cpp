@@ -3,11 +3,13 @@
 // layer windows) with the right button, answer Yes, Save As the proposed
 // name, and read the saved file back. The figures must lie on their new
 // layers and nothing else may have changed.
+#include <QComboBox>
 #include <QtTest>
 #include <array>
 #include <filesystem>
 #include <memory>
 
+#include "app/move_dialog.h"
 #include "app_window.h"
 #include "document/demo_drawing.h"
 #include "layer_totals.h"
@@ -87,7 +89,7 @@ class RelayerRoadTest : public QObject {
     MainWindow& f = w.Main();
     w.Dialogs().yesNoAnswers = {true};
     Drag(f.Overview().Image(3), AppWindow::CellCentre(f.Overview().Panel(), 5));
-    QCOMPARE(f.StatusText(), QString::fromUtf8("レイヤ変換完了しました。"));
+    QCOMPARE(f.StatusText(), QString::fromUtf8("レイヤ変換完了しました。 [2]→[5] 11 図形"));
     std::string saved = SaveAsProposed(w, plan);
     QCOMPARE(f.StatusText(), QString::fromUtf8("保存を行いました。｜JWW形式ファイル"));
     std::unique_ptr<Document> back = Read(saved);
@@ -115,7 +117,8 @@ class RelayerRoadTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&f.SecondLayerWindow()));
     w.Dialogs().yesNoAnswers = {true};
     Drag(f.FirstLayerWindow().Image(5), AppWindow::CellCentre(f.SecondLayerWindow().Panel(), 7));
-    QCOMPARE(f.FirstLayerWindow().StatusText(), QString::fromUtf8("レイヤ変換完了しました。"));
+    QCOMPARE(f.FirstLayerWindow().StatusText(),
+             QString::fromUtf8("レイヤ変換完了しました。 [0]－[4]→[3]－[7] 632 図形"));
     std::unique_ptr<Document> back = Read(SaveAsProposed(w, plan));
     QVERIFY(back);
     QVERIFY(back->Census(3, 7) == original->Census(0, 4));
@@ -124,6 +127,35 @@ class RelayerRoadTest : public QObject {
     QCOMPARE(back->LayerName(0, 4), std::string());
     back->Apply(RelayerRule{{3, 7}, {0, 4}});
     QVERIFY(test::SameModel(*back, *original));
+  }
+
+  // Ctrl+M: the lists chosen with the keys, then the question, the step
+  // and the status line of a drag; undo reports the way back.
+  void MovesByTheKeyboard() {
+    AppWindow w;
+    w.OpenSample("jww/jdu_sample.jww");  // figures on groups 0 and F only
+    MainWindow& f = w.Main();
+    MoveDialog d(f.State().document);
+    auto list = [&d](const char* name) { return d.findChild<QComboBox*>(name); };
+    QVERIFY(!list("toLayer")->isEnabled());
+    QTest::keyClick(list("fromGroup"), Qt::Key_End);
+    QTest::keyClick(list("toGroup"), Qt::Key_Down);
+    QTest::keyClick(list("toGroup"), Qt::Key_Down);
+    QCOMPARE(d.Choice(), (MoveChoice{{15, -1}, {3, -1}}));
+    QTest::keyClick(list("fromLayer"), Qt::Key_Down);  // layer 0 onto a layer
+    QCOMPARE(d.Choice(), (MoveChoice{{15, 0}, {3, 0}}));
+    const int figures = f.State().document.GroupTotal(15);
+    w.Dialogs().moveAnswers = {d.Choice(), MoveChoice{{0, -1}, {3, -1}}};
+    w.Dialogs().yesNoAnswers = {true, true};
+    QTest::keyClick(&f, Qt::Key_M, Qt::ControlModifier);
+    QCOMPARE(w.Dialogs().boxes.back().text,
+             Q("レイヤ[F]－[0]の図形を\r\nレイヤ[3]－[0]へ移動します。\r\nよろしいですか？"));
+    QCOMPARE(f.StatusText(), Q("レイヤ変換完了しました。 [F]－[0]→[3]－[0] 6,454 図形"));
+    QCOMPARE(f.State().document.GroupTotal(3), figures);
+    QTest::keyClick(&f, Qt::Key_M, Qt::ControlModifier);
+    QCOMPARE(f.StatusText(), Q("レイヤ変換完了しました。 [0]→[3] 11 図形"));
+    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.StatusText(), Q("元に戻しました。 [3]→[0] 11 図形"));
   }
 
   void EveryFormatByMouseAlone_data() {

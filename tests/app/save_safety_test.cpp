@@ -141,6 +141,30 @@ class SaveSafetyTest : public QObject {
              QString::fromUtf8("保存を行いました。｜JWW形式ファイル"));
   }
 
+  // The box names the file and says why; the dialog comes back with the
+  // name tried, and the drawing stays unsaved until a save works.
+  void AFailedSaveSaysWhyAndReturnsToTheDialog() {
+    Fixture f;
+    fs::create_directory(f.out + "/folder.jww");
+    const std::string locked = f.dir.File("locked");
+    fs::create_directory(locked);
+    quintaro::test::ReadOnly guard(locked);
+    if (!guard.Ok()) QSKIP(quintaro::test::ReadOnly::kWhyNot);
+    const std::pair<std::string, const char*> cases[] = {
+        {f.out + "/folder.jww", "同じ名前のフォルダがあります。"},
+        {f.dir.File("none/x.jww"), "保存先のフォルダがありません。"},
+        {locked + "/x.jww", "保存先のフォルダに書き込む権限がありません。"},
+    };
+    for (const auto& [target, why] : cases) {
+      f.dialogs.saveRequests.clear();
+      QCOMPARE(f.SaveAs(target), QString::fromUtf8(text::kSaveFailed));
+      QCOMPARE(f.dialogs.boxes.back().text,
+               QDir::toNativeSeparators(Q(target)) + Q("\r\n保存できませんでした：") + Q(why));
+      QCOMPARE(f.dialogs.saveRequests.size(), std::size_t{2});
+      QCOMPARE(f.dialogs.saveRequests[1].fileName, QFileInfo(Q(target)).fileName());
+    }
+  }
+
   void TheOpenedFileVanishingBeforeSaveAsCostsNothing() {
     QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;

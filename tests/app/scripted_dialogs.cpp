@@ -24,9 +24,15 @@ std::optional<QString> ScriptedDialogs::ChooseSaveFile(const FileDialogRequest& 
   return Next(saveAnswers, std::nullopt);
 }
 
-bool ScriptedDialogs::AskYesNo(const QString& text) {
-  boxes.push_back({"ask", text});
+bool ScriptedDialogs::AskYesNo(const QString& text, bool noByDefault) {
+  boxes.push_back({noByDefault ? "ask, no by default" : "ask", text});
   return Next(yesNoAnswers, false);
+}
+
+std::optional<MoveChoice> ScriptedDialogs::ChooseMove(const Document&) {
+  boxes.push_back({"move", {}});
+  if (moveAnswers.empty()) return std::nullopt;
+  return Next(moveAnswers, MoveChoice{});
 }
 
 SaveChoice ScriptedDialogs::AskSaveChanges(const QString& text) {

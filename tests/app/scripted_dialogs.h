@@ -13,7 +13,7 @@ namespace quintaro::app::testing {
 class ScriptedDialogs : public Dialogs {
  public:
   struct Box {
-    QString kind;  // "inform", "error", "notice", "ask" or "save?"
+    QString kind;  // "inform", "error", "notice", "ask", "ask, no by default" or "save?"
     QString text;
   };
 
@@ -22,6 +22,7 @@ class ScriptedDialogs : public Dialogs {
   std::deque<std::optional<QString>> saveAnswers;
   std::deque<bool> yesNoAnswers;
   std::deque<SaveChoice> saveChangesAnswers;
+  std::deque<MoveChoice> moveAnswers;
 
   std::vector<FileDialogRequest> openRequests;
   std::vector<FileDialogRequest> saveRequests;
@@ -32,7 +33,9 @@ class ScriptedDialogs : public Dialogs {
   void Inform(const QString& text) override { boxes.push_back({"inform", text}); }
   void Error(const QString& text) override { boxes.push_back({"error", text}); }
   void Notice(const QString& text) override { boxes.push_back({"notice", text}); }
-  bool AskYesNo(const QString& text) override;
+  bool AskYesNo(const QString& text, bool noByDefault = false) override;
+  // Recorded as "move"; unscripted it is cancelled.
+  std::optional<MoveChoice> ChooseMove(const Document& doc) override;
   // Recorded as "save?"; unscripted it is cancelled.
   SaveChoice AskSaveChanges(const QString& text) override;
 };

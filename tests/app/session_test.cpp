@@ -1,5 +1,6 @@
 // The document session: opening each format, the failures that keep the
 // open drawing, the partial load, and every step of Save As.
+#include <QDir>
 #include <QtTest>
 #include <csignal>
 #ifndef _WIN32
@@ -112,9 +113,7 @@ class SessionTest : public QObject {
     QString kitchen = f.OpenCopy("jws/dist_kitchen.jws", "kitchen.jws");
     DrawingExtents extents = f.state.extents;
     QString before = f.host.title;
-    // A JWW file named as a JWC fails the JWC signature; a vanished file.
-    QString wrong = f.Copy("jww/dist_sample.jww", "wrong.jwc");
-    for (const QString& path : {wrong, Q(f.dir.File("gone.jww"))}) {
+    for (const QString& path : {Q(f.dir.File("gone.jww"))}) {
       QCOMPARE(f.session.OpenDocument(path), OpenOutcome::kKept);
       QCOMPARE(f.session.DocPath(), kitchen);
       QCOMPARE(f.session.DocKind(), std::string(".JWS"));
@@ -126,16 +125,45 @@ class SessionTest : public QObject {
     QVERIFY(f.dialogs.boxes.empty());
   }
 
-  void OtherExtensionLeavesNoDocument() {
+  // The first bytes choose the format: a name that says another (or none)
+  // is noted and Save As proposes the format's own; a file that is no
+  // drawing gets a box and leaves the open drawing as it was.
+  void OpensByTheFirstBytesWhateverTheName() {
     QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
-    f.OpenCopy("jww/dist_sample.jww", "plan.jww");
-    QString text = f.Copy("jww/dist_sample.jww", "plan.txt");
-    QCOMPARE(f.session.OpenDocument(text), OpenOutcome::kNoDocument);
-    QVERIFY(f.session.DocKind().empty());
-    QVERIFY(f.session.DocPath().isEmpty());
-    QCOMPARE(f.host.title, QStringLiteral("Quintaro"));
-    QVERIFY(!f.state.document.IsOpen());
+    test::WriteAll(f.dir.File("notes.jww"), {'n', 'o', 't', 'e'});
+    struct Case {
+      QString path;
+      OpenOutcome outcome;
+      QString status, box, proposed;
+    };
+    const Case cases[] = {
+        {f.Copy("jww/dist_sample.jww", "x.jws"),
+         OpenOutcome::kOpened,
+         Q("拡張子は .JWS ですが、JWW 形式の図面として開きました。"),
+         {},
+         "_x.jww"},
+        {f.Copy("jws/dist_kitchen.jws", "kitchen"),
+         OpenOutcome::kOpened,
+         Q("拡張子がありませんが、JWS 形式の図面として開きました。"),
+         {},
+         "_kitchen.jws"},
+        {Q(f.dir.File("notes.jww")),
+         OpenOutcome::kKept,
+         {},
+         QDir::toNativeSeparators(Q(f.dir.File("notes.jww"))) +
+             Q("\r\nJw_cad の図面ではありません"),
+         "_kitchen.jws"},
+    };
+    for (const Case& c : cases) {
+      f.host.statuses.clear();
+      f.dialogs.boxes.clear();
+      QCOMPARE(f.session.OpenDocument(c.path), c.outcome);
+      QCOMPARE(f.LastStatus(), c.status);
+      QCOMPARE(f.dialogs.boxes.empty() ? QString() : f.dialogs.boxes[0].text, c.box);
+      QCOMPARE(f.session.SaveRequest()->fileName, c.proposed);
+    }
+    QCOMPARE(f.host.changes, 2);
   }
 
   void PartialLoadWarnsAndKeepsWhatWasRead() {
@@ -151,6 +179,19 @@ class SessionTest : public QObject {
     QCOMPARE(f.session.DocKind(), std::string(".JWW"));
     QVERIFY(f.state.document.Counts().lines > 0);
     QCOMPARE(f.host.changes, 1);
+    QCOMPARE(f.host.title,
+             QStringLiteral("Quintaro - ") + Q(f.dir.File("cut.jww")) + Q(" [途中まで]"));
+    // Saved only when the user says so, No being the default, and said so.
+    const QString target = Q(f.dir.File("part.jww"));
+    f.dialogs.saveAnswers = {target};
+    f.dialogs.yesNoAnswers = {false, true};
+    QVERIFY(!f.session.SaveDocumentAs());
+    QVERIFY(f.dialogs.saveRequests.empty());
+    QCOMPARE(f.LastStatus(), Q(text::kNotSaved));
+    QVERIFY(f.session.SaveDocumentAs());
+    QCOMPARE(f.LastStatus(), Q("読めた部分だけを保存しました。｜JWW形式ファイル"));
+    QCOMPARE(f.dialogs.boxes.back().kind, QStringLiteral("ask, no by default"));
+    QCOMPARE(f.dialogs.boxes.back().text, Q(text::kSavePartial));
   }
 
   void OpenDialogStartsAtTheLastPathWithTheFilters() {
