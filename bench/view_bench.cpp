@@ -22,7 +22,8 @@ class NoDialogs : public app::Dialogs {
   void Inform(const QString&) override {}
   void Error(const QString&) override {}
   void Notice(const QString&) override {}
-  bool AskYesNo(const QString&) override { return false; }
+  bool AskYesNo(const QString&, bool) override { return false; }
+  std::optional<app::MoveChoice> ChooseMove(const Document&) override { return {}; }
   app::SaveChoice AskSaveChanges(const QString&) override { return app::SaveChoice::kCancel; }
 };
 
