@@ -69,39 +69,64 @@ bool IsStandardBase(const TEntJwwBase& b) {
 // The repairs of a base block that is not standard; true when anything changed.
 template <BaseCheck check>
 bool RepairOddBase(TEntJwwBase& b, bool below420) {
+  // Fields are assigned by name: the record may be packed, so no reference
+  // to one of its members is taken.
   bool changed = false;
-  auto set = [&changed](auto& field, auto value) {
+  if (b.Layer > 15) {
+    b.Layer = 0;
     changed = true;
-    field = value;
-  };
-  if (b.Layer > 15) set(b.Layer, 0);
-  if (b.LayerGroup > 15) set(b.LayerGroup, 0);
-  if (b.PenWidth > 30000) set(b.PenWidth, 0);
+  }
+  if (b.LayerGroup > 15) {
+    b.LayerGroup = 0;
+    changed = true;
+  }
+  if (b.PenWidth > 30000) {
+    b.PenWidth = 0;
+    changed = true;
+  }
   if constexpr (check == BaseCheck::kNone) return changed;
   if (below420) {
     const std::uint8_t style =
         check == BaseCheck::kLine ? MapStyleBelow420(b.PenStyle) : b.PenStyle;
     const std::uint16_t color = MapColorBelow420(b.PenColor);
-    if (style != b.PenStyle) set(b.PenStyle, style);
-    if (color != b.PenColor) set(b.PenColor, color);
+    if (style != b.PenStyle) {
+      b.PenStyle = style;
+      changed = true;
+    }
+    if (color != b.PenColor) {
+      b.PenColor = color;
+      changed = true;
+    }
   }
   const unsigned s = b.PenStyle;
   switch (check) {
     case BaseCheck::kLine:
-      if (!((s - 1u) <= 8u || (s - 11u) <= 8u || (s - 31u) <= 31u)) set(b.PenStyle, 0);
+      if (!((s - 1u) <= 8u || (s - 11u) <= 8u || (s - 31u) <= 31u)) {
+        b.PenStyle = 0;
+        changed = true;
+      }
       break;
     case BaseCheck::kPoint:
-      if (s != 1 && s != 100) set(b.PenStyle, 1);
+      if (s != 1 && s != 100) {
+        b.PenStyle = 1;
+        changed = true;
+      }
       break;
     case BaseCheck::kText:
-      if ((s - 1u) > 8u) set(b.PenStyle, 1);
+      if ((s - 1u) > 8u) {
+        b.PenStyle = 1;
+        changed = true;
+      }
       break;
     default:
       break;
   }
   const unsigned c = b.PenColor;
   const unsigned maxStandard = check == BaseCheck::kSolid ? 10u : 9u;
-  if (!((c - 1u) <= maxStandard - 1u || (c - 101u) <= 255u)) set(b.PenColor, 0);
+  if (!((c - 1u) <= maxStandard - 1u || (c - 101u) <= 255u)) {
+    b.PenColor = 0;
+    changed = true;
+  }
   return changed;
 }
 
