@@ -83,6 +83,7 @@ class MainViewTest : public QObject {
   // After a resize the page is drawn for its new size around the same
   // centre at the same scale.
   void ResizeKeepsTheCentreAndTheScale() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_sample.jww");
     w.Main().show();
@@ -174,6 +175,7 @@ class MainViewTest : public QObject {
   // A pan moves the last picture by whole pixels and draws only the strips
   // it leaves, each pixel there as a whole drawing sets it.
   void PanMovesThePictureAndDrawsTheStripsItLeaves() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/dist_mokuzo_heimen.jww");
     MainViewPage& page = w.Main().MainView();

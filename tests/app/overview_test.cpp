@@ -204,6 +204,7 @@ class OverviewTest : public QObject {
   // The arrow keys move the selection among the groups, never past an
   // edge; Enter opens the selected group's layer window.
   void KeyboardSelectsAndOpensAGroup() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/jdu_sample.jww");
     w.Main().show();

@@ -132,6 +132,7 @@ class RelayerRoadTest : public QObject {
   // Ctrl+M: the lists chosen with the keys, then the question, the step
   // and the status line of a drag; undo reports the way back.
   void MovesByTheKeyboard() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     AppWindow w;
     w.OpenSample("jww/jdu_sample.jww");  // figures on groups 0 and F only
     MainWindow& f = w.Main();

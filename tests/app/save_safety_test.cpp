@@ -144,6 +144,7 @@ class SaveSafetyTest : public QObject {
   // The box names the file and says why; the dialog comes back with the
   // name tried, and the drawing stays unsaved until a save works.
   void AFailedSaveSaysWhyAndReturnsToTheDialog() {
+    QUINTARO_QT_NEEDS_SAMPLES();
     Fixture f;
     fs::create_directory(f.out + "/folder.jww");
     const std::string locked = f.dir.File("locked");

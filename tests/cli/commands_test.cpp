@@ -50,6 +50,7 @@ TEST(CliInfo, PrintsTheSchemaWithMainListCountsForEachFormat) {
 // Whole command lines: options take one value each and leave the files to
 // the files; every complaint is one line a user can act on.
 TEST(CliCommandLine, OptionsTakeOneValueAndErrorsSayWhatToDo) {
+  QUINTARO_NEEDS_SAMPLES();
   test::TempDir dir;
   const std::string a = Copy(dir, "jww/dist_test1.jww", "a.jww"), o = dir.File("o"),
                     foreign = dir.File("notes.jww"), cut = dir.File("cut.jww"),

@@ -70,6 +70,7 @@ TEST(CliLayers, ListsWhatInfoShowsOfNamedOrNonEmptyLayers) {
 // The scale as a number a spreadsheet keeps as one, and a label it cannot
 // turn into a date or a time.
 TEST(CliLayers, CsvScaleIsAPlainDenominatorBesideALabel) {
+  QUINTARO_NEEDS_SAMPLES();
   const std::string path = test::SamplePath("jww/dist_amansion_heimen.jww");
   Capture csv;
   ASSERT_EQ(RunLayers({path}, LayersFormat::kCsv, csv.io()), 0);
@@ -163,6 +164,7 @@ void Replace(std::string& s, const std::string& from, const std::string& to) {
 // extension, a symbol named .jww, and two inputs that would share an output.
 // Every rule kind in one scheme; the dry run must say what the real run does.
 TEST(CliMove, AMixedTreeGoesThroughASchemeAndTheDryRunTellsTheTruth) {
+  QUINTARO_NEEDS_SAMPLES();
   test::TempDir dir;
   const std::pair<const char*, const char*> tree[] = {
       {"jww/dist_amansion_heimen.jww", "田中/平面図.jww"},

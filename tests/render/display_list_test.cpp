@@ -53,6 +53,7 @@ void Sample(Document& doc, const char* path) {
 }
 
 TEST(DisplayListTest, DrawsWhatTheRecordWalkDraws) {
+  QUINTARO_NEEDS_SAMPLES();
   const Case cases[] = {
       {"house, whole", [](Document& d) { Sample(d, "jww/dist_amansion_heimen.jww"); }, 1, .5, .5},
       {"house, a corner", [](Document& d) { Sample(d, "jww/dist_amansion_heimen.jww"); }, 6, .2,

@@ -99,6 +99,7 @@ TEST(RasterPathTest, SetsThePaintersPixels) {
 }
 
 TEST(RasterPathTest, APictureDrawnInPartsIsThePictureDrawnWhole) {
+  QUINTARO_NEEDS_SAMPLES();
   Document large, house;
   large.Adopt(MakeLargeDrawing(20000));
   ASSERT_EQ(house.Open(test::SamplePath("jww/dist_amansion_heimen.jww")), OpenResult::kOpened);
