@@ -23,6 +23,9 @@ TEST(SaveTarget, RefusesTheOpenedFileAndAnotherFormatsExtension) {
 
 // Where names differ by case only they are two files, unless they are one.
 TEST(SaveTarget, ComparesByIdentityWhereCaseIsSignificant) {
+#ifdef _WIN32
+  GTEST_SKIP() << "name case is not significant on Windows";
+#endif
   test::TempDir dir;
   std::string plan = dir.File("plan.jww");
   test::WriteAll(plan, {1});
