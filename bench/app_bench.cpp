@@ -18,29 +18,10 @@
 #include "render/qt/qt_canvas.h"
 #include "render/scene/main_view.h"
 #include "render/scene/scene.h"
+#include "silent_dialogs.h"
 
 namespace quintaro::bench {
 namespace {
-
-// Answers every question with "no" and every file dialog with "cancel".
-class SilentDialogs : public app::Dialogs {
- public:
-  std::optional<QString> ChooseOpenFile(const app::FileDialogRequest&) override { return {}; }
-  std::optional<QString> ChooseSaveFile(const app::FileDialogRequest&) override { return {}; }
-  void Inform(const QString&) override {}
-  void Error(const QString&) override {}
-  void Notice(const QString&) override {}
-  bool AskYesNo(const QString&, bool) override { return false; }
-  std::optional<app::MoveChoice> ChooseMove(const Document&) override { return {}; }
-  app::SaveChoice AskSaveChanges(const QString&) override { return app::SaveChoice::kCancel; }
-};
-
-const std::string& LargeFile() {
-  return GeneratedFile("app-large.jww", [](const std::string& path) {
-    TJwwData d = MakeLargeDrawing(1'000'000);
-    d.SaveToFile(path, d.Header.Version);
-  });
-}
 
 struct Window {
   SilentDialogs dialogs;
@@ -73,7 +54,7 @@ void DrawSceneAlone(const Document& doc, const DrawingExtents& e, QImage& image)
 
 void BM_SceneAtWindowSize(benchmark::State& state) {
   Window w;
-  w.form->OpenDocument(QString::fromStdString(LargeFile()));
+  w.form->OpenDocument(QString::fromStdString(LargeJwwFile()));
   const app::AppState& app = w.form->State();
   QWidget* box = w.form->findChild<QWidget*>("paintBox");
   QImage image(box->width(), box->height(), QImage::Format_RGB32);
@@ -83,7 +64,7 @@ void BM_SceneAtWindowSize(benchmark::State& state) {
 
 void BM_OpenToSnapshot(benchmark::State& state) {
   Window w;
-  QString path = QString::fromStdString(LargeFile());
+  QString path = QString::fromStdString(LargeJwwFile());
   for (auto _ : state) {
     w.form->OpenDocument(path);
     QApplication::processEvents();
@@ -92,7 +73,7 @@ void BM_OpenToSnapshot(benchmark::State& state) {
 
 void BM_ThumbnailsAtCellSize(benchmark::State& state) {
   Window w;
-  w.form->OpenDocument(QString::fromStdString(LargeFile()));
+  w.form->OpenDocument(QString::fromStdString(LargeJwwFile()));
   const app::AppState& app = w.form->State();
   // The cell size the page lays out (it is laid out when first shown).
   auto* pages = w.form->findChild<QTabWidget*>("pages");
@@ -119,7 +100,7 @@ void BM_ThumbnailsAtCellSize(benchmark::State& state) {
 
 void BM_OverviewPage(benchmark::State& state) {
   Window w;
-  w.form->OpenDocument(QString::fromStdString(LargeFile()));
+  w.form->OpenDocument(QString::fromStdString(LargeJwwFile()));
   auto* pages = w.form->findChild<QTabWidget*>("pages");
   for (auto _ : state) {
     pages->setCurrentIndex(1);  // draws the 16 thumbnails
@@ -139,7 +120,7 @@ struct MoveBench {
   app::EditHistory history{doc, [](const RelayerPlan&) {}};
   MoveBench() {
     EnsureQtApp();
-    doc.Open(LargeFile());
+    doc.Open(LargeJwwFile());
   }
   void Move() { history.Apply({{{0, -1}, {5, -1}}}); }
   // The move alone, without the record Document::Apply keeps.

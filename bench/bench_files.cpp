@@ -1,5 +1,7 @@
 #include "bench_files.h"
 
+#include "document/demo_drawing.h"
+
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -158,6 +160,13 @@ bool RunPeakRssProbe(int argc, char** argv) {
     return true;
   }
   return false;
+}
+
+const std::string& LargeJwwFile() {
+  return GeneratedFile("large.jww", [](const std::string& path) {
+    TJwwData d = MakeLargeDrawing(1'000'000);
+    d.SaveToFile(path, d.Header.Version);
+  });
 }
 
 }  // namespace quintaro::bench

@@ -21,6 +21,10 @@ const std::string& BenchFolder();
 const std::string& GeneratedFile(const std::string& name,
                                  const std::function<void(const std::string&)>& make);
 
+// The JWW drawing of 1,000,000 figures that the load, command, view and
+// drawing benchmarks share, written once per run.
+const std::string& LargeJwwFile();
+
 std::vector<std::uint8_t> ReadWhole(const std::string& path);
 
 // Frees what a timed iteration made, untimed, and hands its pages back to

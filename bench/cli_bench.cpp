@@ -16,13 +16,6 @@
 namespace quintaro::bench {
 namespace {
 
-const std::string& LargeFile() {
-  return GeneratedFile("cli-large.jww", [](const std::string& path) {
-    TJwwData d = MakeLargeDrawing(1'000'000);
-    d.SaveToFile(path, d.Header.Version);
-  });
-}
-
 const std::string& SmallFile() {
   return GeneratedFile("cli-demo.jww", [](const std::string& path) {
     TJwwData d = MakeDemoDrawing();
@@ -33,7 +26,7 @@ const std::string& SmallFile() {
 // Times the command on the large file; its peak is in the last run.
 CommandRun TimeCommand(benchmark::State& state, std::vector<std::string> args) {
   args.insert(args.begin(), QUINTARO_CLI_PATH);
-  args.push_back(LargeFile());
+  args.push_back(LargeJwwFile());
   CommandRun run;
   for (auto _ : state) {
     run = RunCommand(args);
@@ -50,7 +43,7 @@ void BM_CliLayersLarge(benchmark::State& state) {
 void BM_CliInfoLarge(benchmark::State& state) {
   const CommandRun large = TimeCommand(state, {"info", "--json"});
   const CommandRun small = RunCommand({QUINTARO_CLI_PATH, "info", "--json", SmallFile()});
-  auto size = static_cast<double>(std::filesystem::file_size(LargeFile()));
+  auto size = static_cast<double>(std::filesystem::file_size(LargeJwwFile()));
   auto peak = static_cast<double>(large.peak), base = static_cast<double>(small.peak);
   state.counters["base_MB"] = base / 1e6;
   state.counters["peak_MB"] = peak / 1e6;

@@ -42,10 +42,7 @@ double Seconds(const timeval& t) {
 }
 
 void BM_CliRenderLarge(benchmark::State& state) {
-  const std::string& file = GeneratedFile("render-large.jww", [](const std::string& path) {
-    TJwwData d = MakeLargeDrawing(1'000'000);
-    d.SaveToFile(path, d.Header.Version);
-  });
+  const std::string& file = LargeJwwFile();
   const std::string png = BenchFolder() + "/render-large.png";
   rusage usage{};
   std::vector<double> cpu;

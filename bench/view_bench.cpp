@@ -11,33 +11,19 @@
 #include "bench_files.h"
 #include "document/demo_drawing.h"
 #include "qt_app.h"
+#include "silent_dialogs.h"
 
 namespace quintaro::bench {
 namespace {
 
-class NoDialogs : public app::Dialogs {
- public:
-  std::optional<QString> ChooseOpenFile(const app::FileDialogRequest&) override { return {}; }
-  std::optional<QString> ChooseSaveFile(const app::FileDialogRequest&) override { return {}; }
-  void Inform(const QString&) override {}
-  void Error(const QString&) override {}
-  void Notice(const QString&) override {}
-  bool AskYesNo(const QString&, bool) override { return false; }
-  std::optional<app::MoveChoice> ChooseMove(const Document&) override { return {}; }
-  app::SaveChoice AskSaveChanges(const QString&) override { return app::SaveChoice::kCancel; }
-};
-
 struct LargeView {
-  NoDialogs dialogs;
+  SilentDialogs dialogs;
   std::unique_ptr<app::MainWindow> form;
   QWidget* box = nullptr;
 
   LargeView() {
     EnsureQtApp();
-    const std::string& file = GeneratedFile("view-large.jww", [](const std::string& path) {
-      TJwwData d = MakeLargeDrawing(1'000'000);
-      d.SaveToFile(path, d.Header.Version);
-    });
+    const std::string& file = LargeJwwFile();
     app::AppEnvironment env;
     env.dialogs = &dialogs;
     env.programFolder = QString::fromStdString(BenchFolder());
