@@ -1,7 +1,5 @@
 #include "qt_app.h"
 
-#include <memory>
-
 #ifdef QUINTARO_BENCH_WIDGETS
 #include <QApplication>
 using AppClass = QApplication;
@@ -18,7 +16,10 @@ void EnsureQtApp() {
   static char* argv[] = {name, nullptr};
   if (AppClass::instance() != nullptr) return;
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  static auto app = std::make_unique<AppClass>(argc, argv);
+  // Kept to the end of the process: the windows of the fixtures are static
+  // too, and a QApplication destroyed among the exit handlers crashed.
+  static AppClass* app = new AppClass(argc, argv);
+  (void)app;
 }
 
 }  // namespace quintaro::bench

@@ -38,6 +38,16 @@ int RunCommandLine(std::vector<std::string> words, const std::string& version, I
   app.set_version_flag("--version", "quintaro-cli " + version);
   const Command commands[] = {AddInfo(app),   AddConvert(app), AddDiff(app), AddMove(app),
                               AddLayers(app), AddRender(app),  AddDemo(app)};
+  // A mistyped command would otherwise be reported as a missing one.
+  if (!words.empty() && !words[0].empty() && words[0][0] != '-' &&
+      std::none_of(std::begin(commands), std::end(commands),
+                   [&](const Command& c) { return c.parser->get_name() == words[0]; })) {
+    std::string names;
+    for (const Command& c : commands) names += (names.empty() ? "" : ", ") + c.parser->get_name();
+    Error(io,
+          words[0] + ": no such command; the commands are " + names + " (see quintaro-cli --help)");
+    return kExitUsage;
+  }
   // "--" ends the options: what follows are files, whatever they look like.
   const auto mark = std::find(words.begin(), words.end(), "--");
   std::vector<std::string> operands(mark == words.end() ? mark : mark + 1, words.end());

@@ -28,7 +28,9 @@ struct Job {
 Job BatchJob(const std::string& in, const std::string& outDir, const std::string& name,
              DocFormat format) {
   const std::string fixed = OutputNameOf(name, format);
-  Job job{in, (FsPath(outDir) / FsPath(fixed)).string(), ""};
+  // The relative name is written with '/'; joined in the system's own form,
+  // so that a Windows path does not mix both separators.
+  Job job{in, (FsPath(outDir) / FsPath(fixed).make_preferred()).string(), ""};
   if (fixed == name) return job;
   const std::string ext = FsPath(name).extension().string();
   job.note = in + ": a " + FormatName(format) + " drawing " +

@@ -24,6 +24,10 @@ TempDir::TempDir() {
   if (path_.empty()) throw std::runtime_error("no temporary folder");
 }
 
+std::string TempDir::File(const std::string& name) const {
+  return (FsPath(path_) / FsPath(name).make_preferred()).string();
+}
+
 TempDir::~TempDir() {
   std::error_code ec;
   // A test may have made files read-only; make them writable again first.

@@ -15,8 +15,9 @@ class TempDir {
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
-  // path of `name` inside the folder
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  // path of `name` ('/' between its parts) inside the folder, in the
+  // system's own form, as a user would type it
+  std::string File(const std::string& name) const;
   const std::string& Path() const { return path_; }
 
  private:
