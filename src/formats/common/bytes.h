@@ -67,6 +67,17 @@ class ByteReader {
     }
     return ReadSlow(dst, N);
   }
+  // The next N bytes where they stand in the input, consumed; nullptr
+  // (nothing consumed) when they are not all at hand, and the caller then
+  // falls back on ReadFixed. Reading fields in place spares a copy that the
+  // processor cannot forward to the narrower loads after it.
+  template <std::size_t N>
+  const std::uint8_t* TakeInPlace() {
+    if (N > avail_ - pos_) return nullptr;
+    const std::uint8_t* p = data_ + pos_;
+    pos_ += N;
+    return p;
+  }
   bool Skip(std::uint64_t n);
   // Appends n bytes to out (bounded by what remains).
   bool ReadBytes(std::string& out, std::size_t n);

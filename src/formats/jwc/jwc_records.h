@@ -22,13 +22,21 @@ inline constexpr std::uint64_t kJwcTenBytes = 12;
 inline constexpr double kJwcAngleUnit = 65536.0;     // stored angles are degrees * 65536
 inline constexpr double kJwcFlatnessUnit = 10000.0;  // stored flatness is ratio * 10000
 
-// One record's bytes, read with one copy (zeros after a short read) and
-// taken apart where they stand: reading field by field cost several times
-// more.
+// One record's bytes, taken apart where they stand in the reader's buffer
+// (reading field by field cost several times more); a record that straddles
+// the buffer's end is copied first (zeros after a short read).
 template <std::size_t N>
 struct JwcRecordBytes {
-  std::uint8_t b[N];
-  explicit JwcRecordBytes(ByteReader& r) { r.ReadFixed<N>(b); }
+  std::uint8_t copy[N];
+  const std::uint8_t* b;
+  explicit JwcRecordBytes(ByteReader& r) : b(r.TakeInPlace<N>()) {
+    if (!b) {
+      r.ReadFixed<N>(copy);
+      b = copy;
+    }
+  }
+  JwcRecordBytes(const JwcRecordBytes&) = delete;
+  JwcRecordBytes& operator=(const JwcRecordBytes&) = delete;
   template <class T>
   T At(std::size_t at) const {
     T v;
