@@ -36,8 +36,9 @@ std::string WhatDiffers(T x, T y) {
   return what;
 }
 
-template <class T>
-void Records(const std::vector<T>& a, const std::vector<T>& b, const char* kind, DiffBuilder& d) {
+template <class T, class A>
+void Records(const std::vector<T, A>& a, const std::vector<T, A>& b, const char* kind,
+             DiffBuilder& d) {
   const std::size_t n = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < n; ++i) {
     const T& x = a[i];

@@ -119,8 +119,8 @@ void CountJww(const Data& doc, Sink& s) {
 }
 
 // The DOS-era formats: every record carries its layer code.
-template <class Record, class Field, class Sink>
-void CountCodes(const std::vector<Record>& records, Field field, Sink& s) {
+template <class Record, class A, class Field, class Sink>
+void CountCodes(const std::vector<Record, A>& records, Field field, Sink& s) {
   for (const auto& o : records) s.Add(GroupOfCode(o.layer), LayerOfCode(o.layer), field);
 }
 

@@ -23,8 +23,8 @@ void TransferName(std::string& src, std::string& dst, std::size_t limit) {
   dst = std::move(taken.bytes);
 }
 
-template <class Record>
-void ApplyToRecords(std::vector<Record>& records, const layermove::MoveRule& rule) {
+template <class Record, class A>
+void ApplyToRecords(std::vector<Record, A>& records, const layermove::MoveRule& rule) {
   for (auto& o : records) rule.Apply(o.layer);
 }
 

@@ -49,8 +49,8 @@ void SwapNames(std::vector<Name>& names, std::size_t per, int ga, int la, int gb
   std::swap(names[a].Name, names[b].Name);
 }
 
-template <class Record>
-void ApplyToRecords(std::vector<Record>& records, const SwapRule& rule) {
+template <class Record, class A>
+void ApplyToRecords(std::vector<Record, A>& records, const SwapRule& rule) {
   for (auto& o : records) rule.Apply(o.layer);
 }
 

@@ -31,8 +31,8 @@ JwcFile Sample() {
 }
 
 // Records of `part` are a prefix of those of `full`.
-template <typename T>
-void ExpectPrefix(const std::vector<T>& part, const std::vector<T>& full) {
+template <typename T, typename A>
+void ExpectPrefix(const std::vector<T, A>& part, const std::vector<T, A>& full) {
   ASSERT_LE(part.size(), full.size());
   for (std::size_t i = 0; i < part.size(); ++i) EXPECT_TRUE(part[i] == full[i]) << i;
 }

@@ -151,6 +151,45 @@ TEST(JwkFile, TruncationAtEveryByteKeepsCompleteRecords) {
   }
 }
 
+// Sections large enough to be read on two threads, whole and cut inside
+// the lines, streamed from a file and from memory: the records as saved,
+// and for the cut file the same stop either way.
+TEST(JwkFile, LargeSectionsReadOnTwoThreadsAsOnOne) {
+  TJwkData d;
+  const int n = 70'001;
+  for (int i = 0; i < n; ++i) {
+    const double x = i * 0.25, y = -i * 0.125;
+    const auto code = static_cast<std::uint8_t>(i % 256);
+    const auto kept = static_cast<std::uint8_t>(i % 251);
+    d.lines.push_back(
+        {x, y, x + 1, y + 2, static_cast<std::uint8_t>(1 + i % 9), 2, code, {kept, 0, 1}});
+    d.arcs.push_back({x, y, 3, 0.5, 10, 350, 45, 1, 3, code, {kept, 2, 0}});
+    d.points.push_back({x, y, code, 4, {kept, 1}});
+  }
+  test::TempDir dir;
+  const std::string path = dir.File("large.jwk");
+  ASSERT_TRUE(d.SaveToFile(path)) << d.saveError;
+  TJwkData whole;
+  ASSERT_TRUE(whole.LoadFromFile(path)) << whole.loadReport.reason;
+  EXPECT_TRUE(whole.lines == d.lines);
+  EXPECT_TRUE(whole.arcs == d.arcs);
+  EXPECT_TRUE(whole.points == d.points);
+
+  auto bytes = test::ReadAll(path);
+  const std::size_t header = bytes.size() - static_cast<std::size_t>(n) * (22 + 32 + 12);
+  bytes.resize(header + 60'000 * 22 + 7);
+  test::WriteAll(dir.File("cut.jwk"), bytes);
+  TJwkData fromFile, fromMemory;
+  EXPECT_FALSE(fromFile.LoadFromFile(dir.File("cut.jwk")));
+  EXPECT_FALSE(fromMemory.LoadFromBytes(bytes));
+  EXPECT_EQ(fromFile.loadReport.reason,
+            "unexpected end of file in the line section (line 60001 of 70001)");
+  EXPECT_EQ(fromFile.loadReport.reason, fromMemory.loadReport.reason);
+  d.lines.resize(60'000);
+  EXPECT_TRUE(fromFile.lines == d.lines);
+  EXPECT_TRUE(fromMemory.lines == d.lines);
+}
+
 TEST(JwkFile, HostileCountsAndOffsets) {
   JwkFile f;
   f.values = "0,0,2000000000,1,0,0,1,100000000,1";

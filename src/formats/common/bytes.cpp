@@ -5,6 +5,11 @@
 #include <cerrno>
 #include <new>
 
+#ifndef _WIN32
+#include <sys/types.h>
+#include <unistd.h>
+#endif
+
 namespace quintaro {
 
 static_assert(std::endian::native == std::endian::little,
@@ -20,6 +25,41 @@ ByteReader::ByteReader(std::span<const std::uint8_t> bytes)
 ByteReader::ByteReader(std::FILE* file, std::uint64_t size)
     : size_(size), file_(file), buffer_(kReadChunk) {
   data_ = buffer_.data();
+#ifndef _WIN32
+  const off_t at = ftello(file);
+  fileStart_ = at < 0 ? 0 : static_cast<std::uint64_t>(at);
+#endif
+}
+
+bool ByteReader::CanReadAt() const {
+#ifdef _WIN32
+  return !file_;  // Windows has no positional read beside the stream's own position
+#else
+  return true;
+#endif
+}
+
+bool ByteReader::ReadAt(std::uint64_t offset, void* dst, std::size_t n) const {
+  if (offset > size_ || n > size_ - offset) return false;
+  if (!file_) {
+    std::memcpy(dst, data_ + offset, n);
+    return true;
+  }
+#ifdef _WIN32
+  return false;
+#else
+  const int fd = fileno(file_);
+  auto* to = static_cast<std::uint8_t*>(dst);
+  while (n > 0) {
+    const ssize_t got = pread(fd, to, n, static_cast<off_t>(fileStart_ + offset));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    to += got;
+    offset += static_cast<std::uint64_t>(got);
+    n -= static_cast<std::size_t>(got);
+  }
+  return true;
+#endif
 }
 
 void ByteReader::Fail() {
@@ -75,11 +115,44 @@ bool ByteReader::ReadSlow(void* dst, std::size_t n) {
   return false;
 }
 
+std::span<const std::uint8_t> ByteReader::TakeRunInPlace(std::size_t want, std::size_t unit) {
+  if (failed_ || unit == 0) return {};
+  if (avail_ - pos_ < want && file_) {
+    Refill(static_cast<std::size_t>(std::min<std::uint64_t>(want, Remaining())));
+  }
+  const std::size_t n = std::min(want, avail_ - pos_) / unit * unit;
+  const std::uint8_t* p = data_ + pos_;
+  pos_ += n;
+  return {p, n};
+}
+
+namespace {
+bool SeekForward(std::FILE* f, std::uint64_t n) {
+#ifdef _WIN32
+  return _fseeki64(f, static_cast<__int64>(n), SEEK_CUR) == 0;
+#else
+  return fseeko(f, static_cast<off_t>(n), SEEK_CUR) == 0;
+#endif
+}
+}  // namespace
+
 bool ByteReader::Skip(std::uint64_t n) {
   if (failed_) return false;
   if (n > Remaining()) {
     Fail();
     return false;
+  }
+  if (file_ && n > avail_ - pos_) {
+    // Past the buffer the file is moved on instead of read through (and
+    // read through where it cannot be moved).
+    n -= avail_ - pos_;
+    consumed_ += avail_;
+    pos_ = avail_ = 0;
+    data_ = buffer_.data();
+    if (SeekForward(file_, n)) {
+      consumed_ += n;
+      return true;
+    }
   }
   while (n > 0) {
     std::size_t here = avail_ - pos_;

@@ -78,6 +78,18 @@ class ByteReader {
     pos_ += N;
     return p;
   }
+  // Up to `want` of the next bytes where they stand, in whole units of
+  // `unit` bytes, consumed; empty (nothing consumed) when not even one unit
+  // can be had. A streamed reader tops its buffer up to `want` bytes first.
+  // The bytes stay valid until the next read.
+  std::span<const std::uint8_t> TakeRunInPlace(std::size_t want, std::size_t unit);
+  // Copies `n` bytes at `offset` from the start of the input, leaving the
+  // reader where it is; false when they cannot all be had. Touches none of
+  // the reader's state, so another thread may call it while this one reads
+  // on. A streamed reader needs the system's positional reads for it: see
+  // CanReadAt.
+  bool ReadAt(std::uint64_t offset, void* dst, std::size_t n) const;
+  bool CanReadAt() const;
   bool Skip(std::uint64_t n);
   // Appends n bytes to out (bounded by what remains).
   bool ReadBytes(std::string& out, std::size_t n);
@@ -112,6 +124,7 @@ class ByteReader {
   std::uint64_t failOffset_ = 0;
   bool failed_ = false;
   std::FILE* file_ = nullptr;
+  std::uint64_t fileStart_ = 0;  // the file's position of the input's first byte
   std::vector<std::uint8_t> buffer_;
 };
 

@@ -12,14 +12,14 @@ namespace {
 
 constexpr double kDegToRad = 3.141592653589793 / 180.0;
 
-void AddLines(const std::vector<TEntJwcSen>& lines, DrawingExtents& e, double div) {
+void AddLines(const JwcRecordList<TEntJwcSen>& lines, DrawingExtents& e, double div) {
   for (const auto& o : lines) {
     ExtentsAdd(e, o.startX, o.startY, div);
     ExtentsAdd(e, o.endX, o.endY, div);
   }
 }
 
-void AddArcs(const std::vector<TEntJwcEnko>& arcs, DrawingExtents& e, double div) {
+void AddArcs(const JwcRecordList<TEntJwcEnko>& arcs, DrawingExtents& e, double div) {
   for (const auto& a : arcs) {
     const EllipseShape el(a.centerX, a.centerY, a.radius, a.flatness, a.tiltAngle * kDegToRad);
     int mask = JwcArcAxisMask(a.startAngle, a.endAngle);
@@ -46,7 +46,7 @@ void AddTexts(const std::vector<TEntJwcMoji2>& texts, DrawingExtents& e, double 
   }
 }
 
-void AddPoints(const std::vector<TEntJwcTen>& points, DrawingExtents& e, double div) {
+void AddPoints(const JwcRecordList<TEntJwcTen>& points, DrawingExtents& e, double div) {
   for (const auto& o : points) ExtentsAdd(e, o.x, o.y, div);
 }
 

@@ -56,10 +56,10 @@ class TJwcData : public JwcContainer<TJwcData> {
   std::array<TEntJwcMojiStyle, kTextStyles> textStyles{};
   std::array<TEntJwcLayerGroup, kLayerGroups> layerGroups{};
   std::array<TEntJwcLayer, kLayers> layers{};
-  std::vector<TEntJwcSen> lines;
-  std::vector<TEntJwcEnko> arcs;
+  JwcRecordList<TEntJwcSen> lines;
+  JwcRecordList<TEntJwcEnko> arcs;
   std::vector<TEntJwcMoji2> texts;
-  std::vector<TEntJwcTen> points;
+  JwcRecordList<TEntJwcTen> points;
   // The text block as last read or written: written back as it is while it
   // still gives every text at its address, so that unused bytes survive.
   std::string textBlock;

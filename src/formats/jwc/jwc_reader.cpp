@@ -19,11 +19,11 @@ class JwcReader : JwcSectionReader {
 
   bool Run() {
     return Header() && Slots() && Styles() && GroupScales() && StateBytes() &&
-           Section(d_.lines, d_.header.lineCount, kJwcSenBytes, "line", ReadJwcSen) &&
-           Section(d_.arcs, d_.header.arcCount, kJwcEnkoBytes, "arc", ReadJwcEnko) && Texts() &&
+           Section<JwcSenForm>(d_.lines, d_.header.lineCount, "line") &&
+           Section<JwcEnkoForm>(d_.arcs, d_.header.arcCount, "arc") && Texts() &&
            TextBlock(d_.texts, d_.header.textStart,
                      std::int64_t{d_.header.textEnd} - d_.header.textStart, d_.textBlock) &&
-           Section(d_.points, d_.header.pointCount, kJwcTenBytes, "point", ReadJwcTen) && Names() &&
+           Section<JwcTenForm>(d_.points, d_.header.pointCount, "point") && Names() &&
            Finish("layer group names", d_.trailing);
   }
 

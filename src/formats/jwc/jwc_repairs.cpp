@@ -17,7 +17,7 @@ bool ColorRepaired(std::uint8_t c) {
 }
 
 template <class Figure>
-void NoteLineTypeAndColor(const std::vector<Figure>& figures, RepairLog& log) {
+void NoteLineTypeAndColor(const JwcRecordList<Figure>& figures, RepairLog& log) {
   std::int64_t types = 0, colors = 0;
   for (const Figure& f : figures) {
     types += LineTypeRepaired(f.lineType);
@@ -29,9 +29,9 @@ void NoteLineTypeAndColor(const std::vector<Figure>& figures, RepairLog& log) {
 
 }  // namespace
 
-void NoteJwcFigureRepairs(const std::vector<TEntJwcSen>& lines,
-                          const std::vector<TEntJwcEnko>& arcs,
-                          const std::vector<TEntJwcTen>& points,
+void NoteJwcFigureRepairs(const JwcRecordList<TEntJwcSen>& lines,
+                          const JwcRecordList<TEntJwcEnko>& arcs,
+                          const JwcRecordList<TEntJwcTen>& points,
                           const std::vector<TEntJwcMoji2>& texts, RepairLog& log) {
   NoteLineTypeAndColor(lines, log);
   NoteLineTypeAndColor(arcs, log);

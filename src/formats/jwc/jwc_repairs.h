@@ -15,9 +15,9 @@ namespace quintaro {
 
 // Line types and colours out of range (written as 0) and texts that are
 // written in a cleaned form.
-void NoteJwcFigureRepairs(const std::vector<TEntJwcSen>& lines,
-                          const std::vector<TEntJwcEnko>& arcs,
-                          const std::vector<TEntJwcTen>& points,
+void NoteJwcFigureRepairs(const JwcRecordList<TEntJwcSen>& lines,
+                          const JwcRecordList<TEntJwcEnko>& arcs,
+                          const JwcRecordList<TEntJwcTen>& points,
                           const std::vector<TEntJwcMoji2>& texts, RepairLog& log);
 
 // Text style colours out of range (written as 0).

@@ -53,6 +53,15 @@ class JwcSectionReader {
     }
   }
 
+  // `count` records of Form, coordinates times factor_.
+  template <typename Form>
+  bool Section(JwcRecordList<typename Form::Record>& out, std::int32_t count, const char* kind) {
+    std::uint64_t failed = 0;
+    auto n = static_cast<std::uint64_t>(count);
+    return ReadJwcRecords<Form>(r_, out, n, factor_, failed) ||
+           Stop(JwcSectionPlace(kind, failed, n));
+  }
+
   // `count` records of `bytes` bytes each, coordinates times factor_.
   template <typename T, typename ReadFn>
   bool Section(std::vector<T>& out, std::int32_t count, std::uint64_t bytes, const char* kind,

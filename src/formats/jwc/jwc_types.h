@@ -12,10 +12,48 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace quintaro {
+
+// Stands for a record that the reader is about to write in full (see
+// JwcRecordAllocator).
+struct JwcUnsetRecord {};
+
+// The standard allocator, except that a record made from JwcUnsetRecord is
+// left unset instead of zeroed: the reader grows a list by many records at
+// once and fills them from two threads, and zeroing them first would cost
+// as much as writing them. Every other way of adding records (resize,
+// push_back, assign) behaves as with std::allocator.
+template <class T>
+struct JwcRecordAllocator : std::allocator<T> {
+  template <class U>
+  struct rebind {
+    using other = JwcRecordAllocator<U>;
+  };
+  JwcRecordAllocator() = default;
+  template <class U>
+  JwcRecordAllocator(const JwcRecordAllocator<U>&) noexcept {}
+
+  template <class U>
+  void construct(U*, JwcUnsetRecord) noexcept {
+    // Records are plain aggregates: their storage holds one without a
+    // constructor run, as allocated storage does for such types.
+    static_assert(std::is_aggregate_v<U> && std::is_trivially_copyable_v<U>);
+  }
+  template <class U, class... A>
+  void construct(U* p, A&&... a) {
+    std::construct_at(p, std::forward<A>(a)...);
+  }
+};
+
+// The figure records of a section, one after another.
+template <class T>
+using JwcRecordList = std::vector<T, JwcRecordAllocator<T>>;
 
 // Line type and colour numbers that the writer keeps; others are written as 0.
 inline bool IsValidJwcLineType(std::uint8_t t) {

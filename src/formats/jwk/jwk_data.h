@@ -55,9 +55,9 @@ class TJwkData : public JwcContainer<TJwkData> {
   std::array<std::string, 2> headerLines;  // as last read or written
   TEntJwkHeader header;
   std::array<TEntJwcMojiStyle, kTextStyles> textStyles{};  // not stored in the file
-  std::vector<TEntJwcSen> lines;
-  std::vector<TEntJwcEnko> arcs;
-  std::vector<TEntJwcTen> points;
+  JwcRecordList<TEntJwcSen> lines;
+  JwcRecordList<TEntJwcEnko> arcs;
+  JwcRecordList<TEntJwcTen> points;
   std::vector<TEntJwcMoji2> texts;  // address = byte offset into the text block
   // The text block as last read or written: written back as it is while it
   // still gives every text at its address, so that unused bytes survive.

@@ -17,9 +17,9 @@ class JwkReader : JwcSectionReader {
   JwkReader(TJwkData& d, ByteReader& r) : JwcSectionReader(r, d.loadReport), d_(d) {}
 
   bool Run() {
-    return Header() && Section(d_.lines, d_.header.lineCount, kJwcSenBytes, "line", ReadJwcSen) &&
-           Section(d_.arcs, d_.header.arcCount, kJwcEnkoBytes, "arc", ReadJwcEnko) &&
-           Section(d_.points, d_.header.pointCount, kJwcTenBytes, "point", ReadJwcTen) && Texts() &&
+    return Header() && Section<JwcSenForm>(d_.lines, d_.header.lineCount, "line") &&
+           Section<JwcEnkoForm>(d_.arcs, d_.header.arcCount, "arc") &&
+           Section<JwcTenForm>(d_.points, d_.header.pointCount, "point") && Texts() &&
            TextBlock(d_.texts, 0, d_.header.textBlockSize, d_.textBlock) &&
            Finish("text block", d_.trailing);
   }

@@ -13,8 +13,6 @@ namespace quintaro::render {
 
 namespace {
 
-constexpr double kDeg = kPi / 180;
-
 // A box grown point by point.
 class Bounds {
  public:

@@ -15,10 +15,10 @@ namespace quintaro::render {
 
 // What differs between a drawing and a symbol.
 struct DosSource {
-  const std::vector<TEntJwcSen>& lines;
-  const std::vector<TEntJwcEnko>& arcs;
+  const JwcRecordList<TEntJwcSen>& lines;
+  const JwcRecordList<TEntJwcEnko>& arcs;
   const std::vector<TEntJwcMoji2>& texts;
-  const std::vector<TEntJwcTen>& points;
+  const JwcRecordList<TEntJwcTen>& points;
   const std::array<TEntJwcMojiStyle, 12>& styles;
   double divisor;           // SymbolScale for symbols, 1 for drawings
   const TJwcData* drawing;  // group scales and point slots; null for symbols

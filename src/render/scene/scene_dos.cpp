@@ -33,8 +33,8 @@ class DosScene {
 
  private:
   // Draws every record that passes the filter; false when aborted.
-  template <class T>
-  bool Walk(const std::vector<T>& items,
+  template <class T, class A>
+  bool Walk(const std::vector<T, A>& items,
             void (*draw)(DrawContext&, Canvas&, const DosSource&, const T&)) {
     for (std::size_t i = 0; i < items.size(); ++i) {
       if (!filter_.Passes(attr_, items[i].layer)) continue;
