@@ -165,10 +165,11 @@ std::string LayOutTextBlock(std::vector<TEntJwcMoji2>& texts, std::int32_t start
 // Reads `count` records of `bytes` bytes each with `read`, reserving no
 // more than the input can hold. Stops at the first record that is not
 // complete; `failed` is then its 0-based index and the result false.
-template <typename T, typename A, typename ReadFn>
-bool ReadJwcRecords(ByteReader& r, std::vector<T, A>& out, std::uint64_t count, std::uint64_t bytes,
+template <typename T, typename ReadFn>
+bool ReadJwcRecords(ByteReader& r, std::vector<T>& out, std::uint64_t count, std::uint64_t bytes,
                     double factor, ReadFn read, std::uint64_t& failed) {
   out.reserve(static_cast<std::size_t>(std::min(count, r.Remaining() / bytes)));
+  AdviseLargePages(out.data(), out.capacity() * sizeof(T));
   for (std::uint64_t i = 0; i < count; ++i) {
     T record = read(r, factor);
     if (!r.Ok()) {
